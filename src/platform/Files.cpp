@@ -1,0 +1,57 @@
+#include "platform/Files.h"
+
+#include "platform/Errors.h"
+#include "platform/Handle.h"
+
+#include <windows.h>
+
+namespace tw {
+
+bool directoryExists(const std::wstring& path) {
+    DWORD a = ::GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool fileExists(const std::wstring& path) {
+    DWORD a = ::GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<unsigned char> readWholeFile(const std::wstring& path) {
+    UniqueFile f(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!f) throw cannotOpenFile(path, ::GetLastError());
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(f.get(), &size)) throw cannotOpenFile(path, ::GetLastError());
+    std::vector<unsigned char> data(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < data.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
+        DWORD got = 0;
+        if (!::ReadFile(f.get(), data.data() + done, chunk, &got, nullptr)) throw cannotOpenFile(path, ::GetLastError());
+        if (got == 0) break;
+        done += got;
+    }
+    data.resize(done);
+    return data;
+}
+
+std::wstring executablePath() {
+    std::wstring buf(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = ::GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n < buf.size()) {
+            buf.resize(n);
+            return buf;
+        }
+        buf.resize(buf.size() * 2);
+    }
+}
+
+std::wstring executableFolder() {
+    std::wstring p = executablePath();
+    auto pos = p.find_last_of(L'\\');
+    return pos == std::wstring::npos ? std::wstring() : p.substr(0, pos);
+}
+
+} // namespace tw

@@ -1,0 +1,20 @@
+#pragma once
+// File-system helpers. Paths are Windows paths with "\" separators.
+#include <string>
+#include <vector>
+
+namespace tw {
+
+// True when the path names an existing directory (the directory attribute set).
+bool directoryExists(const std::wstring& path);
+// True when the path names an existing entry that is not a directory.
+bool fileExists(const std::wstring& path);
+
+// Whole file as bytes; throws AppError "Cannot open file ..." when it cannot be opened or read.
+std::vector<unsigned char> readWholeFile(const std::wstring& path);
+
+// Full path of the running executable, and its folder (no trailing "\").
+std::wstring executablePath();
+std::wstring executableFolder();
+
+} // namespace tw

@@ -1,0 +1,86 @@
+#include "platform/Text.h"
+
+#include <windows.h>
+
+namespace tw {
+
+namespace {
+template <typename S, typename V>
+S upperImpl(V s) {
+    S out(s);
+    for (auto& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<typename S::value_type>(c - 'a' + 'A');
+    return out;
+}
+} // namespace
+
+std::wstring asciiUpper(std::wstring_view s) { return upperImpl<std::wstring>(s); }
+std::string asciiUpper(std::string_view s) { return upperImpl<std::string>(s); }
+std::wstring asciiLower(std::wstring_view s) {
+    std::wstring out(s);
+    for (auto& c : out)
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    return out;
+}
+
+std::wstring trimControls(std::wstring_view s) {
+    size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned>(s[b]) <= 32u) ++b;
+    while (e > b && static_cast<unsigned>(s[e - 1]) <= 32u) --e;
+    return std::wstring(s.substr(b, e - b));
+}
+std::string trimControls(std::string_view s) {
+    size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= 32u) ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32u) --e;
+    return std::string(s.substr(b, e - b));
+}
+
+std::string toCp1252(std::wstring_view s) {
+    if (s.empty()) return {};
+    int n = ::WideCharToMultiByte(1252, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(1252, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+std::wstring fromCp1252(std::string_view s) {
+    if (s.empty()) return {};
+    int n = ::MultiByteToWideChar(1252, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(1252, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
+    return out;
+}
+std::string toUtf8(std::wstring_view s) {
+    if (s.empty()) return {};
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+std::wstring fromUtf8(std::string_view s) {
+    if (s.empty()) return {};
+    int n = ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
+    return out;
+}
+
+int compareUserLocaleNoCase(std::wstring_view a, std::wstring_view b) {
+    int r = ::CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                              b.data(), static_cast<int>(b.size()), nullptr, nullptr, 0);
+    if (r == 0) {
+        // The call cannot fail on valid input; fall back to an ordinal order just in case.
+        std::wstring ua = asciiUpper(a), ub = asciiUpper(b);
+        return ua.compare(ub);
+    }
+    return r - CSTR_EQUAL;
+}
+
+std::wstring formatOne(std::wstring_view format, std::wstring_view value) {
+    std::wstring out(format);
+    auto pos = out.find(L"%s");
+    if (pos != std::wstring::npos) out.replace(pos, 2, value);
+    return out;
+}
+
+} // namespace tw

@@ -1,0 +1,30 @@
+#pragma once
+// Text helpers shared by every layer. No window header here: the analysis uses them.
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+// Upper/lower casing of the ASCII letters only (a-z, A-Z); everything else unchanged.
+std::wstring asciiUpper(std::wstring_view s);
+std::wstring asciiLower(std::wstring_view s);
+std::string asciiUpper(std::string_view s);
+
+// Removes leading and trailing characters with codes 0 to 32.
+std::wstring trimControls(std::wstring_view s);
+std::string trimControls(std::string_view s);
+
+// Windows-1252 <-> UTF-16. Characters without a 1252 form become '?'.
+std::string toCp1252(std::wstring_view s);
+std::wstring fromCp1252(std::string_view s);
+std::string toUtf8(std::wstring_view s);
+std::wstring fromUtf8(std::string_view s);
+
+// The user locale's case-insensitive comparison (accents significant):
+// negative, 0 or positive like strcmp.
+int compareUserLocaleNoCase(std::wstring_view a, std::wstring_view b);
+
+// Replaces the first "%s" of a format with a value (for the fixed error texts).
+std::wstring formatOne(std::wstring_view format, std::wstring_view value);
+
+} // namespace tw

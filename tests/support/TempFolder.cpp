@@ -1,0 +1,114 @@
+#include "support/TempFolder.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <atomic>
+#include <stdexcept>
+
+namespace twtest {
+
+namespace {
+void makeParents(const std::wstring& full) {
+    for (size_t pos = full.find(L'\\', 3); pos != std::wstring::npos; pos = full.find(L'\\', pos + 1))
+        ::CreateDirectoryW(full.substr(0, pos).c_str(), nullptr);
+}
+
+void removeTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = ::FindFirstFileW((dir + L"\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring n = fd.cFileName;
+            if (n == L"." || n == L"..") continue;
+            std::wstring p = dir + L"\\" + n;
+            ::SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeTree(p);
+            else ::DeleteFileW(p.c_str());
+        } while (::FindNextFileW(h, &fd));
+        ::FindClose(h);
+    }
+    ::SetFileAttributesW(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryW(dir.c_str());
+}
+} // namespace
+
+TempFolder::TempFolder() {
+    static std::atomic<int> counter{0};
+    wchar_t tmp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, tmp);
+    std::wstring base = tmp;
+    if (!base.empty() && base.back() == L'\\') base.pop_back();
+    for (;;) {
+        root_ = base + L"\\twtest-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) +
+                L"-" + std::to_wstring(::GetTickCount());
+        if (::CreateDirectoryW(root_.c_str(), nullptr)) break;
+        if (::GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create temp folder");
+    }
+}
+
+TempFolder::~TempFolder() { removeTree(root_); }
+
+std::wstring TempFolder::operator/(const std::wstring& relative) const { return root_ + L"\\" + relative; }
+
+std::wstring TempFolder::makeDir(const std::wstring& relative) const {
+    std::wstring full = *this / relative;
+    makeParents(full + L"\\");
+    return full;
+}
+
+std::wstring TempFolder::writeBytes(const std::wstring& relative, const std::vector<unsigned char>& bytes) const {
+    std::wstring full = *this / relative;
+    makeParents(full);
+    HANDLE h = ::CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write test file");
+    DWORD written = 0;
+    if (!bytes.empty()) ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(h);
+    return full;
+}
+
+std::wstring TempFolder::writeBytes(const std::wstring& relative, const std::string& bytes) const {
+    return writeBytes(relative, std::vector<unsigned char>(bytes.begin(), bytes.end()));
+}
+
+std::wstring TempFolder::touch(const std::wstring& relative) const { return writeBytes(relative, std::vector<unsigned char>{}); }
+
+std::wstring TempFolder::writeUtf16(const std::wstring& relative, const std::wstring& text) const {
+    std::vector<unsigned char> bytes{0xFF, 0xFE};
+    for (wchar_t c : text) {
+        bytes.push_back(static_cast<unsigned char>(c & 0xFF));
+        bytes.push_back(static_cast<unsigned char>((c >> 8) & 0xFF));
+    }
+    return writeBytes(relative, bytes);
+}
+
+std::vector<unsigned char> TempFolder::readBytes(const std::wstring& relative) const {
+    std::wstring full = *this / relative;
+    HANDLE h = ::CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    std::vector<unsigned char> data(::GetFileSize(h, nullptr));
+    DWORD got = 0;
+    if (!data.empty()) ::ReadFile(h, data.data(), static_cast<DWORD>(data.size()), &got, nullptr);
+    ::CloseHandle(h);
+    data.resize(got);
+    return data;
+}
+
+std::wstring consistText(const std::wstring& consistName, const std::vector<ConsistEntry>& entries) {
+    std::wstring t = L"SIMISA@@@@@@@@@@JINX0D0t______\r\n\r\nTrain (\r\n\tTrainCfg ( " + consistName +
+                     L"\r\n\t\tName ( \"" + consistName + L"\" )\r\n\t\tSerial ( 1 )\r\n\t\tMaxVelocity ( 40.00000 0.10000 )\r\n\t\tNextWagonUID ( " +
+                     std::to_wstring(entries.size()) + L" )\r\n\t\tDurability ( 0.50000 )\r\n";
+    int uid = 0;
+    for (const auto& e : entries) {
+        bool engine = e.kind == 'E';
+        t += engine ? L"\t\tEngine (\r\n" : L"\t\tWagon (\r\n";
+        t += L"\t\t\tUiD ( " + std::to_wstring(uid++) + L" )\r\n";
+        t += engine ? L"\t\t\tEngineData ( " : L"\t\t\tWagonData ( ";
+        t += e.name + L" " + e.folder + L" )\r\n\t\t)\r\n";
+    }
+    t += L"\t)\r\n)";
+    return t;
+}
+
+} // namespace twtest
