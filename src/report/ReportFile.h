@@ -1,0 +1,17 @@
+#pragma once
+// Saved report files: "<folder>\MSTS_<caption>.txt", every line followed by
+// CR LF (the last one too), Windows-1252 bytes, no byte-order mark; an existing
+// file is replaced.
+#include <string>
+#include <vector>
+
+namespace tw {
+
+// folder + "\MSTS_" + caption + ".txt"
+std::wstring reportFilePath(const std::wstring& folder, const std::wstring& caption);
+
+// Writes the lines; throws AppError "Cannot create file "%s". %s" when the file
+// cannot be created and "Stream write error" when writing stops short.
+void saveReportFile(const std::wstring& path, const std::vector<std::wstring>& lines);
+
+} // namespace tw
