@@ -1,0 +1,259 @@
+#include "widgets/VrButtons.h"
+
+#include <cwctype>
+
+namespace tw {
+
+TVrPowerButton::TVrPowerButton() : TVrControl(true) {
+    w_ = 125;
+    h_ = 25;
+    palette_.OnChange = [this] { repaint(); };
+    computeLayout();
+}
+
+bool TVrPowerButton::create(HWND parent, int x, int y, int width, int height, int id) {
+    if (!createControl(parent, x, y, width, height, id, tabStop_ ? WS_TABSTOP : 0)) return false;
+    ::SetWindowTextW(hwnd(), caption_.c_str()); // lets the dialog manager find the accelerator
+    if (!enabled_) ::EnableWindow(hwnd(), FALSE);
+    computeLayout();
+    return true;
+}
+
+void TVrPowerButton::setCaption(const std::wstring& v) {
+    if (v == caption_) return;
+    caption_ = v;
+    if (hwnd()) ::SetWindowTextW(hwnd(), caption_.c_str());
+    computeLayout();
+    repaint();
+}
+
+void TVrPowerButton::setFont(HFONT f) {
+    if (f == font_) return;
+    font_ = f;
+    computeLayout();
+    repaint();
+}
+
+void TVrPowerButton::setEnabled(bool v) {
+    if (v == enabled_) return;
+    enabled_ = v;
+    if (!v) tracking_ = pressed_ = spaceDown_ = false;
+    if (hwnd()) {
+        if (!v && ::GetCapture() == hwnd()) ::ReleaseCapture();
+        ::EnableWindow(hwnd(), v ? TRUE : FALSE);
+    }
+    repaint();
+}
+
+void TVrPowerButton::setTabStop(bool v) {
+    if (v == tabStop_) return;
+    tabStop_ = v;
+    if (hwnd()) {
+        LONG_PTR s = ::GetWindowLongPtrW(hwnd(), GWL_STYLE);
+        ::SetWindowLongPtrW(hwnd(), GWL_STYLE, v ? (s | WS_TABSTOP) : (s & ~static_cast<LONG_PTR>(WS_TABSTOP)));
+    }
+}
+
+wchar_t TVrPowerButton::accelerator() const {
+    for (std::size_t i = 0; i + 1 < caption_.size(); ++i) {
+        if (caption_[i] != L'&') continue;
+        if (caption_[i + 1] == L'&') {
+            ++i;
+            continue;
+        }
+        return static_cast<wchar_t>(std::towupper(caption_[i + 1]));
+    }
+    return 0;
+}
+
+SIZE TVrPowerButton::measureCaption() const {
+    if (caption_.empty()) return {0, 0};
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, font());
+    RECT r{0, 0, 0, 0};
+    ::DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, DT_CALCRECT | DT_LEFT | DT_NOCLIP);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void TVrPowerButton::computeLayout() {
+    const int inset = bevelWidth_ + outlineWidth_;
+    const int W = w_ - 2 * inset, H = h_ - 2 * inset;
+    const SIZE cap = measureCaption();
+    const bool horizontal = layout_ == TVrImageTextLayout::ImageLeft || layout_ == TVrImageTextLayout::ImageRight;
+    const int L = horizontal ? W : H, g = horizontal ? ledW_ : ledH_, t = horizontal ? cap.cx : cap.cy;
+    int ledX = 0, ledY = 0, capX = 0, capY = 0;
+    if (horizontal) {
+        ledY = (H - ledH_ + 1) / 2;
+        capY = (H - cap.cy + 1) / 2;
+    } else {
+        ledX = (W - ledW_ + 1) / 2;
+        capX = (W - cap.cx + 1) / 2;
+    }
+    int S = (cap.cx == 0 || ledW_ == 0) ? 0 : spacing_;
+    int M = margin_;
+    if (M == -1) {
+        if (S == -1) {
+            M = (L - g - t) / 3;
+            S = M;
+        } else {
+            M = (L - (g + S + t) + 1) / 2;
+        }
+    } else if (S == -1) {
+        S = (L - M - g - t) / 2;
+    }
+    switch (layout_) {
+    case TVrImageTextLayout::ImageLeft: ledX = M; capX = M + g + S; break;
+    case TVrImageTextLayout::ImageRight: ledX = W - M - g; capX = ledX - S - t; break;
+    case TVrImageTextLayout::ImageTop: ledY = M; capY = M + g + S; break;
+    case TVrImageTextLayout::ImageBottom: ledY = H - M - g; capY = ledY - S - t; break;
+    }
+    ledRect_ = {inset + ledX, inset + ledY, inset + ledX + ledW_, inset + ledY + ledH_};
+    captionRect_ = {inset + capX, inset + capY, inset + capX + cap.cx, inset + capY + cap.cy};
+}
+
+void TVrPowerButton::render(Image& img) {
+    img.fill(color_);
+    RECT r{0, 0, img.width(), img.height()};
+    if (pressed_) {
+        drawRings(img, r, outlineColor_, highlightColor_, outlineWidth_);
+        drawRings(img, r, shadowColor_, outlineColor_, bevelWidth_);
+    } else {
+        const Colour outline = focused_ ? focusColor_ : outlineColor_;
+        drawRings(img, r, outline, outline, outlineWidth_);
+        drawRings(img, r, highlightColor_, shadowColor_, bevelWidth_);
+    }
+    RECT led = ledRect_;
+    drawRings(img, led, shadowColor_, highlightColor_, 1);
+    drawRings(img, led, clBlack, clBlack, 1);
+    img.fill(led, enabled_ ? palette_.colour(active_ ? 1 : 0) : color_);
+    if (caption_.empty()) return;
+    ::GdiFlush();
+    HDC dc = img.dc();
+    HGDIOBJ old = ::SelectObject(dc, font());
+    ::SetBkMode(dc, TRANSPARENT);
+    RECT c = captionRect_;
+    if (enabled_) {
+        ::SetTextColor(dc, resolveColour(fontColor_));
+        UINT fmt = DT_NOCLIP;
+        if (caption_.find(L'\n') == std::wstring::npos) fmt |= DT_SINGLELINE | DT_CENTER | DT_VCENTER;
+        ::DrawTextW(dc, caption_.c_str(), -1, &c, fmt);
+    } else {
+        RECT s = c;
+        ::OffsetRect(&s, 1, 1);
+        ::SetTextColor(dc, resolveColour(clBtnHighlight));
+        ::DrawTextW(dc, caption_.c_str(), -1, &s, DT_NOCLIP);
+        ::SetTextColor(dc, resolveColour(clBtnShadow));
+        ::DrawTextW(dc, caption_.c_str(), -1, &c, DT_NOCLIP);
+    }
+    ::SelectObject(dc, old);
+    ::GdiFlush();
+}
+
+void TVrPowerButton::toggleAndClick() {
+    active_ = !active_;
+    repaint();
+    if (OnClick) OnClick();
+}
+
+LRESULT TVrPowerButton::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_GETDLGCODE:
+        // A push button to the dialog manager: it sends BM_CLICK for the accelerator.
+        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case BM_CLICK:
+        if (enabled_ && OnClick) OnClick();
+        return 0;
+    case BM_SETSTYLE:
+    case BM_SETSTATE:
+        return 0;
+    case WM_SYSCHAR:
+    case WM_CHAR:
+        if (enabled_ && accelerator() != 0 && static_cast<wchar_t>(std::towupper(static_cast<wchar_t>(wp))) == accelerator() &&
+            (msg == WM_SYSCHAR)) {
+            if (OnClick) OnClick();
+            return 0;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (!enabled_) return 0;
+        tracking_ = pressed_ = true;
+        ::SetCapture(hwnd());
+        repaint();
+        if (tabStop_ && ::GetFocus() != hwnd()) ::SetFocus(hwnd());
+        return 0;
+    case WM_MOUSEMOVE:
+        if (tracking_) {
+            POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+            RECT rc{0, 0, w_, h_};
+            const bool inside = ::PtInRect(&rc, p) != FALSE;
+            if (inside != pressed_) {
+                pressed_ = inside;
+                repaint();
+            }
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        if (!tracking_) return 0;
+        tracking_ = false;
+        if (::GetCapture() == hwnd()) ::ReleaseCapture();
+        if (pressed_) {
+            pressed_ = false;
+            toggleAndClick();
+        }
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (tracking_ && reinterpret_cast<HWND>(lp) != hwnd()) {
+            tracking_ = false;
+            if (pressed_) {
+                pressed_ = false;
+                repaint();
+            }
+        }
+        return 0;
+    case WM_KEYDOWN:
+        if (enabled_ && wp == VK_SPACE && focused_) {
+            if (!(lp & (1 << 30))) {
+                spaceDown_ = true;
+                pressed_ = true;
+                repaint();
+            }
+            return 0;
+        }
+        break;
+    case WM_KEYUP:
+        if (enabled_ && wp == VK_SPACE && focused_ && spaceDown_) {
+            spaceDown_ = false;
+            if (::GetCapture() == hwnd()) ::ReleaseCapture();
+            pressed_ = false;
+            toggleAndClick();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+        focused_ = true;
+        repaint();
+        return 0;
+    case WM_KILLFOCUS:
+        focused_ = false;
+        spaceDown_ = false;
+        if (pressed_ && !tracking_) pressed_ = false;
+        repaint();
+        return 0;
+    case WM_ENABLE:
+        repaint();
+        return 0;
+    case WM_SETFONT:
+        setFont(reinterpret_cast<HFONT>(wp));
+        return 0;
+    case WM_MOUSEACTIVATE:
+        return tabStop_ ? MA_ACTIVATE : MA_NOACTIVATE;
+    default:
+        break;
+    }
+    return TVrControl::handleMessage(msg, wp, lp);
+}
+
+} // namespace tw

@@ -1,0 +1,75 @@
+#include "widgets/VrControls.h"
+
+namespace tw {
+
+bool TVrControl::createControl(HWND parent, int x, int y, int width, int height, int id, DWORD extraStyle,
+                               DWORD exStyle) {
+    w_ = width;
+    h_ = height;
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | extraStyle;
+    return create(windowed_ ? L"TwVrWindowed" : L"TwVrGraphic", L"", style, exStyle, x, y, width, height, parent,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), CS_DBLCLKS, nullptr,
+                  ::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+int TVrControl::width() const { return w_; }
+int TVrControl::height() const { return h_; }
+
+void TVrControl::setBounds(int x, int y, int width, int height) {
+    if (hwnd()) ::SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    else {
+        w_ = width;
+        h_ = height;
+        onResized();
+    }
+}
+
+void TVrControl::setLoading(bool loading) {
+    if (loading_ == loading) return;
+    loading_ = loading;
+    if (!loading_) {
+        onLoaded();
+        repaint();
+    }
+}
+
+void TVrControl::repaint() {
+    if (loading_ || !hwnd()) return;
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    ::UpdateWindow(hwnd());
+}
+
+LRESULT TVrControl::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        beforePaint();
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd(), &ps);
+        RECT rc;
+        ::GetClientRect(hwnd(), &rc);
+        image_.resize(rc.right, rc.bottom);
+        if (!image_.empty()) {
+            render(image_);
+            ::GdiFlush();
+            ::BitBlt(dc, 0, 0, rc.right, rc.bottom, image_.dc(), 0, 0, SRCCOPY);
+        }
+        ::EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_SIZE:
+        w_ = LOWORD(lp);
+        h_ = HIWORD(lp);
+        onResized();
+        return 0;
+    case WM_MOUSEACTIVATE:
+        if (!windowed_) return MA_NOACTIVATE;
+        break;
+    default:
+        break;
+    }
+    return Window::handleMessage(msg, wp, lp);
+}
+
+} // namespace tw

@@ -1,0 +1,219 @@
+#include "widgets/VrGauge.h"
+
+namespace tw {
+
+TVrGauge::TVrGauge() : TVrControl(false) {
+    w_ = 30;
+    h_ = 170;
+    BevelValues b;
+    b.InnerWidth = 2;
+    b.InnerColor = clBlack;
+    bevel_.assign(b);
+    palette_.OnChange = [this] {
+        rebuild();
+        repaint();
+    };
+    inset_ = bevel_.inset();
+    bevel_.OnChange = [this] {
+        // Keep the tick area's size under the new inset.
+        const int d = bevel_.inset() - inset_;
+        inset_ = bevel_.inset();
+        if (d != 0 && !loading()) {
+            if (hwnd()) {
+                RECT r;
+                ::GetWindowRect(hwnd(), &r);
+                ::MapWindowPoints(nullptr, ::GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);
+                setBounds(r.left, r.top, w_ + 2 * d, h_ + 2 * d);
+            } else {
+                w_ += 2 * d;
+                h_ += 2 * d;
+            }
+        }
+        rebuild();
+        repaint();
+    };
+}
+
+void TVrGauge::setPosition(int v) {
+    if (v < min_) v = min_;
+    if (v > max_) v = max_;
+    if (v == position_) return;
+    position_ = v;
+    repaint();
+    if (OnChange) OnChange();
+    if (position_ == min_ && OnMinValue) OnMinValue();
+    if (position_ == max_ && OnMaxValue) OnMaxValue();
+}
+
+void TVrGauge::setMaxValue(int v) {
+    if (v == max_ || v <= min_) return;
+    max_ = v;
+    if (position_ > max_) setPosition(max_);
+    else repaint();
+}
+
+void TVrGauge::setMinValue(int v) {
+    if (v == min_ || v >= max_) return;
+    min_ = v;
+    if (position_ < min_) setPosition(min_);
+    else repaint();
+}
+
+void TVrGauge::setOrientation(TVrOrientation v) {
+    if (v == orientation_) return;
+    orientation_ = v;
+    if (!loading()) {
+        if (hwnd()) {
+            RECT r;
+            ::GetWindowRect(hwnd(), &r);
+            ::MapWindowPoints(nullptr, ::GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);
+            setBounds(r.left, r.top, h_, w_);
+        } else {
+            std::swap(w_, h_);
+        }
+    }
+    rebuild();
+    repaint();
+}
+
+void TVrGauge::setTickHeight(int v) {
+    if (v <= 0 || v == tickHeight_) return;
+    tickHeight_ = v;
+    rebuild();
+    repaint();
+}
+
+void TVrGauge::setSpacing(int v) {
+    if (v == spacing_) return;
+    spacing_ = v;
+    rebuild();
+    repaint();
+}
+
+void TVrGauge::setSolidFill(bool v) {
+    if (v == solidFill_) return;
+    solidFill_ = v;
+    rebuild();
+    repaint();
+}
+
+void TVrGauge::setStyle(TVrProgressStyle v) {
+    if (v == style_) return;
+    style_ = v;
+    repaint();
+}
+
+void TVrGauge::setColor(Colour v) {
+    if (v == color_) return;
+    color_ = v;
+    repaint();
+}
+
+int TVrGauge::tickCount() const {
+    const int step = tickHeight_ + spacing_;
+    if (step <= 0) return 0; // guards a negative spacing that would divide by zero
+    const int inset = bevel_.inset();
+    const int len = (vertical() ? h_ : w_) - 2 * inset;
+    const int n = (len + spacing_) / step;
+    return n < 0 ? 0 : n;
+}
+
+int TVrGauge::litTicks() const {
+    const long long range = static_cast<long long>(max_) - min_;
+    const long long percent = range <= 0 ? 0 : 100LL * (static_cast<long long>(position_) - min_) / range;
+    return static_cast<int>(tickCount() * percent / 100);
+}
+
+void TVrGauge::snapSize() {
+    const int step = tickHeight_ + spacing_;
+    if (step <= 0) return;
+    const int n = tickCount();
+    const int extent = 2 * bevel_.inset() + n * step - spacing_;
+    if (n <= 0 || extent == (vertical() ? h_ : w_)) return;
+    if (hwnd()) {
+        RECT r;
+        ::GetWindowRect(hwnd(), &r);
+        ::MapWindowPoints(nullptr, ::GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);
+        setBounds(r.left, r.top, vertical() ? w_ : extent, vertical() ? extent : h_);
+    } else if (vertical()) {
+        h_ = extent;
+    } else {
+        w_ = extent;
+    }
+}
+
+void TVrGauge::buildTicks(int areaW, int areaH) {
+    const int tw = vertical() ? areaW : tickHeight_, th = vertical() ? tickHeight_ : areaH;
+    lit_.resize(tw, th);
+    unlit_.resize(tw, th);
+    lit_.fill(palette_.High());
+    if (tickHeight_ < 2 || solidFill_) {
+        unlit_.fill(palette_.Low());
+    } else {
+        for (int y = 0; y < th; ++y)
+            for (int x = 0; x < tw; ++x) unlit_.setPixel(x, y, ((x & 1) == (y & 1)) ? palette_.Low() : clBlack);
+    }
+    ticksValid_ = true;
+}
+
+void TVrGauge::render(Image& img) {
+    const int inset = bevel_.inset();
+    RECT a{inset, inset, img.width() - inset, img.height() - inset};
+    const int aw = a.right - a.left, ah = a.bottom - a.top;
+    if (!ticksValid_ || builtFor_.cx != img.width() || builtFor_.cy != img.height()) {
+        buildTicks(aw > 0 ? aw : 0, ah > 0 ? ah : 0);
+        builtFor_ = {img.width(), img.height()};
+    }
+    img.fill(color_);
+    RECT r{0, 0, img.width(), img.height()};
+    bevel_.draw(img, r);
+    const int step = tickHeight_ + spacing_;
+    if (step <= 0 || aw <= 0 || ah <= 0) return;
+    const int n = (( vertical() ? ah : aw) + spacing_) / step;
+    const long long range = static_cast<long long>(max_) - min_;
+    const long long percent = range <= 0 ? 0 : 100LL * (static_cast<long long>(position_) - min_) / range;
+    const int lit = static_cast<int>(n * percent / 100);
+    // Index 0 is the tick at the origin edge.
+    const bool fromStart = vertical() ? style_ == TVrProgressStyle::psTopRight : style_ == TVrProgressStyle::psBottomLeft;
+    for (int i = 0; i < n; ++i) {
+        const Image& tick = i < lit ? lit_ : unlit_;
+        int pos;
+        if (vertical()) {
+            pos = fromStart ? a.top + i * step : a.bottom - tickHeight_ - i * step;
+            img.blit(tick, 0, 0, tick.width(), tick.height(), a.left, pos);
+        } else {
+            pos = fromStart ? a.left + i * step : a.right - tickHeight_ - i * step;
+            img.blit(tick, 0, 0, tick.width(), tick.height(), pos, a.top);
+        }
+    }
+}
+
+LRESULT TVrGauge::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_SYSCOLORCHANGE:
+        rebuild();
+        repaint();
+        break;
+    case WM_LBUTTONDOWN:
+        if (activeClick_) {
+            // A click lights the gauge up to the clicked tick.
+            const int inset = bevel_.inset();
+            const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+            const int len = (vertical() ? h_ : w_) - 2 * inset;
+            if (len > 0) {
+                int along = vertical() ? (h_ - inset - y) : (x - inset);
+                if (style_ == TVrProgressStyle::psTopRight) along = len - along;
+                if (along < 0) along = 0;
+                if (along > len) along = len;
+                setPosition(static_cast<int>(min_ + (static_cast<long long>(max_) - min_) * along / len));
+            }
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return TVrControl::handleMessage(msg, wp, lp);
+}
+
+} // namespace tw
