@@ -1,0 +1,338 @@
+#include "analysis/AnalysisController.h"
+
+#include "analysis/ConsistReader.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+
+#include <vector>
+
+namespace tw {
+
+namespace {
+const wchar_t* const kConsistsBelow = L"\\TRAINS\\CONSISTS";
+const wchar_t* const kTrainsetBelow = L"\\TRAINS\\TRAINSET";
+
+std::vector<std::wstring> splitPath(const std::wstring& p) {
+    std::vector<std::wstring> parts;
+    size_t start = 0;
+    for (;;) {
+        size_t sep = p.find(L'\\', start);
+        parts.push_back(p.substr(start, sep == std::wstring::npos ? std::wstring::npos : sep - start));
+        if (sep == std::wstring::npos) break;
+        start = sep + 1;
+    }
+    return parts;
+}
+
+bool samePart(const std::wstring& a, const std::wstring& b) { return compareUserLocaleNoCase(a, b) == 0; }
+
+// Clears the busy flag however a step ends (a file error propagates to the caller).
+struct BusyGuard {
+    bool& flag;
+    explicit BusyGuard(bool& f) : flag(f) { flag = true; }
+    ~BusyGuard() { flag = false; }
+};
+} // namespace
+
+std::wstring missingRootMessage(const std::wstring& root, bool trainStoreRoot) {
+    return L"Le dossier " + root + L" n'a pas pu etre localise" + L"\r\n" +
+           (trainStoreRoot ? L"Verifiez le dossier de stockage de TrainStore" : L"Verifiez le dossier principal de MSTS");
+}
+
+std::wstring consistNotFoundMessage(const std::wstring& path) {
+    return L"Erreur : impossible de localiser le fichier " + path;
+}
+
+std::wstring missingFilePrefix(int languageId) {
+    return languageId == 1 ? L"Missing File  : " : L"Fichier manquant : ";
+}
+std::wstring missingFolderPrefix(int languageId) {
+    return languageId == 1 ? L"Missing Folder: " : L"Dossier manquant : ";
+}
+
+std::wstring relativeToRoot(const std::wstring& path, const std::wstring& rootWithBackslash) {
+    std::vector<std::wstring> target = splitPath(path);
+    std::vector<std::wstring> base = splitPath(rootWithBackslash);
+    if (!base.empty() && base.back().empty()) base.pop_back();
+    if (target.empty() || base.empty() || !samePart(target[0], base[0])) return path; // another drive
+    size_t common = 0;
+    while (common < base.size() && common + 1 < target.size() && samePart(base[common], target[common])) ++common;
+    std::wstring out;
+    for (size_t i = common; i < base.size(); ++i) out += L"..\\";
+    for (size_t i = common; i < target.size(); ++i) {
+        out += target[i];
+        if (i + 1 < target.size()) out += L"\\";
+    }
+    return out;
+}
+
+AnalysisController::AnalysisController(AnalysisView& view, AnalysisInputs& inputs, TScruteDossier& scanner)
+    : view_(view), inputs_(inputs), scanner_(scanner) {
+    scanner_.OnFichier = [this](TScruteDossier& s, const std::wstring& nom) { ScruteDossierFichier(s, nom); };
+    scanner_.OnDossier = [this](TScruteDossier& s, const std::wstring& nom) { ScruteDossierDossier(s, nom); };
+}
+
+template <typename Step> void AnalysisController::runGuarded(Step step) {
+    if (busy_) return;
+    BusyGuard guard(busy_);
+    (this->*step)();
+}
+
+void AnalysisController::B_ConsistsClick() { runGuarded(&AnalysisController::stepConsists); }
+void AnalysisController::B_MaterielClick() { runGuarded(&AnalysisController::stepMateriel); }
+void AnalysisController::B_LstClick() { runGuarded(&AnalysisController::stepLst); }
+void AnalysisController::B_OrpClick() { runGuarded(&AnalysisController::stepOrp); }
+void AnalysisController::B_ManClick() { runGuarded(&AnalysisController::stepMan); }
+
+void AnalysisController::B_GoClick() {
+    if (busy_) return;
+    {
+        BusyGuard guard(busy_);
+        if (view_.buttonEnabled(StepButton::Consists)) stepConsists();
+        if (view_.buttonEnabled(StepButton::Materiel)) stepMateriel();
+        if (view_.buttonEnabled(StepButton::Lst)) stepLst();
+        if (view_.buttonEnabled(StepButton::Orp)) stepOrp();
+        if (view_.buttonEnabled(StepButton::Man)) stepMan();
+    }
+    view_.setButtonActive(StepButton::Go, false);
+}
+
+void AnalysisController::ResetAnalyses() {
+    view_.setButtonEnabled(StepButton::Lst, false);
+    view_.setButtonEnabled(StepButton::Orp, false);
+    view_.setButtonEnabled(StepButton::Man, false);
+    view_.setReportEnabled(ReportButton::Orp, false);
+    view_.setReportEnabled(ReportButton::Man, false);
+    for (Counter c : {Counter::Lst, Counter::Orp, Counter::Per, Counter::Man}) {
+        view_.setCounterValue(c, 0);
+        view_.setCounterColour(c, colours::Olive);
+    }
+}
+
+void AnalysisController::setCounter(Counter c, std::size_t value) { view_.setCounterValue(c, static_cast<int>(value)); }
+
+void AnalysisController::scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier) {
+    scanner_.Dossier = root;
+    scanner_.Filtre = filtre;
+    scanner_.SousDossier = sousDossier;
+    scanner_.Execute();
+}
+
+void AnalysisController::stopOnMissingRoot(const std::wstring& root, bool trainStoreRoot) {
+    view_.showMessage(missingRootMessage(root, trainStoreRoot), MessageBoxKind::Warning);
+    view_.setButtonEnabled(StepButton::Consists, false);
+    view_.setButtonEnabled(StepButton::Materiel, false);
+}
+
+void AnalysisController::setStep3Availability() {
+    bool ready = view_.counterColour(Counter::Con) == colours::Yellow && view_.counterColour(Counter::Mat) == colours::Yellow;
+    view_.setButtonEnabled(StepButton::Lst, ready);
+}
+
+void AnalysisController::startGauge(std::size_t count) {
+    view_.setGaugeMin(0);
+    view_.setGaugeMax(static_cast<int>(count) - 1);
+    view_.setGaugeVisible(true);
+    view_.setHelpVisible(false);
+}
+
+void AnalysisController::endGauge() {
+    view_.setGaugeVisible(false);
+    view_.setHelpVisible(true);
+}
+
+void AnalysisController::stepConsists() {
+    view_.setButtonActive(StepButton::Consists, true);
+    consists_.clear();
+    ResetAnalyses();
+    view_.setCounterValue(Counter::Con, 0);
+    view_.setCounterColour(Counter::Con, colours::Fuchsia);
+    view_.setButtonLedColour(StepButton::Consists, colours::Fuchsia);
+
+    const std::wstring root = inputs_.simulatorFolder() + kConsistsBelow;
+    if (!directoryExists(root)) return stopOnMissingRoot(root, false);
+    scan(root, L"*.CON", false);
+
+    if (inputs_.includeTrainStore()) {
+        view_.setCounterColour(Counter::Con, colours::Aqua);
+        view_.setButtonLedColour(StepButton::Consists, colours::Aqua);
+        const std::wstring rootTS = inputs_.trainStoreFolder() + kConsistsBelow;
+        if (!directoryExists(rootTS)) return stopOnMissingRoot(rootTS, true);
+        scan(rootTS, L"*.CON", false);
+    }
+
+    view_.setCounterColour(Counter::Con, colours::Yellow);
+    setStep3Availability();
+    view_.setButtonActive(StepButton::Consists, false);
+    view_.setReportEnabled(ReportButton::Con, true);
+    view_.processPendingMessages();
+}
+
+void AnalysisController::stepMateriel() {
+    view_.setButtonLedColour(StepButton::Materiel, colours::Fuchsia);
+    view_.setButtonActive(StepButton::Materiel, true);
+    view_.setReportVisible(ReportButton::Mat, false);
+    view_.setCounterValue(Counter::Dir, 0);
+    engines_.clear();
+    ResetAnalyses();
+    view_.setCounterValue(Counter::Eng, 0);
+    view_.setCounterColour(Counter::Eng, colours::Fuchsia);
+    wagons_.clear();
+    view_.setCounterValue(Counter::Wag, 0);
+    view_.setCounterColour(Counter::Wag, colours::Fuchsia);
+    stock_.clear();
+    view_.setCounterValue(Counter::Mat, 0);
+    view_.setCounterColour(Counter::Mat, colours::Fuchsia);
+    stockFolders_.clear();
+
+    const std::wstring root = inputs_.simulatorFolder() + kTrainsetBelow;
+    if (!directoryExists(root)) return stopOnMissingRoot(root, false);
+    scan(root, L"*.ENG", true);
+
+    std::wstring rootTS;
+    if (inputs_.includeTrainStore()) {
+        for (Counter c : {Counter::Mat, Counter::Eng, Counter::Wag}) view_.setCounterColour(c, colours::Aqua);
+        view_.setButtonLedColour(StepButton::Materiel, colours::Aqua);
+        rootTS = inputs_.trainStoreFolder() + kTrainsetBelow;
+        if (!directoryExists(rootTS)) return stopOnMissingRoot(rootTS, true);
+        scan(rootTS, L"*.ENG", true);
+    }
+
+    scan(root, L"*.WAG", true);
+    // The box is read again here; a store root never formed above (box checked
+    // meanwhile) is not scanned, rather than walking from the drive's root.
+    if (inputs_.includeTrainStore() && !rootTS.empty()) scan(rootTS, L"*.WAG", true);
+
+    view_.setCounterColour(Counter::Mat, colours::Yellow);
+    engines_.clear();
+    view_.setCounterColour(Counter::Eng, colours::Yellow);
+    wagons_.clear();
+    view_.setCounterColour(Counter::Wag, colours::Yellow);
+    setStep3Availability();
+    view_.setButtonActive(StepButton::Materiel, false);
+    view_.setReportEnabled(ReportButton::Mat, true);
+    view_.setReportVisible(ReportButton::Mat, true);
+    view_.processPendingMessages();
+}
+
+void AnalysisController::ScruteDossierFichier(TScruteDossier& sender, const std::wstring& nom) {
+    const std::wstring name = sender.currentFileName();
+    const auto dot = name.find_last_of(L'.');
+    const std::wstring ext = dot == std::wstring::npos ? std::wstring() : asciiLower(name.substr(dot));
+
+    std::wstring root = sender.Dossier;
+    if (root.empty() || root.back() != L'\\') root += L'\\';
+    const std::wstring relative = relativeToRoot(nom, root);
+    const auto slash = relative.find(L'\\');
+    const std::wstring top = slash == std::wstring::npos ? std::wstring() : relative.substr(0, slash + 1);
+    if (asciiUpper(top) == L"DEFAULT\\") return;
+
+    if (ext == L".con") {
+        consists_.add(name);
+        setCounter(Counter::Con, consists_.size());
+    } else if (ext == L".eng" || ext == L".wag") {
+        StockSet& kind = ext == L".eng" ? engines_ : wagons_;
+        kind.add(relative);
+        setCounter(ext == L".eng" ? Counter::Eng : Counter::Wag, kind.size());
+        stock_.add(relative);
+        setCounter(Counter::Mat, stock_.size());
+        stockFolders_.add(top);
+    }
+}
+
+void AnalysisController::ScruteDossierDossier(TScruteDossier&, const std::wstring&) {
+    view_.setCounterValue(Counter::Dir, view_.counterValue(Counter::Dir) + 1);
+}
+
+void AnalysisController::stepLst() {
+    view_.setButtonActive(StepButton::Lst, true);
+    references_.clear();
+    view_.setCounterValue(Counter::Lst, 0);
+    view_.setCounterColour(Counter::Lst, colours::Fuchsia);
+    startGauge(consists_.size());
+
+    int index = 0;
+    for (const std::wstring& name : consists_) {
+        view_.setGaugePosition(index++);
+        std::wstring path = inputs_.simulatorFolder() + L"\\TRAINS\\CONSISTS\\" + name;
+        if (!fileExists(path) && inputs_.includeTrainStore())
+            path = inputs_.trainStoreFolder() + L"\\TRAINS\\CONSISTS\\" + name;
+        if (!fileExists(path)) {
+            view_.showMessage(consistNotFoundMessage(path), MessageBoxKind::Error);
+            break;
+        }
+        std::wstring text;
+        if (!flattenConsist(readWholeFile(path), text)) {
+            view_.showMessage(kMsgUnicodeDecoding, MessageBoxKind::Plain);
+            continue;
+        }
+        for (const std::wstring& ref : consistReferences(text)) {
+            references_.add(ref);
+            setCounter(Counter::Lst, references_.size());
+        }
+        // Reading files is the slow part: keep the window live between consists.
+        view_.processPendingMessages();
+    }
+
+    view_.setCounterColour(Counter::Lst, colours::Yellow);
+    endGauge();
+    view_.setButtonEnabled(StepButton::Orp, true);
+    view_.setButtonEnabled(StepButton::Man, true);
+    view_.setButtonActive(StepButton::Lst, false);
+    view_.processPendingMessages();
+}
+
+void AnalysisController::stepOrp() {
+    view_.setButtonActive(StepButton::Orp, true);
+    orphans_.clear();
+    view_.setCounterColour(Counter::Orp, colours::Red);
+    view_.setCounterValue(Counter::Orp, 0);
+    used_.clear();
+    view_.setCounterColour(Counter::Per, colours::Lime);
+    view_.setCounterValue(Counter::Per, 0);
+    startGauge(stock_.size());
+
+    int index = 0;
+    for (const std::wstring& item : stock_) {
+        view_.setGaugePosition(index++);
+        if (references_.containsUpper(item)) {
+            used_.add(item);
+            setCounter(Counter::Per, used_.size());
+        } else {
+            orphans_.add(item);
+            setCounter(Counter::Orp, orphans_.size());
+        }
+    }
+
+    endGauge();
+    view_.setButtonActive(StepButton::Orp, false);
+    view_.setReportEnabled(ReportButton::Orp, true);
+    view_.processPendingMessages();
+}
+
+void AnalysisController::stepMan() {
+    view_.setButtonActive(StepButton::Man, true);
+    missing_.clear();
+    view_.setCounterColour(Counter::Man, colours::Fuchsia);
+    view_.setCounterValue(Counter::Man, 0);
+    startGauge(references_.size());
+
+    const int language = inputs_.languageId();
+    int index = 0;
+    for (const std::wstring& ref : references_) {
+        view_.setGaugePosition(index++);
+        if (stock_.containsUpper(ref)) continue;
+        const auto slash = ref.find(L'\\');
+        const std::wstring top = slash == std::wstring::npos ? ref : ref.substr(0, slash + 1);
+        missing_.add((stockFolders_.containsUpper(top) ? missingFilePrefix(language) : missingFolderPrefix(language)) + ref);
+        setCounter(Counter::Man, missing_.size());
+    }
+
+    view_.setCounterColour(Counter::Man, colours::Yellow);
+    endGauge();
+    view_.setButtonActive(StepButton::Man, false);
+    view_.setReportEnabled(ReportButton::Man, true);
+    view_.processPendingMessages();
+}
+
+} // namespace tw

@@ -1,0 +1,81 @@
+#pragma once
+// The state and the step rules of one analysis: the nine working sets, the
+// counters and their colour states, the availability of each step, and the
+// five steps. It reads its inputs and drives its view through two small
+// interfaces, so it runs the same behind the main window, the command-line
+// tool and the tests.
+#include "analysis/AnalysisView.h"
+#include "analysis/StockSet.h"
+#include "scan/ScruteDossier.h"
+
+#include <string>
+
+namespace tw {
+
+// Message texts of the steps (French in both interface languages).
+std::wstring missingRootMessage(const std::wstring& root, bool trainStoreRoot);
+std::wstring consistNotFoundMessage(const std::wstring& path);
+
+// Prefixes of missing items, by language (1 English, anything else French).
+std::wstring missingFilePrefix(int languageId);
+std::wstring missingFolderPrefix(int languageId);
+
+class AnalysisController {
+public:
+    AnalysisController(AnalysisView& view, AnalysisInputs& inputs, TScruteDossier& scanner);
+    AnalysisController(const AnalysisController&) = delete;
+    AnalysisController& operator=(const AnalysisController&) = delete;
+
+    // Step and Run all handlers. One asked for while a step runs (through the
+    // message pump) is ignored: the scanner and the sets are shared.
+    void B_ConsistsClick();
+    void B_MaterielClick();
+    void B_LstClick();
+    void B_OrpClick();
+    void B_ManClick();
+    void B_GoClick();
+    void ResetAnalyses();
+
+    // The scanner's handlers.
+    void ScruteDossierFichier(TScruteDossier& sender, const std::wstring& nom);
+    void ScruteDossierDossier(TScruteDossier& sender, const std::wstring& nom);
+
+    bool busy() const { return busy_; }
+
+    const StockSet& consists() const { return consists_; }
+    const StockSet& stock() const { return stock_; }
+    const StockSet& engines() const { return engines_; }
+    const StockSet& wagons() const { return wagons_; }
+    const StockSet& stockFolders() const { return stockFolders_; }
+    const StockSet& references() const { return references_; }
+    const StockSet& orphans() const { return orphans_; }
+    const StockSet& used() const { return used_; }
+    const StockSet& missing() const { return missing_; }
+
+private:
+    void stepConsists();
+    void stepMateriel();
+    void stepLst();
+    void stepOrp();
+    void stepMan();
+    template <typename Step> void runGuarded(Step step);
+
+    void scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier);
+    void stopOnMissingRoot(const std::wstring& root, bool trainStoreRoot);
+    void setStep3Availability();
+    void setCounter(Counter c, std::size_t value);
+    void startGauge(std::size_t count);
+    void endGauge();
+
+    AnalysisView& view_;
+    AnalysisInputs& inputs_;
+    TScruteDossier& scanner_;
+    bool busy_ = false;
+
+    StockSet consists_, stock_, engines_, wagons_, stockFolders_, references_, orphans_, used_, missing_;
+};
+
+// FOLDER\FILE.EXT: the path made relative to the root folder (ending in "\").
+std::wstring relativeToRoot(const std::wstring& path, const std::wstring& rootWithBackslash);
+
+} // namespace tw

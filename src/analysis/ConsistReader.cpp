@@ -1,0 +1,155 @@
+#include "analysis/ConsistReader.h"
+
+#include "platform/Text.h"
+
+namespace tw {
+
+const wchar_t* const kMsgUnicodeDecoding = L"Erreur de d\u00E9codage du fichier unicode !";
+
+namespace {
+bool startsWith(const std::wstring& s, const wchar_t* prefix) { return s.rfind(prefix, 0) == 0; }
+
+void appendLine(std::wstring& out, const std::wstring& line) {
+    for (wchar_t c : line) {
+        if (c == L'\t') out += L' ';
+        else if (c >= 32) out += c;
+    }
+    out += L' ';
+}
+
+// Position of the keyword in the text, letters a-z compared as upper case.
+size_t findUpper(const std::wstring& text, const std::wstring& keyword) {
+    if (keyword.empty() || keyword.size() > text.size()) return std::wstring::npos;
+    const size_t last = text.size() - keyword.size();
+    for (size_t i = 0; i <= last; ++i) {
+        size_t k = 0;
+        for (; k < keyword.size(); ++k) {
+            wchar_t c = text[i + k];
+            if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+            if (c != keyword[k]) break;
+        }
+        if (k == keyword.size()) return i;
+    }
+    return std::wstring::npos;
+}
+
+std::wstring trimBlanks(const std::wstring& s) {
+    size_t b = s.find_first_not_of(L' ');
+    if (b == std::wstring::npos) return {};
+    size_t e = s.find_last_not_of(L' ');
+    return s.substr(b, e - b + 1);
+}
+} // namespace
+
+bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flattened) {
+    flattened.clear();
+    if (bytes.size() <= 3 || bytes[0] != 0xFF || bytes[1] != 0xFE) return false;
+
+    // The whole UTF-16 text is kept: narrowing it would corrupt every character
+    // above U+00FF and could end the text or break a line in the middle of a name.
+    std::wstring text;
+    text.reserve(bytes.size() / 2);
+    for (size_t i = 2; i + 2 <= bytes.size(); i += 2) {
+        wchar_t unit = static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
+        if (unit == 0) break;
+        text += unit;
+    }
+
+    bool header = true;
+    size_t pos = 0;
+    const size_t n = text.size();
+    while (pos < n) {
+        size_t end = pos;
+        while (end < n && text[end] != L'\r' && text[end] != L'\n') ++end;
+        std::wstring line = text.substr(pos, end - pos);
+        if (end < n) {
+            if (text[end] == L'\r' && end + 1 < n && text[end + 1] == L'\n') end += 2;
+            else end += 1;
+        }
+        pos = end;
+        if (header) {
+            header = false;
+            continue;
+        }
+        if (line.empty() || startsWith(line, L"//") || startsWith(line, L"SIM")) continue;
+        appendLine(flattened, line);
+    }
+    return true;
+}
+
+std::wstring maskBrackets(const std::wstring& text) {
+    std::wstring out = text;
+    bool outside = true;
+    for (auto& c : out) {
+        if (c == L'"') outside = !outside;
+        else if (outside && c == L'(') c = kOpenMark;
+        else if (outside && c == L')') c = kCloseMark;
+    }
+    return out;
+}
+
+std::wstring extractNextEntry(std::wstring& text, const std::wstring& firstKeyword, const std::wstring& secondKeyword) {
+    size_t p1 = findUpper(text, firstKeyword);
+    size_t p2 = findUpper(text, secondKeyword);
+    if (p1 == std::wstring::npos && p2 == std::wstring::npos) {
+        text.clear();
+        return {};
+    }
+    bool first = p2 == std::wstring::npos || (p1 != std::wstring::npos && p1 <= p2);
+    const std::wstring& keyword = first ? firstKeyword : secondKeyword;
+    size_t at = first ? p1 : p2;
+    text = trimControls(std::wstring_view(text).substr(at + keyword.size()));
+
+    if (!text.empty() && text[0] == kOpenMark) {
+        size_t close = text.find(kCloseMark, 1);
+        if (close != std::wstring::npos) return keyword + L"\\" + trimBlanks(text.substr(1, close - 1));
+    }
+    return {};
+}
+
+std::wstring normaliseEntry(const std::wstring& rawEntry) {
+    std::wstring s = asciiUpper(trimBlanks(rawEntry));
+    std::wstring ext;
+    if (!s.empty() && s[0] == L'E') ext = L".ENG";
+    else if (!s.empty() && s[0] == L'W') ext = L".WAG";
+
+    size_t slash = s.find(L'\\');
+    std::wstring rest = slash == std::wstring::npos ? std::wstring() : s.substr(slash + 1);
+
+    std::wstring name, folder;
+    if (!rest.empty() && rest[0] == L'"') {
+        rest.erase(0, 1);
+        size_t q = rest.find(L'"');
+        if (q == std::wstring::npos) {
+            folder = rest;
+        } else {
+            name = rest.substr(0, q);
+            folder = trimBlanks(rest.substr(q + 1));
+        }
+    } else {
+        size_t blank = rest.find(L' ');
+        if (blank == std::wstring::npos) {
+            folder = rest;
+        } else {
+            name = rest.substr(0, blank);
+            folder = trimBlanks(rest.substr(blank + 1));
+        }
+    }
+    if (folder.find(L'"') != std::wstring::npos) {
+        folder = folder.size() >= 2 ? folder.substr(1, folder.size() - 2) : std::wstring();
+    }
+    return folder + L"\\" + name + ext;
+}
+
+std::vector<std::wstring> consistReferences(const std::wstring& flattened) {
+    static const std::wstring engine = L"ENGINEDATA", wagon = L"WAGONDATA";
+    std::vector<std::wstring> refs;
+    std::wstring text = maskBrackets(flattened);
+    while (!text.empty()) {
+        std::wstring raw = extractNextEntry(text, engine, wagon);
+        if (!raw.empty()) refs.push_back(normaliseEntry(raw));
+    }
+    return refs;
+}
+
+} // namespace tw

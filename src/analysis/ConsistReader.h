@@ -1,0 +1,38 @@
+#pragma once
+// Reading a consist file for the vehicles it uses. The reader does not parse
+// the block structure: it flattens the file to one line, masks the structural
+// parentheses and scans for the two entry keywords.
+#include <string>
+#include <vector>
+
+namespace tw {
+
+// Replace the parentheses that lie outside double quotes.
+constexpr wchar_t kOpenMark = L'\u00D7';
+constexpr wchar_t kCloseMark = L'\u00DE';
+
+extern const wchar_t* const kMsgUnicodeDecoding; // "Erreur de décodage du fichier unicode !"
+
+// Decodes a UTF-16LE file with byte-order mark into the flattened text: the
+// lines after the header that are not empty and begin neither with "//" nor
+// with "SIM", each followed by one blank, tabs turned into blanks and other
+// control characters dropped. A zero unit ends the text. Returns false (and an
+// empty text) when the bytes are not such a file.
+bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flattened);
+
+// Same length; "(" and ")" outside double quotes become the open and close marks.
+std::wstring maskBrackets(const std::wstring& text);
+
+// Finds the first of the two keywords (ASCII case-insensitive). Returns the
+// keyword, "\" and the trimmed body between the marks that follow it, or an
+// empty text when no body follows; text becomes what follows the keyword
+// (trimmed), or empty when neither keyword occurs.
+std::wstring extractNextEntry(std::wstring& text, const std::wstring& firstKeyword, const std::wstring& secondKeyword);
+
+// "ENGINEDATA\dash9 DASH9" -> "DASH9\DASH9.ENG"; quoted names and folders allowed.
+std::wstring normaliseEntry(const std::wstring& rawEntry);
+
+// All references of one flattened consist, in file order (duplicates kept).
+std::vector<std::wstring> consistReferences(const std::wstring& flattened);
+
+} // namespace tw
