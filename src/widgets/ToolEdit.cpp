@@ -1,0 +1,279 @@
+#include "widgets/ToolEdit.h"
+
+#include "platform/Errors.h"
+#include "widgets/VrSysUtils.h"
+#include <shobjidl.h>
+#include <algorithm>
+
+namespace tw {
+
+namespace {
+constexpr int editId = 1, buttonId = 2;
+
+// 14 x 12 open folder: K black outline, W white back, G gray flap, '.' transparent.
+constexpr const char* folderGlyph[12] = {
+    "..........KKK.", "...........KK.", "..KKKK....K.K.", ".KWWWWK.......", ".KWWWWWKKKKKK.", ".KWWWWWWWWWWK.",
+    ".KWWKKKKKKKKKK", ".KWKGGGGGGGGGK", ".KKGGGGGGGGGK.", ".KKGGGGGGGGK..", ".KGGGGGGGGGK..", ".KKKKKKKKKKK...",
+};
+} // namespace
+
+bool folderExists(const std::wstring& path) {
+    if (path.empty()) return false;
+    const DWORD a = ::GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, const std::wstring& startFolder) {
+    IFileOpenDialog* dlg = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dlg))))
+        return std::nullopt;
+    std::optional<std::wstring> result;
+    FILEOPENDIALOGOPTIONS opts = 0;
+    dlg->GetOptions(&opts);
+    dlg->SetOptions(opts | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    dlg->SetTitle(L"Select Directory");
+    std::wstring start = startFolder;
+    if (start == L"\\") {
+        wchar_t cur[MAX_PATH] = {};
+        if (::GetCurrentDirectoryW(MAX_PATH, cur)) start = cur; // "\" means the current folder of the drive
+    }
+    IShellItem* folder = nullptr;
+    if (SUCCEEDED(::SHCreateItemFromParsingName(start.c_str(), nullptr, IID_PPV_ARGS(&folder)))) {
+        dlg->SetFolder(folder);
+        folder->Release();
+    }
+    if (SUCCEEDED(dlg->Show(owner))) {
+        IShellItem* item = nullptr;
+        if (SUCCEEDED(dlg->GetResult(&item))) {
+            PWSTR path = nullptr;
+            if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) && path) {
+                std::wstring p = path;
+                ::CoTaskMemFree(path);
+                // No trailing "\" except on a drive root.
+                while (p.size() > 3 && (p.back() == L'\\' || p.back() == L'/')) p.pop_back();
+                if (p.size() == 2 && p[1] == L':') p += L'\\';
+                result = p;
+            }
+            item->Release();
+        }
+    }
+    dlg->Release();
+    return result;
+}
+
+TDirectoryEdit::TDirectoryEdit() : chooser(&TDirectoryEdit::systemFolderChooser) {}
+
+bool TDirectoryEdit::create(HWND parent, int x, int y, int width, int height, int id) {
+    if (!Window::create(L"TwDirectoryEdit", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                        WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, x, y, width, height, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), 0,
+                        reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), ::LoadCursorW(nullptr, IDC_IBEAM)))
+        return false;
+    edit_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 10, 10,
+                              hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(editId)), moduleInstance(), nullptr);
+    button_ = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 10, 10, hwnd(),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(buttonId)), moduleInstance(), nullptr);
+    if (!edit_ || !button_) return false;
+    ::SetWindowLongPtrW(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    oldEditProc_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TDirectoryEdit::editProc)));
+    setFont(font_ ? font_ : defaultWidgetFont());
+    layout();
+    applyReadOnly();
+    if (!enabled_) {
+        ::EnableWindow(edit_, FALSE);
+        ::EnableWindow(button_, FALSE);
+    }
+    return true;
+}
+
+void TDirectoryEdit::setFont(HFONT f) {
+    font_ = f;
+    if (edit_) ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+}
+
+void TDirectoryEdit::layout() {
+    if (!hwnd()) return;
+    RECT rc;
+    ::GetClientRect(hwnd(), &rc);
+    const int bw = buttonWidth_ > 1 ? buttonWidth_ : 0;
+    ::MoveWindow(edit_, 0, 0, std::max<int>(rc.right - bw - (bw ? 2 : 0), 0), rc.bottom, TRUE);
+    ::MoveWindow(button_, rc.right - bw, 0, bw, rc.bottom, TRUE);
+    ::ShowWindow(button_, bw ? SW_SHOWNA : SW_HIDE);
+}
+
+void TDirectoryEdit::setButtonWidth(int v) {
+    if (v == buttonWidth_) return;
+    buttonWidth_ = v;
+    layout();
+}
+
+std::wstring TDirectoryEdit::Text() const {
+    if (!edit_) return {};
+    const int n = ::GetWindowTextLengthW(edit_);
+    std::wstring s(static_cast<std::size_t>(n) + 1, L'\0');
+    s.resize(static_cast<std::size_t>(::GetWindowTextW(edit_, s.data(), n + 1)));
+    return s;
+}
+
+void TDirectoryEdit::setText(const std::wstring& text) {
+    if (!edit_ || text == Text()) return;
+    ++quiet_;
+    ::SetWindowTextW(edit_, text.c_str());
+    --quiet_;
+    if (OnChange) OnChange();
+}
+
+void TDirectoryEdit::setEnabled(bool v) {
+    if (v == enabled_) return;
+    enabled_ = v;
+    if (!hwnd()) return;
+    ::EnableWindow(edit_, v);
+    ::EnableWindow(button_, v);
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void TDirectoryEdit::applyReadOnly() {
+    if (edit_) ::SendMessageW(edit_, EM_SETREADONLY, (readOnly_ || !directInput_) ? TRUE : FALSE, 0);
+}
+
+void TDirectoryEdit::setReadOnly(bool v) {
+    readOnly_ = v;
+    applyReadOnly();
+}
+
+void TDirectoryEdit::setDirectInput(bool v) {
+    directInput_ = v;
+    applyReadOnly();
+}
+
+void TDirectoryEdit::buttonClick() {
+    if (readOnly_ || !enabled_) return;
+    if (OnButtonClick) OnButtonClick();
+    std::wstring name = Text();
+    bool action = true;
+    if (OnBeforeDialog) OnBeforeDialog(name, action);
+    if (!action) return;
+    if (name.empty()) name = initialDir_.empty() ? L"\\" : initialDir_;
+    if (!folderExists(name)) name = L"\\";
+    {
+        const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+        std::optional<std::wstring> chosen;
+        try {
+            if (chooser) chosen = chooser(::GetAncestor(hwnd(), GA_ROOT), name);
+        } catch (...) {
+            ::SetErrorMode(oldMode);
+            throw;
+        }
+        ::SetErrorMode(oldMode);
+        action = chosen.has_value();
+        if (chosen) name = *chosen;
+    }
+    if (edit_ && ::IsWindowEnabled(edit_) && ::IsWindowVisible(edit_)) ::SetFocus(edit_);
+    if (OnAfterDialog) OnAfterDialog(name, action);
+    if (!action) return;
+    DWORD s = 0, e = 0;
+    ::SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    if (e > s) {
+        ++quiet_;
+        ::SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+        --quiet_;
+        if (OnChange) OnChange();
+    }
+    const std::wstring current = Text();
+    if (current.empty() || !multipleDirs_) setText(name);
+    else setText(current + L";" + name);
+    if (!name.empty() && folderExists(name)) initialDir_ = name;
+}
+
+void TDirectoryEdit::drawButton(const DRAWITEMSTRUCT& di) {
+    RECT r = di.rcItem;
+    const bool pressed = (di.itemState & ODS_SELECTED) != 0;
+    ::DrawFrameControl(di.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    const int ox = (r.right - r.left - 14) / 2 + (pressed ? 1 : 0), oy = (r.bottom - r.top - 12) / 2 + (pressed ? 1 : 0);
+    const bool enabled = (di.itemState & ODS_DISABLED) == 0;
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 14 && folderGlyph[y][x]; ++x) {
+            const char c = folderGlyph[y][x];
+            if (c == '.') continue;
+            COLORREF col = c == 'K' ? RGB(0, 0, 0) : c == 'W' ? RGB(255, 255, 255) : RGB(128, 128, 128);
+            if (!enabled) col = c == 'K' ? ::GetSysColor(COLOR_GRAYTEXT) : ::GetSysColor(COLOR_BTNFACE);
+            ::SetPixel(di.hDC, r.left + ox + x, r.top + oy + y, col);
+        }
+    if (!pressed) {
+        // Blend the button's left edge into the box's border.
+        const int h = r.bottom - r.top;
+        for (int y = 0; y < h - 1; ++y) ::SetPixel(di.hDC, r.left, r.top + y, ::GetSysColor(COLOR_BTNFACE));
+        for (int y = 1; y < h - 2; ++y) ::SetPixel(di.hDC, r.left + 1, r.top + y, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    }
+}
+
+LRESULT CALLBACK TDirectoryEdit::editProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<TDirectoryEdit*>(::GetWindowLongPtrW(h, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(h, msg, wp, lp);
+    LRESULT result = 0;
+    guardAction([&] { result = self->editMessage(h, msg, wp, lp); });
+    return result;
+}
+
+LRESULT TDirectoryEdit::editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    TDirectoryEdit* self = this;
+    {
+        switch (msg) {
+        case WM_SYSKEYDOWN:
+            if (wp == VK_DOWN && self->buttonWidth_ > 0) {
+                self->buttonClick();
+                return 0;
+            }
+            break;
+        case WM_KEYDOWN:
+            if (wp == VK_RETURN || wp == VK_ESCAPE) {
+                // Dialog keys belong to the window's default and cancel buttons.
+                HWND top = ::GetAncestor(h, GA_ROOT);
+                ::PostMessageW(top, WM_COMMAND, MAKEWPARAM(wp == VK_RETURN ? IDOK : IDCANCEL, BN_CLICKED), 0);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wp == L'\r' || wp == 27) return 0;
+            break;
+        default:
+            break;
+        }
+        return ::CallWindowProcW(self->oldEditProc_, h, msg, wp, lp);
+    }
+}
+
+LRESULT TDirectoryEdit::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (reinterpret_cast<HWND>(lp) == edit_ && HIWORD(wp) == EN_CHANGE) {
+            if (quiet_ == 0 && OnChange) OnChange();
+            return 0;
+        }
+        if (reinterpret_cast<HWND>(lp) == button_ && HIWORD(wp) == BN_CLICKED) {
+            buttonClick();
+            return 0;
+        }
+        break;
+    case WM_DRAWITEM: {
+        const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (di && di->hwndItem == button_) {
+            drawButton(*di);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_SIZE:
+        layout();
+        return 0;
+    case WM_SETFOCUS:
+        if (edit_) ::SetFocus(edit_);
+        return 0;
+    default:
+        break;
+    }
+    return Window::handleMessage(msg, wp, lp);
+}
+
+} // namespace tw
