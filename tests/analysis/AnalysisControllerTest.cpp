@@ -1,0 +1,280 @@
+#include "analysis/AnalysisController.h"
+#include "analysis/HeadlessView.h"
+#include "platform/Errors.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+using namespace tw;
+using twtest::ConsistEntry;
+using twtest::TempFolder;
+
+namespace {
+struct Inputs : AnalysisInputs {
+    std::wstring sim, ts;
+    bool include = false;
+    int lang = 0;
+    std::wstring simulatorFolder() const override { return sim; }
+    std::wstring trainStoreFolder() const override { return ts; }
+    bool includeTrainStore() const override { return include; }
+    int languageId() const override { return lang; }
+};
+
+struct Message {
+    std::wstring text;
+    MessageBoxKind kind;
+};
+
+class Analysis : public ::testing::Test {
+protected:
+    Analysis() : controller(view, inputs, scanner) {
+        scanner.MaxPenetration = 1;
+        view.onMessage = [this](const std::wstring& t, MessageBoxKind k) { messages.push_back({t, k}); };
+        inputs.sim = t / L"MSTS";
+        inputs.ts = t / L"Store";
+        t.makeDir(L"MSTS\\TRAINS\\CONSISTS");
+        t.makeDir(L"MSTS\\TRAINS\\TRAINSET");
+    }
+    void consist(const std::wstring& root, const std::wstring& name, const std::vector<ConsistEntry>& entries) {
+        t.writeUtf16(root + L"\\TRAINS\\CONSISTS\\" + name + L".con", twtest::consistText(name, entries));
+    }
+    void stockFile(const std::wstring& root, const std::wstring& rel) { t.touch(root + L"\\TRAINS\\TRAINSET\\" + rel); }
+    int value(Counter c) const { return view.counterValue(c); }
+    Colour colour(Counter c) const { return view.counterColour(c); }
+    bool enabled(StepButton b) const { return view.buttonEnabled(b); }
+
+    TempFolder t;
+    HeadlessView view;
+    Inputs inputs;
+    TScruteDossier scanner;
+    AnalysisController controller;
+    std::vector<Message> messages;
+};
+} // namespace
+
+TEST_F(Analysis, RunAllOnACleanInstallation) {
+    stockFile(L"MSTS", L"Dash9\\dash9.eng");
+    stockFile(L"MSTS", L"Dash9\\extra.wag");
+    stockFile(L"MSTS", L"Loco\\sd40.eng");
+    stockFile(L"MSTS", L"DEFAULT\\A.eng");
+    stockFile(L"MSTS", L"DEFAULTS\\A.eng");
+    stockFile(L"MSTS", L"X.eng");
+    stockFile(L"MSTS", L"Deep\\B\\C.eng");
+    consist(L"MSTS", L"one", {{'E', L"DASH9", L"DASH9"}, {'E', L"dash9", L"Dash9"}, {'W', L"gone", L"Dash9"},
+                              {'W', L"\"Coal Car\"", L"\"Coal Hoppers\""}, {'E', L"A", L"DEFAULT"}});
+    controller.B_GoClick();
+
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(value(Counter::Con), 1);
+    EXPECT_EQ(controller.stock().items(),
+              (std::vector<std::wstring>{L"Dash9\\dash9.eng", L"Dash9\\extra.wag", L"DEFAULTS\\A.eng", L"Loco\\sd40.eng", L"X.eng"}));
+    EXPECT_TRUE(controller.stockFolders().containsUpper(L"DASH9\\"));
+    EXPECT_TRUE(controller.stockFolders().containsUpper(L""));
+    EXPECT_EQ(value(Counter::Eng), 4);
+    EXPECT_EQ(value(Counter::Wag), 1);
+    EXPECT_EQ(value(Counter::Mat), 5);
+    EXPECT_TRUE(controller.engines().empty());
+    EXPECT_TRUE(controller.wagons().empty());
+    // Deep\B is met in both scans (ENG and WAG), as are the four top folders.
+    EXPECT_EQ(value(Counter::Dir), 2 * 6);
+    EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"COAL HOPPERS\\COAL CAR.WAG", L"DASH9\\DASH9.ENG",
+                                                                          L"DASH9\\GONE.WAG", L"DEFAULT\\A.ENG"}));
+    EXPECT_EQ(controller.used().items(), (std::vector<std::wstring>{L"Dash9\\dash9.eng"}));
+    EXPECT_EQ(controller.orphans().items(),
+              (std::vector<std::wstring>{L"Dash9\\extra.wag", L"DEFAULTS\\A.eng", L"Loco\\sd40.eng", L"X.eng"}));
+    EXPECT_EQ(controller.missing().items(),
+              (std::vector<std::wstring>{L"Dossier manquant : COAL HOPPERS\\COAL CAR.WAG", L"Dossier manquant : DEFAULT\\A.ENG",
+                                         L"Fichier manquant : DASH9\\GONE.WAG"}));
+    for (Counter c : {Counter::Con, Counter::Eng, Counter::Wag, Counter::Mat, Counter::Lst, Counter::Man})
+        EXPECT_EQ(colour(c), colours::Yellow);
+    EXPECT_EQ(colour(Counter::Orp), colours::Red);
+    EXPECT_EQ(colour(Counter::Per), colours::Lime);
+    EXPECT_EQ(value(Counter::Orp), 4);
+    EXPECT_EQ(value(Counter::Per), 1);
+    EXPECT_EQ(value(Counter::Man), 3);
+    for (ReportButton r : {ReportButton::Con, ReportButton::Mat, ReportButton::Orp, ReportButton::Man})
+        EXPECT_TRUE(view.report(r).enabled);
+    EXPECT_TRUE(view.report(ReportButton::Mat).visible);
+    for (StepButton b : {StepButton::Consists, StepButton::Materiel, StepButton::Lst, StepButton::Orp, StepButton::Man, StepButton::Go})
+        EXPECT_FALSE(view.buttonActive(b));
+    EXPECT_FALSE(view.gaugeVisible);
+    EXPECT_TRUE(view.helpVisible);
+}
+
+TEST_F(Analysis, StepThreeNeedsBothInventoriesInEitherOrder) {
+    controller.B_ConsistsClick();
+    EXPECT_FALSE(enabled(StepButton::Lst));
+    controller.B_MaterielClick();
+    EXPECT_TRUE(enabled(StepButton::Lst));
+    controller.B_LstClick();
+    controller.B_OrpClick();
+    controller.B_ManClick();
+    EXPECT_TRUE(view.report(ReportButton::Orp).enabled);
+
+    // Step 1 again resets the later steps and re-enables step 3 at its end.
+    view.setCounterValue(Counter::Lst, 7);
+    controller.B_ConsistsClick();
+    EXPECT_TRUE(enabled(StepButton::Lst));
+    EXPECT_FALSE(enabled(StepButton::Orp));
+    EXPECT_FALSE(enabled(StepButton::Man));
+    EXPECT_FALSE(view.report(ReportButton::Orp).enabled);
+    EXPECT_FALSE(view.report(ReportButton::Man).enabled);
+    EXPECT_TRUE(view.report(ReportButton::Con).enabled);
+    for (Counter c : {Counter::Lst, Counter::Orp, Counter::Per, Counter::Man}) {
+        EXPECT_EQ(value(c), 0);
+        EXPECT_EQ(colour(c), colours::Olive);
+    }
+}
+
+TEST_F(Analysis, MissingConsistsFolderStopsRunAllWithOneWarning) {
+    ::RemoveDirectoryW((t / L"MSTS\\TRAINS\\CONSISTS").c_str());
+    controller.B_GoClick();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, MessageBoxKind::Warning);
+    EXPECT_EQ(messages[0].text, L"Le dossier " + (t / L"MSTS\\TRAINS\\CONSISTS") +
+                                    L" n'a pas pu etre localise\r\nVerifiez le dossier principal de MSTS");
+    EXPECT_FALSE(enabled(StepButton::Consists));
+    EXPECT_FALSE(enabled(StepButton::Materiel));
+    EXPECT_EQ(colour(Counter::Con), colours::Fuchsia); // left running
+    EXPECT_TRUE(view.buttonActive(StepButton::Consists));
+    EXPECT_EQ(colour(Counter::Mat), colours::Olive); // step 2 never ran
+}
+
+TEST_F(Analysis, TrainStoreRootCountsSharedItemsOnceAndReportsAMissingStore) {
+    stockFile(L"MSTS", L"Dash9\\dash9.eng");
+    stockFile(L"Store", L"DASH9\\DASH9.ENG");
+    stockFile(L"Store", L"Other\\o.wag");
+    consist(L"MSTS", L"c1", {{'E', L"dash9", L"Dash9"}});
+    consist(L"Store", L"c1", {{'E', L"x", L"X"}});
+    consist(L"Store", L"c2", {{'W', L"o", L"Other"}});
+    inputs.include = true;
+    controller.B_GoClick();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(value(Counter::Con), 2);
+    EXPECT_EQ(value(Counter::Mat), 2);
+    EXPECT_EQ(value(Counter::Eng), 1);
+    EXPECT_EQ(value(Counter::Wag), 1);
+    // c1 is read from the simulator folder only.
+    EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"DASH9\\DASH9.ENG", L"OTHER\\O.WAG"}));
+    EXPECT_EQ(view.button(StepButton::Consists).led, colours::Aqua);
+
+    inputs.ts = t / L"NoStore";
+    controller.B_MaterielClick();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find(L"Verifiez le dossier de stockage de TrainStore"), std::wstring::npos);
+    EXPECT_EQ(colour(Counter::Mat), colours::Aqua);
+    EXPECT_FALSE(view.report(ReportButton::Mat).visible);
+    EXPECT_FALSE(enabled(StepButton::Materiel));
+}
+
+TEST_F(Analysis, ConsistSubfoldersAreCountedButNotRead) {
+    consist(L"MSTS", L"sub\\hidden", {{'E', L"a", L"A"}});
+    consist(L"MSTS", L"top", {{'E', L"a", L"A"}});
+    controller.B_ConsistsClick();
+    EXPECT_EQ(controller.consists().items(), (std::vector<std::wstring>{L"top.con"}));
+    EXPECT_EQ(value(Counter::Dir), 1);
+}
+
+TEST_F(Analysis, ReadingProblemsOfStepThree) {
+    consist(L"MSTS", L"a", {{'E', L"x", L"X"}});
+    t.writeBytes(L"MSTS\\TRAINS\\CONSISTS\\b.con", std::string("SIMISA\r\nEngineData ( y Y )"));
+    consist(L"MSTS", L"c", {{'E', L"z", L"Z"}});
+    consist(L"MSTS", L"d", {{'E', L"w", L"W"}});
+    controller.B_ConsistsClick();
+    controller.B_MaterielClick();
+    ::DeleteFileW((t / L"MSTS\\TRAINS\\CONSISTS\\c.con").c_str());
+    controller.B_LstClick();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, L"Erreur de d\u00E9codage du fichier unicode !");
+    EXPECT_EQ(messages[0].kind, MessageBoxKind::Plain);
+    // The message names the file that was looked for; the loop stops there.
+    EXPECT_EQ(messages[1].text, L"Erreur : impossible de localiser le fichier " + (t / L"MSTS\\TRAINS\\CONSISTS\\c.con"));
+    EXPECT_EQ(messages[1].kind, MessageBoxKind::Error);
+    EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"X\\X.ENG"}));
+    EXPECT_EQ(colour(Counter::Lst), colours::Yellow);
+    EXPECT_TRUE(enabled(StepButton::Orp));
+    EXPECT_TRUE(enabled(StepButton::Man));
+}
+
+TEST_F(Analysis, AConsistThatCannotBeOpenedPropagatesAndLeavesTheControllerUsable) {
+    std::wstring path = t / L"MSTS\\TRAINS\\CONSISTS\\locked.con";
+    consist(L"MSTS", L"locked", {{'E', L"x", L"X"}});
+    controller.B_ConsistsClick();
+    controller.B_MaterielClick();
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_THROW(controller.B_LstClick(), AppError);
+    ::CloseHandle(h);
+    EXPECT_FALSE(controller.busy());
+    EXPECT_FALSE(enabled(StepButton::Orp)); // the step ended without its final actions
+    controller.B_LstClick();
+    EXPECT_EQ(value(Counter::Lst), 1);
+}
+
+TEST_F(Analysis, EmptyConsistSetLeavesTheGaugeRangeAlone) {
+    stockFile(L"MSTS", L"A\\a.eng");
+    controller.B_ConsistsClick();
+    controller.B_MaterielClick();
+    view.setGaugeMax(40);
+    view.setGaugePosition(12);
+    controller.B_LstClick();
+    EXPECT_EQ(view.gaugeMax, 40);
+    EXPECT_EQ(view.gaugePosition, 12);
+    EXPECT_EQ(value(Counter::Lst), 0);
+    EXPECT_EQ(colour(Counter::Lst), colours::Yellow);
+    controller.B_OrpClick();
+    controller.B_ManClick();
+    EXPECT_EQ(controller.orphans().size(), 1u);
+    EXPECT_TRUE(controller.missing().empty());
+}
+
+TEST_F(Analysis, MissingPrefixesFollowTheLanguageOfStepFive) {
+    stockFile(L"MSTS", L"A\\a.eng");
+    consist(L"MSTS", L"c", {{'E', L"b", L"A"}, {'W', L"c", L"C"}});
+    inputs.lang = 1;
+    controller.B_GoClick();
+    EXPECT_EQ(controller.missing().items(),
+              (std::vector<std::wstring>{L"Missing File  : A\\B.ENG", L"Missing Folder: C\\C.WAG"}));
+    inputs.lang = 2; // anything but 1 is French
+    controller.B_ManClick();
+    EXPECT_EQ(controller.missing().items(),
+              (std::vector<std::wstring>{L"Dossier manquant : C\\C.WAG", L"Fichier manquant : A\\B.ENG"}));
+}
+
+TEST_F(Analysis, AStepAskedForDuringAStepIsIgnored) {
+    stockFile(L"MSTS", L"A\\a.eng");
+    stockFile(L"MSTS", L"A\\b.eng");
+    int nestedRuns = 0;
+    view.onPump = [&] {
+        // A click handled by the pump while step 2 walks.
+        if (controller.busy()) {
+            controller.B_ConsistsClick();
+            controller.B_GoClick();
+            ++nestedRuns;
+        }
+    };
+    controller.B_MaterielClick();
+    EXPECT_GT(nestedRuns, 0);
+    EXPECT_EQ(colour(Counter::Con), colours::Olive); // step 1 never started
+    EXPECT_EQ(value(Counter::Mat), 2);
+}
+
+TEST(StockSetTest, SortedCaseInsensitiveFirstSpellingKept) {
+    StockSet s;
+    EXPECT_TRUE(s.add(L"b\\x.eng"));
+    EXPECT_TRUE(s.add(L"A\\y.wag"));
+    EXPECT_FALSE(s.add(L"B\\X.ENG"));
+    EXPECT_TRUE(s.add(L"\u00E9\\z.eng"));
+    EXPECT_EQ(s.items().front(), L"A\\y.wag");
+    EXPECT_EQ(s.size(), 3u);
+    EXPECT_TRUE(s.containsUpper(L"b\\X.eng"));
+    EXPECT_FALSE(s.containsUpper(L"\u00C9\\Z.ENG")); // only a-z are folded by the membership test
+}
+
+TEST(RelativeToRoot, BelowTheRootOnAnotherDriveAndCase) {
+    EXPECT_EQ(relativeToRoot(L"C:\\MSTS\\TRAINS\\TRAINSET\\Dash9\\dash9.eng", L"c:\\msts\\trains\\trainset\\"), L"Dash9\\dash9.eng");
+    EXPECT_EQ(relativeToRoot(L"C:\\MSTS\\TRAINS\\TRAINSET\\x.eng", L"C:\\MSTS\\TRAINS\\TRAINSET\\"), L"x.eng");
+    EXPECT_EQ(relativeToRoot(L"D:\\a\\b.eng", L"C:\\a\\"), L"D:\\a\\b.eng");
+}

@@ -1,0 +1,205 @@
+#include "scan/ScruteDossier.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+using namespace tw;
+using twtest::TempFolder;
+
+namespace {
+struct Recorder {
+    std::vector<std::wstring> files, folders, order;
+    int executes = 0, ends = 0, pumps = 0;
+    void attach(TScruteDossier& s, bool withFiles = true) {
+        if (withFiles)
+            s.OnFichier = [this](TScruteDossier&, const std::wstring& n) { files.push_back(n); order.push_back(L"F " + n); };
+        s.OnDossier = [this](TScruteDossier&, const std::wstring& n) { folders.push_back(n); order.push_back(L"D " + n); };
+        s.OnExecute = [this](TScruteDossier&) { ++executes; };
+        s.OnFinExecute = [this](TScruteDossier&) { ++ends; };
+        s.pump = [this] { ++pumps; };
+    }
+    std::vector<std::wstring> sortedFiles() const {
+        auto f = files;
+        std::sort(f.begin(), f.end());
+        return f;
+    }
+};
+} // namespace
+
+TEST(ScruteDossier, DefaultsAsConstructed) {
+    TScruteDossier s;
+    EXPECT_EQ(s.Dossier, L"c:\\");
+    EXPECT_EQ(s.Filtre, L"*.*");
+    EXPECT_TRUE(s.SousDossier);
+    EXPECT_EQ(s.MaxPenetration, 10000);
+    EXPECT_FALSE(s.OnFichier);
+}
+
+TEST(ScruteDossier, DepthLimitOneReportsRootAndChildFilesButListsGrandchildFolders) {
+    TempFolder t;
+    t.touch(L"root\\a.eng");
+    t.touch(L"root\\X\\b.eng");
+    t.touch(L"root\\X\\Y\\c.eng");
+    t.touch(L"root\\X\\Y\\Z\\d.eng");
+    TScruteDossier s;
+    Recorder r;
+    r.attach(s);
+    s.Dossier = t / L"root";
+    s.Filtre = L"*.ENG";
+    s.MaxPenetration = 1;
+    s.Execute();
+    EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"root\\X\\b.eng", t / L"root\\a.eng"}));
+    // Folders at depth 1 and 2 are met, nothing deeper is listed.
+    EXPECT_EQ(r.folders, (std::vector<std::wstring>{t / L"root\\X", t / L"root\\X\\Y"}));
+    EXPECT_EQ(r.executes, 1);
+    EXPECT_EQ(r.ends, 1);
+}
+
+TEST(ScruteDossier, FilesComeBeforeSubfoldersAndSubtreesBeforeSiblings) {
+    TempFolder t;
+    t.touch(L"r\\top.con");
+    t.touch(L"r\\A\\a.con");
+    t.touch(L"r\\A\\AA\\aa.con");
+    TScruteDossier s;
+    Recorder r;
+    r.attach(s);
+    s.Dossier = t / L"r\\"; // a trailing backslash walks the same tree
+    s.Filtre = L"*.con";
+    s.Execute();
+    EXPECT_EQ(r.order, (std::vector<std::wstring>{L"F " + (t / L"r\\top.con"), L"D " + (t / L"r\\A"),
+                                                  L"F " + (t / L"r\\A\\a.con"), L"D " + (t / L"r\\A\\AA"),
+                                                  L"F " + (t / L"r\\A\\AA\\aa.con")}));
+}
+
+TEST(ScruteDossier, MasksMatchCaseInsensitivelyOnTheRealNameOnly) {
+    TempFolder t;
+    t.touch(L"r\\A.eng");
+    t.touch(L"r\\b.ENG");
+    t.touch(L"r\\dash9.engx"); // its short name DASH9~1.ENG must not count
+    t.touch(L"r\\c.wag");
+    t.makeDir(L"r\\folder.eng");
+    TScruteDossier s;
+    Recorder r;
+    r.attach(s);
+    s.Dossier = t / L"r";
+    s.Filtre = L"*.ENG";
+    s.SousDossier = false;
+    s.Execute();
+    EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"r\\A.eng", t / L"r\\b.ENG"}));
+}
+
+TEST(ScruteDossier, SeveralMasksReportAFileOncePerMatchingMask) {
+    TempFolder t;
+    t.touch(L"r\\a.eng");
+    t.touch(L"r\\b.wag");
+    TScruteDossier s;
+    Recorder r;
+    r.attach(s);
+    s.Dossier = t / L"r";
+    s.Filtre = L"*.eng;*.wag;a.*";
+    s.Execute();
+    EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"r\\a.eng", t / L"r\\a.eng", t / L"r\\b.wag"}));
+}
+
+TEST(ScruteDossier, WithoutRecursionOnlyRootFilesButEverySubfolderMet) {
+    TempFolder t;
+    t.touch(L"r\\a.con");
+    t.touch(L"r\\S1\\b.con");
+    t.touch(L"r\\S2\\c.con");
+    TScruteDossier s;
+    Recorder r;
+    r.attach(s);
+    s.Dossier = t / L"r";
+    s.SousDossier = false;
+    s.Execute();
+    EXPECT_EQ(r.files, (std::vector<std::wstring>{t / L"r\\a.con"}));
+    EXPECT_EQ(r.folders.size(), 2u);
+}
+
+TEST(ScruteDossier, HiddenFoldersAreWalkedAndNoFileHandlerStillWalks) {
+    TempFolder t;
+    t.touch(L"r\\H\\x.eng");
+    t.touch(L"r\\H\\I\\y.eng");
+    ::SetFileAttributesW((t / L"r\\H").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    {
+        TScruteDossier s;
+        Recorder r;
+        r.attach(s);
+        s.Dossier = t / L"r";
+        s.Execute();
+        EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"r\\H\\I\\y.eng", t / L"r\\H\\x.eng"}));
+    }
+    {
+        TScruteDossier s;
+        Recorder r;
+        r.attach(s, false);
+        s.Dossier = t / L"r";
+        s.Execute();
+        EXPECT_EQ(r.folders.size(), 2u);
+        // One pump per listed file entry (".", ".." and the files too) and per sub-folder.
+        EXPECT_GT(r.pumps, 2);
+    }
+    ::SetFileAttributesW((t / L"r\\H").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(ScruteDossier, StateReadableFromHandlersAndMissingRootGivesNoEvents) {
+    TempFolder t;
+    t.writeBytes(L"r\\S\\a.eng", std::string("12345"));
+    TScruteDossier s;
+    std::wstring name, folder;
+    std::uint64_t size = 0;
+    int depth = -1;
+    s.OnFichier = [&](TScruteDossier& d, const std::wstring&) {
+        name = d.currentFileName();
+        size = d.currentFileSize();
+        depth = d.currentDepth();
+        folder = d.currentFolder();
+        EXPECT_NE(d.currentFileTime(), 0u);
+    };
+    s.Dossier = t / L"r";
+    s.Execute();
+    EXPECT_EQ(name, L"a.eng");
+    EXPECT_EQ(size, 5u);
+    EXPECT_EQ(depth, 1);
+    EXPECT_EQ(folder, t / L"r\\S");
+
+    Recorder r;
+    r.attach(s);
+    s.Dossier = t / L"nothing-here";
+    s.Execute();
+    EXPECT_TRUE(r.files.empty());
+    EXPECT_TRUE(r.folders.empty());
+    EXPECT_EQ(r.ends, 1);
+}
+
+TEST(ScruteDossier, ARunStartedDuringARunIsRefused) {
+    TempFolder t;
+    t.touch(L"r\\a.eng");
+    t.touch(L"r\\b.eng");
+    TScruteDossier s;
+    int files = 0, nestedExecutes = 0;
+    s.Dossier = t / L"r";
+    s.OnExecute = [&](TScruteDossier&) { ++nestedExecutes; };
+    s.OnFichier = [&](TScruteDossier& d, const std::wstring&) {
+        ++files;
+        d.Execute(); // e.g. a click handled by the pump
+    };
+    s.Execute();
+    EXPECT_EQ(files, 2);
+    EXPECT_EQ(nestedExecutes, 1);
+    EXPECT_FALSE(s.running());
+}
+
+TEST(WildcardMatch, WindowsStyleMasks) {
+    EXPECT_TRUE(wildcardMatch(L"*.ENG", L"dash9.eng"));
+    EXPECT_FALSE(wildcardMatch(L"*.ENG", L"dash9.engx"));
+    EXPECT_TRUE(wildcardMatch(L"*.*", L"README"));
+    EXPECT_TRUE(wildcardMatch(L"a?c.*", L"ABC.wag"));
+    EXPECT_FALSE(wildcardMatch(L"a?c", L"abcd"));
+    EXPECT_TRUE(wildcardMatch(L"*", L"x"));
+}
