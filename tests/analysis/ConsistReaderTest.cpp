@@ -25,7 +25,7 @@ std::vector<std::wstring> refsOf(const std::wstring& fileText) {
 TEST(FlattenConsist, SkipsHeaderEmptyCommentAndSimLinesAndJoinsWithBlanks) {
     std::wstring flat;
     ASSERT_TRUE(flattenConsist(utf16(L"SIMISA@@header\r\n\r\n//comment\r\nSIMISA again\r\n\tA (\tx )\n B\rC\x01\x02" L"D"), flat));
-    EXPECT_EQ(flat, L" A ( x )  B C D ");
+    EXPECT_EQ(flat, L" A ( x )  B CD ");
 }
 
 TEST(FlattenConsist, LineEndsAndZeroUnit) {
