@@ -1,0 +1,238 @@
+// Widgets as real child windows: mouse, keys, focus and notifications.
+#include "widgets/ToolEdit.h"
+#include "widgets/VrBlotter.h"
+#include "widgets/VrButtons.h"
+#include "support/TempFolder.h"
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace tw;
+
+namespace {
+
+// Top-level host recording the commands it receives.
+class Host : public Window {
+public:
+    Host() { create(L"TwWidgetTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 500, 300, nullptr); }
+    ~Host() override { destroy(); }
+    std::vector<WORD> commands;
+
+protected:
+    LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_COMMAND) commands.push_back(LOWORD(wp));
+        return Window::handleMessage(msg, wp, lp);
+    }
+};
+
+LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
+
+void pump() {
+    MSG m;
+    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&m);
+        ::DispatchMessageW(&m);
+    }
+}
+
+struct ButtonTest : ::testing::Test {
+    Host host;
+    TVrPowerButton b;
+    int clicks = 0;
+    void SetUp() override {
+        b.setCaption(L"&Consists");
+        b.setTabStop(true);
+        ASSERT_TRUE(b.create(host.hwnd(), 10, 10));
+        b.OnClick = [this] { ++clicks; };
+    }
+};
+
+} // namespace
+
+TEST_F(ButtonTest, ClickTogglesAndMovingOffCancels) {
+    ::SendMessageW(b.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
+    EXPECT_TRUE(b.pressedLook());
+    ::SendMessageW(b.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, at(300, 5));
+    EXPECT_FALSE(b.pressedLook());
+    ::SendMessageW(b.hwnd(), WM_LBUTTONUP, 0, at(300, 5));
+    EXPECT_FALSE(b.Active());
+    EXPECT_EQ(clicks, 0);
+
+    ::SendMessageW(b.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
+    ::SendMessageW(b.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, at(300, 5));
+    ::SendMessageW(b.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, at(6, 6));
+    ::SendMessageW(b.hwnd(), WM_LBUTTONUP, 0, at(6, 6));
+    EXPECT_TRUE(b.Active());
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(b.focused()); // a tab stop takes the focus when pressed
+}
+
+TEST_F(ButtonTest, SpaceAndAcceleratorAndDisabled) {
+    ::SetFocus(b.hwnd());
+    ::SendMessageW(b.hwnd(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(b.pressedLook());
+    ::SendMessageW(b.hwnd(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_TRUE(b.Active());
+    EXPECT_EQ(clicks, 1);
+    // Enter does nothing.
+    ::SendMessageW(b.hwnd(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(clicks, 1);
+    // The dialog manager's accelerator press clicks without toggling.
+    EXPECT_EQ(b.accelerator(), L'C');
+    ::SendMessageW(b.hwnd(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(b.Active());
+    MSG m{host.hwnd(), WM_SYSCHAR, L'c', 0, 0, {}};
+    ::IsDialogMessageW(host.hwnd(), &m);
+    EXPECT_EQ(clicks, 3);
+    EXPECT_TRUE(b.Active());
+
+    b.setEnabled(false);
+    ::SendMessageW(b.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
+    ::SendMessageW(b.hwnd(), WM_LBUTTONUP, 0, at(5, 5));
+    ::SendMessageW(b.hwnd(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(ButtonTest, LookFollowsFocusActiveAndEnabled) {
+    Image img(125, 25);
+    b.setActive(true);
+    b.render(img);
+    const RECT led = b.ledRect();
+    EXPECT_EQ(led.right - led.left, 12);
+    EXPECT_EQ(img.pixel(led.left + 2, led.top + 2), clLime);
+    EXPECT_EQ(img.pixel(led.left + 1, led.top + 1), clBlack);
+    EXPECT_EQ(img.pixel(0, 0), clBlack);
+    ::SetFocus(b.hwnd());
+    b.render(img);
+    EXPECT_EQ(img.pixel(0, 0), clBlue);
+    b.setEnabled(false);
+    b.render(img);
+    EXPECT_EQ(img.pixel(led.left + 5, led.top + 5), resolveColour(clBtnFace));
+    // Centred group: M = (W - (12 + 5 + t) + 1) / 2 inside a 3-pixel inset.
+    const RECT cap = b.captionRect();
+    EXPECT_EQ(cap.left - led.right, 5);
+    EXPECT_EQ(led.left - 3, (119 - (12 + 5 + (cap.right - cap.left)) + 1) / 2);
+}
+
+TEST(Blotter, ForwardsChildCommandsAndInsetsByBevel) {
+    Host host;
+    TVrBlotter panel;
+    BevelValues v = panel.Bevel().values();
+    v.InnerSpace = 1;
+    panel.setBevel(v);
+    ASSERT_TRUE(panel.create(host.hwnd(), 0, 0, 300, 200));
+    EXPECT_EQ(panel.innerRect().left, 4);
+    HWND button = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 10, 10, 60, 20, panel.hwnd(),
+                                    reinterpret_cast<HMENU>(IDOK), moduleInstance(), nullptr);
+    ::SendMessageW(button, BM_CLICK, 0, 0);
+    ASSERT_EQ(host.commands.size(), 1u);
+    EXPECT_EQ(host.commands[0], IDOK);
+    EXPECT_TRUE(::GetWindowLongPtrW(panel.hwnd(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+    // A thicker bevel moves the children with the inner area.
+    v.OuterWidth = 3;
+    panel.setBevel(v);
+    RECT r;
+    ::GetWindowRect(button, &r);
+    ::MapWindowPoints(nullptr, panel.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 12);
+}
+
+namespace {
+struct FolderBox : ::testing::Test {
+    Host host;
+    TDirectoryEdit box;
+    twtest::TempFolder temp;
+    int changes = 0;
+    std::vector<std::wstring> starts;
+    std::optional<std::wstring> answer;
+    void SetUp() override {
+        ASSERT_TRUE(box.create(host.hwnd(), 5, 5, 313, 21));
+        box.OnChange = [this] { ++changes; };
+        box.chooser = [this](HWND, const std::wstring& start) {
+            starts.push_back(start);
+            return answer;
+        };
+    }
+};
+} // namespace
+
+TEST_F(FolderBox, ButtonGeometry) {
+    RECT r;
+    ::GetWindowRect(box.buttonHandle(), &r);
+    ::MapWindowPoints(nullptr, box.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 313 - 21 - 4);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.bottom - r.top, 17);
+}
+
+TEST_F(FolderBox, TextChangesFireOncePerChangeAndNest) {
+    box.setText(L"C:\\a");
+    box.setText(L"C:\\a");
+    EXPECT_EQ(changes, 1);
+    int depth = 0, maxDepth = 0;
+    box.OnChange = [&] {
+        ++changes;
+        ++depth;
+        maxDepth = std::max(maxDepth, depth);
+        std::wstring t = box.Text();
+        if (t.size() > 3 && t.back() == L'\\') box.setText(t.substr(0, t.size() - 1));
+        --depth;
+    };
+    box.setText(L"C:\\Train Simulator\\");
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(maxDepth, 2);
+    EXPECT_EQ(box.Text(), L"C:\\Train Simulator");
+    // Typing is a change too.
+    ::SendMessageW(box.editHandle(), WM_CHAR, L'x', 0);
+    EXPECT_EQ(changes, 4);
+}
+
+TEST_F(FolderBox, DialogStartFolderAndResult) {
+    box.setInitialDir(temp.path());
+    answer = temp.makeDir(L"chosen");
+    box.buttonClick();
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0], temp.path());
+    EXPECT_EQ(box.Text(), *answer);
+    EXPECT_EQ(box.InitialDir(), *answer);
+    EXPECT_EQ(changes, 1);
+
+    box.setText(temp / L"missing");
+    answer.reset();
+    box.buttonClick();
+    EXPECT_EQ(starts.back(), L"\\");
+    EXPECT_EQ(box.Text(), temp / L"missing");
+    EXPECT_EQ(box.InitialDir(), temp / L"chosen");
+    EXPECT_EQ(::GetFocus(), box.editHandle()); // a cancelled dialog still focuses the box
+}
+
+TEST_F(FolderBox, BeforeDialogCanCancelAndKeysAndDisabled) {
+    bool after = false;
+    box.OnBeforeDialog = [](std::wstring&, bool& action) { action = false; };
+    box.OnAfterDialog = [&](std::wstring&, bool&) { after = true; };
+    box.buttonClick();
+    EXPECT_TRUE(starts.empty());
+    EXPECT_FALSE(after);
+    box.OnBeforeDialog = nullptr;
+    answer = L"C:\\";
+    ::SendMessageW(box.editHandle(), WM_SYSKEYDOWN, VK_DOWN, 1 << 29);
+    EXPECT_EQ(starts.size(), 1u);
+    EXPECT_EQ(box.Text(), L"C:\\");
+    EXPECT_TRUE(after);
+    // Enter goes to the window as its default button and inserts nothing.
+    ::SendMessageW(box.editHandle(), WM_KEYDOWN, VK_RETURN, 0);
+    ::SendMessageW(box.editHandle(), WM_CHAR, L'\r', 0);
+    pump();
+    ASSERT_FALSE(host.commands.empty());
+    EXPECT_EQ(host.commands.back(), IDOK);
+    EXPECT_EQ(box.Text(), L"C:\\");
+    box.setEnabled(false);
+    EXPECT_FALSE(::IsWindowEnabled(box.editHandle()));
+    EXPECT_FALSE(::IsWindowEnabled(box.buttonHandle()));
+    box.buttonClick();
+    EXPECT_EQ(starts.size(), 1u);
+    box.setEnabled(true);
+    box.setReadOnly(true);
+    box.buttonClick();
+    EXPECT_EQ(starts.size(), 1u);
+}
