@@ -29,6 +29,120 @@ MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler) {
 const std::wstring& applicationTitle() { return titleSlot(); }
 void setApplicationTitle(std::wstring title) { titleSlot() = std::move(title); }
 
+namespace {
+
+// The system box, adjusted while it is being activated: English button texts
+// whatever the system language, centred on the screen, text no wider than half
+// the screen, Escape = OK when there is no Cancel, the frame's close box = 2.
+struct BoxSession {
+    HHOOK hook = nullptr;
+    HWND box = nullptr;
+    WNDPROC previousProc = nullptr;
+    bool closedFromFrame = false;
+    BoxSession* outer = nullptr;
+};
+thread_local BoxSession* currentBox = nullptr;
+
+bool visibleChild(HWND dlg, int id) {
+    HWND h = ::GetDlgItem(dlg, id);
+    return h && (::GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE);
+}
+
+LRESULT CALLBACK boxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    BoxSession* s = currentBox;
+    while (s && s->box != hwnd) s = s->outer;
+    if (!s) return ::DefWindowProcW(hwnd, msg, wp, lp);
+    switch (msg) {
+    case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) != SC_CLOSE) break;
+        [[fallthrough]];
+    case WM_CLOSE:
+        s->closedFromFrame = true;
+        ::EndDialog(hwnd, IDCANCEL);
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wp) == IDCANCEL && HIWORD(wp) == BN_CLICKED && !visibleChild(hwnd, IDCANCEL)) {
+            ::EndDialog(hwnd, IDOK);  // Escape presses OK when there is no Cancel
+            return 0;
+        }
+        break;
+    }
+    return ::CallWindowProcW(s->previousProc, hwnd, msg, wp, lp);
+}
+
+void moveChild(HWND dlg, HWND child, int dx, int dy) {
+    RECT r;
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
+    ::SetWindowPos(child, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Narrows a text wider than half the screen and moves everything below it.
+void limitTextWidth(HWND dlg) {
+    HWND text = ::GetDlgItem(dlg, 0xFFFF);
+    if (!text) return;
+    RECT tr;
+    ::GetWindowRect(text, &tr);
+    ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&tr), 2);
+    const int maxWidth = ::GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int oldW = tr.right - tr.left, oldH = tr.bottom - tr.top;
+    if (oldW <= maxWidth) return;
+    int len = ::GetWindowTextLengthW(text);
+    std::wstring content(static_cast<size_t>(len) + 1, L'\0');
+    ::GetWindowTextW(text, content.data(), len + 1);
+    content.resize(static_cast<size_t>(len));
+    HDC dc = ::GetDC(text);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(text, WM_GETFONT, 0, 0)));
+    RECT calc{0, 0, maxWidth, 0};
+    ::DrawTextW(dc, content.c_str(), len, &calc, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(text, dc);
+    const int newW = calc.right, newH = calc.bottom > oldH ? calc.bottom : oldH;
+    const int dW = oldW - newW, dH = newH - oldH;
+    ::SetWindowPos(text, nullptr, 0, 0, newW, newH, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (HWND c = ::GetWindow(dlg, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        if (c == text) continue;
+        RECT cr;
+        ::GetWindowRect(c, &cr);
+        ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&cr), 2);
+        // Buttons lie below the text: they move down and stay centred.
+        if (cr.top >= tr.bottom) moveChild(dlg, c, -dW / 2, dH);
+    }
+    RECT wr;
+    ::GetWindowRect(dlg, &wr);
+    ::SetWindowPos(dlg, nullptr, 0, 0, wr.right - wr.left - dW, wr.bottom - wr.top + dH,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void centreOnScreen(HWND dlg) {
+    RECT wr;
+    ::GetWindowRect(dlg, &wr);
+    int w = wr.right - wr.left, h = wr.bottom - wr.top;
+    ::SetWindowPos(dlg, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - w) / 2, (::GetSystemMetrics(SM_CYSCREEN) - h) / 2,
+                   0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK boxHook(int code, WPARAM wp, LPARAM lp) {
+    BoxSession* s = currentBox;
+    if (code == HCBT_ACTIVATE && s && !s->box) {
+        HWND h = reinterpret_cast<HWND>(wp);
+        wchar_t cls[16] = {};
+        ::GetClassNameW(h, cls, 16);
+        if (lstrcmpW(cls, L"#32770") == 0) {
+            s->box = h;
+            if (visibleChild(h, IDOK)) ::SetDlgItemTextW(h, IDOK, L"OK");
+            if (visibleChild(h, IDCANCEL)) ::SetDlgItemTextW(h, IDCANCEL, L"Cancel");
+            limitTextWidth(h);
+            centreOnScreen(h);
+            s->previousProc = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&boxProc)));
+        }
+    }
+    return ::CallNextHookEx(s ? s->hook : nullptr, code, wp, lp);
+}
+
+} // namespace
+
 int systemMessageBox(const std::wstring& text, MessageKind kind, MessageButtons buttons) {
     UINT flags = MB_TASKMODAL | MB_SETFOREGROUND | (buttons == MessageButtons::OkCancel ? MB_OKCANCEL : MB_OK) | MB_DEFBUTTON1;
     std::wstring caption;
@@ -39,7 +153,14 @@ int systemMessageBox(const std::wstring& text, MessageKind kind, MessageButtons 
     case MessageKind::Plain: caption = applicationTitle(); break;
     case MessageKind::ApplicationError: caption = applicationTitle(); flags |= MB_ICONERROR; break;
     }
+    BoxSession session;
+    session.outer = currentBox;
+    currentBox = &session;
+    session.hook = ::SetWindowsHookExW(WH_CBT, &boxHook, nullptr, ::GetCurrentThreadId());
     int r = ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), flags);
+    if (session.hook) ::UnhookWindowsHookEx(session.hook);
+    currentBox = session.outer;
+    if (session.closedFromFrame) return kResultCancel;
     return r == IDOK ? kResultOk : kResultCancel;
 }
 

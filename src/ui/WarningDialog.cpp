@@ -1,0 +1,416 @@
+#include "ui/WarningDialog.h"
+
+#include "ui/HelpWindow.h"
+#include "ui/PictureButton.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace tw {
+
+namespace {
+
+constexpr COLORREF kNavy = RGB(0, 0, 0x80);
+constexpr COLORREF kMaroon = RGB(0x80, 0, 0);
+constexpr COLORREF kText = CLR_INVALID;  // window-text colour
+
+// Each panel's strip, within the dialog (the panels fill the client area).
+constexpr RECT kFrenchStrip{8, 240, 8 + 449, 240 + 41};
+constexpr RECT kEnglishStrip{4, 238, 4 + 449, 238 + 41};
+
+HFONT makeFont(int height, bool bold) {
+    return ::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                         L"MS Sans Serif");
+}
+
+struct ControlSpec {
+    int id;
+    const wchar_t* text;
+    int x, y, w, h;
+    bool checkBox;
+};
+
+const ControlSpec kFrenchControls[] = {
+    {TFormAv::IdCheckBox1, L"Ne plus montrer cet avertissement au lancement", 8, 208, 425, 17, true},
+    {TFormAv::IdB_Anglais, L"&English", kFrenchStrip.left + 8, kFrenchStrip.top + 8, 81, 27, false},
+    {TFormAv::IdB_Oui, L"&Oui", kFrenchStrip.left + 280, kFrenchStrip.top + 8, 75, 25, false},
+    {TFormAv::IdB_Non, L"&Non", kFrenchStrip.left + 366, kFrenchStrip.top + 8, 75, 25, false},
+};
+
+const ControlSpec kEnglishControls[] = {
+    {TFormAv::IdCheckBox2, L"Do not show this warning at next startup", 8, 198, 425, 17, true},
+    {TFormAv::IdB_Francais, L"&Fran\u00E7ais", kEnglishStrip.left + 8, kEnglishStrip.top + 8, 81, 27, false},
+    {TFormAv::IdB_Yes, L"&Yes", kEnglishStrip.left + 280, kEnglishStrip.top + 8, 75, 25, false},
+    {TFormAv::IdB_No, L"&No", kEnglishStrip.left + 366, kEnglishStrip.top + 8, 75, 25, false},
+};
+
+} // namespace
+
+const std::vector<TFormAv::LabelSpec>& TFormAv::frenchLabels() {
+    static const std::vector<LabelSpec> labels = {
+        {L"Label1", 8, 8, L"Avertissement", LabelSpec::Title, kText},
+        {L"Label2", 8, 32,
+         L"Ce programme est une version BETA\r\nLes r\u00E9sultats obtenus ne sont donc pas garantis, en particulier si "
+         L"votre configuration\r\nn'est pas standard.",
+         LabelSpec::Normal, kText},
+        {L"Label3", 8, 80, TFormHelp::warningPageText(1), LabelSpec::Normal, kText},
+        {L"Label4", 8, 176, TFormHelp::warningPageText(2), LabelSpec::Bold, kText},
+        {L"Label6", 24, 224,
+         L"Si vous cochez cette case, le programme enregistrera un fichier INI dans son r\u00E9pertoire.",
+         LabelSpec::Normal, kNavy},
+        {L"Label5", 100, 8,
+         L"Cliquez sur 'Oui' pour accepter ces \r\nconditions et lancer le programme.", LabelSpec::Normal, kText},
+    };
+    return labels;
+}
+
+const std::vector<TFormAv::LabelSpec>& TFormAv::englishLabels() {
+    static const std::vector<LabelSpec> labels = {
+        {L"Label7", 8, 6, L"Warning!", LabelSpec::Title, kText},
+        {L"Label8", 8, 46,
+         L"This is a BETA version\r\nThersfore, accuracy of results is not guaranted. Problems are more likely "
+         L"encountered\r\nif your configuration is not standard.",
+         LabelSpec::Normal, kText},
+        {L"Label9", 8, 94,
+         L"This version of the software does not save any file automatically on your hard disk.\r\nIn order to save "
+         L"the results you have to click on the 'Save' button in the result windows\r\nThis will generate text files "
+         L"(.TXT) in the program's folder.",
+         LabelSpec::Normal, kText},
+        {L"Label13", 8, 144, L"This sofware does not modifiy/move/delete any MSTS and/or TrainStore file",
+         LabelSpec::Bold, kMaroon},
+        {L"Label10", 8, 166,
+         L"I am entirely convinced that this software will not damage your configuration.\r\nHowever. you are using "
+         L"this software at your own risks.",
+         LabelSpec::Bold, kText},
+        {L"Label11", 24, 214, L"Checking this box will generate an INI file in the program's folder.",
+         LabelSpec::Normal, kNavy},
+        {L"Label12", 120, 8,
+         L"Click  'Yes' to acknowledge this\r\nwarning and use the software", LabelSpec::Normal, kText},
+    };
+    return labels;
+}
+
+TFormAv::TFormAv(Callbacks callbacks)
+    : callbacks_(std::move(callbacks)), font_(makeFont(-11, false)), bold_(makeFont(-11, true)),
+      title_(makeFont(-16, true)), yellowBrush_(::CreateSolidBrush(kPaleYellow)),
+      ukFlag_(flagPicture(FlagPicture::UnitedKingdom)), frFlag_(flagPicture(FlagPicture::France)),
+      yes_(buttonPicture(ButtonPicture::Yes)), no_(buttonPicture(ButtonPicture::No)) {
+    if (!callbacks_.requestTermination) callbacks_.requestTermination = [] { ::PostQuitMessage(0); };
+}
+
+TFormAv::~TFormAv() { destroy(); }
+
+bool TFormAv::createWindow() {
+    const int w = kClientWidth + 2 * kBorder, h = kClientHeight + 2 * kBorder;
+    POINT at = TFormHelp::centredOnWorkArea(w, h);
+    if (!create(L"TFormAv", L"Avertissement", WS_POPUP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, at.x, at.y, w, h,
+                nullptr, nullptr, CS_DBLCLKS, yellowBrush_.get()))
+        return false;
+    createPanel(P_Francais, true);
+    createPanel(P_Anglais, false);
+    showPanel(true);
+    return true;
+}
+
+void TFormAv::createPanel(TVrBlotter& panel, bool french) {
+    panel.create(hwnd(), 0, 0, kClientWidth, kClientHeight);
+    ::ShowWindow(panel.hwnd(), SW_HIDE);
+    BevelValues v;
+    v.OuterStyle = TVrBevelStyle::bsRaised;
+    v.OuterOutline = TVrBevelOutlineStyle::osOuter;
+    v.OuterHighlight = clLime;
+    v.OuterShadow = clGreen;
+    v.InnerStyle = TVrBevelStyle::bsLowered;
+    v.InnerWidth = 1;
+    v.InnerSpace = 1;
+    v.InnerHighlight = clLime;
+    v.InnerShadow = clGreen;
+    v.InnerColor = clBlack;
+    panel.setBevel(v);
+    panel.setColor(kPaleYellow);
+
+    const auto& labels = french ? frenchLabels() : englishLabels();
+    const RECT strip = french ? kFrenchStrip : kEnglishStrip;
+    // Labels are plain statics sized to their text; the strip's own label (the
+    // last one) is painted by the strip.
+    for (size_t i = 0; i + 1 < labels.size(); ++i) {
+        const LabelSpec& l = labels[i];
+        HFONT f = l.style == LabelSpec::Title ? title_.get() : l.style == LabelSpec::Bold ? bold_.get() : font_.get();
+        HDC dc = ::GetDC(hwnd());
+        RECT r{0, 0, 0, 0};
+        {
+            SelectGuard sel(dc, f);
+            ::DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &r, DT_CALCRECT | DT_NOPREFIX);
+        }
+        ::ReleaseDC(hwnd(), dc);
+        HWND h = ::CreateWindowExW(0, L"STATIC", l.text.c_str(),
+                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP | SS_NOPREFIX, l.x,
+                                   l.y, r.right + 1, r.bottom, panel.hwnd(), nullptr, moduleInstance(), nullptr);
+        ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
+        labelColours_.emplace_back(h, l.color == kText ? ::GetSysColor(COLOR_WINDOWTEXT) : l.color);
+    }
+    for (const auto& c : french ? kFrenchControls : kEnglishControls) {
+        HWND h;
+        if (c.checkBox) {
+            h = ::CreateWindowExW(0, L"BUTTON", c.text,
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_AUTOCHECKBOX, c.x, c.y,
+                                  c.w, c.h, panel.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                  moduleInstance(), nullptr);
+        } else {
+            h = createPictureButton(panel.hwnd(), c.id, c.text, c.x, c.y, c.w, c.h, true);
+            ::SetWindowLongW(h, GWL_STYLE, ::GetWindowLongW(h, GWL_STYLE) | WS_CLIPSIBLINGS);
+        }
+        ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
+    // The strip lies beneath its buttons.
+    HWND s = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW, strip.left,
+                               strip.top, strip.right - strip.left, strip.bottom - strip.top, panel.hwnd(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(french ? IdPanel1 : IdPanel2)),
+                               moduleInstance(), nullptr);
+    ::SetWindowPos(s, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TFormAv::drawStrip(const DRAWITEMSTRUCT& item) {
+    bool french = item.CtlID == IdPanel1;
+    RECT r = item.rcItem;
+    ::FillRect(item.hDC, &r, yellowBrush_.get());
+    ::DrawEdge(item.hDC, &r, BDR_RAISEDINNER, BF_RECT);
+    const LabelSpec& l = (french ? frenchLabels() : englishLabels()).back();
+    SelectGuard sel(item.hDC, font_.get());
+    ::SetBkMode(item.hDC, TRANSPARENT);
+    ::SetTextColor(item.hDC, ::GetSysColor(COLOR_WINDOWTEXT));
+    RECT tr{l.x, l.y, l.x, l.y};
+    ::DrawTextW(item.hDC, l.text.c_str(), static_cast<int>(l.text.size()), &tr, DT_CALCRECT | DT_NOPREFIX);
+    ::DrawTextW(item.hDC, l.text.c_str(), static_cast<int>(l.text.size()), &tr, DT_NOPREFIX);
+}
+
+HWND TFormAv::control(int id) const {
+    if (!hwnd()) return nullptr;
+    HWND h = ::GetDlgItem(P_Francais.hwnd(), id);
+    return h ? h : ::GetDlgItem(P_Anglais.hwnd(), id);
+}
+
+bool TFormAv::frenchPanelVisible() const { return hwnd() && french_; }
+bool TFormAv::englishPanelVisible() const { return hwnd() && !french_; }
+
+void TFormAv::showPanel(bool french) {
+    french_ = french;
+    // Hide the leaving panel first, so the focus never rests on a hidden control.
+    ::ShowWindow((french ? P_Anglais : P_Francais).hwnd(), SW_HIDE);
+    ::ShowWindow((french ? P_Francais : P_Anglais).hwnd(), SW_SHOW);
+}
+
+int TFormAv::defaultButtonId() const { return french_ ? IdB_Oui : IdB_Yes; }
+int TFormAv::cancelButtonId() const { return french_ ? IdB_Non : IdB_No; }
+
+void TFormAv::FormActivate() {
+    RECT wr;
+    ::GetWindowRect(hwnd(), &wr);
+    POINT at = TFormHelp::centredOnWorkArea(wr.right - wr.left, wr.bottom - wr.top);
+    ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    bool english = callbacks_.mainShowsFrancais && callbacks_.mainShowsFrancais();
+    if (english)
+        B_AnglaisClick();
+    else
+        B_FrancaisClick();
+}
+
+void TFormAv::B_FrancaisClick() {
+    ::SendMessageW(control(IdCheckBox1), BM_SETCHECK, BST_UNCHECKED, 0);
+    ::SendMessageW(control(IdCheckBox2), BM_SETCHECK, BST_UNCHECKED, 0);
+    showPanel(true);
+    ::SetFocus(control(IdB_Non));
+}
+
+void TFormAv::B_AnglaisClick() {
+    ::SendMessageW(control(IdCheckBox1), BM_SETCHECK, BST_UNCHECKED, 0);
+    ::SendMessageW(control(IdCheckBox2), BM_SETCHECK, BST_UNCHECKED, 0);
+    showPanel(false);
+    ::SetFocus(control(IdB_No));
+}
+
+void TFormAv::accept(bool french) {
+    HWND box = control(french ? IdCheckBox1 : IdCheckBox2);
+    // A failed write throws: the general error box shows it and the dialog
+    // stays open with its state, the language unchanged.
+    if (::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED && callbacks_.writeNoWarning)
+        callbacks_.writeNoWarning(french ? 0 : 1);
+    const auto& switchLanguage = french ? callbacks_.mainFrancaisClick : callbacks_.mainAnglaisClick;
+    if (switchLanguage) switchLanguage();
+    close();
+}
+
+void TFormAv::B_OuiClick() { accept(true); }
+void TFormAv::B_YesClick() { accept(false); }
+void TFormAv::B_NonClick() { refuse(); }
+void TFormAv::B_NoClick() { refuse(); }
+
+void TFormAv::refuse() {
+    callbacks_.requestTermination();
+    close();
+}
+
+void TFormAv::close() { closed_ = true; }
+
+void TFormAv::clickButton(int id) {
+    // Through the window procedure, so an error of the action meets the general handler.
+    ::SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control(id)));
+}
+
+bool TFormAv::handleDialogKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !(msg.hwnd == hwnd() || ::IsChild(hwnd(), msg.hwnd))) return false;
+    if (msg.wParam == VK_RETURN) {
+        // Enter presses the focused button, or else the panel's default (yes) button.
+        HWND focus = ::GetFocus();
+        int id = focus && ::IsChild(hwnd(), focus) ? ::GetDlgCtrlID(focus) : 0;
+        bool isButton = id == IdB_Anglais || id == IdB_Oui || id == IdB_Non || id == IdB_Francais ||
+                        id == IdB_Yes || id == IdB_No;
+        clickButton(isButton && ::IsWindowVisible(focus) ? id : defaultButtonId());
+        return true;
+    }
+    if (msg.wParam == VK_ESCAPE) {
+        clickButton(cancelButtonId());
+        return true;
+    }
+    return false;
+}
+
+void TFormAv::showModal() {
+    if (!hwnd()) return;
+    closed_ = false;
+    activated_ = false;
+    // Every other window of the program is disabled while the dialog is up.
+    std::vector<HWND> disabled;
+    std::pair<HWND, std::vector<HWND>*> search{hwnd(), &disabled};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND h, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<std::pair<HWND, std::vector<HWND>*>*>(lp);
+            if (h != s->first && ::IsWindowEnabled(h)) s->second->push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    for (HWND h : disabled) ::EnableWindow(h, FALSE);
+
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetForegroundWindow(hwnd());
+    ::SetActiveWindow(hwnd());
+    if (!activated_) {
+        activated_ = true;
+        FormActivate();
+    }
+
+    MSG msg;
+    while (!closed_) {
+        BOOL r = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (r == 0) {
+            // Termination requested: leave the quit for the program's own loop.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (r < 0) break;
+        if (handleDialogKey(msg)) continue;
+        if (::IsDialogMessageW(hwnd(), &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+
+    for (HWND h : disabled)
+        if (::IsWindow(h)) ::EnableWindow(h, TRUE);
+    ::ShowWindow(hwnd(), SW_HIDE);
+}
+
+void TFormAv::paintBorder() {
+    HDC dc = ::GetWindowDC(hwnd());
+    if (!dc) return;
+    RECT r;
+    ::GetWindowRect(hwnd(), &r);
+    ::OffsetRect(&r, -r.left, -r.top);
+    ::DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
+    ::ReleaseDC(hwnd(), dc);
+}
+
+LRESULT TFormAv::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_NCCALCSIZE:
+        // The 2-pixel frame around the client area is drawn by the dialog itself.
+        if (wp) {
+            auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lp);
+            ::InflateRect(&p->rgrc[0], -kBorder, -kBorder);
+            return 0;
+        }
+        break;
+    case WM_NCPAINT:
+        paintBorder();
+        return 0;
+    case WM_NCACTIVATE:
+        paintBorder();
+        return TRUE;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND f = ::GetFocus();
+            if (f && ::IsChild(hwnd(), f)) lastFocus_ = f;
+        } else if (!activated_) {
+            activated_ = true;
+            FormActivate();
+            return 0;
+        } else if (lastFocus_ && ::IsWindowVisible(lastFocus_)) {
+            ::SetFocus(lastFocus_);
+            return 0;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        COLORREF colour = kNavy;  // the check boxes
+        for (const auto& [h, c] : labelColours_)
+            if (h == reinterpret_cast<HWND>(lp)) colour = c;
+        ::SetTextColor(dc, colour);
+        ::SetBkColor(dc, kPaleYellow);
+        return reinterpret_cast<LRESULT>(yellowBrush_.get());
+    }
+    case DM_GETDEFID:
+        return MAKELRESULT(defaultButtonId(), DC_HASDEFID);
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        if (item->CtlID == IdPanel1 || item->CtlID == IdPanel2) {
+            drawStrip(*item);
+            return TRUE;
+        }
+        PictureButtonLook look;
+        switch (item->CtlID) {
+        case IdB_Anglais: look.picture = &ukFlag_; look.spacing = 5; break;
+        case IdB_Francais: look.picture = &frFlag_; look.spacing = 5; break;
+        case IdB_Oui: case IdB_Yes: look.picture = &yes_; look.isDefault = true; break;
+        case IdB_Non: case IdB_No: look.picture = &no_; break;
+        default: return Window::handleMessage(msg, wp, lp);
+        }
+        drawPictureButton(*item, look);
+        return TRUE;
+    }
+    case WM_COMMAND: {
+        int id = LOWORD(wp);
+        if (HIWORD(wp) != BN_CLICKED) break;
+        switch (id) {
+        case IdB_Anglais: B_AnglaisClick(); return 0;
+        case IdB_Francais: B_FrancaisClick(); return 0;
+        case IdB_Oui: if (french_) B_OuiClick(); return 0;
+        case IdB_Yes: if (!french_) B_YesClick(); return 0;
+        case IdB_Non: if (french_) B_NonClick(); return 0;
+        case IdB_No: if (!french_) B_NoClick(); return 0;
+        case IDOK: clickButton(defaultButtonId()); return 0;
+        case IDCANCEL: clickButton(cancelButtonId()); return 0;
+        }
+        break;
+    }
+    case WM_CLOSE:
+        // No frame to close it from; Alt+F4 refuses like the no button.
+        clickButton(cancelButtonId());
+        return 0;
+    }
+    return Window::handleMessage(msg, wp, lp);
+}
+
+} // namespace tw

@@ -1,0 +1,112 @@
+#pragma once
+// The start-up disclaimer: a borderless pale-yellow dialog with a French and an
+// English panel. Shown modally once; accept sets the program's language (and,
+// with the box checked, records that it is not to be shown again); refuse ends
+// the program.
+#include "platform/Handle.h"
+#include "platform/Window.h"
+#include "ui/Flags.h"
+#include "widgets/VrBlotter.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+class TFormAv : public Window {
+public:
+    // What the dialog needs from the rest of the program.
+    struct Callbacks {
+        // True when the main window's B_Francais is visible (the interface is English).
+        std::function<bool()> mainShowsFrancais;
+        // The main window's language handlers.
+        std::function<void()> mainFrancaisClick;
+        std::function<void()> mainAnglaisClick;
+        // Writes "Warning" = 0 then "Language" = language into the settings
+        // file; throws AppError when the file cannot be written.
+        std::function<void(int language)> writeNoWarning;
+        // Ends the application; defaults to PostQuitMessage(0).
+        std::function<void()> requestTermination;
+    };
+
+    // Control ids (children of the dialog).
+    enum Id : int {
+        IdCheckBox1 = 201, IdB_Anglais, IdB_Oui, IdB_Non,
+        IdCheckBox2 = 211, IdB_Francais, IdB_Yes, IdB_No,
+        IdPanel1 = 301, IdPanel2 = 311,
+    };
+
+    static constexpr int kClientWidth = 461;
+    static constexpr int kClientHeight = 286;
+    static constexpr int kBorder = 2;
+    static constexpr COLORREF kPaleYellow = RGB(0xFF, 0xFF, 0x80);
+
+    explicit TFormAv(Callbacks callbacks);
+    ~TFormAv() override;
+
+    // Creates the dialog, hidden, without owner.
+    bool createWindow();
+
+    // Shows it, disables the program's other windows and runs a message loop
+    // until the dialog closes or WM_QUIT arrives (which is posted again).
+    void showModal();
+
+    // Handlers, named after the controls.
+    void FormActivate();
+    void B_FrancaisClick();   // panel switch to French
+    void B_AnglaisClick();    // panel switch to English
+    void B_OuiClick();
+    void B_YesClick();
+    void B_NonClick();
+    void B_NoClick();
+
+    HWND control(int id) const;
+    bool frenchPanelVisible() const;
+    bool englishPanelVisible() const;
+    bool closed() const { return closed_; }
+
+    // Label texts of each panel, in panel order (for drawing and tests).
+    struct LabelSpec;
+    static const std::vector<LabelSpec>& frenchLabels();
+    static const std::vector<LabelSpec>& englishLabels();
+
+protected:
+    LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void createControls();
+    void showPanel(bool french);
+    void accept(bool french);
+    void refuse();
+    void close();
+    void createPanel(TVrBlotter& panel, bool french);
+    void drawStrip(const DRAWITEMSTRUCT& item);
+    void paintBorder();
+    void clickButton(int id);
+    bool handleDialogKey(const MSG& msg);
+    int defaultButtonId() const;
+    int cancelButtonId() const;
+
+    Callbacks callbacks_;
+    bool french_ = true;
+    bool closed_ = false;
+    bool activated_ = false;
+    HWND lastFocus_ = nullptr;
+    TVrBlotter P_Francais, P_Anglais;
+    std::vector<std::pair<HWND, COLORREF>> labelColours_;
+    UniqueFont font_, bold_, title_;
+    UniqueBrush yellowBrush_;
+    Picture ukFlag_, frFlag_, yes_, no_;
+};
+
+struct TFormAv::LabelSpec {
+    const wchar_t* name;
+    int x, y;              // within the panel (strip labels: within the dialog's panel too)
+    std::wstring text;
+    enum Style { Normal, Bold, Title } style;
+    COLORREF color;
+};
+
+} // namespace tw
