@@ -1,0 +1,501 @@
+#include "ui/MainWindow.h"
+
+#include "app/App.h"
+#include "platform/Errors.h"
+#include "platform/Files.h"
+#include "platform/MessageBox.h"
+#include "platform/MessagePump.h"
+#include "ui/HelpWindow.h"
+#include "ui/PictureButton.h"
+#include "ui/WarningDialog.h"
+
+namespace tw {
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"Trackwend (Beta 0.04)";
+constexpr wchar_t kMissingSimulator[] = L"< ERREUR : MSTS ne semble pas install\u00E9 sur cette machine. >";
+constexpr wchar_t kMissingTrainStore[] = L"Train Store non trouv\u00E9";
+
+// The captions that follow the interface language: French, English.
+struct Texts {
+    const wchar_t* step[5];
+    const wchar_t* reports[4];
+    const wchar_t* help;
+    const wchar_t* exit;
+    const wchar_t* runAll;
+    const wchar_t* groups[3];
+    const wchar_t* labels[5]; // Label10, Label6, Label7, Label4, Label5
+    const wchar_t* close;
+};
+
+const Texts kTexts[2] = {
+    {{L"&1 - Recherche des rames", L"&2 - Recherche du mat\u00E9riel", L"&3 - Analyse des fichiers",
+      L"&4 - Recherche des orphelins", L"&5 - Recherche des manquants"},
+     {L"&Rames", L"&Mat\u00E9riel", L"&Orphelins", L"Man&quants"},
+     L"&Aide",
+     L"&Termin\u00E9",
+     L"Anal&yse tout",
+     {L" Dossiers \u00E0 analyser ", L" Analyse ", L" R\u00E9sultats "},
+     {L"Dossier Train Simulator", L"eng/wag utilis\u00E9s dans rames", L"eng/wag non trouv\u00E9s", L"orphelins",
+      L"utilis\u00E9s"},
+     L"&Fermer"},
+    {{L"&1 - List Consists", L"&2 - List Stock Items", L"&3 - Read Consist Files", L"&4 - Identify Orphaned Stock",
+      L"&5 - Identify Missing Stock"},
+     {L"&Consists", L"&Stock", L"&Orphans", L"&Missing"},
+     L"&Help",
+     L"&Exit",
+     L"&Run all",
+     {L" Folders ", L" Run ", L" Results "},
+     {L"Train Simulator Folder", L"eng/wag used in consists", L"eng/wag not found", L"orphans", L"used"},
+     L"&Close"},
+};
+
+UniqueFont makeFont(int height, bool bold) {
+    return UniqueFont(CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+}
+
+void setFont(HWND h, HFONT f) { SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE); }
+
+std::wstring windowText(HWND h) {
+    const int n = GetWindowTextLengthW(h);
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(h, s.data(), n + 1);
+    s.resize(static_cast<size_t>(n));
+    return s;
+}
+
+} // namespace
+
+TForm1::TForm1(Environment env) : env_(std::move(env)), controller_(*this, *this, ScruteDossier) {
+    // The pump runs per file while a scan works, so the counters repaint and
+    // clicks are handled during a step.
+    ScruteDossier.pump = [] { tw::processPendingMessages(); };
+    ScruteDossier.MaxPenetration = 1;
+    englishBadges_ = flagPicture(FlagPicture::EnglishBadges);
+    frenchBadges_ = flagPicture(FlagPicture::FrenchBadges);
+    helpPicture_ = buttonPicture(ButtonPicture::Help);
+    closePicture_ = buttonPicture(ButtonPicture::Close);
+}
+
+TForm1::~TForm1() { destroy(); }
+
+POINT TForm1::centredPosition(const RECT& workArea, int width, int height) {
+    const int h = workArea.bottom - workArea.top;
+    const int w = workArea.right - workArea.left;
+    return POINT{(w - width) / 2, (h - height) / 2};
+}
+
+bool TForm1::createWindow() {
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    if (!create(L"TwMainWindow", kCaption, style, WS_EX_CONTROLPARENT, CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight,
+                nullptr, nullptr, CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE), LoadCursorW(nullptr, IDC_ARROW)))
+        return false;
+    HICON icon = LoadIconW(moduleInstance(), MAKEINTRESOURCEW(1));
+    if (icon) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    createControls();
+    FormCreate();
+    return true;
+}
+
+HWND TForm1::createLabel(int x, int y, HFONT font, const wchar_t* text) {
+    HWND h = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, x,
+                             y, 10, 10, hwnd(), nullptr, moduleInstance(), nullptr);
+    setFont(h, font);
+    setLabelText(h, text);
+    return h;
+}
+
+// Labels size themselves to their text.
+void TForm1::setLabelText(HWND label, const std::wstring& text) {
+    SetWindowTextW(label, text.c_str());
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE sz{0, 0};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &sz);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    SetWindowPos(label, nullptr, 0, 0, sz.cx, sz.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::createControls() {
+    font_ = makeFont(11, false);
+    boldFont_ = makeFont(11, true);
+    label10Bold_ = makeFont(13, true);
+    label10_ = makeFont(13, false);
+    HWND w = hwnd();
+    const HINSTANCE inst = moduleInstance();
+    auto button = [&](int id, int x, int y, int cx, int cy, DWORD extra, bool ownerDraw) {
+        HWND h = CreateWindowExW(0, L"BUTTON", L"",
+                                 WS_CHILD | WS_CLIPSIBLINGS | extra | (ownerDraw ? BS_OWNERDRAW : BS_PUSHBUTTON), x,
+                                 y, cx, cy, w, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, nullptr);
+        setFont(h, font_.get());
+        return h;
+    };
+
+    // Created in keyboard order; the group frames go to the bottom afterwards.
+    // GroupBox1 at (8, 8)
+    eMsts_.create(w, 8 + 128, 8 + 16, 313, 21, IdE_MSTS);
+    eMsts_.setFont(font_.get());
+    eTs_.create(w, 8 + 128, 8 + 46, 313, 21, IdE_TS);
+    eTs_.setFont(font_.get());
+    eTs_.setInitialDir(L"C:\\");
+    cbTs_ = CreateWindowExW(0, L"BUTTON", L"Train Store",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_AUTOCHECKBOX, 8 + 40, 8 + 48,
+                            81, 17, w, reinterpret_cast<HMENU>(IdCB_TS), inst, nullptr);
+    setFont(cbTs_, font_.get());
+    eMsts_.OnChange = [this] { E_MSTSChange(eMsts_); };
+    eTs_.OnChange = [this] { E_MSTSChange(eTs_); };
+
+    // Steps, in GroupBox2 at (8, 96).
+    void (AnalysisController::*handlers[6])() = {&AnalysisController::B_ConsistsClick,
+                                                 &AnalysisController::B_MaterielClick, &AnalysisController::B_LstClick,
+                                                 &AnalysisController::B_OrpClick,      &AnalysisController::B_ManClick,
+                                                 &AnalysisController::B_GoClick};
+    for (int i = 0; i < 6; ++i) {
+        TVrPowerButton& b = steps_[i];
+        if (i < 5) {
+            b.create(w, 8 + 8, 96 + 16 + 32 * i, 193, 25, 200 + i);
+            b.setLayout(TVrImageTextLayout::ImageRight);
+            b.setPalette(TVrPalette(clPurple, clFuchsia));
+            b.setTabStop(true);
+            b.setEnabled(i < 2);
+        } else {
+            b.create(w, 464, 8, 81, 81, 200 + i);
+            b.setLayout(TVrImageTextLayout::ImageBottom);
+            b.setPalette(TVrPalette(clMaroon, clRed));
+            b.setTabStop(false);
+        }
+        b.setFont(font_.get());
+        auto h = handlers[i];
+        b.OnClick = [this, h] { runStep(h); };
+    }
+
+    bExit_ = button(IdB_Exit, 464, 280, 81, 33, WS_VISIBLE | WS_TABSTOP, true);
+    bAide_ = button(IdB_Aide, 112, 280, 97, 33, WS_VISIBLE | WS_TABSTOP, true);
+    brCon_ = button(IdBR_Con, 464 + 8, 96 + 16, 65, 25, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, false);
+    brMat_ = button(IdBR_Mat, 464 + 8, 96 + 48, 65, 25, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, false);
+    brLst_ = button(IdBR_Lst, 464 + 8, 96 + 80, 65, 25, WS_TABSTOP, false);
+    brOrp_ = button(IdBR_Orp, 464 + 8, 96 + 96, 65, 41, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, false);
+    brMan_ = button(IdBR_Man, 464 + 8, 96 + 144, 65, 25, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, false);
+    bAnglais_ = button(IdB_Anglais, 8, 280, 97, 33, WS_VISIBLE | WS_TABSTOP, true);
+    SetWindowTextW(bAnglais_, L"&English");
+    bFrancais_ = button(IdB_Francais, 8, 280, 97, 33, WS_VISIBLE | WS_TABSTOP, true);
+    SetWindowTextW(bFrancais_, L"&Fran\u00E7ais");
+    bConfig_ = button(IdB_Config, 216, 280, 97, 33, WS_TABSTOP, false);
+
+    // Counters: below BR_Mat for CT_Dir, since it is created after it.
+    struct Place { int x, y; };
+    const Place places[9] = {{208, 19}, {208, 51}, {296, 51}, {392, 51}, {208, 83},
+                             {208, 115}, {336, 115}, {208, 147}, {16, 51}};
+    for (int i = 0; i < 9; ++i) {
+        TVrNum& n = counters_[i];
+        const bool dir = i == static_cast<int>(Counter::Dir);
+        const int ox = dir ? 464 : 8, oy = 96;
+        n.create(w, ox + places[i].x, oy + places[i].y, 300 + i);
+        n.setDigits(5);
+        n.setStyle(TVrNumStyle::ns7x13);
+        n.setMax(99999);
+        n.setColor(clBlack);
+        n.setPalette(dir ? TVrPalette(clNavy, clWhite) : TVrPalette(clBlack, clOlive));
+        n.setBounds(ox + places[i].x, oy + places[i].y, 49, 18);
+    }
+
+    gauge_.create(w, 112, 280, 345, 33, 320);
+    gauge_.setOrientation(TVrOrientation::voHorizontal);
+    gauge_.setPalette(TVrPalette(clGreen, clLime));
+    BevelValues bevel;
+    bevel.OuterStyle = TVrBevelStyle::bsRaised;
+    bevel.OuterOutline = TVrBevelOutlineStyle::osOuter;
+    bevel.InnerStyle = TVrBevelStyle::bsLowered;
+    bevel.InnerWidth = 2;
+    bevel.InnerSpace = 1;
+    bevel.InnerColor = clBlack;
+    bevel.InnerShadow = bevel.OuterShadow = clBtnShadow;
+    bevel.InnerHighlight = bevel.OuterHighlight = clBtnHighlight;
+    gauge_.setBevel(bevel);
+    gauge_.setBounds(112, 280, 345, 33);
+    ShowWindow(gauge_.hwnd(), SW_HIDE);
+
+    labels_[0] = createLabel(8 + 8, 8 + 20, font_.get(), L"");
+    labels_[1] = createLabel(8 + 256, 96 + 20, label10Bold_.get(), L".con");
+    labels_[2] = createLabel(8 + 256, 96 + 52, label10Bold_.get(), L".eng");
+    labels_[3] = createLabel(8 + 344, 96 + 52, label10Bold_.get(), L".wag");
+    labels_[4] = createLabel(8 + 264, 96 + 84, label10_.get(), L"");
+    labels_[5] = createLabel(8 + 264, 96 + 116, label10Bold_.get(), L"");
+    labels_[6] = createLabel(8 + 391, 96 + 116, label10Bold_.get(), L"");
+    labels_[7] = createLabel(8 + 264, 96 + 148, label10_.get(), L"");
+
+    const RECT frames[3] = {{8, 8, 449, 81}, {8, 96, 449, 177}, {464, 96, 81, 177}};
+    for (int i = 0; i < 3; ++i) {
+        groups_[i] = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, frames[i].left,
+                                     frames[i].top, frames[i].right, frames[i].bottom, w, nullptr, inst, nullptr);
+        setFont(groups_[i], boldFont_.get());
+        SetWindowPos(groups_[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void TForm1::FormCreate() {
+    RECT work = env_.workArea;
+    if (work.right <= work.left || work.bottom <= work.top) SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const POINT p = centredPosition(work, kWidth, kHeight);
+    SetWindowPos(hwnd(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    const std::wstring sim = env_.simulatorFolder ? *env_.simulatorFolder : kMissingSimulator;
+    eMsts_.setInitialDir(sim);
+    eMsts_.setText(sim);
+    if (env_.trainStoreFolder) {
+        eTs_.setInitialDir(*env_.trainStoreFolder);
+        eTs_.setText(*env_.trainStoreFolder);
+    } else {
+        eTs_.setText(kMissingTrainStore);
+    }
+    CB_TSClick();
+    firstActivationDone_ = false;
+}
+
+void TForm1::FormShow() { Localize(0); }
+
+void TForm1::FormActivate() {
+    if (firstActivationDone_ || inFirstActivation_) return;
+    inFirstActivation_ = true;
+    bool showWarning = true;
+    const StartupSettings s = readStartupSettings(env_.settingsPath);
+    showWarning = s.showWarning;
+    if (s.language) setCurrentLanguageId(*s.language);
+    if (currentLanguageId() == 1) B_AnglaisClick();
+    else B_FrancaisClick();
+    if (showWarning) {
+        if (env_.showWarning) {
+            env_.showWarning(*this);
+        } else {
+            TFormAv::Callbacks cb;
+            cb.mainShowsFrancais = [this] { return IsWindowVisible(bFrancais_) != FALSE; };
+            cb.mainFrancaisClick = [this] { B_FrancaisClick(); };
+            cb.mainAnglaisClick = [this] { B_AnglaisClick(); };
+            const std::wstring path = env_.settingsPath;
+            cb.writeNoWarning = [path](int language) { writeNoWarningSetting(path, language); };
+            TFormAv dialog(std::move(cb));
+            if (dialog.createWindow()) dialog.showModal();
+        }
+    }
+    firstActivationDone_ = true;
+    inFirstActivation_ = false;
+}
+
+void TForm1::FormCloseQuery() {
+    if (GetFileAttributesW(env_.settingsPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+        writeLanguageSetting(env_.settingsPath, currentLanguageId());
+}
+
+void TForm1::FormDestroy() {
+    // The working sets live inside the controller and are released with the window object.
+}
+
+void TForm1::Localize(int language) {
+    const Texts& t = kTexts[language == 1 ? 1 : 0];
+    for (int i = 0; i < 5; ++i) steps_[i].setCaption(t.step[i]);
+    const HWND reports[4] = {brCon_, brMat_, brOrp_, brMan_};
+    for (int i = 0; i < 4; ++i) SetWindowTextW(reports[i], t.reports[i]);
+    SetWindowTextW(bAide_, t.help);
+    SetWindowTextW(bExit_, t.exit);
+    steps_[5].setCaption(t.runAll);
+    for (int i = 0; i < 3; ++i) SetWindowTextW(groups_[i], t.groups[i]);
+    setLabelText(labels_[0], t.labels[0]);
+    setLabelText(labels_[4], t.labels[1]);
+    setLabelText(labels_[7], t.labels[2]);
+    setLabelText(labels_[5], t.labels[3]);
+    setLabelText(labels_[6], t.labels[4]);
+    if (language == 1) {
+        ShowWindow(bAnglais_, SW_HIDE);
+        ShowWindow(bFrancais_, SW_SHOWNA);
+    } else {
+        ShowWindow(bFrancais_, SW_HIDE);
+        ShowWindow(bAnglais_, SW_SHOWNA);
+    }
+    if (help_) help_->setCloseCaption(t.close);
+}
+
+void TForm1::B_FrancaisClick() {
+    setCurrentLanguageId(0);
+    Localize(0);
+}
+
+void TForm1::B_AnglaisClick() {
+    setCurrentLanguageId(1);
+    Localize(1);
+}
+
+void TForm1::E_MSTSChange(TDirectoryEdit& box) {
+    std::wstring text = box.Text();
+    if (!text.empty() && text.back() == L'\\') {
+        while (!text.empty() && text.back() == L'\\') text.pop_back();
+        box.setText(text); // runs this handling again for the trimmed text
+        return;
+    }
+    const bool ok = folderExists(eMsts_.Text());
+    steps_[0].setEnabled(ok);
+    steps_[1].setEnabled(steps_[0].Enabled());
+}
+
+void TForm1::CB_TSClick() { eTs_.setEnabled(SendMessageW(cbTs_, BM_GETCHECK, 0, 0) == BST_CHECKED); }
+
+void TForm1::B_AideClick() {
+    if (help_) help_->showAndActivate();
+}
+
+void TForm1::runStep(void (AnalysisController::*step)()) {
+    ++stepDepth_;
+    try {
+        (controller_.*step)();
+    } catch (...) {
+        --stepDepth_;
+        if (stepDepth_ == 0 && closePending_) DestroyWindow(hwnd());
+        throw;
+    }
+    --stepDepth_;
+    // A close asked for during the step takes effect once its loop has ended.
+    if (stepDepth_ == 0 && closePending_) DestroyWindow(hwnd());
+}
+
+void TForm1::closeRequested() {
+    if (closePending_) return;
+    FormCloseQuery();
+    if (controller_.busy() || stepDepth_ > 0) {
+        closePending_ = true;
+        return;
+    }
+    DestroyWindow(hwnd());
+}
+
+HWND TForm1::control(int id) const {
+    switch (id) {
+    case IdCB_TS: return cbTs_;
+    case IdBR_Con: return brCon_;
+    case IdBR_Mat: return brMat_;
+    case IdBR_Lst: return brLst_;
+    case IdBR_Orp: return brOrp_;
+    case IdBR_Man: return brMan_;
+    case IdB_Anglais: return bAnglais_;
+    case IdB_Francais: return bFrancais_;
+    case IdB_Aide: return bAide_;
+    case IdB_Config: return bConfig_;
+    case IdB_Exit: return bExit_;
+    case IdE_MSTS: return eMsts_.hwnd();
+    case IdE_TS: return eTs_.hwnd();
+    default: return nullptr;
+    }
+}
+
+void TForm1::onCommand(int id, int code) {
+    if (code != BN_CLICKED) return;
+    switch (id) {
+    case IdCB_TS: CB_TSClick(); break;
+    case IdB_Anglais: B_AnglaisClick(); break;
+    case IdB_Francais: B_FrancaisClick(); break;
+    case IdB_Aide: B_AideClick(); break;
+    case IdB_Exit: PostMessageW(hwnd(), WM_CLOSE, 0, 0); break;
+    default: break;
+    }
+}
+
+void TForm1::drawItem(const DRAWITEMSTRUCT& di) {
+    PictureButtonLook look;
+    look.spacing = 5;
+    if (di.hwndItem == bAnglais_) look.picture = &englishBadges_;
+    else if (di.hwndItem == bFrancais_) look.picture = &frenchBadges_;
+    else if (di.hwndItem == bAide_) look.picture = &helpPicture_, look.side = PictureSide::Right;
+    else if (di.hwndItem == bExit_) look.picture = &closePicture_, look.side = PictureSide::Right;
+    drawPictureButton(di, look);
+}
+
+LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        onCommand(LOWORD(wp), HIWORD(wp));
+        return 0;
+    case WM_DRAWITEM:
+        drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        return TRUE;
+    case WM_GETMINMAXINFO: {
+        auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
+        mm->ptMinTrackSize = mm->ptMaxTrackSize = POINT{kWidth, kHeight};
+        return 0;
+    }
+    case WM_SHOWWINDOW:
+        if (wp) FormShow();
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE) {
+            LRESULT r = Window::handleMessage(msg, wp, lp);
+            guardAction([this] { FormActivate(); });
+            return r;
+        }
+        break;
+    case WM_CLOSE:
+        closeRequested();
+        return 0;
+    case WM_DESTROY:
+        FormDestroy();
+        PostQuitMessage(0);
+        return 0;
+    default: break;
+    }
+    return Window::handleMessage(msg, wp, lp);
+}
+
+// --- AnalysisView ---------------------------------------------------------
+
+void TForm1::setButtonEnabled(StepButton b, bool enabled) { stepButton(b).setEnabled(enabled); }
+bool TForm1::buttonEnabled(StepButton b) const { return steps_[static_cast<int>(b)].Enabled(); }
+void TForm1::setButtonActive(StepButton b, bool active) { stepButton(b).setActive(active); }
+bool TForm1::buttonActive(StepButton b) const { return steps_[static_cast<int>(b)].Active(); }
+void TForm1::setButtonLedColour(StepButton b, Colour c) { stepButton(b).Palette().setHigh(c); }
+
+HWND TForm1::reportButton(ReportButton b) const {
+    switch (b) {
+    case ReportButton::Con: return brCon_;
+    case ReportButton::Mat: return brMat_;
+    case ReportButton::Orp: return brOrp_;
+    case ReportButton::Man: return brMan_;
+    }
+    return nullptr;
+}
+
+void TForm1::setReportEnabled(ReportButton b, bool enabled) { EnableWindow(reportButton(b), enabled); }
+void TForm1::setReportVisible(ReportButton b, bool visible) {
+    ShowWindow(reportButton(b), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void TForm1::setGaugeMin(int v) { gauge_.setMinValue(v); }
+void TForm1::setGaugeMax(int v) { gauge_.setMaxValue(v); }
+void TForm1::setGaugePosition(int v) { gauge_.setPosition(v); }
+void TForm1::setGaugeVisible(bool visible) { ShowWindow(gauge_.hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
+void TForm1::setHelpVisible(bool visible) { ShowWindow(bAide_, visible ? SW_SHOWNA : SW_HIDE); }
+
+void TForm1::setCounterValue(Counter c, int value) { counter(c).setValue(value); }
+int TForm1::counterValue(Counter c) const { return counters_[static_cast<int>(c)].Value(); }
+void TForm1::setCounterColour(Counter c, Colour colour) { counter(c).Palette().setHigh(colour); }
+Colour TForm1::counterColour(Counter c) const {
+    return const_cast<TVrNum&>(counters_[static_cast<int>(c)]).Palette().High();
+}
+
+void TForm1::showMessage(const std::wstring& text, MessageBoxKind kind) {
+    const MessageKind k = kind == MessageBoxKind::Warning ? MessageKind::Warning
+                          : kind == MessageBoxKind::Error ? MessageKind::Error
+                                                          : MessageKind::Plain;
+    showMessageBox(text, k, MessageButtons::Ok);
+}
+
+void TForm1::processPendingMessages() { tw::processPendingMessages(); }
+
+// --- AnalysisInputs -------------------------------------------------------
+
+std::wstring TForm1::simulatorFolder() const { return eMsts_.Text(); }
+std::wstring TForm1::trainStoreFolder() const { return eTs_.Text(); }
+bool TForm1::includeTrainStore() const { return SendMessageW(cbTs_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+int TForm1::languageId() const { return currentLanguageId(); }
+
+} // namespace tw

@@ -1,0 +1,145 @@
+#pragma once
+// The main window: the instrument panel of folders, steps, counters and report
+// buttons. It owns the analysis controller and the folder scanner and routes
+// every user action to them.
+#include "analysis/AnalysisController.h"
+#include "analysis/AnalysisView.h"
+#include "platform/Handle.h"
+#include "platform/Window.h"
+#include "scan/ScruteDossier.h"
+#include "ui/Flags.h"
+#include "widgets/ToolEdit.h"
+#include "widgets/VrButtons.h"
+#include "widgets/VrGauge.h"
+#include "widgets/VrLcd.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tw {
+
+class TFormHelp;
+
+class TForm1 : public Window, public AnalysisView, public AnalysisInputs {
+public:
+    static constexpr int kWidth = 561;
+    static constexpr int kHeight = 353;
+
+    // Control ids of the standard controls.
+    enum Id : int {
+        IdCB_TS = 100, IdBR_Con, IdBR_Mat, IdBR_Lst, IdBR_Orp, IdBR_Man,
+        IdB_Anglais, IdB_Francais, IdB_Aide, IdB_Config, IdB_Exit,
+        IdE_MSTS, IdE_TS,
+    };
+
+    // Where the start-up values come from; the program passes the real ones,
+    // tests their own.
+    struct Environment {
+        std::wstring settingsPath;                       // the .INI file
+        std::optional<std::wstring> simulatorFolder;     // nullopt: key absent
+        std::optional<std::wstring> trainStoreFolder;    // nullopt: key absent
+        RECT workArea{0, 0, 0, 0};                       // empty: the system's
+        // Shows the start-up warning modally; empty: the real dialog.
+        std::function<void(TForm1&)> showWarning;
+    };
+
+    explicit TForm1(Environment env);
+    ~TForm1() override;
+
+    bool createWindow();
+    void setHelpWindow(TFormHelp* help) { help_ = help; }
+
+    // Window events.
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void FormCloseQuery();
+    void FormDestroy();
+
+    void Localize(int language);
+    void B_FrancaisClick();
+    void B_AnglaisClick();
+    void E_MSTSChange(TDirectoryEdit& box);
+    void CB_TSClick();
+    void B_AideClick();
+
+    // Work-area centring, truncated toward zero and not clamped.
+    static POINT centredPosition(const RECT& workArea, int width, int height);
+
+    AnalysisController& controller() { return controller_; }
+    TDirectoryEdit& E_MSTS() { return eMsts_; }
+    TDirectoryEdit& E_TS() { return eTs_; }
+    TVrPowerButton& stepButton(StepButton b) { return steps_[static_cast<int>(b)]; }
+    TVrNum& counter(Counter c) { return counters_[static_cast<int>(c)]; }
+    TVrGauge& gauge() { return gauge_; }
+    HWND control(int id) const;
+    HWND label(int index) const { return labels_[index]; } // in creation order (Label10, 3, 1, 2, 6, 4, 5, 7)
+    HWND groupBox(int index) const { return groups_[index]; }
+    bool closePending() const { return closePending_; }
+
+    // AnalysisView
+    void setButtonEnabled(StepButton b, bool enabled) override;
+    bool buttonEnabled(StepButton b) const override;
+    void setButtonActive(StepButton b, bool active) override;
+    bool buttonActive(StepButton b) const override;
+    void setButtonLedColour(StepButton b, Colour c) override;
+    void setReportEnabled(ReportButton b, bool enabled) override;
+    void setReportVisible(ReportButton b, bool visible) override;
+    void setGaugeMin(int v) override;
+    void setGaugeMax(int v) override;
+    void setGaugePosition(int v) override;
+    void setGaugeVisible(bool visible) override;
+    void setHelpVisible(bool visible) override;
+    void setCounterValue(Counter c, int value) override;
+    int counterValue(Counter c) const override;
+    void setCounterColour(Counter c, Colour colour) override;
+    Colour counterColour(Counter c) const override;
+    void showMessage(const std::wstring& text, MessageBoxKind kind) override;
+    void processPendingMessages() override;
+
+    // AnalysisInputs
+    std::wstring simulatorFolder() const override;
+    std::wstring trainStoreFolder() const override;
+    bool includeTrainStore() const override;
+    int languageId() const override;
+
+protected:
+    LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void createControls();
+    HWND createLabel(int x, int y, HFONT font, const wchar_t* text);
+    void setLabelText(HWND label, const std::wstring& text);
+    HWND reportButton(ReportButton b) const;
+    void runStep(void (AnalysisController::*step)());
+    void onCommand(int id, int code);
+    void drawItem(const DRAWITEMSTRUCT& di);
+    void closeRequested();
+
+    Environment env_;
+    TScruteDossier ScruteDossier;
+    AnalysisController controller_;
+    TFormHelp* help_ = nullptr;
+
+    std::array<TVrPowerButton, 6> steps_;
+    std::array<TVrNum, 9> counters_;
+    TVrGauge gauge_;
+    TDirectoryEdit eMsts_, eTs_;
+    std::array<HWND, 3> groups_{};
+    std::array<HWND, 8> labels_{};
+    HWND cbTs_ = nullptr, brCon_ = nullptr, brMat_ = nullptr, brLst_ = nullptr, brOrp_ = nullptr, brMan_ = nullptr;
+    HWND bAnglais_ = nullptr, bFrancais_ = nullptr, bAide_ = nullptr, bConfig_ = nullptr, bExit_ = nullptr;
+
+    UniqueFont font_, boldFont_, label10Bold_, label10_;
+    Picture englishBadges_, frenchBadges_, helpPicture_, closePicture_;
+
+    bool firstActivationDone_ = false;
+    bool inFirstActivation_ = false;
+    bool closePending_ = false;
+    int stepDepth_ = 0;
+};
+
+} // namespace tw
