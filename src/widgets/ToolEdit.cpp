@@ -1,6 +1,7 @@
 #include "widgets/ToolEdit.h"
 
 #include "platform/Errors.h"
+#include "platform/Files.h"
 #include "widgets/VrSysUtils.h"
 #include <shobjidl.h>
 #include <algorithm>
@@ -17,11 +18,7 @@ constexpr const char* folderGlyph[12] = {
 };
 } // namespace
 
-bool folderExists(const std::wstring& path) {
-    if (path.empty()) return false;
-    const DWORD a = ::GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool folderExists(const std::wstring& path) { return !path.empty() && directoryExists(path); }
 
 std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, const std::wstring& startFolder) {
     IFileOpenDialog* dlg = nullptr;
