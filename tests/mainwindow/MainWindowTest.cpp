@@ -1,0 +1,281 @@
+// The main window driven through its real controls under the test display.
+#include "app/App.h"
+#include "platform/MessageBox.h"
+#include "platform/MessagePump.h"
+#include "support/TempFolder.h"
+#include "ui/MainWindow.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <memory>
+
+using namespace tw;
+
+namespace {
+
+std::wstring textOf(HWND h) {
+    wchar_t buf[256] = {};
+    GetWindowTextW(h, buf, 256);
+    return buf;
+}
+
+bool styleVisible(HWND h) { return (GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setCurrentLanguageId(0);
+        previous_ = setMessageBoxHandler([this](const std::wstring& text, MessageKind, MessageButtons) {
+            boxes_.push_back(text);
+            return kResultOk;
+        });
+        env_.settingsPath = tmp_ / L"trackwend.INI";
+        env_.simulatorFolder = tmp_.makeDir(L"msts");
+        env_.showWarning = [this](TForm1&) { ++warnings_; };
+    }
+    void TearDown() override {
+        if (form_ && IsWindow(form_->hwnd())) DestroyWindow(form_->hwnd());
+        form_.reset();
+        drain();
+        setMessageBoxHandler(previous_);
+    }
+    // Creates the window and shows it, which runs show and first activation.
+    TForm1& start() {
+        form_ = std::make_unique<TForm1>(env_);
+        EXPECT_TRUE(form_->createWindow());
+        ShowWindow(form_->hwnd(), SW_SHOWNORMAL);
+        SetForegroundWindow(form_->hwnd());
+        SetActiveWindow(form_->hwnd());
+        processPendingMessages();
+        return *form_;
+    }
+    void writeSettings(const char* body) {
+        std::ofstream f(std::string(env_.settingsPath.begin(), env_.settingsPath.end()), std::ios::binary);
+        f << body;
+    }
+    std::string readSettings() {
+        std::ifstream f(std::string(env_.settingsPath.begin(), env_.settingsPath.end()), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    }
+    static void drain() {
+        // WM_QUIT posted by a destroyed window must not leak into the next test.
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            if (m.message != WM_QUIT) DispatchMessageW(&m);
+        }
+    }
+    void closeWindow() {
+        SendMessageW(form_->hwnd(), WM_CLOSE, 0, 0);
+        drain();
+    }
+
+    twtest::TempFolder tmp_;
+    TForm1::Environment env_;
+    std::unique_ptr<TForm1> form_;
+    int warnings_ = 0;
+    std::vector<std::wstring> boxes_;
+    MessageBoxHandler previous_;
+};
+
+} // namespace
+
+TEST(MainWindowCentring, TruncatesTowardZeroWithoutClamping) {
+    POINT p = TForm1::centredPosition(RECT{0, 0, 1024, 768}, 561, 353);
+    EXPECT_EQ(p.x, 231);
+    EXPECT_EQ(p.y, 207);
+    p = TForm1::centredPosition(RECT{0, 0, 461, 352}, 561, 353);
+    EXPECT_EQ(p.y, 0);   // -1 / 2 truncates to 0
+    EXPECT_EQ(p.x, -50); // not clamped
+}
+
+TEST(SettingsParsing, AcceptsOnlyWholeDecimalNumbers) {
+    EXPECT_EQ(parseWholeDecimal(L"12"), 12);
+    EXPECT_EQ(parseWholeDecimal(L"-3"), -3);
+    EXPECT_FALSE(parseWholeDecimal(L"0x10"));
+    EXPECT_FALSE(parseWholeDecimal(L"12abc"));
+    EXPECT_FALSE(parseWholeDecimal(L""));
+    EXPECT_FALSE(parseWholeDecimal(L"99999999999"));
+}
+
+TEST_F(MainWindowTest, FrameHasFixedSizeAndCentredPosition) {
+    env_.workArea = RECT{0, 0, 461, 352};
+    TForm1& f = start();
+    RECT r;
+    GetWindowRect(f.hwnd(), &r);
+    EXPECT_EQ(r.right - r.left, 561);
+    EXPECT_EQ(r.bottom - r.top, 353);
+    EXPECT_EQ(r.left, -50);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_FALSE(GetWindowLongW(f.hwnd(), GWL_STYLE) & WS_THICKFRAME);
+    EXPECT_EQ(textOf(f.hwnd()), L"Trackwend (Beta 0.04)");
+}
+
+TEST_F(MainWindowTest, NoSettingsFileShowsWarningInFrenchAndCreatesNoFile) {
+    TForm1& f = start();
+    EXPECT_EQ(warnings_, 1);
+    EXPECT_EQ(currentLanguageId(), 0);
+    EXPECT_EQ(textOf(f.control(TForm1::IdB_Exit)), L"&Termin\u00E9");
+    EXPECT_TRUE(styleVisible(f.control(TForm1::IdB_Anglais)));
+    EXPECT_FALSE(styleVisible(f.control(TForm1::IdB_Francais)));
+    // A later activation does not show the warning again.
+    SendMessageW(f.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(warnings_, 1);
+    closeWindow();
+    EXPECT_EQ(GetFileAttributesW(env_.settingsPath.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(MainWindowTest, SettingsChooseLanguageAndWarning) {
+    writeSettings("[Init]\r\nWarning=0\r\nLanguage=1\r\n");
+    TForm1& f = start();
+    EXPECT_EQ(warnings_, 0);
+    EXPECT_EQ(currentLanguageId(), 1);
+    EXPECT_EQ(f.stepButton(StepButton::Go).Caption(), L"&Run all");
+    EXPECT_TRUE(styleVisible(f.control(TForm1::IdB_Francais)));
+    EXPECT_FALSE(styleVisible(f.control(TForm1::IdB_Anglais)));
+}
+
+TEST_F(MainWindowTest, HeaderOnlySettingsShowWarningInFrench) {
+    writeSettings("[Init]\r\n");
+    TForm1& f = start();
+    EXPECT_EQ(warnings_, 1);
+    EXPECT_EQ(f.stepButton(StepButton::Go).Caption(), L"Anal&yse tout");
+}
+
+TEST_F(MainWindowTest, UnknownLanguageFallsBackToFrenchAndIsWrittenBackAtClose) {
+    writeSettings("[Init]\r\nWarning=0\r\nLanguage=2\r\n");
+    start();
+    EXPECT_EQ(currentLanguageId(), 0);
+    closeWindow();
+    EXPECT_NE(readSettings().find("Language=0"), std::string::npos);
+    EXPECT_EQ(readSettings().find("Language=2"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, FolderBoxesLoseTrailingBackslashesAndDriveSteps12) {
+    TForm1& f = start();
+    const std::wstring msts = *env_.simulatorFolder;
+    EXPECT_TRUE(f.stepButton(StepButton::Consists).Enabled());
+    f.E_MSTS().setText(msts + L"\\\\");
+    EXPECT_EQ(f.E_MSTS().Text(), msts);
+    EXPECT_TRUE(f.stepButton(StepButton::Materiel).Enabled());
+    f.E_MSTS().setText(L"");
+    EXPECT_FALSE(f.stepButton(StepButton::Consists).Enabled());
+    EXPECT_FALSE(f.stepButton(StepButton::Materiel).Enabled());
+    f.E_MSTS().setText(L"\\\\\\");
+    EXPECT_EQ(f.E_MSTS().Text(), L"");
+    f.E_MSTS().setText(msts);
+    // Only the simulator folder is tested, whatever E_TS holds.
+    f.E_TS().setText(L"Z:\\no\\such\\folder\\");
+    EXPECT_EQ(f.E_TS().Text(), L"Z:\\no\\such\\folder");
+    EXPECT_TRUE(f.stepButton(StepButton::Consists).Enabled());
+}
+
+TEST_F(MainWindowTest, MissingRegistryFoldersShowTheirTexts) {
+    env_.simulatorFolder.reset();
+    env_.trainStoreFolder.reset();
+    TForm1& f = start();
+    EXPECT_EQ(f.E_MSTS().Text(), L"< ERREUR : MSTS ne semble pas install\u00E9 sur cette machine. >");
+    EXPECT_EQ(f.E_TS().Text(), L"Train Store non trouv\u00E9");
+    EXPECT_FALSE(f.stepButton(StepButton::Consists).Enabled());
+    EXPECT_FALSE(f.E_TS().Enabled());
+}
+
+TEST_F(MainWindowTest, TrainStoreBoxFollowsCheckBox) {
+    env_.trainStoreFolder = L"C:\\Store";
+    TForm1& f = start();
+    HWND cb = f.control(TForm1::IdCB_TS);
+    EXPECT_FALSE(f.E_TS().Enabled());
+    SendMessageW(cb, BM_CLICK, 0, 0);
+    EXPECT_TRUE(f.E_TS().Enabled());
+    EXPECT_TRUE(f.includeTrainStore());
+    SendMessageW(cb, BM_CLICK, 0, 0);
+    EXPECT_FALSE(f.E_TS().Enabled());
+    EXPECT_EQ(f.E_TS().Text(), L"C:\\Store");
+}
+
+TEST_F(MainWindowTest, LocalizeRoundTripRestoresEveryCaption) {
+    TForm1& f = start();
+    auto snapshot = [&] {
+        std::vector<std::wstring> s;
+        for (auto b : {StepButton::Consists, StepButton::Materiel, StepButton::Lst, StepButton::Orp, StepButton::Man,
+                       StepButton::Go})
+            s.push_back(f.stepButton(b).Caption());
+        for (int id : {TForm1::IdBR_Con, TForm1::IdBR_Mat, TForm1::IdBR_Orp, TForm1::IdBR_Man, TForm1::IdB_Aide,
+                       TForm1::IdB_Exit})
+            s.push_back(textOf(f.control(id)));
+        for (int i = 0; i < 3; ++i) s.push_back(textOf(f.groupBox(i)));
+        for (int i = 0; i < 8; ++i) s.push_back(textOf(f.label(i)));
+        return s;
+    };
+    const auto french = snapshot();
+    EXPECT_EQ(textOf(f.control(TForm1::IdBR_Man)), L"Man&quants");
+    EXPECT_EQ(textOf(f.groupBox(0)), L" Dossiers \u00E0 analyser ");
+    SendMessageW(f.control(TForm1::IdB_Anglais), BM_CLICK, 0, 0);
+    EXPECT_EQ(currentLanguageId(), 1);
+    const auto english = snapshot();
+    EXPECT_EQ(textOf(f.groupBox(1)), L" Run ");
+    EXPECT_EQ(textOf(f.label(5)), L"orphans");
+    for (size_t i = 0; i < french.size(); ++i) {
+        const bool fixed = french[i] == L".con" || french[i] == L".eng" || french[i] == L".wag";
+        EXPECT_EQ(fixed, french[i] == english[i]) << i;
+    }
+    SendMessageW(f.control(TForm1::IdB_Francais), BM_CLICK, 0, 0);
+    EXPECT_EQ(snapshot(), french);
+    // Localize itself leaves the language alone.
+    f.Localize(1);
+    EXPECT_EQ(currentLanguageId(), 0);
+}
+
+TEST_F(MainWindowTest, RunAllFillsCountersAndRestoresTheBottomRow) {
+    const std::wstring msts = *env_.simulatorFolder;
+    tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\a1.eng");
+    tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\a2.wag");
+    tmp_.touch(L"msts\\TRAINS\\TRAINSET\\B\\b1.wag");
+    tmp_.writeUtf16(L"msts\\TRAINS\\CONSISTS\\one.con",
+                    twtest::consistText(L"one", {{'E', L"a1", L"A"}, {'W', L"gone", L"C"}}));
+    TForm1& f = start();
+    bool gaugeSeen = false;
+    f.E_MSTS().setText(msts);
+    f.counter(Counter::Lst).OnChange = [&] { gaugeSeen |= styleVisible(f.gauge().hwnd()); };
+    f.stepButton(StepButton::Go).OnClick();
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_EQ(f.counterValue(Counter::Con), 1);
+    EXPECT_EQ(f.counterValue(Counter::Eng), 1);
+    EXPECT_EQ(f.counterValue(Counter::Wag), 2);
+    EXPECT_EQ(f.counterValue(Counter::Mat), 3);
+    EXPECT_EQ(f.counterValue(Counter::Lst), 2);
+    EXPECT_EQ(f.counterValue(Counter::Orp), 2);
+    EXPECT_EQ(f.counterValue(Counter::Per), 1);
+    EXPECT_EQ(f.counterValue(Counter::Man), 1);
+    EXPECT_EQ(f.counterColour(Counter::Orp), colours::Red);
+    EXPECT_EQ(f.counterColour(Counter::Per), colours::Lime);
+    EXPECT_EQ(f.counterColour(Counter::Con), colours::Yellow);
+    EXPECT_TRUE(gaugeSeen);
+    EXPECT_FALSE(styleVisible(f.gauge().hwnd()));
+    EXPECT_TRUE(styleVisible(f.control(TForm1::IdB_Aide)));
+    EXPECT_TRUE(styleVisible(f.control(TForm1::IdBR_Mat)));
+    EXPECT_TRUE(IsWindowEnabled(f.control(TForm1::IdBR_Orp)));
+}
+
+TEST_F(MainWindowTest, CloseDuringStepWaitsForTheStepToEnd) {
+    writeSettings("[Init]\r\nWarning=0\r\nLanguage=1\r\n");
+    for (int i = 0; i < 20; ++i) tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\e" + std::to_wstring(i) + L".eng");
+    TForm1& f = start();
+    HWND h = f.hwnd();
+    PostMessageW(h, WM_CLOSE, 0, 0);
+    f.stepButton(StepButton::Materiel).OnClick();
+    // The step ran to its end, the close query saved the language, then the window went.
+    EXPECT_EQ(f.counterValue(Counter::Eng), 20);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_NE(readSettings().find("Language=1"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, ExitButtonClosesWithoutRunningAStep) {
+    TForm1& f = start();
+    HWND h = f.hwnd();
+    SendMessageW(f.control(TForm1::IdB_Exit), BM_CLICK, 0, 0);
+    drain();
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(f.counterValue(Counter::Con), 0);
+}
