@@ -234,6 +234,13 @@ LRESULT TDirectoryEdit::editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CHAR:
             if (wp == L'\r' || wp == 27) return 0;
             break;
+        case WM_SETFOCUS: {
+            const LRESULT r = ::CallWindowProcW(self->oldEditProc_, h, msg, wp, lp);
+            // A click into the text places the caret; other focus arrivals select all.
+            if (self->autoSelect_ && self->directInput_ && !(::GetKeyState(VK_LBUTTON) & 0x8000))
+                ::SendMessageW(h, EM_SETSEL, 0, -1);
+            return r;
+        }
         default:
             break;
         }

@@ -24,6 +24,16 @@ void TVrControl::setBounds(int x, int y, int width, int height) {
     }
 }
 
+void TVrControl::setSize(int width, int height) {
+    if (!hwnd()) {
+        w_ = width;
+        h_ = height;
+        onResized();
+        return;
+    }
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TVrControl::setLoading(bool loading) {
     if (loading_ == loading) return;
     loading_ = loading;

@@ -17,6 +17,8 @@ public:
     int width() const;
     int height() const;
     void setBounds(int x, int y, int width, int height);
+    // Resizes in place, keeping the position within the parent.
+    void setSize(int width, int height);
     // While loading, setters store values without repainting.
     void setLoading(bool loading);
     bool loading() const { return loading_; }

@@ -19,15 +19,7 @@ TVrGauge::TVrGauge() : TVrControl(false) {
         const int d = bevel_.inset() - inset_;
         inset_ = bevel_.inset();
         if (d != 0 && !loading()) {
-            if (hwnd()) {
-                RECT r;
-                ::GetWindowRect(hwnd(), &r);
-                ::MapWindowPoints(nullptr, ::GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);
-                setBounds(r.left, r.top, w_ + 2 * d, h_ + 2 * d);
-            } else {
-                w_ += 2 * d;
-                h_ += 2 * d;
-            }
+            setSize(w_ + 2 * d, h_ + 2 * d);
         }
         rebuild();
         repaint();
@@ -63,14 +55,7 @@ void TVrGauge::setOrientation(TVrOrientation v) {
     if (v == orientation_) return;
     orientation_ = v;
     if (!loading()) {
-        if (hwnd()) {
-            RECT r;
-            ::GetWindowRect(hwnd(), &r);
-            ::MapWindowPoints(nullptr, ::GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);
-            setBounds(r.left, r.top, h_, w_);
-        } else {
-            std::swap(w_, h_);
-        }
+        setSize(h_, w_);
     }
     rebuild();
     repaint();
@@ -118,10 +103,13 @@ int TVrGauge::tickCount() const {
     return n < 0 ? 0 : n;
 }
 
-int TVrGauge::litTicks() const {
+int TVrGauge::litTicks() const { return litOf(tickCount()); }
+
+int TVrGauge::litOf(int ticks) const {
+    // Whole percents, computed wide so extreme ranges cannot overflow.
     const long long range = static_cast<long long>(max_) - min_;
     const long long percent = range <= 0 ? 0 : 100LL * (static_cast<long long>(position_) - min_) / range;
-    return static_cast<int>(tickCount() * percent / 100);
+    return static_cast<int>(ticks * percent / 100);
 }
 
 void TVrGauge::snapSize() {
@@ -130,16 +118,7 @@ void TVrGauge::snapSize() {
     const int n = tickCount();
     const int extent = 2 * bevel_.inset() + n * step - spacing_;
     if (n <= 0 || extent == (vertical() ? h_ : w_)) return;
-    if (hwnd()) {
-        RECT r;
-        ::GetWindowRect(hwnd(), &r);
-        ::MapWindowPoints(nullptr, ::GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);
-        setBounds(r.left, r.top, vertical() ? w_ : extent, vertical() ? extent : h_);
-    } else if (vertical()) {
-        h_ = extent;
-    } else {
-        w_ = extent;
-    }
+    setSize(vertical() ? w_ : extent, vertical() ? extent : h_);
 }
 
 void TVrGauge::buildTicks(int areaW, int areaH) {
@@ -170,9 +149,7 @@ void TVrGauge::render(Image& img) {
     const int step = tickHeight_ + spacing_;
     if (step <= 0 || aw <= 0 || ah <= 0) return;
     const int n = (( vertical() ? ah : aw) + spacing_) / step;
-    const long long range = static_cast<long long>(max_) - min_;
-    const long long percent = range <= 0 ? 0 : 100LL * (static_cast<long long>(position_) - min_) / range;
-    const int lit = static_cast<int>(n * percent / 100);
+    const int lit = litOf(n);
     // Index 0 is the tick at the origin edge.
     const bool fromStart = vertical() ? style_ == TVrProgressStyle::psTopRight : style_ == TVrProgressStyle::psBottomLeft;
     for (int i = 0; i < n; ++i) {

@@ -55,6 +55,7 @@ protected:
 
 private:
     void rebuild() { ticksValid_ = false; }
+    int litOf(int ticks) const;
     void buildTicks(int areaW, int areaH);
     bool vertical() const { return orientation_ == TVrOrientation::voVertical; }
 

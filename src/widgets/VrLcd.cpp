@@ -161,15 +161,7 @@ void TVrNum::setAutoSize(bool v) {
 void TVrNum::applyAutoSize() {
     if (!autoSize_) return;
     const int w = digits_ * cellW_ + (digits_ - 1) * spacing_;
-    if (hwnd()) {
-        RECT r;
-        ::GetWindowRect(hwnd(), &r);
-        ::MapWindowPoints(nullptr, ::GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);
-        setBounds(r.left, r.top, w, cellH_);
-    } else {
-        w_ = w;
-        h_ = cellH_;
-    }
+    setSize(w, cellH_);
 }
 
 void TVrNum::render(Image& img) {

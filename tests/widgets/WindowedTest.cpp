@@ -2,6 +2,7 @@
 #include "widgets/ToolEdit.h"
 #include "widgets/VrBlotter.h"
 #include "widgets/VrButtons.h"
+#include "widgets/VrGauge.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <vector>
@@ -235,4 +236,33 @@ TEST_F(FolderBox, BeforeDialogCanCancelAndKeysAndDisabled) {
     box.setReadOnly(true);
     box.buttonClick();
     EXPECT_EQ(starts.size(), 1u);
+}
+
+TEST_F(FolderBox, FocusByProgramSelectsAllUnlessAutoSelectIsOff) {
+    box.setText(L"C:\\Games");
+    ::SetFocus(host.hwnd());
+    ::SetFocus(box.editHandle());
+    DWORD s = 1, e = 0;
+    ::SendMessageW(box.editHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    EXPECT_EQ(s, 0u);
+    EXPECT_EQ(e, 8u);
+    box.setAutoSelect(false);
+    ::SendMessageW(box.editHandle(), EM_SETSEL, 2, 2);
+    ::SetFocus(host.hwnd());
+    ::SetFocus(box.editHandle());
+    ::SendMessageW(box.editHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    EXPECT_EQ(e - s, 0u);
+}
+
+TEST(GaugeWindow, ThickerBevelKeepsTheTickArea) {
+    Host host;
+    TVrGauge g;
+    ASSERT_TRUE(g.create(host.hwnd(), 0, 0, 30, 170));
+    BevelValues v = g.Bevel().values();
+    v.BorderWidth = 2;
+    g.setBevel(v);
+    EXPECT_EQ(g.width(), 34);
+    // Orientation swaps width and height.
+    g.setOrientation(TVrOrientation::voHorizontal);
+    EXPECT_EQ(g.height(), 34);
 }
