@@ -48,11 +48,19 @@ bool visibleChild(HWND dlg, int id) {
     return h && (::GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE);
 }
 
+void adjustBox(HWND dlg);
+
 LRESULT CALLBACK boxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     BoxSession* s = currentBox;
     while (s && s->box != hwnd) s = s->outer;
     if (!s) return ::DefWindowProcW(hwnd, msg, wp, lp);
     switch (msg) {
+    case WM_INITDIALOG: {
+        // The system lays the box out here; adjust it afterwards.
+        LRESULT r = ::CallWindowProcW(s->previousProc, hwnd, msg, wp, lp);
+        adjustBox(hwnd);
+        return r;
+    }
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) != SC_CLOSE) break;
         [[fallthrough]];
@@ -122,18 +130,22 @@ void centreOnScreen(HWND dlg) {
                    0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void adjustBox(HWND h) {
+    if (visibleChild(h, IDOK)) ::SetDlgItemTextW(h, IDOK, L"OK");
+    if (visibleChild(h, IDCANCEL)) ::SetDlgItemTextW(h, IDCANCEL, L"Cancel");
+    limitTextWidth(h);
+    centreOnScreen(h);
+}
+
 LRESULT CALLBACK boxHook(int code, WPARAM wp, LPARAM lp) {
     BoxSession* s = currentBox;
-    if (code == HCBT_ACTIVATE && s && !s->box) {
+    // Subclassed at creation, so the adjustments follow the system's own layout.
+    if (code == HCBT_CREATEWND && s && !s->box) {
         HWND h = reinterpret_cast<HWND>(wp);
         wchar_t cls[16] = {};
         ::GetClassNameW(h, cls, 16);
         if (lstrcmpW(cls, L"#32770") == 0) {
             s->box = h;
-            if (visibleChild(h, IDOK)) ::SetDlgItemTextW(h, IDOK, L"OK");
-            if (visibleChild(h, IDCANCEL)) ::SetDlgItemTextW(h, IDCANCEL, L"Cancel");
-            limitTextWidth(h);
-            centreOnScreen(h);
             s->previousProc = reinterpret_cast<WNDPROC>(
                 ::SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&boxProc)));
         }

@@ -336,12 +336,9 @@ LRESULT TFormAv::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_NCCALCSIZE:
         // The 2-pixel frame around the client area is drawn by the dialog itself.
-        if (wp) {
-            auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lp);
-            ::InflateRect(&p->rgrc[0], -kBorder, -kBorder);
-            return 0;
-        }
-        break;
+        ::InflateRect(wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : reinterpret_cast<RECT*>(lp),
+                      -kBorder, -kBorder);
+        return 0;
     case WM_NCPAINT:
         paintBorder();
         return 0;

@@ -1,0 +1,208 @@
+#include "DialogTestSupport.h"
+
+#include "platform/Errors.h"
+#include "platform/MessageBox.h"
+#include "ui/WarningDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace tw;
+
+namespace {
+
+// Records what the dialog asks of the rest of the program.
+struct Program {
+    bool english = false;            // main window shows B_Francais
+    std::vector<std::wstring> calls; // in order
+    bool failWrite = false;
+    std::vector<std::wstring> boxes;
+    MessageBoxHandler previous;
+
+    Program() {
+        previous = setMessageBoxHandler([this](const std::wstring& t, MessageKind, MessageButtons) {
+            boxes.push_back(t);
+            return kResultOk;
+        });
+    }
+    ~Program() { setMessageBoxHandler(previous); }
+
+    TFormAv::Callbacks callbacks() {
+        TFormAv::Callbacks c;
+        c.mainShowsFrancais = [this] { return english; };
+        c.mainFrancaisClick = [this] { calls.push_back(L"francais"); };
+        c.mainAnglaisClick = [this] { calls.push_back(L"anglais"); };
+        c.writeNoWarning = [this](int language) {
+            if (failWrite) throw AppError(L"Unable to write to C:\\ro\\trackwend.INI");
+            calls.push_back(L"write " + std::to_wstring(language));
+        };
+        return c;  // termination: the real PostQuitMessage
+    }
+};
+
+bool checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void check(HWND box) { ::SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0); }
+void click(HWND button) { ::SendMessageW(button, BM_CLICK, 0, 0); }
+void key(UINT vk) {
+    HWND f = ::GetFocus();
+    ::PostMessageW(f, WM_KEYDOWN, vk, 0);
+}
+
+} // namespace
+
+TEST(WarningDialog, OpensOnThePanelOfTheInterfaceLanguageWithFocusOnNo) {
+    for (bool english : {false, true}) {
+        Program p;
+        p.english = english;
+        TFormAv dlg(p.callbacks());
+        ASSERT_TRUE(dlg.createWindow());
+        HWND focusSeen = nullptr;
+        bool frenchSeen = false, englishSeen = false;
+        twtest::postAction([&] {
+            focusSeen = ::GetFocus();
+            frenchSeen = ::IsWindowVisible(dlg.control(TFormAv::IdB_Oui)) != FALSE;
+            englishSeen = ::IsWindowVisible(dlg.control(TFormAv::IdB_Yes)) != FALSE;
+            click(dlg.control(english ? TFormAv::IdB_No : TFormAv::IdB_Non));
+        });
+        dlg.showModal();
+        EXPECT_EQ(focusSeen, dlg.control(english ? TFormAv::IdB_No : TFormAv::IdB_Non));
+        EXPECT_EQ(frenchSeen, !english);
+        EXPECT_EQ(englishSeen, english);
+        EXPECT_TRUE(twtest::takeQuit()) << "refusing ends the program";
+        EXPECT_TRUE(p.calls.empty());
+    }
+}
+
+TEST(WarningDialog, EnterAndEscapeAnswerNo) {
+    for (UINT vk : {VK_RETURN, VK_ESCAPE}) {
+        Program p;
+        TFormAv dlg(p.callbacks());
+        ASSERT_TRUE(dlg.createWindow());
+        twtest::postAction([vk] { key(vk); });
+        dlg.showModal();
+        EXPECT_TRUE(dlg.closed());
+        EXPECT_TRUE(twtest::takeQuit());
+        EXPECT_TRUE(p.calls.empty()) << "no language switch, nothing written";
+    }
+}
+
+TEST(WarningDialog, EnterOnTheYesButtonAccepts) {
+    Program p;
+    TFormAv dlg(p.callbacks());
+    ASSERT_TRUE(dlg.createWindow());
+    twtest::postAction([&] {
+        ::SetFocus(dlg.control(TFormAv::IdB_Oui));
+        key(VK_RETURN);
+    });
+    dlg.showModal();
+    EXPECT_FALSE(twtest::takeQuit());
+    EXPECT_EQ(p.calls, (std::vector<std::wstring>{L"francais"}));
+}
+
+TEST(WarningDialog, PanelSwitchClearsTheBoxAndLeavesTheProgramLanguage) {
+    Program p;
+    TFormAv dlg(p.callbacks());
+    ASSERT_TRUE(dlg.createWindow());
+    bool clearedAfterSwitch = false, focusOnNo = false;
+    twtest::postAction([&] {
+        check(dlg.control(TFormAv::IdCheckBox1));
+        click(dlg.control(TFormAv::IdB_Anglais));
+        clearedAfterSwitch = !checked(dlg.control(TFormAv::IdCheckBox1)) && !checked(dlg.control(TFormAv::IdCheckBox2));
+        focusOnNo = ::GetFocus() == dlg.control(TFormAv::IdB_No);
+        EXPECT_TRUE(dlg.englishPanelVisible());
+        EXPECT_TRUE(p.calls.empty()) << "a panel switch changes only the dialog";
+        click(dlg.control(TFormAv::IdB_Yes));
+    });
+    dlg.showModal();
+    EXPECT_TRUE(clearedAfterSwitch);
+    EXPECT_TRUE(focusOnNo);
+    EXPECT_EQ(p.calls, (std::vector<std::wstring>{L"anglais"})) << "box cleared: nothing written";
+    EXPECT_FALSE(twtest::takeQuit());
+}
+
+TEST(WarningDialog, AcceptWithTheBoxWritesWarningThenLanguageThenSwitches) {
+    for (bool english : {false, true}) {
+        Program p;
+        p.english = english;
+        TFormAv dlg(p.callbacks());
+        ASSERT_TRUE(dlg.createWindow());
+        twtest::postAction([&] {
+            check(dlg.control(english ? TFormAv::IdCheckBox2 : TFormAv::IdCheckBox1));
+            click(dlg.control(english ? TFormAv::IdB_Yes : TFormAv::IdB_Oui));
+        });
+        dlg.showModal();
+        std::vector<std::wstring> expected =
+            english ? std::vector<std::wstring>{L"write 1", L"anglais"} : std::vector<std::wstring>{L"write 0", L"francais"};
+        EXPECT_EQ(p.calls, expected);
+        EXPECT_FALSE(twtest::takeQuit());
+    }
+}
+
+TEST(WarningDialog, HiddenPanelButtonsDoNotAnswer) {
+    Program p;
+    TFormAv dlg(p.callbacks());
+    ASSERT_TRUE(dlg.createWindow());
+    twtest::postAction([&] {
+        // The English panel is hidden: its yes button's command is ignored.
+        ::SendMessageW(dlg.hwnd(), WM_COMMAND, MAKEWPARAM(TFormAv::IdB_Yes, BN_CLICKED), 0);
+        EXPECT_FALSE(dlg.closed());
+        click(dlg.control(TFormAv::IdB_Oui));
+    });
+    dlg.showModal();
+    EXPECT_EQ(p.calls, (std::vector<std::wstring>{L"francais"}));
+}
+
+TEST(WarningDialog, UnwritableSettingsShowTheErrorAndKeepTheDialogOpen) {
+    Program p;
+    p.failWrite = true;
+    TFormAv dlg(p.callbacks());
+    ASSERT_TRUE(dlg.createWindow());
+    bool openAfterFailure = false, stillChecked = false;
+    twtest::postAction([&] {
+        check(dlg.control(TFormAv::IdCheckBox1));
+        click(dlg.control(TFormAv::IdB_Oui));
+        openAfterFailure = !dlg.closed() && ::IsWindowVisible(dlg.hwnd());
+        stillChecked = checked(dlg.control(TFormAv::IdCheckBox1));
+        // The user answers again with the box unchecked.
+        ::SendMessageW(dlg.control(TFormAv::IdCheckBox1), BM_SETCHECK, BST_UNCHECKED, 0);
+        click(dlg.control(TFormAv::IdB_Oui));
+    });
+    dlg.showModal();
+    EXPECT_TRUE(openAfterFailure);
+    EXPECT_TRUE(stillChecked);
+    ASSERT_EQ(p.boxes.size(), 1u);
+    EXPECT_EQ(p.boxes[0], L"Unable to write to C:\\ro\\trackwend.INI.");
+    EXPECT_EQ(p.calls, (std::vector<std::wstring>{L"francais"})) << "language switched only by the second answer";
+}
+
+TEST(WarningDialog, OtherWindowsAreDisabledWhileItIsUpAndEnabledAfter) {
+    Program p;
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    TFormAv dlg(p.callbacks());
+    ASSERT_TRUE(dlg.createWindow());
+    bool disabledDuring = false;
+    POINT at{};
+    twtest::postAction([&] {
+        disabledDuring = !::IsWindowEnabled(other);
+        RECT r;
+        ::GetWindowRect(dlg.hwnd(), &r);
+        at = {r.left, r.top};
+        RECT c;
+        ::GetClientRect(dlg.hwnd(), &c);
+        EXPECT_EQ(c.right, TFormAv::kClientWidth);
+        EXPECT_EQ(c.bottom, TFormAv::kClientHeight);
+        EXPECT_EQ(r.right - r.left, TFormAv::kClientWidth + 4);
+        click(dlg.control(TFormAv::IdB_Oui));
+    });
+    dlg.showModal();
+    EXPECT_TRUE(disabledDuring);
+    EXPECT_TRUE(::IsWindowEnabled(other));
+    RECT work;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(at.x, (work.right - work.left - 465) / 2);
+    EXPECT_EQ(at.y, (work.bottom - work.top - 290) / 2);
+    ::DestroyWindow(other);
+}
