@@ -59,14 +59,6 @@ UniqueFont makeFont(int height, bool bold) {
 
 void setFont(HWND h, HFONT f) { SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE); }
 
-std::wstring windowText(HWND h) {
-    const int n = GetWindowTextLengthW(h);
-    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
-    GetWindowTextW(h, s.data(), n + 1);
-    s.resize(static_cast<size_t>(n));
-    return s;
-}
-
 } // namespace
 
 TForm1::TForm1(Environment env) : env_(std::move(env)), controller_(*this, *this, ScruteDossier) {
