@@ -411,6 +411,14 @@ LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM:
         drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
         return TRUE;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        // Labels, the check box and the group frames sit on the button face.
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
     case WM_GETMINMAXINFO: {
         auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
         mm->ptMinTrackSize = mm->ptMaxTrackSize = POINT{kWidth, kHeight};
