@@ -1,0 +1,50 @@
+// A button outside the tab order must never wear the focus outline.
+#include "widgets/VrButtons.h"
+#include "widgets/VrClasses.h"
+#include <gtest/gtest.h>
+
+using namespace tw;
+
+namespace {
+
+class FocusHost : public Window {
+public:
+    FocusHost() { create(L"TwWidgetFocusHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, WS_EX_CONTROLPARENT, 0, 0, 400, 200, nullptr); }
+    ~FocusHost() override { destroy(); }
+};
+
+} // namespace
+
+TEST(ButtonFocus, NoTabStopNeverTakesFocusOrShowsFocusColour) {
+    FocusHost host;
+    TVrPowerButton stepButton, goButton;
+    stepButton.setCaption(L"&Step");
+    stepButton.setTabStop(true);
+    goButton.setCaption(L"&Go");
+    ASSERT_TRUE(stepButton.create(host.hwnd(), 10, 10));
+    ASSERT_TRUE(goButton.create(host.hwnd(), 10, 60));
+    int clicks = 0;
+    goButton.OnClick = [&] { ++clicks; };
+
+    ::SetFocus(stepButton.hwnd());
+    ASSERT_TRUE(stepButton.focused());
+
+    // A full click still toggles and notifies but leaves the focus where it was.
+    ::SendMessageW(goButton.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageW(goButton.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(goButton.Active());
+    EXPECT_EQ(::GetFocus(), stepButton.hwnd());
+    EXPECT_FALSE(goButton.focused());
+
+    // Tab cycles among tab stops only: the single step button keeps it.
+    MSG m{stepButton.hwnd(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    ::IsDialogMessageW(host.hwnd(), &m);
+    EXPECT_NE(::GetFocus(), goButton.hwnd());
+
+    Image goImg(125, 25), stepImg(125, 25);
+    goButton.render(goImg);
+    stepButton.render(stepImg);
+    EXPECT_EQ(goImg.pixel(0, 0), clBlack);
+    EXPECT_EQ(stepImg.pixel(0, 0), clBlue);
+}
