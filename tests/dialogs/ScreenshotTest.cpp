@@ -72,6 +72,7 @@ TEST(Screenshots, WarningDialogAndHelpPages) {
             ::SendMessageW(dlg.control(TFormAv::IdB_Anglais), BM_CLICK, 0, 0);
             pump();
             saveWindow(dlg.hwnd(), d + "\\warning-en.bmp");
+            if (std::getenv("TW_SHOTS_WAIT")) { for (int k = 0; k < 300; ++k) pump(); }
             ::SendMessageW(dlg.control(TFormAv::IdB_Yes), BM_CLICK, 0, 0);
         });
         dlg.showModal();
