@@ -1,0 +1,201 @@
+#include "report/ResultsWindow.h"
+#include "report/PrinterDevice.h"
+#include "report/ReportFile.h"
+#include "platform/Files.h"
+#include "platform/MessageBox.h"
+#include <algorithm>
+#include <cwchar>
+
+namespace tw {
+
+namespace {
+std::wstring windowText(HWND h) {
+    int n = GetWindowTextLengthW(h);
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(h, s.data(), n + 1);
+    s.resize(static_cast<size_t>(n));
+    return s;
+}
+// Client 578 x 436 with a dialog frame.
+SIZE frameSize() {
+    RECT r{0, 0, 578, 436};
+    AdjustWindowRectEx(&r, WS_CAPTION | WS_SYSMENU | WS_POPUP, FALSE, WS_EX_DLGMODALFRAME);
+    return {r.right - r.left, r.bottom - r.top};
+}
+} // namespace
+
+TFormRes::~TFormRes() {
+    destroy();
+    if (memoFont_) DeleteObject(memoFont_);
+}
+
+bool TFormRes::createWindow(HWND owner) {
+    SIZE s = frameSize();
+    if (!create(L"TFormRes", L"R\u00e9sultats", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 0, 0, s.cx, s.cy, owner, nullptr, CS_DBLCLKS,
+                GetSysColorBrush(COLOR_BTNFACE)))
+        return false;
+    HINSTANCE inst = moduleInstance();
+    HFONT gui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    // Keyboard order follows creation order: save, print, close, memo.
+    save_ = CreateWindowExW(0, L"BUTTON", L"&Save", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
+                            379, 401 + 5, 75, 25, hwnd(), reinterpret_cast<HMENU>(IdSave), inst, nullptr);
+    print_ = CreateWindowExW(0, L"BUTTON", L"&Print [] pages", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                             240, 401 + 5, 129, 25, hwnd(), reinterpret_cast<HMENU>(IdPrint), inst, nullptr);
+    close_ = CreateWindowExW(0, L"BUTTON", L"&Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                             496, 401 + 5, 75, 25, hwnd(), reinterpret_cast<HMENU>(IdClose), inst, nullptr);
+    memo_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL |
+                                ES_AUTOVSCROLL | WS_HSCROLL | WS_VSCROLL,
+                            0, 0, 577, 401, hwnd(), reinterpret_cast<HMENU>(IdMemo), inst, nullptr);
+    context_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 8, 401 + 16, 200, 14, hwnd(), nullptr, inst,
+                               nullptr);
+    LOGFONTW lf{};
+    lf.lfHeight = -12;
+    lf.lfCharSet = ANSI_CHARSET;
+    wcscpy_s(lf.lfFaceName, L"Courier New");
+    memoFont_ = CreateFontIndirectW(&lf);
+    SendMessageW(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
+    SendMessageW(memo_, EM_SETLIMITTEXT, 0, 0);
+    for (HWND h : {save_, print_, close_, context_}) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(gui), FALSE);
+    // FormCreate: the confirmation stays French in both languages.
+    confirmText_ = L"Impression de $ pages (environ)\r\nsur l'imprimante par d\u00e9faut.\r\nConfirmation ?";
+    return true;
+}
+
+HWND TFormRes::button(int id) const {
+    switch (id) {
+    case IdPrint: return print_;
+    case IdSave: return save_;
+    case IdClose: return close_;
+    default: return memo_;
+    }
+}
+
+void TFormRes::setCaption(const std::wstring& caption) { SetWindowTextW(hwnd(), caption.c_str()); }
+std::wstring TFormRes::caption() const { return windowText(hwnd()); }
+std::wstring TFormRes::printCaption() const { return windowText(print_); }
+bool TFormRes::saveEnabled() const { return IsWindowEnabled(save_) != FALSE; }
+bool TFormRes::printEnabled() const { return IsWindowEnabled(print_) != FALSE; }
+std::wstring TFormRes::saveFolder() const { return saveFolder_.empty() ? executableFolder() : saveFolder_; }
+
+void TFormRes::clear() {
+    lines_.clear();
+    memoStale_ = true;
+    MemoChange();
+}
+
+void TFormRes::appendLine(const std::wstring& line) {
+    // A line break inside the text makes several memo lines, as in the control.
+    size_t start = 0;
+    for (;;) {
+        size_t end = line.find(L'\n', start);
+        std::wstring part = line.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+        if (!part.empty() && part.back() == L'\r') part.pop_back();
+        lines_.push_back(part);
+        if (end == std::wstring::npos) break;
+        start = end + 1;
+    }
+    memoStale_ = true;
+    MemoChange();
+}
+
+void TFormRes::syncMemo() {
+    if (!memoStale_ || !memo_) return;
+    std::wstring text;
+    size_t total = 0;
+    for (const auto& l : lines_) total += l.size() + 2;
+    text.reserve(total);
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        if (i) text += L"\r\n";
+        text += lines_[i];
+    }
+    SetWindowTextW(memo_, text.c_str());
+    memoStale_ = false;
+}
+
+std::wstring TFormRes::withEstimate(const std::wstring& caption, int estimate) {
+    size_t open = caption.find(L'[');
+    size_t close = caption.find(L']');
+    if (open == std::wstring::npos || close == std::wstring::npos || close < open) return caption;
+    return caption.substr(0, open + 1) + std::to_wstring(estimate) + caption.substr(close);
+}
+
+void TFormRes::MemoChange() {
+    EnableWindow(save_, TRUE);
+    int estimate = pageEstimate(lines_.size());
+    // The caption only changes with the estimate: skip the rewrite otherwise.
+    if (estimate != lastEstimate_) {
+        SetWindowTextW(print_, withEstimate(printCaption(), estimate).c_str());
+        EnableWindow(print_, estimate < 21);
+        lastEstimate_ = estimate;
+    }
+}
+
+void TFormRes::setButtonCaptions(const std::wstring& close, const std::wstring& printTemplate,
+                                 const std::wstring& save) {
+    SetWindowTextW(close_, close.c_str());
+    SetWindowTextW(print_, printTemplate.c_str());
+    SetWindowTextW(save_, save.c_str());
+    lastEstimate_ = -1;
+}
+
+void TFormRes::showReport() {
+    syncMemo();
+    if (!placed_) {
+        RECT r;
+        GetWindowRect(hwnd(), &r);
+        int w = r.right - r.left, h = r.bottom - r.top;
+        int x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - w) / 2);
+        int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - h) / 2);
+        SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        placed_ = true;
+    }
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+    SetActiveWindow(hwnd());
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(hwnd(), focus)) {
+        for (HWND h : {save_, print_, close_, memo_})
+            if (IsWindowEnabled(h)) { SetFocus(h); break; }
+    }
+}
+
+void TFormRes::B_EnregistrerClick() {
+    saveReportFile(reportFilePath(saveFolder(), caption()), lines_);
+    EnableWindow(save_, FALSE);
+}
+
+void TFormRes::B_ImprimerClick() {
+    int estimate = pageEstimate(lines_.size());
+    std::wstring text = confirmText_;
+    size_t d = text.find(L'$');
+    if (d != std::wstring::npos) text.replace(d, 1, std::to_wstring(estimate));
+    if (showMessageBox(text, MessageKind::Confirm, MessageButtons::OkCancel) != kResultOk) return;
+    PrinterDevice device;   // closes the job also when a write throws
+    for (size_t i = 0; i < lines_.size(); ++i) device.write(lines_[i] + L"\n");
+    device.close();
+}
+
+LRESULT TFormRes::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (HIWORD(wp) == BN_CLICKED) {
+            switch (LOWORD(wp)) {
+            case IdSave: B_EnregistrerClick(); return 0;
+            case IdPrint: B_ImprimerClick(); return 0;
+            case IdClose: ShowWindow(hwnd(), SW_HIDE); return 0;
+            case IDCANCEL:   // Escape from the dialog manager: save is the cancel button
+                if (IsWindowEnabled(save_) && GetFocus() != memo_) B_EnregistrerClick();
+                return 0;
+            }
+        }
+        break;
+    case WM_CLOSE:
+        ShowWindow(hwnd(), SW_HIDE);
+        return 0;
+    }
+    return Window::handleMessage(msg, wp, lp);
+}
+
+} // namespace tw

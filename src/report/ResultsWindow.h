@@ -1,0 +1,64 @@
+#pragma once
+// The results window: one report as plain text, with save, print and close.
+// Lines are kept in a vector and the edit control is refreshed in one go, so
+// a report of tens of thousands of lines fills quickly.
+#include "platform/Window.h"
+#include "report/ReportTarget.h"
+#include <string>
+#include <vector>
+
+namespace tw {
+
+class TFormRes : public Window, public ReportTarget {
+public:
+    enum { IdMemo = 100, IdPrint = 101, IdSave = 102, IdClose = 103 };
+
+    TFormRes() = default;
+    ~TFormRes() override;
+
+    // Creates the window hidden (FormCreate).
+    bool createWindow(HWND owner = nullptr);
+
+    void setCaption(const std::wstring& caption) override;
+    void clear() override;
+    void appendLine(const std::wstring& line) override;
+    void showReport();
+    void setButtonCaptions(const std::wstring& close, const std::wstring& printTemplate, const std::wstring& save);
+
+    void MemoChange();
+    void B_EnregistrerClick();
+    void B_ImprimerClick();
+
+    // (count div 60) + 1
+    static int pageEstimate(size_t lineCount) noexcept { return static_cast<int>(lineCount / 60) + 1; }
+    // Text up to and including the first "[", the number, then from the first "]" on.
+    static std::wstring withEstimate(const std::wstring& caption, int estimate);
+
+    size_t lineCount() const noexcept { return lines_.size(); }
+    const std::vector<std::wstring>& lines() const noexcept { return lines_; }
+    std::wstring caption() const;
+    std::wstring printCaption() const;
+    bool saveEnabled() const;
+    bool printEnabled() const;
+    HWND memo() const noexcept { return memo_; }
+    HWND button(int id) const;
+    void setSaveFolder(const std::wstring& folder) { saveFolder_ = folder; }
+    std::wstring saveFolder() const;
+    // Brings the control text up to date with the lines.
+    void syncMemo();
+
+protected:
+    LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    HWND memo_ = nullptr, print_ = nullptr, save_ = nullptr, close_ = nullptr, context_ = nullptr;
+    HFONT memoFont_ = nullptr;
+    std::vector<std::wstring> lines_;
+    bool memoStale_ = false;
+    bool placed_ = false;
+    int lastEstimate_ = -1;
+    std::wstring confirmText_;
+    std::wstring saveFolder_;
+};
+
+} // namespace tw
