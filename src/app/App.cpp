@@ -4,6 +4,7 @@
 #include "platform/Handle.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
+#include "report/ResultsWindow.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 
@@ -112,6 +113,9 @@ int runApplication() {
 
     TForm1 main(std::move(env));
     if (!main.createWindow()) return 1;
+    TFormRes results;
+    results.createWindow(main.hwnd());
+    main.setResultsWindow(&results);
     TFormHelp help;
     main.setHelpWindow(&help);
     help.createWindow(true);

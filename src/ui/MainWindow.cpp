@@ -5,7 +5,10 @@
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
+#include "report/ReportBuilder.h"
+#include "report/ResultsWindow.h"
 #include "ui/HelpWindow.h"
+#include "ui/LanguageTable.h"
 #include "ui/PictureButton.h"
 #include "ui/WarningDialog.h"
 
@@ -307,8 +310,25 @@ void TForm1::Localize(int language) {
         ShowWindow(bFrancais_, SW_HIDE);
         ShowWindow(bAnglais_, SW_SHOWNA);
     }
+    assignReportTexts(language);
+    const int lang = language == 1 ? 1 : 0;
+    if (results_)
+        results_->setButtonCaptions(text(TextKey::CloseButtonCaption, lang), text(TextKey::PrintButtonTemplate, lang),
+                                    text(TextKey::SaveButtonCaption, lang));
     if (help_) help_->setCloseCaption(t.close);
 }
+
+void TForm1::buildAndShow(ReportKind kind, const StockSet& items, Counter count) {
+    if (!results_) return;
+    buildReport(kind, items.items(), counterValue(count), includeTrainStore(), *results_);
+    results_->showReport();
+}
+
+void TForm1::BR_ConClick() { buildAndShow(ReportKind::Consists, controller_.consists(), Counter::Con); }
+void TForm1::BR_MatClick() { buildAndShow(ReportKind::Stock, controller_.stock(), Counter::Mat); }
+void TForm1::BR_OrpClick() { buildAndShow(ReportKind::Orphans, controller_.orphans(), Counter::Orp); }
+void TForm1::BR_ManClick() { buildAndShow(ReportKind::Missing, controller_.missing(), Counter::Man); }
+void TForm1::BR_LstClick() { buildAndShow(ReportKind::References, controller_.references(), Counter::Lst); }
 
 void TForm1::B_FrancaisClick() {
     setCurrentLanguageId(0);
@@ -388,6 +408,11 @@ void TForm1::onCommand(int id, int code) {
     case IdB_Anglais: B_AnglaisClick(); break;
     case IdB_Francais: B_FrancaisClick(); break;
     case IdB_Aide: B_AideClick(); break;
+    case IdBR_Con: BR_ConClick(); break;
+    case IdBR_Mat: BR_MatClick(); break;
+    case IdBR_Orp: BR_OrpClick(); break;
+    case IdBR_Man: BR_ManClick(); break;
+    case IdBR_Lst: BR_LstClick(); break;
     case IdB_Exit: PostMessageW(hwnd(), WM_CLOSE, 0, 0); break;
     default: break;
     }

@@ -22,6 +22,8 @@
 namespace tw {
 
 class TFormHelp;
+class TFormRes;
+enum class ReportKind;
 
 class TForm1 : public Window, public AnalysisView, public AnalysisInputs {
 public:
@@ -51,6 +53,7 @@ public:
 
     bool createWindow();
     void setHelpWindow(TFormHelp* help) { help_ = help; }
+    void setResultsWindow(TFormRes* results) { results_ = results; }
 
     // Window events.
     void FormCreate();
@@ -65,6 +68,11 @@ public:
     void E_MSTSChange(TDirectoryEdit& box);
     void CB_TSClick();
     void B_AideClick();
+    void BR_ConClick();
+    void BR_MatClick();
+    void BR_OrpClick();
+    void BR_ManClick();
+    void BR_LstClick();
 
     // Work-area centring, truncated toward zero and not clamped.
     static POINT centredPosition(const RECT& workArea, int width, int height);
@@ -118,11 +126,13 @@ private:
     void onCommand(int id, int code);
     void drawItem(const DRAWITEMSTRUCT& di);
     void closeRequested();
+    void buildAndShow(ReportKind kind, const StockSet& items, Counter count);
 
     Environment env_;
     TScruteDossier ScruteDossier;
     AnalysisController controller_;
     TFormHelp* help_ = nullptr;
+    TFormRes* results_ = nullptr;
 
     std::array<TVrPowerButton, 6> steps_;
     std::array<TVrNum, 9> counters_;

@@ -2,6 +2,7 @@
 #include "app/App.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
+#include "report/ResultsWindow.h"
 #include "support/TempFolder.h"
 #include "ui/MainWindow.h"
 
@@ -256,6 +257,16 @@ TEST_F(MainWindowTest, RunAllFillsCountersAndRestoresTheBottomRow) {
     EXPECT_TRUE(styleVisible(f.control(TForm1::IdB_Aide)));
     EXPECT_TRUE(styleVisible(f.control(TForm1::IdBR_Mat)));
     EXPECT_TRUE(IsWindowEnabled(f.control(TForm1::IdBR_Orp)));
+
+    // The orphans report goes to the results window, titled in the interface language.
+    TFormRes results;
+    ASSERT_TRUE(results.createWindow(f.hwnd()));
+    f.setResultsWindow(&results);
+    SendMessageW(f.control(TForm1::IdBR_Orp), BM_CLICK, 0, 0);
+    EXPECT_EQ(textOf(results.hwnd()), L"Orphelins");
+    EXPECT_TRUE(IsWindowVisible(results.hwnd()));
+    f.setResultsWindow(nullptr);
+    DestroyWindow(results.hwnd());
 }
 
 TEST_F(MainWindowTest, CloseDuringStepWaitsForTheStepToEnd) {
