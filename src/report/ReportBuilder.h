@@ -1,0 +1,31 @@
+#pragma once
+// Turns one working set into the lines of a plain-text report, in the layout
+// that is also saved to disk and printed, using the report texts of the
+// language current when the report is built.
+#include <string>
+#include <vector>
+
+#include "report/ReportTarget.h"
+
+namespace tw {
+
+enum class ReportKind { Consists, Stock, Orphans, Missing, References };
+
+// The report's title in the current report texts ("Debug Liste" for references).
+std::wstring reportTitle(ReportKind kind);
+
+// Today's date in the user's short date format.
+std::wstring todayShortDate();
+
+// The report's lines, the date given.
+std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::wstring>& items, int count,
+                                      bool includeTrainStore, const std::wstring& date);
+
+// Sets the caption, clears the target and appends every line (today's date).
+void buildReport(ReportKind kind, const std::vector<std::wstring>& items, int count, bool includeTrainStore,
+                 ReportTarget& target);
+
+// Splits at CR LF; the text after the last break is a line of its own.
+std::vector<std::wstring> splitLines(const std::wstring& text);
+
+} // namespace tw

@@ -1,0 +1,98 @@
+#include "ui/LanguageTable.h"
+
+#include <array>
+#include <stdexcept>
+
+namespace tw {
+namespace {
+
+const LanguageRow kRows[kLanguageRowCount] = {
+    {TextKey::Step1Caption, L"&1 - Recherche des rames", L"&1 - List Consists"},
+    {TextKey::Step2Caption, L"&2 - Recherche du mat\u00E9riel", L"&2 - List Stock Items"},
+    {TextKey::Step3Caption, L"&3 - Analyse des fichiers", L"&3 - Read Consist Files"},
+    {TextKey::Step4Caption, L"&4 - Recherche des orphelins", L"&4 - Identify Orphaned Stock"},
+    {TextKey::Step5Caption, L"&5 - Recherche des manquants", L"&5 - Identify Missing Stock"},
+    {TextKey::ReportButtonConsists, L"&Rames", L"&Consists"},
+    {TextKey::ReportButtonStock, L"&Mat\u00E9riel", L"&Stock"},
+    {TextKey::ReportButtonOrphans, L"&Orphelins", L"&Orphans"},
+    {TextKey::ReportButtonMissing, L"Man&quants", L"&Missing"},
+    {TextKey::HelpButtonCaption, L"&Aide", L"&Help"},
+    {TextKey::ExitButtonCaption, L"&Termin\u00E9", L"&Exit"},
+    {TextKey::RunAllCaption, L"Anal&yse tout", L"&Run all"},
+    {TextKey::FoldersGroupCaption, L" Dossiers \u00E0 analyser ", L" Folders "},
+    {TextKey::RunGroupCaption, L" Analyse ", L" Run "},
+    {TextKey::ResultsGroupCaption, L" R\u00E9sultats ", L" Results "},
+    {TextKey::SimulatorFolderLabel, L"Dossier Train Simulator", L"Train Simulator Folder"},
+    {TextKey::ReferencesLabel, L"eng/wag utilis\u00E9s dans rames", L"eng/wag used in consists"},
+    {TextKey::MissingLabel, L"eng/wag non trouv\u00E9s", L"eng/wag not found"},
+    {TextKey::OrphansLabel, L"orphelins", L"orphans"},
+    {TextKey::UsedLabel, L"utilis\u00E9s", L"used"},
+    {TextKey::ReportHeaderPrefix, L"Analyse par Trackwend le ", L"Results from Trackwend on "},
+    {TextKey::BetaWarning, L"Attention : Version Beta - R\u00E9sultats non garantis",
+     L"Warning : This is a Beta Version. Accuracy of results not guaranted"},
+    {TextKey::TrainStoreIncluded, L"(Contenu du dossier TrainStore inclus)", L"(Files stored by TrainStore included)"},
+    {TextKey::TitleConsists, L"Rames", L"Consists"},
+    {TextKey::TitleStock, L"Mat\u00E9riel", L"Stock"},
+    {TextKey::TitleOrphans, L"Orphelins", L"Orphans"},
+    {TextKey::TitleMissing, L"Manquants", L"Missing Stock"},
+    {TextKey::ListHeaderConsists, L"Liste des Rames :", L"List of Consist Files:"},
+    {TextKey::ListHeaderStock, L"Liste du Mat\u00E9riel :", L"List of Stock Files:"},
+    {TextKey::ListHeaderOrphans, L"Liste des Orphelins :", L"List of Orphaned Stock:"},
+    {TextKey::ListHeaderMissing, L"Liste des Manquants :", L"List of Missing Stock:"},
+    {TextKey::OrphansExplanation,
+     L"Les orphelins sont des mat\u00E9riels existant sur le DD,\r\nmais jamais utilis\u00E9s dans une rame.\r\n"
+     L"NE LES EFFACEZ PAS : ils peuvent \u00EAtre utilis\u00E9s dans une rame d'activit\u00E9\r\n   ",
+     L"Orphans are rolling stock items existing in folders,\r\nbut never called by a consist.\r\n"
+     L"DO NOT DELETE these, they may be used in a 'Loose Consist'\r\n  "},
+    {TextKey::MissingExplanation,
+     L"Les manquants sont des mat\u00E9riels utilis\u00E9s dans une rame\r\n(au moins), mais pas trouv\u00E9s sur le DD.\r\n   ",
+     L"Missing Stock are rolling stock items called by at least\r\none consist, but not found on the HD.\r\n  "},
+    {TextKey::MissingFilePrefix, L"Fichier manquant : ", L"Missing File  : "},
+    {TextKey::MissingFolderPrefix, L"Dossier manquant : ", L"Missing Folder: "},
+    {TextKey::CloseButtonCaption, L"&Fermer", L"&Close"},
+    {TextKey::PrintButtonTemplate, L"&Imprimer [] pages", L"&Print [] pages"},
+    {TextKey::SaveButtonCaption, L"&Enregistrer", L"&Save"},
+    {TextKey::HelpCloseButtonCaption, L"&Fermer", L"&Close"},
+};
+
+constexpr int kFirstReportText = static_cast<int>(TextKey::ReportHeaderPrefix);
+constexpr int kLastReportText = static_cast<int>(TextKey::MissingFolderPrefix);
+constexpr bool isReportText(TextKey key) {
+    const int i = static_cast<int>(key);
+    return i >= kFirstReportText && i <= kLastReportText;
+}
+
+std::array<std::wstring, kLastReportText - kFirstReportText + 1>& reportTexts() {
+    static std::array<std::wstring, kLastReportText - kFirstReportText + 1> texts;
+    return texts;
+}
+
+} // namespace
+
+const LanguageRow* languageRows() { return kRows; }
+
+std::wstring text(TextKey key, int languageId) {
+    const LanguageRow& row = kRows[static_cast<int>(key)];
+    return languageId == 1 ? row.english : row.french;
+}
+
+const std::wstring& reportText(TextKey key) {
+    if (!isReportText(key)) throw std::logic_error("not a report text");
+    return reportTexts()[static_cast<int>(key) - kFirstReportText];
+}
+
+void assignReportTexts(int languageId) {
+    for (int i = kFirstReportText; i <= kLastReportText; ++i)
+        reportTexts()[i - kFirstReportText] = text(static_cast<TextKey>(i), languageId);
+}
+
+void clearReportTexts() {
+    for (auto& t : reportTexts()) t.clear();
+}
+
+const std::wstring& reportSignature() {
+    static const std::wstring signature = L"quarnel - Beta 0.04 - 07/2004";
+    return signature;
+}
+
+} // namespace tw

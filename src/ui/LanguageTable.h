@@ -1,0 +1,46 @@
+#pragma once
+// Every text that changes with the interface language, French and English, in
+// the order the windows apply them, plus the report texts the report builder
+// and the missing-stock step read when they run.
+#include <string>
+
+namespace tw {
+
+enum class TextKey {
+    Step1Caption, Step2Caption, Step3Caption, Step4Caption, Step5Caption,
+    ReportButtonConsists, ReportButtonStock, ReportButtonOrphans, ReportButtonMissing,
+    HelpButtonCaption, ExitButtonCaption, RunAllCaption,
+    FoldersGroupCaption, RunGroupCaption, ResultsGroupCaption,
+    SimulatorFolderLabel, ReferencesLabel, MissingLabel, OrphansLabel, UsedLabel,
+    ReportHeaderPrefix, BetaWarning, TrainStoreIncluded,
+    TitleConsists, TitleStock, TitleOrphans, TitleMissing,
+    ListHeaderConsists, ListHeaderStock, ListHeaderOrphans, ListHeaderMissing,
+    OrphansExplanation, MissingExplanation, MissingFilePrefix, MissingFolderPrefix,
+    CloseButtonCaption, PrintButtonTemplate, SaveButtonCaption,
+    HelpCloseButtonCaption,
+};
+
+struct LanguageRow {
+    TextKey key;
+    const wchar_t* french;
+    const wchar_t* english;
+};
+
+inline constexpr int kLanguageRowCount = 39;
+
+// The rows in application order (row 1 first).
+const LanguageRow* languageRows();
+
+// 1 is English; every other value is French.
+std::wstring text(TextKey key, int languageId);
+
+// The fifteen report texts (ReportHeaderPrefix .. MissingFolderPrefix) of the
+// language last assigned; empty until the first assignment.
+const std::wstring& reportText(TextKey key);
+void assignReportTexts(int languageId);
+void clearReportTexts();
+
+// The signature line every report carries in no row; kept as a program-wide value.
+const std::wstring& reportSignature();
+
+} // namespace tw

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "platform/Errors.h"
+#include "platform/Files.h"
+#include "report/ReportBuilder.h"
+#include "report/ReportFile.h"
+#include "support/TempFolder.h"
+#include "ui/LanguageTable.h"
+
+using namespace tw;
+using Lines = std::vector<std::wstring>;
+
+namespace {
+
+struct RecordingTarget : ReportTarget {
+    std::vector<std::wstring> calls;
+    void setCaption(const std::wstring& c) override { calls.push_back(L"caption:" + c); }
+    void clear() override { calls.push_back(L"clear"); }
+    void appendLine(const std::wstring& l) override { calls.push_back(l); }
+};
+
+const std::wstring kHyphens(33, L'-');
+
+} // namespace
+
+TEST(ReportBuilder, EmptyConsistsReportInEnglish) {
+    assignReportTexts(1);
+    EXPECT_EQ(reportLines(ReportKind::Consists, {}, 0, false, L"01/02/2026"),
+              (Lines{L"Results from Trackwend on 01/02/2026",
+                     L"Warning : This is a Beta Version. Accuracy of results not guaranted", L"0 Consists", L" ",
+                     L"List of Consist Files:", L" ", kHyphens}));
+}
+
+TEST(ReportBuilder, OrphansReportWithTrainStoreLineAndExplanationInFrench) {
+    assignReportTexts(0);
+    EXPECT_EQ(reportLines(ReportKind::Orphans, {L"A\\B", L"C\\D"}, 412, true, L"d"),
+              (Lines{L"Analyse par Trackwend le d", L"Attention : Version Beta - R\u00E9sultats non garantis",
+                     L"412 Orphelins", L"(Contenu du dossier TrainStore inclus)", L" ",
+                     L"Les orphelins sont des mat\u00E9riels existant sur le DD,",
+                     L"mais jamais utilis\u00E9s dans une rame.",
+                     L"NE LES EFFACEZ PAS : ils peuvent \u00EAtre utilis\u00E9s dans une rame d'activit\u00E9", L"   ",
+                     L"Liste des Orphelins :", L" - A\\B", L" - C\\D", L" ", kHyphens}));
+}
+
+TEST(ReportBuilder, MissingItemsKeepTheirPrefixLanguageAfterASwitch) {
+    // The items were made in French by step 5; the report itself follows the new language.
+    assignReportTexts(1);
+    const auto lines = reportLines(ReportKind::Missing, {L"Fichier manquant : X\\Y"}, 1, false, L"d");
+    EXPECT_EQ(lines[2], L"1 Missing Stock");
+    EXPECT_EQ(lines[4], L"Missing Stock are rolling stock items called by at least");
+    EXPECT_EQ(lines[6], L"  ");
+    EXPECT_EQ(lines[7], L"List of Missing Stock:");
+    EXPECT_EQ(lines[8], L" - Fichier manquant : X\\Y");
+    EXPECT_EQ(lines.size(), 11u);
+}
+
+TEST(ReportBuilder, ReferencesUseDebugTitleAndStockHeader) {
+    assignReportTexts(1);
+    const auto lines = reportLines(ReportKind::References, {L"a"}, 7, false, L"d");
+    EXPECT_EQ(lines[2], L"7 Debug Liste");
+    EXPECT_EQ(lines[4], L"List of Stock Files:");
+    EXPECT_EQ(reportTitle(ReportKind::Stock), L"Stock");
+}
+
+TEST(ReportBuilder, BuildDrivesTheTargetInOrderWithTodaysDate) {
+    assignReportTexts(0);
+    RecordingTarget target;
+    buildReport(ReportKind::Stock, {L"x"}, 1, false, target);
+    ASSERT_GE(target.calls.size(), 3u);
+    EXPECT_EQ(target.calls[0], L"caption:Mat\u00E9riel");
+    EXPECT_EQ(target.calls[1], L"clear");
+    const std::wstring date = todayShortDate();
+    EXPECT_FALSE(date.empty());
+    EXPECT_EQ(target.calls[2], L"Analyse par Trackwend le " + date);
+    EXPECT_EQ(target.calls.back(), kHyphens);
+}
+
+TEST(ReportFile, PathAndExactBytesReplacingAnExistingFile) {
+    TempFolder tmp;
+    const std::wstring path = reportFilePath(tmp.path(), L"Mat\u00E9riel");
+    EXPECT_EQ(path, tmp.path() + L"\\MSTS_Mat\u00E9riel.txt");
+    saveReportFile(path, {L"a much longer first version", L"xx", L"yy"});
+    saveReportFile(path, {L"\u00E9t\u00E9", L"  "});
+    const std::vector<unsigned char> expected{233, 't', 233, '\r', '\n', ' ', ' ', '\r', '\n'};
+    EXPECT_EQ(readWholeFile(path), expected);
+}
+
+TEST(ReportFile, EmptyReportGivesEmptyFileAndUncreatableFileThrows) {
+    TempFolder tmp;
+    const std::wstring path = tmp.path() + L"\\empty.txt";
+    saveReportFile(path, {});
+    EXPECT_TRUE(readWholeFile(path).empty());
+    try {
+        saveReportFile(tmp.path() + L"\\no such folder\\r.txt", {L"x"});
+        FAIL() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message().rfind(L"Cannot create file \"" + tmp.path() + L"\\no such folder\\r.txt\". ", 0), 0u);
+    }
+}
