@@ -84,7 +84,7 @@ POINT TForm1::centredPosition(const RECT& workArea, int width, int height) {
 }
 
 bool TForm1::createWindow() {
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     if (!create(L"TwMainWindow", kCaption, style, WS_EX_CONTROLPARENT, CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight,
                 nullptr, nullptr, CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE), LoadCursorW(nullptr, IDC_ARROW)))
         return false;
