@@ -11,6 +11,7 @@
 
 using namespace tw;
 using Lines = std::vector<std::wstring>;
+using twtest::TempFolder;
 
 namespace {
 

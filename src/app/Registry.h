@@ -1,0 +1,29 @@
+#pragma once
+// The two installation folders as the registry records them (HKEY_LOCAL_MACHINE,
+// 32-bit view, read-only). The key paths are parameters so tests use their own keys.
+#include <string>
+
+namespace tw {
+
+inline constexpr wchar_t kSimulatorKey[] = L"Software\\Microsoft\\Microsoft Games\\Train Simulator\\1.0";
+inline constexpr wchar_t kTrainStoreKey[] = L"Software\\Darnveil\\Train Store";
+
+inline constexpr wchar_t kSimulatorMissingText[] = L"< ERREUR : MSTS ne semble pas installé sur cette machine. >";
+inline constexpr wchar_t kTrainStoreMissingText[] = L"Train Store non trouvé";
+
+struct RegistryFolder {
+    bool keyExists = false;
+    std::wstring folder; // empty when the key exists without the value
+};
+
+// Reads a string value; a missing key gives keyExists false, a missing value an
+// empty text; a value of another type throws AppError "Invalid data type for '<name>'".
+RegistryFolder readRegistryFolder(const std::wstring& keyPath, const std::wstring& valueName);
+
+// "EXE Path", or the error text that stands in its place when the key is absent.
+std::wstring simulatorFolderText(const std::wstring& keyPath = kSimulatorKey);
+
+// "Store Path" and whether the key exists (the window then keeps its browse folder).
+RegistryFolder trainStoreFolder(const std::wstring& keyPath = kTrainStoreKey);
+
+} // namespace tw

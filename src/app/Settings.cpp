@@ -1,0 +1,64 @@
+#include "app/Settings.h"
+
+#include <windows.h>
+
+#include "platform/Errors.h"
+#include "platform/Files.h"
+
+namespace tw {
+
+namespace {
+constexpr wchar_t kSection[] = L"Init";
+}
+
+std::wstring defaultSettingsPath() {
+    std::wstring path = executablePath();
+    const size_t slash = path.find_last_of(L"\\/");
+    const size_t dot = path.find_last_of(L'.');
+    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) path.erase(dot);
+    return path + L".INI";
+}
+
+std::optional<int> parseWholeNumber(const std::wstring& text) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+    if (i == text.size()) return std::nullopt;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < L'0' || text[i] > L'9') return std::nullopt;
+        value = value * 10 + (text[i] - L'0');
+        if (value > 2147483648LL) return std::nullopt; // out of int range
+    }
+    if (negative) value = -value;
+    if (value > 2147483647LL) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+SettingsFile::SettingsFile(std::wstring path) : path_(std::move(path)) {}
+
+bool SettingsFile::exists() const {
+    const DWORD attributes = GetFileAttributesW(path_.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<int> SettingsFile::readNumber(const wchar_t* key) const {
+    wchar_t buffer[64] = {};
+    const DWORD n = GetPrivateProfileStringW(kSection, key, L"", buffer, 64, path_.c_str());
+    return parseWholeNumber(std::wstring(buffer, n));
+}
+
+bool SettingsFile::warning() const { return readNumber(L"Warning").value_or(1) != 0; }
+
+int SettingsFile::language() const { return readNumber(L"Language").value_or(0); }
+
+void SettingsFile::write(const wchar_t* key, const std::wstring& value) const {
+    if (!WritePrivateProfileStringW(kSection, key, value.c_str(), path_.c_str()))
+        throw AppError(L"Unable to write to " + path_);
+}
+
+void SettingsFile::writeWarning(bool show) const { write(L"Warning", show ? L"1" : L"0"); }
+
+void SettingsFile::writeLanguage(int languageId) const { write(L"Language", std::to_wstring(languageId)); }
+
+} // namespace tw
