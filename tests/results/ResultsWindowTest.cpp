@@ -1,0 +1,173 @@
+#include "report/ResultsWindow.h"
+#include "report/PrinterDevice.h"
+#include "platform/Errors.h"
+#include "platform/Files.h"
+#include "platform/MessageBox.h"
+#include "support/TempFolder.h"
+#include <gtest/gtest.h>
+#include <tuple>
+
+using namespace tw;
+using twtest::TempFolder;
+
+namespace {
+struct Recorder {
+    std::vector<std::wstring> texts;
+    int answer = kResultCancel;
+    MessageBoxHandler previous;
+    Recorder() {
+        previous = setMessageBoxHandler([this](const std::wstring& t, MessageKind, MessageButtons) {
+            texts.push_back(t);
+            return answer;
+        });
+    }
+    ~Recorder() { setMessageBoxHandler(previous); }
+};
+
+void fill(TFormRes& w, const std::wstring& caption, size_t lines) {
+    w.setCaption(caption);
+    w.clear();
+    for (size_t i = 0; i < lines; ++i) w.appendLine(L"line " + std::to_wstring(i));
+}
+} // namespace
+
+TEST(ResultsWindow, EstimateAndPrintEnabling) {
+    TFormRes w;
+    ASSERT_TRUE(w.createWindow());
+    w.setButtonCaptions(L"&Close", L"&Print [] pages", L"&Save");
+    EXPECT_FALSE(w.saveEnabled());
+    const std::pair<size_t, int> cases[] = {{0, 1}, {59, 1}, {60, 2}, {1199, 20}, {1200, 21}};
+    for (auto [lines, estimate] : cases) {
+        fill(w, L"Orphans", lines);
+        EXPECT_EQ(w.printCaption(), L"&Print [" + std::to_wstring(estimate) + L"] pages") << lines;
+        EXPECT_EQ(w.printEnabled(), estimate < 21) << lines;
+        EXPECT_TRUE(w.saveEnabled());
+    }
+    // A language switch leaves "[]" until the memo changes again.
+    w.setButtonCaptions(L"&Fermer", L"&Imprimer [] pages", L"&Enregistrer");
+    EXPECT_EQ(w.printCaption(), L"&Imprimer [] pages");
+    w.appendLine(L"x");
+    EXPECT_EQ(w.printCaption(), L"&Imprimer [21] pages");
+}
+
+TEST(ResultsWindow, SaveWritesBytesAndDisables) {
+    TempFolder tmp;
+    TFormRes w;
+    ASSERT_TRUE(w.createWindow());
+    w.setSaveFolder(tmp.path());
+    for (const std::wstring caption : {L"Rames", L"Consists", L"Missing Stock"}) {
+        w.setCaption(caption);
+        w.clear();
+        w.appendLine(L"caf\u00e9");
+        w.appendLine(L"b");
+        w.B_EnregistrerClick();
+        EXPECT_FALSE(w.saveEnabled());
+        auto bytes = readWholeFile(tmp.path() + L"\\MSTS_" + caption + L".txt");
+        const std::vector<unsigned char> expected{'c', 'a', 'f', 233, 13, 10, 'b', 13, 10};
+        EXPECT_EQ(bytes, expected) << std::string(caption.begin(), caption.end());
+    }
+}
+
+TEST(ResultsWindow, SaveIntoMissingFolderFailsAndKeepsSaveEnabled) {
+    TempFolder tmp;
+    TFormRes w;
+    ASSERT_TRUE(w.createWindow());
+    w.setSaveFolder(tmp.path() + L"\\no such folder");
+    fill(w, L"Orphans", 3);
+    EXPECT_THROW(w.B_EnregistrerClick(), AppError);
+    EXPECT_TRUE(w.saveEnabled());
+}
+
+TEST(ResultsWindow, ShowReportCentresOnceThenKeepsPosition) {
+    TFormRes w;
+    ASSERT_TRUE(w.createWindow());
+    fill(w, L"Orphans", 70);
+    w.showReport();
+    EXPECT_TRUE(IsWindowVisible(w.hwnd()));
+    EXPECT_EQ(GetWindowTextLengthW(w.memo()) > 0, true);
+    EXPECT_EQ(SendMessageW(w.memo(), EM_GETLINECOUNT, 0, 0), 70);
+    SetWindowPos(w.hwnd(), nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(w.hwnd(), SW_HIDE);
+    fill(w, L"Missing", 5);
+    w.showReport();
+    RECT r;
+    GetWindowRect(w.hwnd(), &r);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 20);
+    EXPECT_EQ(SendMessageW(w.memo(), EM_GETLINECOUNT, 0, 0), 5);
+}
+
+namespace {
+bool noPrinter(std::wstring&) { return false; }
+bool badPrinter(std::wstring& name) { name = L"No Such Printer 42"; return true; }
+}
+
+TEST(ResultsWindow, PrintConfirmationCancelAndPrinterErrors) {
+    Recorder rec;
+    TFormRes w;
+    ASSERT_TRUE(w.createWindow());
+    fill(w, L"Orphans", 130);
+    PrinterDevice::setPrinterNameLookup(noPrinter);
+    rec.answer = kResultCancel;
+    EXPECT_NO_THROW(w.B_ImprimerClick());   // cancelled: the printer is never asked
+    ASSERT_EQ(rec.texts.size(), 1u);
+    EXPECT_EQ(rec.texts[0], L"Impression de 3 pages (environ)\r\nsur l'imprimante par d\u00e9faut.\r\nConfirmation ?");
+    rec.answer = kResultOk;
+    try { w.B_ImprimerClick(); FAIL(); } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), L"There is no default printer currently selected");
+    }
+    PrinterDevice::setPrinterNameLookup(badPrinter);
+    try { w.B_ImprimerClick(); FAIL(); } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), L"Printer selected is not valid");
+    }
+    PrinterDevice::setPrinterNameLookup(nullptr);
+    EXPECT_FALSE(PrinterDevice::printing());
+}
+
+namespace {
+// A page of memory: counts pages and records where text was drawn.
+struct MemorySink : PageSink {
+    HDC mem = CreateCompatibleDC(nullptr);
+    int started = 0, ended = 0;
+    std::vector<std::tuple<int, int, int, std::wstring>> drawn;   // page, x, y, text
+    MemorySink() { SelectObject(mem, GetStockObject(DEFAULT_GUI_FONT)); }
+    ~MemorySink() override { DeleteDC(mem); }
+    HDC dc() override { return mem; }
+    void startPage() override { ++started; }
+    void endPage() override { ++ended; }
+    void drawText(int x, int y, const std::wstring& t) override { drawn.emplace_back(started, x, y, t); }
+};
+} // namespace
+
+TEST(PrinterLayout, CutsLongLinesBreaksPagesAndIgnoresCarriageReturns) {
+    MemorySink sink;
+    TextLayout layout(sink, 200, 300);
+    layout.begin();
+    layout.write(L"a\r\n");
+    std::wstring longText(200, L'W');
+    layout.write(longText + L"\n");
+    std::wstring joined;
+    for (auto& d : sink.drawn) joined += std::get<3>(d);
+    EXPECT_EQ(joined, L"a" + longText);   // nothing lost by the cut, CR dropped
+    EXPECT_GT(sink.drawn.size(), 2u);
+    for (size_t i = 2; i < sink.drawn.size(); ++i) EXPECT_EQ(std::get<1>(sink.drawn[i]), 0);
+    for (int i = 0; i < 100; ++i) layout.write(L"x\n");
+    layout.write(L"\f");
+    layout.finish();
+    EXPECT_EQ(sink.started, sink.ended);
+    EXPECT_EQ(sink.started, layout.pages());
+    EXPECT_GE(layout.pages(), 3);
+    for (auto& d : sink.drawn) EXPECT_LT(std::get<2>(d), 300);
+}
+
+TEST(PrinterLayout, TabsAdvanceToEightAverageWidths) {
+    MemorySink sink;
+    TEXTMETRICW tm{};
+    GetTextMetricsW(sink.mem, &tm);
+    TextLayout layout(sink, 2000, 1000);
+    layout.begin();
+    layout.write(L"\tb");
+    ASSERT_EQ(sink.drawn.size(), 1u);
+    EXPECT_EQ(std::get<1>(sink.drawn[0]), 8 * tm.tmAveCharWidth);
+    layout.finish();
+}
