@@ -21,39 +21,6 @@ constexpr wchar_t kMissingSimulator[] = L"< ERREUR : MSTS ne semble pas install\
 constexpr wchar_t kMissingTrainStore[] = L"Train Store non trouv\u00E9";
 
 // The captions that follow the interface language: French, English.
-struct Texts {
-    const wchar_t* step[5];
-    const wchar_t* reports[4];
-    const wchar_t* help;
-    const wchar_t* exit;
-    const wchar_t* runAll;
-    const wchar_t* groups[3];
-    const wchar_t* labels[5]; // Label10, Label6, Label7, Label4, Label5
-    const wchar_t* close;
-};
-
-const Texts kTexts[2] = {
-    {{L"&1 - Recherche des rames", L"&2 - Recherche du mat\u00E9riel", L"&3 - Analyse des fichiers",
-      L"&4 - Recherche des orphelins", L"&5 - Recherche des manquants"},
-     {L"&Rames", L"&Mat\u00E9riel", L"&Orphelins", L"Man&quants"},
-     L"&Aide",
-     L"&Termin\u00E9",
-     L"Anal&yse tout",
-     {L" Dossiers \u00E0 analyser ", L" Analyse ", L" R\u00E9sultats "},
-     {L"Dossier Train Simulator", L"eng/wag utilis\u00E9s dans rames", L"eng/wag non trouv\u00E9s", L"orphelins",
-      L"utilis\u00E9s"},
-     L"&Fermer"},
-    {{L"&1 - List Consists", L"&2 - List Stock Items", L"&3 - Read Consist Files", L"&4 - Identify Orphaned Stock",
-      L"&5 - Identify Missing Stock"},
-     {L"&Consists", L"&Stock", L"&Orphans", L"&Missing"},
-     L"&Help",
-     L"&Exit",
-     L"&Run all",
-     {L" Folders ", L" Run ", L" Results "},
-     {L"Train Simulator Folder", L"eng/wag used in consists", L"eng/wag not found", L"orphans", L"used"},
-     L"&Close"},
-};
-
 UniqueFont makeFont(int height, bool bold) {
     return UniqueFont(CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -290,19 +257,25 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::Localize(int language) {
-    const Texts& t = kTexts[language == 1 ? 1 : 0];
-    for (int i = 0; i < 5; ++i) steps_[i].setCaption(t.step[i]);
+    const int lang = language == 1 ? 1 : 0;
+    auto t = [lang](TextKey k) { return text(k, lang); };
+    const TextKey stepKeys[5] = {TextKey::Step1Caption, TextKey::Step2Caption, TextKey::Step3Caption,
+                                 TextKey::Step4Caption, TextKey::Step5Caption};
+    for (int i = 0; i < 5; ++i) steps_[i].setCaption(t(stepKeys[i]));
     const HWND reports[4] = {brCon_, brMat_, brOrp_, brMan_};
-    for (int i = 0; i < 4; ++i) SetWindowTextW(reports[i], t.reports[i]);
-    SetWindowTextW(bAide_, t.help);
-    SetWindowTextW(bExit_, t.exit);
-    steps_[5].setCaption(t.runAll);
-    for (int i = 0; i < 3; ++i) SetWindowTextW(groups_[i], t.groups[i]);
-    setLabelText(labels_[0], t.labels[0]);
-    setLabelText(labels_[4], t.labels[1]);
-    setLabelText(labels_[7], t.labels[2]);
-    setLabelText(labels_[5], t.labels[3]);
-    setLabelText(labels_[6], t.labels[4]);
+    const TextKey reportKeys[4] = {TextKey::ReportButtonConsists, TextKey::ReportButtonStock,
+                                   TextKey::ReportButtonOrphans, TextKey::ReportButtonMissing};
+    for (int i = 0; i < 4; ++i) SetWindowTextW(reports[i], t(reportKeys[i]).c_str());
+    SetWindowTextW(bAide_, t(TextKey::HelpButtonCaption).c_str());
+    SetWindowTextW(bExit_, t(TextKey::ExitButtonCaption).c_str());
+    steps_[5].setCaption(t(TextKey::RunAllCaption));
+    const TextKey groupKeys[3] = {TextKey::FoldersGroupCaption, TextKey::RunGroupCaption, TextKey::ResultsGroupCaption};
+    for (int i = 0; i < 3; ++i) SetWindowTextW(groups_[i], t(groupKeys[i]).c_str());
+    setLabelText(labels_[0], t(TextKey::SimulatorFolderLabel));
+    setLabelText(labels_[4], t(TextKey::ReferencesLabel));
+    setLabelText(labels_[7], t(TextKey::MissingLabel));
+    setLabelText(labels_[5], t(TextKey::OrphansLabel));
+    setLabelText(labels_[6], t(TextKey::UsedLabel));
     if (language == 1) {
         ShowWindow(bAnglais_, SW_HIDE);
         ShowWindow(bFrancais_, SW_SHOWNA);
@@ -311,11 +284,10 @@ void TForm1::Localize(int language) {
         ShowWindow(bAnglais_, SW_SHOWNA);
     }
     assignReportTexts(language);
-    const int lang = language == 1 ? 1 : 0;
     if (results_)
         results_->setButtonCaptions(text(TextKey::CloseButtonCaption, lang), text(TextKey::PrintButtonTemplate, lang),
                                     text(TextKey::SaveButtonCaption, lang));
-    if (help_) help_->setCloseCaption(t.close);
+    if (help_) help_->setCloseCaption(t(TextKey::HelpCloseButtonCaption));
 }
 
 void TForm1::buildAndShow(ReportKind kind, const StockSet& items, Counter count) {
