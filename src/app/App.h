@@ -2,6 +2,7 @@
 // Program-wide values and the start-up order: the current interface language,
 // the settings file, the two folders read from the registry, and the entry
 // that creates the windows and runs the message loop.
+#include "app/Registry.h"
 #include <optional>
 #include <string>
 
@@ -32,9 +33,7 @@ std::optional<int> parseWholeDecimal(const std::wstring& text);
 // type for '<name>'" when the value is not text.
 std::optional<std::wstring> readMachineString(const std::wstring& key, const std::wstring& value);
 
-inline constexpr wchar_t kSimulatorKey[] = L"Software\\Microsoft\\Microsoft Games\\Train Simulator\\1.0";
 inline constexpr wchar_t kSimulatorValue[] = L"EXE Path";
-inline constexpr wchar_t kTrainStoreKey[] = L"Software\\Darnveil\\Train Store";
 inline constexpr wchar_t kTrainStoreValue[] = L"Store Path";
 
 // Creates the windows in start-up order and runs the message loop.
