@@ -1,8 +1,35 @@
 #include "cli/CliOptions.h"
 
+#include "app/Registry.h"
+#include "app/Settings.h"
+
 namespace tw {
 
-const wchar_t* const kCliUsage = L"usage: trackwend-cli [--store=DIR] [--lang=fr|en] [--json] SIMULATOR_FOLDER";
+const wchar_t* const kCliUsage =
+    L"usage: trackwend-cli [--store[=DIR]] [--lang=fr|en] [--json] [--report=NAME]... [--save=DIR] "
+    L"[SIMULATOR_FOLDER]   (NAME: consists, stock, orphans, missing, references)";
+
+namespace {
+constexpr ReportKind kReportKinds[] = {ReportKind::Consists, ReportKind::Stock, ReportKind::Orphans,
+                                       ReportKind::Missing, ReportKind::References};
+
+std::optional<ReportKind> reportByName(const std::wstring& name) {
+    for (ReportKind k : kReportKinds)
+        if (name == reportOptionName(k)) return k;
+    return std::nullopt;
+}
+} // namespace
+
+const wchar_t* reportOptionName(ReportKind kind) {
+    switch (kind) {
+    case ReportKind::Consists: return L"consists";
+    case ReportKind::Stock: return L"stock";
+    case ReportKind::Orphans: return L"orphans";
+    case ReportKind::Missing: return L"missing";
+    case ReportKind::References: return L"references";
+    }
+    return L"";
+}
 
 std::wstring normaliseFolderArgument(std::wstring folder) {
     while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
@@ -19,6 +46,9 @@ std::optional<std::wstring> parseCliOptions(const std::vector<std::wstring>& arg
             out.help = true;
         } else if (!onlyFolders && a == L"--json") {
             out.json = true;
+        } else if (!onlyFolders && a == L"--store") {
+            out.includeStore = true;
+            out.storeFolder.reset();
         } else if (!onlyFolders && a.rfind(L"--store=", 0) == 0) {
             out.includeStore = true;
             out.storeFolder = normaliseFolderArgument(a.substr(8));
@@ -27,15 +57,40 @@ std::optional<std::wstring> parseCliOptions(const std::vector<std::wstring>& arg
             if (v == L"fr") out.languageId = 0;
             else if (v == L"en") out.languageId = 1;
             else return L"unknown language: " + v;
+        } else if (!onlyFolders && a.rfind(L"--report=", 0) == 0) {
+            auto kind = reportByName(a.substr(9));
+            if (!kind) return L"unknown report: " + a.substr(9);
+            out.reports.push_back(*kind);
+        } else if (!onlyFolders && a.rfind(L"--save=", 0) == 0) {
+            std::wstring dir = normaliseFolderArgument(a.substr(7));
+            if (dir.empty()) return std::wstring(L"--save needs a folder");
+            out.saveFolder = dir;
         } else if (!onlyFolders && a.size() > 1 && a[0] == L'-') {
             return L"unknown option: " + a;
         } else {
-            if (out.simulatorFolder) return L"more than one simulator folder given";
+            if (out.simulatorFolder) return std::wstring(L"more than one simulator folder given");
             out.simulatorFolder = normaliseFolderArgument(a);
         }
     }
-    if (!out.help && !out.simulatorFolder) return std::wstring(L"missing simulator folder");
+    if (out.saveFolder && out.reports.empty()) return std::wstring(L"--save needs at least one --report");
     return std::nullopt;
+}
+
+CliSources defaultCliSources() { return {defaultSettingsPath(), kSimulatorKey, kTrainStoreKey}; }
+
+void completeCliOptions(CliOptions& options, const CliSources& sources) {
+    if (!options.languageId) {
+        // As at the window's start-up: the saved language, French without a file.
+        SettingsFile settings(sources.settingsPath);
+        options.languageId = settings.exists() ? settings.language() : 0;
+    }
+    if (*options.languageId != 1) options.languageId = 0;
+    if (!options.simulatorFolder)
+        options.simulatorFolder = normaliseFolderArgument(simulatorFolderText(sources.simulatorKey));
+    if (options.includeStore && !options.storeFolder) {
+        RegistryFolder store = trainStoreFolder(sources.trainStoreKey);
+        options.storeFolder = store.keyExists ? normaliseFolderArgument(store.folder) : kTrainStoreMissingText;
+    }
 }
 
 } // namespace tw

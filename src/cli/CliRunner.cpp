@@ -1,7 +1,10 @@
 #include "cli/CliRunner.h"
 
 #include "platform/Errors.h"
+#include "platform/MessageBox.h"
 #include "platform/Text.h"
+#include "report/ReportFile.h"
+#include "ui/LanguageTable.h"
 
 #include <nlohmann/json.hpp>
 
@@ -26,6 +29,15 @@ nlohmann::json setJson(const StockSet& set) {
     nlohmann::json a = nlohmann::json::array();
     for (const auto& item : set) a.push_back(toUtf8(item));
     return a;
+}
+// Text lines for a console: LF becomes CR LF, as a text-mode stream would write.
+std::string consoleText(const std::wstring& text) {
+    std::wstring crlf;
+    for (wchar_t c : text) {
+        if (c == L'\n') crlf += L'\r';
+        crlf += c;
+    }
+    return toUtf8(crlf);
 }
 } // namespace
 
@@ -102,6 +114,90 @@ std::string CliRunner::json(const CliResult& result) const {
     for (const auto& m : result.messages) messages.push_back(toUtf8(m));
     j["messages"] = messages;
     return j.dump();
+}
+
+bool CliRunner::reportAvailable(ReportKind kind) const {
+    switch (kind) {
+    case ReportKind::Consists: return view_.report(ReportButton::Con).enabled;
+    case ReportKind::Stock: return view_.report(ReportButton::Mat).enabled;
+    case ReportKind::Orphans: return view_.report(ReportButton::Orp).enabled;
+    case ReportKind::Missing: return view_.report(ReportButton::Man).enabled;
+    // The window keeps this button hidden; its list is complete once step 3 has.
+    case ReportKind::References: return view_.counterColour(Counter::Lst) == colours::Yellow;
+    }
+    return false;
+}
+
+std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
+    const StockSet* set = nullptr;
+    Counter count = Counter::Con;
+    switch (kind) {
+    case ReportKind::Consists: set = &controller_.consists(); count = Counter::Con; break;
+    case ReportKind::Stock: set = &controller_.stock(); count = Counter::Mat; break;
+    case ReportKind::Orphans: set = &controller_.orphans(); count = Counter::Orp; break;
+    case ReportKind::Missing: set = &controller_.missing(); count = Counter::Man; break;
+    case ReportKind::References: set = &controller_.references(); count = Counter::Lst; break;
+    }
+    return reportLines(kind, set->items(), view_.counterValue(count), includeStore_, todayShortDate());
+}
+
+int runCli(const std::vector<std::wstring>& args, const CliSources& sources, const CliStreams& streams) {
+    CliOptions options;
+    if (auto error = parseCliOptions(args, options)) {
+        streams.err(consoleText(L"trackwend-cli: " + *error + L"\n" + kCliUsage + L"\n"));
+        return 2;
+    }
+    if (options.help) {
+        streams.out(consoleText(std::wstring(kCliUsage) + L"\n"));
+        return 0;
+    }
+    try {
+        completeCliOptions(options, sources);
+    } catch (const AppError& e) {
+        streams.err(consoleText(messageOnOneLine(generalErrorText(e.message())) + L"\n"));
+        return 1;
+    }
+    // The reports and the missing-stock step read the texts of the chosen language.
+    assignReportTexts(*options.languageId);
+
+    // Nothing in the analysis may wait on a box: anything shown goes to stderr.
+    auto previous = setMessageBoxHandler([&](const std::wstring& text, MessageKind, MessageButtons) {
+        streams.err(consoleText(messageOnOneLine(text) + L"\n"));
+        return kResultOk;
+    });
+    CliRunner runner(options);
+    CliResult result = runner.run();
+    setMessageBoxHandler(previous);
+
+    for (const auto& m : result.messages) streams.err(consoleText(messageOnOneLine(m) + L"\n"));
+    DWORD attributes = ::GetFileAttributesW(runner.simulatorFolder().c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        streams.err(consoleText(L"trackwend-cli: simulator folder not found: " + runner.simulatorFolder() + L"\n"));
+
+    int status = result.completed ? 0 : 1;
+    std::string reports;
+    for (ReportKind kind : options.reports) {
+        if (!runner.reportAvailable(kind)) {
+            streams.err(consoleText(std::wstring(L"trackwend-cli: no ") + reportOptionName(kind) +
+                                    L" report: its step did not complete\n"));
+            status = 1;
+            continue;
+        }
+        const auto lines = runner.reportFor(kind);
+        for (const auto& line : lines) reports += toUtf8(line) + "\r\n";
+        if (options.saveFolder) {
+            try {
+                saveReportFile(reportFilePath(*options.saveFolder, reportTitle(kind)), lines);
+            } catch (const AppError& e) {
+                streams.err(consoleText(messageOnOneLine(generalErrorText(e.message())) + L"\n"));
+                status = 1;
+            }
+        }
+    }
+    if (options.json) streams.out(runner.json(result) + "\r\n");
+    else if (!options.reports.empty()) streams.out(reports);
+    else streams.out(consoleText(fromUtf8(runner.table())));
+    return status;
 }
 
 } // namespace tw

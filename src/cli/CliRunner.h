@@ -5,6 +5,7 @@
 #include "analysis/HeadlessView.h"
 #include "cli/CliOptions.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,11 @@ public:
     std::string table() const;
     std::string json(const CliResult& result) const;
 
+    // Whether the window's button for that report would be enabled now, and the
+    // report's lines as the results window would hold them (today's date).
+    bool reportAvailable(ReportKind kind) const;
+    std::vector<std::wstring> reportFor(ReportKind kind) const;
+
     const AnalysisController& controller() const { return controller_; }
     const HeadlessView& view() const { return view_; }
 
@@ -42,6 +48,16 @@ private:
     AnalysisController controller_;
     CliResult* current_ = nullptr;
 };
+
+// The whole tool: parses the arguments, completes them from the registry and
+// the settings file, runs the analysis and writes its output through the two
+// callables (bytes for standard output and standard error). Returns the exit
+// status: 0 when step 5 completed, 1 when a step stopped early or a report
+// could not be given or saved, 2 for a usage error.
+struct CliStreams {
+    std::function<void(const std::string&)> out, err;
+};
+int runCli(const std::vector<std::wstring>& args, const CliSources& sources, const CliStreams& streams);
 
 // One message per line: its inner line breaks become a blank.
 std::wstring messageOnOneLine(const std::wstring& text);

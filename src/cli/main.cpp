@@ -1,12 +1,12 @@
 // trackwend-cli: the analysis of the main window, without windows, for scripts.
 #include "cli/CliOptions.h"
 #include "cli/CliRunner.h"
-#include "platform/MessageBox.h"
-#include "platform/Text.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <io.h>
 #include <string>
 #include <vector>
 
@@ -19,25 +19,11 @@ void writeBytes(FILE* f, const std::string& bytes) {
 
 int wmain(int argc, wchar_t** argv) {
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // The line ends are written as they are meant: reports carry CR LF already.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     std::vector<std::wstring> args(argv + 1, argv + argc);
-    tw::CliOptions options;
-    if (auto error = tw::parseCliOptions(args, options)) {
-        writeBytes(stderr, tw::toUtf8(L"trackwend-cli: " + *error + L"\n" + tw::kCliUsage + L"\n"));
-        return 2;
-    }
-    if (options.help) {
-        writeBytes(stdout, tw::toUtf8(std::wstring(tw::kCliUsage) + L"\n"));
-        return 0;
-    }
-    // Nothing in the analysis may wait on a box: anything shown goes to stderr.
-    tw::setMessageBoxHandler([](const std::wstring& text, tw::MessageKind, tw::MessageButtons) {
-        writeBytes(stderr, tw::toUtf8(tw::messageOnOneLine(text) + L"\n"));
-        return tw::kResultOk;
-    });
-
-    tw::CliRunner runner(options);
-    tw::CliResult result = runner.run();
-    for (const auto& m : result.messages) writeBytes(stderr, tw::toUtf8(tw::messageOnOneLine(m) + L"\n"));
-    writeBytes(stdout, options.json ? runner.json(result) + "\n" : runner.table());
-    return result.completed ? 0 : 1;
+    tw::CliStreams streams{[](const std::string& b) { writeBytes(stdout, b); },
+                           [](const std::string& b) { writeBytes(stderr, b); }};
+    return tw::runCli(args, tw::defaultCliSources(), streams);
 }

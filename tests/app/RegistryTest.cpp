@@ -4,6 +4,7 @@
 
 #include "app/Registry.h"
 #include "platform/Errors.h"
+#include "support/TestRegistry.h"
 
 using namespace tw;
 
@@ -15,7 +16,7 @@ protected:
     const std::wstring parent = L"Software\\TrackwendTests";
     const std::wstring keyPath = parent + L"\\Folder";
 
-    void TearDown() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, parent.c_str()); }
+    void TearDown() override { twtest::removeSoftwareKey(L"TrackwendTests"); }
 
     HKEY createKey() {
         HKEY key = nullptr;

@@ -17,7 +17,7 @@ TEST(CliOptionsTest, ParsesOptionsAndStripsTrailingBackslashes) {
     EXPECT_EQ(o.simulatorFolder, L"C:\\MSTS");
     EXPECT_TRUE(parseCliOptions({L"--frobnicate", L"C:\\x"}, o).has_value());
     EXPECT_TRUE(parseCliOptions({L"--lang=de", L"C:\\x"}, o).has_value());
-    EXPECT_TRUE(parseCliOptions({L"--json"}, o).has_value());
+    EXPECT_TRUE(parseCliOptions({L"C:\\a", L"C:\\b"}, o).has_value());
     EXPECT_EQ(messageOnOneLine(L"a\r\nb\nc"), L"a b c");
 }
 

@@ -1,0 +1,163 @@
+// The whole command-line tool through runCli: options completed from the
+// registry and the settings file, reports on standard output and saved.
+#include "cli/CliOptions.h"
+#include "cli/CliRunner.h"
+#include "platform/Text.h"
+#include "report/ReportBuilder.h"
+#include "support/TempFolder.h"
+#include "support/TestRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+using namespace tw;
+using twtest::TempFolder;
+
+namespace {
+
+struct Captured {
+    std::string out, err;
+    int status = -1;
+};
+
+class CliToolTest : public ::testing::Test {
+protected:
+    const std::wstring parent = L"Software\\TrackwendCliTests";
+    const std::wstring simKey = parent + L"\\Sim";
+    const std::wstring storeKey = parent + L"\\Store";
+    TempFolder t;
+
+    void SetUp() override {
+        // One engine used, one wagon orphaned (with an accent), one entry whose folder is missing.
+        t.touch(L"MSTS\\TRAINS\\TRAINSET\\A\\a.eng");
+        t.touch(L"MSTS\\TRAINS\\TRAINSET\\A\\\u00E9t\u00E9.wag");
+        t.writeUtf16(L"MSTS\\TRAINS\\CONSISTS\\c.con",
+                     twtest::consistText(L"c", {{'E', L"a", L"A"}, {'E', L"b", L"B"}}));
+    }
+    void TearDown() override { removeKeys(); }
+    void removeKeys() { twtest::removeSoftwareKey(L"TrackwendCliTests"); }
+    void setRegistry(const std::wstring& key, const wchar_t* name, const std::wstring& value, DWORD type = REG_SZ) {
+        twtest::setRegistryValue(key, name, value, type);
+    }
+
+    Captured run(const std::vector<std::wstring>& args) {
+        Captured c;
+        CliSources sources{t / L"trackwend-cli.INI", simKey, storeKey};
+        c.status = runCli(args, sources, {[&](const std::string& b) { c.out += b; },
+                                          [&](const std::string& b) { c.err += b; }});
+        return c;
+    }
+};
+
+std::string crlfLines(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines) s += l + "\r\n";
+    return s;
+}
+
+} // namespace
+
+TEST(CliOptionsParsing, StoreReportsAndSaveFolder) {
+    CliOptions o;
+    EXPECT_FALSE(parseCliOptions({L"--store", L"--report=orphans", L"--report=missing", L"--save=D:\\Out\\"}, o));
+    EXPECT_TRUE(o.includeStore);
+    EXPECT_FALSE(o.storeFolder.has_value()); // from the registry later
+    EXPECT_FALSE(o.simulatorFolder.has_value());
+    EXPECT_EQ(o.reports, (std::vector<ReportKind>{ReportKind::Orphans, ReportKind::Missing}));
+    EXPECT_EQ(o.saveFolder, L"D:\\Out");
+    EXPECT_TRUE(parseCliOptions({L"--report=orphan"}, o).has_value());
+    EXPECT_TRUE(parseCliOptions({L"--save=C:\\x"}, o).has_value()); // nothing to save
+    EXPECT_TRUE(parseCliOptions({L"--save=", L"--report=stock"}, o).has_value());
+}
+
+TEST_F(CliToolTest, FoldersFromTheRegistryAndLanguageFromTheSettingsFile) {
+    setRegistry(simKey, L"EXE Path", (t / L"MSTS") + L"\\");
+    t.writeBytes(L"trackwend-cli.INI", std::string("[Init]\r\nLanguage=1\r\n"));
+    Captured c = run({L"--report=orphans", L"--report=missing"});
+    EXPECT_EQ(c.status, 0) << c.err;
+    const std::string date = toUtf8(todayShortDate());
+    const std::string header = "Results from Trackwend on " + date + "\r\n"
+                               "Warning : This is a Beta Version. Accuracy of results not guaranted\r\n";
+    EXPECT_EQ(c.out, header + crlfLines({"1 Orphans", " ", "Orphans are rolling stock items existing in folders,",
+                                         "but never called by a consist.",
+                                         "DO NOT DELETE these, they may be used in a 'Loose Consist'", "  ",
+                                         "List of Orphaned Stock:", " - A\\\xC3\xA9t\xC3\xA9.wag", " ",
+                                         std::string(33, '-')}) +
+                         header +
+                         crlfLines({"1 Missing Stock", " ", "Missing Stock are rolling stock items called by at least",
+                                    "one consist, but not found on the HD.", "  ", "List of Missing Stock:",
+                                    " - Missing Folder: B\\B.ENG", " ", std::string(33, '-')}));
+    EXPECT_EQ(c.err, "");
+
+    // Without a settings file the reports are French.
+    DeleteFileW((t / L"trackwend-cli.INI").c_str());
+    c = run({L"--report=consists"});
+    EXPECT_EQ(c.out.rfind("Analyse par Trackwend le ", 0), 0u) << c.out;
+    EXPECT_NE(c.out.find("1 Rames\r\n"), std::string::npos);
+}
+
+TEST_F(CliToolTest, SavedReportsHaveTheWindowsNamesAndBytes) {
+    const std::wstring out = t.makeDir(L"out");
+    Captured c = run({L"--lang=en", L"--report=orphans", L"--report=missing", L"--save=" + out, t / L"MSTS"});
+    EXPECT_EQ(c.status, 0) << c.err;
+    const auto orphans = t.readBytes(L"out\\MSTS_Orphans.txt");
+    const auto missing = t.readBytes(L"out\\MSTS_Missing Stock.txt");
+    ASSERT_FALSE(orphans.empty());
+    ASSERT_FALSE(missing.empty());
+    const std::string text(orphans.begin(), orphans.end());
+    EXPECT_NE(text.find(" - A\\\xE9t\xE9.wag\r\n"), std::string::npos) << "Windows-1252, not UTF-8";
+    EXPECT_EQ(text.substr(text.size() - 35), std::string(33, '-') + "\r\n");
+    // Standard output holds the same lines, in UTF-8.
+    EXPECT_NE(c.out.find(" - A\\\xC3\xA9t\xC3\xA9.wag\r\n"), std::string::npos);
+
+    // A save folder that does not exist: the error, the exit status, the other output kept.
+    c = run({L"--lang=en", L"--report=stock", L"--save=" + (t / L"nowhere"), t / L"MSTS"});
+    EXPECT_EQ(c.status, 1);
+    EXPECT_NE(c.err.find("Cannot create file \""), std::string::npos) << c.err;
+    EXPECT_NE(c.out.find("List of Stock Files:"), std::string::npos);
+}
+
+TEST_F(CliToolTest, BareStoreOptionTakesTheRegistryFolder) {
+    t.touch(L"Store\\TRAINS\\TRAINSET\\S\\s.wag");
+    t.makeDir(L"Store\\TRAINS\\CONSISTS");
+    setRegistry(storeKey, L"Store Path", (t / L"Store") + L"\\");
+    Captured c = run({L"--lang=en", L"--store", L"--report=orphans", t / L"MSTS"});
+    EXPECT_EQ(c.status, 0) << c.err;
+    EXPECT_NE(c.out.find("2 Orphans\r\n(Files stored by TrainStore included)\r\n"), std::string::npos) << c.out;
+    EXPECT_NE(c.out.find(" - S\\s.wag\r\n"), std::string::npos);
+
+    // Without the key the box would say "Train Store non trouvé", and the scan reports that folder missing.
+    removeKeys();
+    c = run({L"--store", L"--json", t / L"MSTS"});
+    EXPECT_EQ(c.status, 1);
+    EXPECT_NE(c.err.find("Train Store non trouv\xC3\xA9"), std::string::npos) << c.err;
+}
+
+TEST_F(CliToolTest, FailuresGiveMessagesAndStatus) {
+    // No simulator key: the stand-in text is the folder, which does not exist.
+    Captured c = run({});
+    EXPECT_EQ(c.status, 1);
+    EXPECT_NE(c.err.find("simulator folder not found: < ERREUR : MSTS ne semble pas install\xC3\xA9"),
+              std::string::npos)
+        << c.err;
+
+    // A value of the wrong type.
+    setRegistry(simKey, L"EXE Path", L"C:\\x", REG_BINARY);
+    c = run({L"--json"});
+    EXPECT_EQ(c.status, 1);
+    EXPECT_NE(c.err.find("Invalid data type for 'EXE Path'"), std::string::npos) << c.err;
+    EXPECT_EQ(c.out, "");
+
+    // A report whose step never completed is refused, the others still given.
+    t.makeDir(L"Bare\\TRAINS\\CONSISTS");
+    t.writeUtf16(L"Bare\\TRAINS\\CONSISTS\\c.con", twtest::consistText(L"c", {{'E', L"a", L"A"}}));
+    c = run({L"--report=consists", L"--report=orphans", t / L"Bare"});
+    EXPECT_EQ(c.status, 1);
+    EXPECT_NE(c.err.find("no orphans report"), std::string::npos) << c.err;
+    EXPECT_NE(c.out.find("1 Rames\r\n"), std::string::npos) << c.out;
+
+    c = run({L"--frobnicate"});
+    EXPECT_EQ(c.status, 2);
+    EXPECT_NE(c.err.find("usage: trackwend-cli"), std::string::npos);
+}
