@@ -4,11 +4,13 @@
 #include "platform/MessagePump.h"
 #include "report/ResultsWindow.h"
 #include "support/TempFolder.h"
+#include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 
@@ -289,4 +291,78 @@ TEST_F(MainWindowTest, ExitButtonClosesWithoutRunningAStep) {
     drain();
     EXPECT_FALSE(IsWindow(h));
     EXPECT_EQ(f.counterValue(Counter::Con), 0);
+}
+
+TEST_F(MainWindowTest, StockStepShowsTheFolderCounterInPlaceOfTheStockReport) {
+    for (int i = 0; i < 5; ++i) tmp_.touch(L"msts\\TRAINS\\TRAINSET\\F" + std::to_wstring(i) + L"\\x.wag");
+    TForm1& f = start();
+    HWND dir = f.counter(Counter::Dir).hwnd(), mat = f.control(TForm1::IdBR_Mat);
+    // What the user sees at the stock report button's place.
+    RECT r{};
+    GetWindowRect(mat, &r);
+    const POINT place{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    std::vector<int> seen;
+    bool counterSeen = true;
+    f.counter(Counter::Dir).OnChange = [&] {
+        seen.push_back(f.counterValue(Counter::Dir));
+        counterSeen &= WindowFromPoint(place) == dir;
+    };
+    f.stepButton(StepButton::Materiel).OnClick();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_TRUE(counterSeen);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_EQ(seen.back(), 10); // each folder once per scan: engines, then wagons
+    // At the end the stock report button covers the counter again, enabled.
+    EXPECT_EQ(WindowFromPoint(place), mat);
+    EXPECT_TRUE(IsWindowEnabled(mat));
+}
+
+TEST_F(MainWindowTest, StepActionsDuringAStepAreIgnored) {
+    for (int i = 0; i < 10; ++i) tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\e" + std::to_wstring(i) + L".eng");
+    tmp_.writeUtf16(L"msts\\TRAINS\\CONSISTS\\one.con", twtest::consistText(L"one", {{'E', L"e1", L"A"}}));
+    TForm1& f = start();
+    bool once = false;
+    f.counter(Counter::Eng).OnChange = [&] {
+        if (once) return;
+        once = true;
+        // As clicks arriving through the step's message pump would.
+        f.stepButton(StepButton::Consists).OnClick();
+        f.stepButton(StepButton::Go).OnClick();
+    };
+    f.stepButton(StepButton::Materiel).OnClick();
+    EXPECT_TRUE(once);
+    EXPECT_EQ(f.counterValue(Counter::Eng), 10);
+    EXPECT_EQ(f.counterValue(Counter::Con), 0); // step 1 never ran
+    EXPECT_EQ(f.counterColour(Counter::Con), colours::Olive);
+    // Afterwards the same action works.
+    f.stepButton(StepButton::Consists).OnClick();
+    EXPECT_EQ(f.counterValue(Counter::Con), 1);
+}
+
+TEST_F(MainWindowTest, HelpButtonBringsTheHelpWindowBackCentredOnItsFirstTab) {
+    TForm1& f = start();
+    TFormHelp help;
+    ASSERT_TRUE(help.createWindow(false));
+    f.setHelpWindow(&help);
+    SendMessageW(f.control(TForm1::IdB_Aide), BM_CLICK, 0, 0);
+    processPendingMessages();
+    EXPECT_TRUE(IsWindowVisible(help.hwnd()));
+    RECT first{};
+    GetWindowRect(help.hwnd(), &first);
+    // The user moves it, turns a page and goes back to the main window, which stays usable.
+    SetWindowPos(help.hwnd(), nullptr, 3, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    help.selectPage(3);
+    SetActiveWindow(f.hwnd());
+    processPendingMessages();
+    EXPECT_TRUE(IsWindowEnabled(f.hwnd()));
+    SendMessageW(f.control(TForm1::IdB_Aide), BM_CLICK, 0, 0);
+    processPendingMessages();
+    RECT again{};
+    GetWindowRect(help.hwnd(), &again);
+    EXPECT_EQ(again.left, first.left);
+    EXPECT_EQ(again.top, first.top);
+    EXPECT_EQ(help.activePage(), 0);
+    EXPECT_EQ(GetForegroundWindow(), help.hwnd());
+    f.setHelpWindow(nullptr);
+    DestroyWindow(help.hwnd());
 }
