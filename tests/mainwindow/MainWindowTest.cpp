@@ -366,3 +366,33 @@ TEST_F(MainWindowTest, HelpButtonBringsTheHelpWindowBackCentredOnItsFirstTab) {
     f.setHelpWindow(nullptr);
     DestroyWindow(help.hwnd());
 }
+
+TEST_F(MainWindowTest, TabKeyFollowsTheKeyboardOrderAndAltKeysReachTheirButtons) {
+    tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\a.eng");
+    tmp_.writeUtf16(L"msts\\TRAINS\\CONSISTS\\one.con", twtest::consistText(L"one", {{'E', L"a", L"A"}}));
+    TForm1& f = start();
+    SetFocus(f.E_MSTS().editHandle());
+    auto press = [&](UINT msg, WPARAM key, LPARAM lp) {
+        PostMessageW(GetFocus(), msg, key, lp);
+        processPendingMessages();
+    };
+    // Disabled and hidden controls are skipped: E_TS (box unchecked), steps 3 to 5,
+    // the report buttons, and B_Francais while French is on.
+    const std::vector<HWND> expected = {
+        f.control(TForm1::IdCB_TS),    f.stepButton(StepButton::Consists).hwnd(),
+        f.stepButton(StepButton::Materiel).hwnd(), f.control(TForm1::IdB_Exit),
+        f.control(TForm1::IdB_Aide),   f.control(TForm1::IdB_Anglais),
+        f.E_MSTS().editHandle()};
+    std::vector<HWND> visited;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        press(WM_KEYDOWN, VK_TAB, 1);
+        visited.push_back(GetFocus());
+    }
+    EXPECT_EQ(visited, expected);
+
+    // "Anal&yse tout": Alt+Y runs everything from wherever the focus is.
+    press(WM_SYSCHAR, L'y', 1 | (1 << 29));
+    EXPECT_EQ(f.counterValue(Counter::Con), 1);
+    EXPECT_EQ(f.counterValue(Counter::Eng), 1);
+    EXPECT_EQ(f.counterColour(Counter::Man), colours::Yellow);
+}
