@@ -2,6 +2,7 @@
 // dialog's panels and of each help page for review by eye.
 #include "DialogTestSupport.h"
 
+#include "support/Screenshot.h"
 #include "ui/HelpWindow.h"
 #include "ui/WarningDialog.h"
 
@@ -15,35 +16,6 @@
 using namespace tw;
 
 namespace {
-
-void saveWindow(HWND h, const std::string& path) {
-    ::UpdateWindow(h);
-    ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    RECT r;
-    ::GetWindowRect(h, &r);
-    int w = r.right - r.left, ht = r.bottom - r.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -ht, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bmp = ::CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, w, ht, screen, r.left, r.top, SRCCOPY);
-    ::GdiFlush();
-    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof(fh) + sizeof(bi.bmiHeader) + w * ht * 4), 0, 0,
-                        static_cast<DWORD>(sizeof(fh) + sizeof(bi.bmiHeader))};
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(&fh, sizeof(fh), 1, f);
-        std::fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f);
-        std::fwrite(bits, 4, static_cast<size_t>(w) * ht, f);
-        std::fclose(f);
-    }
-    ::SelectObject(mem, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-}
 
 void pump() {
     MSG m;
@@ -68,10 +40,10 @@ TEST(Screenshots, WarningDialogAndHelpPages) {
         ASSERT_TRUE(dlg.createWindow());
         twtest::postAction([&] {
             pump();
-            saveWindow(dlg.hwnd(), d + "\\warning-fr.bmp");
+            twtest::saveWindow(dlg.hwnd(), d + "\\warning-fr.bmp");
             ::SendMessageW(dlg.control(TFormAv::IdB_Anglais), BM_CLICK, 0, 0);
             pump();
-            saveWindow(dlg.hwnd(), d + "\\warning-en.bmp");
+            twtest::saveWindow(dlg.hwnd(), d + "\\warning-en.bmp");
             if (std::getenv("TW_SHOTS_WAIT")) { for (int k = 0; k < 300; ++k) pump(); }
             ::SendMessageW(dlg.control(TFormAv::IdB_Yes), BM_CLICK, 0, 0);
         });
@@ -82,6 +54,6 @@ TEST(Screenshots, WarningDialogAndHelpPages) {
     for (int i = 0; i < TFormHelp::kPageCount; ++i) {
         help.selectPage(i);
         pump();
-        saveWindow(help.hwnd(), d + "\\help-" + std::to_string(i + 1) + ".bmp");
+        twtest::saveWindow(help.hwnd(), d + "\\help-" + std::to_string(i + 1) + ".bmp");
     }
 }

@@ -396,3 +396,4 @@ TEST_F(MainWindowTest, TabKeyFollowsTheKeyboardOrderAndAltKeysReachTheirButtons)
     EXPECT_EQ(f.counterValue(Counter::Eng), 1);
     EXPECT_EQ(f.counterColour(Counter::Man), colours::Yellow);
 }
+

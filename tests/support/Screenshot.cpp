@@ -1,0 +1,36 @@
+#include "support/Screenshot.h"
+
+#include <cstdio>
+
+namespace twtest {
+
+void saveWindow(HWND h, const std::string& path) {
+    ::UpdateWindow(h);
+    ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    RECT r;
+    ::GetWindowRect(h, &r);
+    int w = r.right - r.left, ht = r.bottom - r.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -ht, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bmp = ::CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, w, ht, screen, r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof(fh) + sizeof(bi.bmiHeader) + w * ht * 4), 0, 0,
+                        static_cast<DWORD>(sizeof(fh) + sizeof(bi.bmiHeader))};
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(&fh, sizeof(fh), 1, f);
+        std::fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f);
+        std::fwrite(bits, 4, static_cast<size_t>(w) * ht, f);
+        std::fclose(f);
+    }
+    ::SelectObject(mem, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+}
+
+} // namespace twtest
