@@ -25,8 +25,8 @@ constexpr CounterName kCounters[] = {
     {Counter::Orp, "orphans"},  {Counter::Per, "used"},     {Counter::Man, "missing"},
 };
 
-nlohmann::json setJson(const StockSet& set) {
-    nlohmann::json a = nlohmann::json::array();
+nlohmann::ordered_json setJson(const StockSet& set) {
+    nlohmann::ordered_json a = nlohmann::ordered_json::array();
     for (const auto& item : set) a.push_back(toUtf8(item));
     return a;
 }
@@ -96,12 +96,12 @@ std::string CliRunner::table() const {
 }
 
 std::string CliRunner::json(const CliResult& result) const {
-    nlohmann::json j;
+    nlohmann::ordered_json j;
     j["completed"] = result.completed;
-    nlohmann::json counters = nlohmann::json::object();
+    nlohmann::ordered_json counters = nlohmann::ordered_json::object();
     for (const auto& c : kCounters) counters[c.name] = view_.counterValue(c.counter);
     j["counters"] = counters;
-    nlohmann::json sets = nlohmann::json::object();
+    nlohmann::ordered_json sets = nlohmann::ordered_json::object();
     sets["consists"] = setJson(controller_.consists());
     sets["stock"] = setJson(controller_.stock());
     sets["stockFolders"] = setJson(controller_.stockFolders());
@@ -110,7 +110,7 @@ std::string CliRunner::json(const CliResult& result) const {
     sets["used"] = setJson(controller_.used());
     sets["missing"] = setJson(controller_.missing());
     j["sets"] = sets;
-    nlohmann::json messages = nlohmann::json::array();
+    nlohmann::ordered_json messages = nlohmann::ordered_json::array();
     for (const auto& m : result.messages) messages.push_back(toUtf8(m));
     j["messages"] = messages;
     return j.dump();

@@ -32,7 +32,10 @@ TEST(CliRunnerTest, RunAllAndJsonOfAnInstallation) {
     CliResult r = runner.run();
     EXPECT_TRUE(r.completed);
     std::string json = runner.json(r);
-    EXPECT_NE(json.find("\"completed\":true"), std::string::npos);
+    // Members in the documented order, counters in the table's order.
+    EXPECT_EQ(json.rfind("{\"completed\":true,\"counters\":{\"consists\":1,\"engines\":1,\"wagons\":1,", 0), 0u)
+        << json;
+    EXPECT_LT(json.find("\"sets\":"), json.find("\"messages\":"));
     EXPECT_NE(json.find("\"orphans\":[\"A\\\\\xC3\xA9t\xC3\xA9.wag\"]"), std::string::npos) << json;
     EXPECT_NE(json.find("\"missing\":[\"Dossier manquant : B\\\\B.ENG\"]"), std::string::npos) << json;
     EXPECT_NE(runner.table().find("missing          1"), std::string::npos) << runner.table();
