@@ -10,7 +10,8 @@
 # file is ours alone; it sends the PDFs to $TW_PDF_DIR.
 #
 # Exports: CUPS_SERVER (the socket, read by lpadmin, lpstat and Wine's libcups),
-# TW_PRINTER (the queue name), TW_PDF_DIR (where each job's PDF appears).
+# TW_PRINTER (the queue name), TW_PDF_DIR (where each job's PDF appears) and
+# TW_PDF_DIR_WIN (the same folder as the Wine prefix names it).
 
 tw_printer_start() {
   local root="$BUILD_DIR/cups"
@@ -39,6 +40,10 @@ DefaultAuthType None
 MaxJobs 0
 PreserveJobFiles No
 <Policy default>
+  JobPrivateAccess default
+  JobPrivateValues default
+  SubscriptionPrivateAccess default
+  SubscriptionPrivateValues default
   <Limit All>
     Order allow,deny
     Allow all
@@ -84,6 +89,8 @@ EOF
     cat "$root/log/cupsd.out" "$root/log/error_log" 2>/dev/null >&2
     return 1
   fi
+  export TW_PDF_DIR_WIN
+  TW_PDF_DIR_WIN=$(winepath -w "$TW_PDF_DIR" 2>/dev/null </dev/null) || TW_PDF_DIR_WIN=""
   tw_printer_add || return 1
 }
 

@@ -145,6 +145,7 @@ PrinterDevice::PrinterDevice() {
     fontSelection_ = std::make_unique<SelectGuard>(dc_.get(), font_.get());
     DOCINFOW di{};
     di.cbSize = sizeof di;
+    di.lpszDocName = L"";   // no document name; some spoolers refuse a null one
     if (StartDocW(dc_.get(), &di) <= 0) throw AppError(L"Printer selected is not valid");
     g_printing = true;
     sink_ = std::make_unique<JobSink>(dc_.get());
