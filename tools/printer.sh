@@ -96,8 +96,12 @@ EOF
 
 # Adds the PDF queue and makes it the default, for CUPS and for the prefix.
 tw_printer_add() {
-  lpadmin -p "$TW_PRINTER" -v "cups-pdf:/$TW_PRINTER" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E \
-    || { echo "tools/printer.sh: lpadmin could not add $TW_PRINTER" >&2; return 1; }
+  local out
+  # lpadmin warns on every PPD-based queue; show what it says only on failure.
+  if ! out=$(lpadmin -p "$TW_PRINTER" -v "cups-pdf:/$TW_PRINTER" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E 2>&1); then
+    echo "tools/printer.sh: lpadmin could not add $TW_PRINTER: $out" >&2
+    return 1
+  fi
   lpadmin -d "$TW_PRINTER" || return 1
 }
 

@@ -222,6 +222,15 @@ LRESULT TFormRes::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         ShowWindow(hwnd(), SW_HIDE);
         return 0;
+    case WM_CTLCOLORSTATIC:
+        // A read-only edit would take the button face: the memo keeps the window colour.
+        if (reinterpret_cast<HWND>(lp) == memo_) {
+            HDC dc = reinterpret_cast<HDC>(wp);
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        }
+        break;
     }
     return Window::handleMessage(msg, wp, lp);
 }
