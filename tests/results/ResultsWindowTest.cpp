@@ -250,3 +250,57 @@ TEST_F(ShownResults, FileThatCannotBeCreatedShowsTheErrorAndKeepsSaveEnabled) {
     EXPECT_EQ(rec.texts[0].rfind(L"Cannot create file \"" + parent + L"\\MSTS_Orphans.txt\". ", 0), 0u);
     EXPECT_TRUE(w.saveEnabled());
 }
+
+TEST(PrinterLayout, PageBreakPositionAndEmptyFinalPage) {
+    MemorySink sink;
+    TEXTMETRICW tm{};
+    GetTextMetricsW(sink.mem, &tm);
+    const int h = tm.tmHeight + 2;   // a line with text
+    {
+        // Nine lines fit while the position stays within height - 2h = 8h + 3.
+        TextLayout layout(sink, 1000, 10 * h + 3);
+        layout.begin();
+        for (int i = 0; i < 9; ++i) layout.write(L"x\n");
+        EXPECT_EQ(layout.pages(), 2);   // the last line feed began a page of its own
+        layout.finish();
+        ASSERT_EQ(sink.drawn.size(), 9u);
+        for (int i = 0; i < 9; ++i) {
+            EXPECT_EQ(std::get<0>(sink.drawn[i]), 1);
+            EXPECT_EQ(std::get<2>(sink.drawn[i]), i * h);
+        }
+        EXPECT_EQ(sink.started, 2);
+        EXPECT_EQ(sink.ended, 2);
+    }
+    {
+        // Lines without text advance by the character height and break only
+        // past the bottom.
+        MemorySink empty;
+        const int height = 10 * tm.tmHeight;
+        TextLayout layout(empty, 1000, height);
+        layout.begin();
+        for (int i = 0; i < 10; ++i) layout.write(L"\n");
+        EXPECT_EQ(layout.pages(), 1);
+        EXPECT_EQ(layout.y(), height);
+        layout.write(L"\n");
+        EXPECT_EQ(layout.pages(), 2);
+        EXPECT_EQ(layout.y(), 0);
+        layout.write(L"y\f");   // a form feed begins a page too
+        EXPECT_EQ(layout.pages(), 3);
+        layout.finish();
+        EXPECT_EQ(empty.ended, 3);
+    }
+}
+
+TEST(PrinterLayout, TabPastTheRightEdgeStartsANewLine) {
+    MemorySink sink;
+    TEXTMETRICW tm{};
+    GetTextMetricsW(sink.mem, &tm);
+    const int tab = 8 * tm.tmAveCharWidth;
+    TextLayout layout(sink, 2 * tab + 5, 1000);
+    layout.begin();
+    layout.write(L"\t\t\tb");
+    ASSERT_EQ(sink.drawn.size(), 1u);
+    EXPECT_EQ(std::get<1>(sink.drawn[0]), 0);
+    EXPECT_EQ(std::get<2>(sink.drawn[0]), tm.tmHeight);   // the tab-only line had no text
+    layout.finish();
+}
