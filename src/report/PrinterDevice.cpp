@@ -4,6 +4,7 @@
 #include "platform/MessagePump.h"
 #include <algorithm>
 #include <cwchar>
+#include <exception>
 
 namespace tw {
 
@@ -17,7 +18,10 @@ TextLayout::TextLayout(PageSink& sink, int width, int height) : sink_(sink), wid
 void TextLayout::begin() { newPage(); }
 
 void TextLayout::newPage() {
-    if (pageOpen_) sink_.endPage();
+    if (pageOpen_) {
+        pageOpen_ = false;
+        sink_.endPage();
+    }
     sink_.startPage();
     pageOpen_ = true;
     ++pages_;
@@ -25,55 +29,67 @@ void TextLayout::newPage() {
 }
 
 void TextLayout::newLine() {
-    int h = lineHeight_ > 0 ? lineHeight_ : charHeight_;
+    const bool empty = lineHeight_ == 0;
+    const int h = empty ? charHeight_ : lineHeight_;
     x_ = 0;
     y_ += h;
     lineHeight_ = 0;
-    if (y_ > height_ - 2 * h) newPage();
+    // A line with text needs room for two more of its height; an empty one
+    // breaks only past the bottom.
+    if (empty ? y_ > height_ : y_ > height_ - 2 * h) newPage();
+}
+
+void TextLayout::drawRun(std::wstring run) {
+    while (!run.empty()) {
+        int fit = 0;
+        SIZE size{};
+        GetTextExtentExPointW(sink_.dc(), run.c_str(), static_cast<int>(run.size()), width_ - x_, &fit, nullptr,
+                              &size);
+        if (fit <= 0 && x_ == 0) fit = 1;   // a glyph wider than the page still goes out, so we always advance
+        if (fit <= 0) {
+            newLine();
+            continue;
+        }
+        const std::wstring part = run.substr(0, static_cast<size_t>(fit));
+        GetTextExtentPoint32W(sink_.dc(), part.c_str(), fit, &size);
+        sink_.drawText(x_, y_, part);
+        x_ += size.cx;
+        lineHeight_ = std::max<int>(lineHeight_, size.cy + 2);
+        run.erase(0, static_cast<size_t>(fit));
+        if (!run.empty()) newLine();   // cut by characters: the rest goes on the next line
+    }
 }
 
 void TextLayout::write(const std::wstring& text) {
-    size_t i = 0;
     std::wstring run;
-    auto flush = [&] {
-        while (!run.empty()) {
-            int room = width_ - x_;
-            int fit = 0;
-            SIZE size{};
-            GetTextExtentExPointW(sink_.dc(), run.c_str(), (int)run.size(), room, &fit, nullptr, &size);
-            if (fit <= 0 && x_ == 0) fit = 1;   // a glyph wider than the page still goes out, so we always advance
-            if (fit <= 0) { newLine(); continue; }
-            std::wstring part = run.substr(0, fit);
-            GetTextExtentPoint32W(sink_.dc(), part.c_str(), (int)part.size(), &size);
-            sink_.drawText(x_, y_, part);
-            x_ += size.cx;
-            lineHeight_ = std::max<int>(lineHeight_, size.cy + 2);
-            run.erase(0, fit);
-            if (!run.empty()) newLine();
+    for (wchar_t c : text) {
+        switch (c) {
+        case L'\r': break;
+        case L'\n':
+            drawRun(std::move(run)); run.clear();
+            newLine();
+            break;
+        case L'\f':
+            drawRun(std::move(run)); run.clear();
+            newPage();
+            break;
+        case L'\t': {
+            drawRun(std::move(run)); run.clear();
+            const int tab = 8 * avgWidth_;
+            const int next = (x_ / tab + 1) * tab;
+            if (next > width_) newLine(); else x_ = next;
+            break;
         }
-    };
-    for (; i < text.size(); ++i) {
-        wchar_t c = text[i];
-        if (c == L'\r') continue;
-        if (c == L'\n' || c == L'\f' || c == L'\t') {
-            flush();
-            if (c == L'\n') newLine();
-            else if (c == L'\f') newPage();
-            else {
-                int tab = 8 * avgWidth_;
-                int next = (x_ / tab + 1) * tab;
-                if (next > width_) newLine(); else x_ = next;
-            }
-            continue;
+        default: run.push_back(c);
         }
-        run.push_back(c);
     }
-    flush();
+    drawRun(std::move(run));
 }
 
 void TextLayout::finish() {
-    if (pageOpen_) sink_.endPage();
+    if (!pageOpen_) return;
     pageOpen_ = false;
+    sink_.endPage();
 }
 
 namespace {
@@ -87,10 +103,10 @@ bool defaultLookup(std::wstring& name) {
     return !name.empty();
 }
 PrinterDevice::NameLookup g_lookup = defaultLookup;
+PrinterDevice::SinkWrapper g_wrapper;
 bool g_printing = false;
-} // namespace
 
-class PrinterDevice::JobSink : public PageSink {
+class JobSink : public PageSink {
 public:
     explicit JobSink(HDC dc) : dc_(dc) {}
     HDC dc() override { return dc_; }
@@ -101,37 +117,46 @@ public:
         if (EndPage(dc_) <= 0) throw AppError(L"Printer error");
         processPendingMessages();   // keep the windows alive while pages spool
     }
-    void drawText(int x, int y, const std::wstring& t) override { TextOutW(dc_, x, y, t.c_str(), (int)t.size()); }
+    void drawText(int x, int y, const std::wstring& t) override {
+        TextOutW(dc_, x, y, t.c_str(), static_cast<int>(t.size()));
+    }
 private:
     HDC dc_;
 };
+} // namespace
 
 void PrinterDevice::setPrinterNameLookup(NameLookup lookup) { g_lookup = lookup ? lookup : defaultLookup; }
+void PrinterDevice::setSinkWrapper(SinkWrapper wrapper) { g_wrapper = std::move(wrapper); }
 bool PrinterDevice::printing() noexcept { return g_printing; }
+int PrinterDevice::pages() const noexcept { return layout_ ? layout_->pages() : 0; }
 
 PrinterDevice::PrinterDevice() {
     if (g_printing) throw AppError(L"Printing in progress");
     std::wstring name;
     if (!g_lookup(name)) throw AppError(L"There is no default printer currently selected");
-    dc_ = CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
+    dc_.reset(CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr));
     if (!dc_) throw AppError(L"Printer selected is not valid");
+    // The printer's own default font is not ours: always select it.
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(8, GetDeviceCaps(dc_, LOGPIXELSY), 72);
+    lf.lfHeight = -MulDiv(8, GetDeviceCaps(dc_.get(), LOGPIXELSY), 72);
     lf.lfCharSet = DEFAULT_CHARSET;
     wcscpy_s(lf.lfFaceName, L"MS Sans Serif");
-    font_ = CreateFontIndirectW(&lf);
-    oldFont_ = SelectObject(dc_, font_);
+    font_.reset(CreateFontIndirectW(&lf));
+    fontSelection_ = std::make_unique<SelectGuard>(dc_.get(), font_.get());
     DOCINFOW di{};
     di.cbSize = sizeof di;
-    di.lpszDocName = L"";
-    if (StartDocW(dc_, &di) <= 0) {
-        SelectObject(dc_, oldFont_); DeleteObject(font_); DeleteDC(dc_);
-        throw AppError(L"Printer selected is not valid");
-    }
+    di.lpszDocName = L"";   // no document name; some spoolers refuse a null one
+    if (StartDocW(dc_.get(), &di) <= 0) throw AppError(L"Printer selected is not valid");
     g_printing = true;
-    sink_ = new JobSink(dc_);
-    layout_ = new TextLayout(*sink_, GetDeviceCaps(dc_, HORZRES), GetDeviceCaps(dc_, VERTRES));
-    try { layout_->begin(); } catch (...) { close(); throw; }
+    sink_ = std::make_unique<JobSink>(dc_.get());
+    if (g_wrapper) sink_ = g_wrapper(std::move(sink_));
+    layout_ = std::make_unique<TextLayout>(*sink_, GetDeviceCaps(dc_.get(), HORZRES), GetDeviceCaps(dc_.get(), VERTRES));
+    try {
+        layout_->begin();
+    } catch (...) {
+        try { close(); } catch (...) {}
+        throw;
+    }
 }
 
 void PrinterDevice::write(const std::wstring& text) { layout_->write(text); }
@@ -139,15 +164,15 @@ void PrinterDevice::write(const std::wstring& text) { layout_->write(text); }
 void PrinterDevice::close() {
     if (closed_) return;
     closed_ = true;
-    try { layout_->finish(); } catch (...) {}
-    EndDoc(dc_);
-    delete layout_; delete sink_;
-    SelectObject(dc_, oldFont_);
-    DeleteObject(font_);
-    DeleteDC(dc_);
+    std::exception_ptr failure;
+    try { layout_->finish(); } catch (...) { failure = std::current_exception(); }
+    EndDoc(dc_.get());
     g_printing = false;
+    if (failure) std::rethrow_exception(failure);
 }
 
-PrinterDevice::~PrinterDevice() { close(); }
+PrinterDevice::~PrinterDevice() {
+    try { close(); } catch (...) {}
+}
 
 } // namespace tw

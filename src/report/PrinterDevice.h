@@ -2,7 +2,11 @@
 // Plain-text output to a printer: the layout (cut, line height, page breaks,
 // tabs) runs against any HDC, so it can be checked on a memory bitmap.
 #include <windows.h>
+#include <functional>
+#include <memory>
 #include <string>
+
+#include "platform/Handle.h"
 
 namespace tw {
 
@@ -16,7 +20,8 @@ public:
     virtual void drawText(int x, int y, const std::wstring& text) = 0;
 };
 
-// Lays text out on pages of width x height device pixels.
+// Lays text out on pages of width x height device pixels, in the font
+// selected into the sink's DC.
 class TextLayout {
 public:
     TextLayout(PageSink& sink, int width, int height);
@@ -30,6 +35,7 @@ public:
 private:
     void newLine();
     void newPage();
+    void drawRun(std::wstring run);
     PageSink& sink_;
     int width_, height_;
     int x_ = 0, y_ = 0, lineHeight_ = 0, charHeight_ = 0, avgWidth_ = 0;
@@ -45,20 +51,24 @@ public:
     PrinterDevice(const PrinterDevice&) = delete;
     PrinterDevice& operator=(const PrinterDevice&) = delete;
     void write(const std::wstring& text);
+    // Ends the last page and the job; the job is ended even when the page fails.
     void close();
+    int pages() const noexcept;
 
-    // Tests replace the default printer lookup (empty name: none selected).
+    // Tests replace the default printer lookup (false: none selected).
     using NameLookup = bool (*)(std::wstring& name);
     static void setPrinterNameLookup(NameLookup lookup);
+    // Tests wrap the job's pages, for instance to make one of them fail.
+    using SinkWrapper = std::function<std::unique_ptr<PageSink>(std::unique_ptr<PageSink> job)>;
+    static void setSinkWrapper(SinkWrapper wrapper);
     static bool printing() noexcept;
 
 private:
-    class JobSink;
-    JobSink* sink_ = nullptr;
-    TextLayout* layout_ = nullptr;
-    HFONT font_ = nullptr;
-    HGDIOBJ oldFont_ = nullptr;
-    HDC dc_ = nullptr;
+    UniqueDc dc_;
+    UniqueFont font_;
+    std::unique_ptr<SelectGuard> fontSelection_;
+    std::unique_ptr<PageSink> sink_;
+    std::unique_ptr<TextLayout> layout_;
     bool closed_ = false;
 };
 

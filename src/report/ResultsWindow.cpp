@@ -3,6 +3,7 @@
 #include "report/ReportFile.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
+#include <commctrl.h>
 #include <algorithm>
 #include <cwchar>
 
@@ -21,6 +22,20 @@ SIZE frameSize() {
     RECT r{0, 0, 578, 436};
     AdjustWindowRectEx(&r, WS_CAPTION | WS_SYSMENU | WS_POPUP, FALSE, WS_EX_DLGMODALFRAME);
     return {r.right - r.left, r.bottom - r.top};
+}
+// The multi-line edit asks for every key, and turns Escape into a close of
+// its parent: leave Escape to the dialog handling, which does not save while
+// the memo has the focus.
+LRESULT CALLBACK memoProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_GETDLGCODE) {
+        LRESULT code = DefSubclassProc(h, msg, wp, lp);
+        const MSG* m = reinterpret_cast<const MSG*>(lp);
+        if (m && wp == VK_ESCAPE && (m->message == WM_KEYDOWN || m->message == WM_CHAR))
+            code &= ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
+        return code;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, memoProc, 0);
+    return DefSubclassProc(h, msg, wp, lp);
 }
 } // namespace
 
@@ -57,6 +72,7 @@ bool TFormRes::createWindow(HWND owner) {
     memoFont_ = CreateFontIndirectW(&lf);
     SendMessageW(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
     SendMessageW(memo_, EM_SETLIMITTEXT, 0, 0);
+    SetWindowSubclass(memo_, memoProc, 0, 0);
     for (HWND h : {save_, print_, close_, context_}) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(gui), FALSE);
     // FormCreate: the confirmation stays French in both languages.
     confirmText_ = L"Impression de $ pages (environ)\r\nsur l'imprimante par d\u00e9faut.\r\nConfirmation ?";
@@ -177,23 +193,44 @@ void TFormRes::B_ImprimerClick() {
     device.close();
 }
 
+void TFormRes::buttonClicked(int id) {
+    switch (id) {
+    case IdSave: B_EnregistrerClick(); break;
+    case IdPrint: B_ImprimerClick(); break;
+    case IdClose: ShowWindow(hwnd(), SW_HIDE); break;
+    default: break;
+    }
+}
+
 LRESULT TFormRes::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
         if (HIWORD(wp) == BN_CLICKED) {
             switch (LOWORD(wp)) {
-            case IdSave: B_EnregistrerClick(); return 0;
-            case IdPrint: B_ImprimerClick(); return 0;
-            case IdClose: ShowWindow(hwnd(), SW_HIDE); return 0;
+            case IDOK: {   // Enter: the focused button is the default one
+                HWND focus = GetFocus();
+                if (focus == save_ || focus == print_ || focus == close_) buttonClicked(GetDlgCtrlID(focus));
+                return 0;
+            }
             case IDCANCEL:   // Escape from the dialog manager: save is the cancel button
                 if (IsWindowEnabled(save_) && GetFocus() != memo_) B_EnregistrerClick();
                 return 0;
+            default: buttonClicked(LOWORD(wp)); return 0;
             }
         }
         break;
     case WM_CLOSE:
         ShowWindow(hwnd(), SW_HIDE);
         return 0;
+    case WM_CTLCOLORSTATIC:
+        // A read-only edit would take the button face: the memo keeps the window colour.
+        if (reinterpret_cast<HWND>(lp) == memo_) {
+            HDC dc = reinterpret_cast<HDC>(wp);
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        }
+        break;
     }
     return Window::handleMessage(msg, wp, lp);
 }

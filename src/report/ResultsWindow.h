@@ -51,6 +51,7 @@ protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void buttonClicked(int id);
     HWND memo_ = nullptr, print_ = nullptr, save_ = nullptr, close_ = nullptr, context_ = nullptr;
     HFONT memoFont_ = nullptr;
     std::vector<std::wstring> lines_;

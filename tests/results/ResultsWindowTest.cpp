@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
+#include "platform/MessagePump.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <tuple>
@@ -169,5 +170,137 @@ TEST(PrinterLayout, TabsAdvanceToEightAverageWidths) {
     layout.write(L"\tb");
     ASSERT_EQ(sink.drawn.size(), 1u);
     EXPECT_EQ(std::get<1>(sink.drawn[0]), 8 * tm.tmAveCharWidth);
+    layout.finish();
+}
+
+namespace {
+// A shown results window with a report, saving into a temporary folder, its
+// general error boxes recorded.
+class ShownResults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(w.createWindow());
+        w.setButtonCaptions(L"&Close", L"&Print [] pages", L"&Save");
+        w.setSaveFolder(tmp.path());
+        fill(w, L"Orphans", 4);
+        w.showReport();
+        processPendingMessages();
+    }
+    void TearDown() override {
+        w.destroy();
+        processPendingMessages();
+    }
+    // A key as the keyboard sends it to the focused control, through the
+    // program's own message handling.
+    void press(UINT vk) {
+        HWND focus = GetFocus();
+        PostMessageW(focus, WM_KEYDOWN, vk, 1);
+        PostMessageW(focus, WM_KEYUP, vk, 0xC0000001);
+        processPendingMessages();
+    }
+    std::wstring saved() const { return tmp / L"MSTS_Orphans.txt"; }
+
+    TempFolder tmp;
+    Recorder rec;
+    TFormRes w;
+};
+} // namespace
+
+TEST_F(ShownResults, EscapeSavesFromAButtonButNotFromTheMemo) {
+    ASSERT_EQ(GetFocus(), w.button(TFormRes::IdSave));
+    SetFocus(w.button(TFormRes::IdPrint));
+    press(VK_ESCAPE);
+    EXPECT_TRUE(fileExists(saved()));
+    EXPECT_FALSE(w.saveEnabled());
+    DeleteFileW(saved().c_str());
+
+    fill(w, L"Orphans", 4);
+    SetFocus(w.memo());
+    press(VK_ESCAPE);
+    EXPECT_FALSE(fileExists(saved()));
+    EXPECT_TRUE(w.saveEnabled());
+    EXPECT_TRUE(IsWindowVisible(w.hwnd()));
+    EXPECT_TRUE(rec.texts.empty());
+
+    // Enter on the focused save button saves as well.
+    SetFocus(w.button(TFormRes::IdSave));
+    press(VK_RETURN);
+    EXPECT_TRUE(fileExists(saved()));
+    EXPECT_FALSE(w.saveEnabled());
+}
+
+TEST_F(ShownResults, FileThatCannotBeCreatedShowsTheErrorAndKeepsSaveEnabled) {
+    // A folder already holding the name: the system refuses to create the file.
+    CreateDirectoryW(saved().c_str(), nullptr);
+    SendMessageW(w.button(TFormRes::IdSave), BM_CLICK, 0, 0);
+    ASSERT_EQ(rec.texts.size(), 1u);
+    const std::wstring prefix = L"Cannot create file \"" + saved() + L"\". ";
+    EXPECT_EQ(rec.texts[0].substr(0, prefix.size()), prefix);
+    EXPECT_GT(rec.texts[0].size(), prefix.size() + 1);
+    EXPECT_EQ(rec.texts[0].back(), L'.');
+    EXPECT_TRUE(w.saveEnabled());
+    EXPECT_TRUE(directoryExists(saved()));
+
+    // A parent that is a file, not a folder.
+    rec.texts.clear();
+    const std::wstring parent = tmp.touch(L"plain");
+    w.setSaveFolder(parent);
+    SendMessageW(w.button(TFormRes::IdSave), BM_CLICK, 0, 0);
+    ASSERT_EQ(rec.texts.size(), 1u);
+    EXPECT_EQ(rec.texts[0].rfind(L"Cannot create file \"" + parent + L"\\MSTS_Orphans.txt\". ", 0), 0u);
+    EXPECT_TRUE(w.saveEnabled());
+}
+
+TEST(PrinterLayout, PageBreakPositionAndEmptyFinalPage) {
+    MemorySink sink;
+    TEXTMETRICW tm{};
+    GetTextMetricsW(sink.mem, &tm);
+    const int h = tm.tmHeight + 2;   // a line with text
+    {
+        // Nine lines fit while the position stays within height - 2h = 8h + 3.
+        TextLayout layout(sink, 1000, 10 * h + 3);
+        layout.begin();
+        for (int i = 0; i < 9; ++i) layout.write(L"x\n");
+        EXPECT_EQ(layout.pages(), 2);   // the last line feed began a page of its own
+        layout.finish();
+        ASSERT_EQ(sink.drawn.size(), 9u);
+        for (int i = 0; i < 9; ++i) {
+            EXPECT_EQ(std::get<0>(sink.drawn[i]), 1);
+            EXPECT_EQ(std::get<2>(sink.drawn[i]), i * h);
+        }
+        EXPECT_EQ(sink.started, 2);
+        EXPECT_EQ(sink.ended, 2);
+    }
+    {
+        // Lines without text advance by the character height and break only
+        // past the bottom.
+        MemorySink empty;
+        const int height = 10 * tm.tmHeight;
+        TextLayout layout(empty, 1000, height);
+        layout.begin();
+        for (int i = 0; i < 10; ++i) layout.write(L"\n");
+        EXPECT_EQ(layout.pages(), 1);
+        EXPECT_EQ(layout.y(), height);
+        layout.write(L"\n");
+        EXPECT_EQ(layout.pages(), 2);
+        EXPECT_EQ(layout.y(), 0);
+        layout.write(L"y\f");   // a form feed begins a page too
+        EXPECT_EQ(layout.pages(), 3);
+        layout.finish();
+        EXPECT_EQ(empty.ended, 3);
+    }
+}
+
+TEST(PrinterLayout, TabPastTheRightEdgeStartsANewLine) {
+    MemorySink sink;
+    TEXTMETRICW tm{};
+    GetTextMetricsW(sink.mem, &tm);
+    const int tab = 8 * tm.tmAveCharWidth;
+    TextLayout layout(sink, 2 * tab + 5, 1000);
+    layout.begin();
+    layout.write(L"\t\t\tb");
+    ASSERT_EQ(sink.drawn.size(), 1u);
+    EXPECT_EQ(std::get<1>(sink.drawn[0]), 0);
+    EXPECT_EQ(std::get<2>(sink.drawn[0]), tm.tmHeight);   // the tab-only line had no text
     layout.finish();
 }
