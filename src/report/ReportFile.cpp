@@ -3,24 +3,13 @@
 #include <windows.h>
 
 #include "platform/Errors.h"
+#include "platform/Text.h"
 
 namespace tw {
 
 std::wstring reportFilePath(const std::wstring& folder, const std::wstring& caption) {
     return folder + L"\\MSTS_" + caption + L".txt";
 }
-
-namespace {
-
-std::string toCp1252(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int n = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-} // namespace
 
 void saveReportFile(const std::wstring& path, const std::vector<std::wstring>& lines) {
     std::string bytes;
