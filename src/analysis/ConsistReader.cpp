@@ -18,7 +18,7 @@ void appendLine(std::wstring& out, const std::wstring& line) {
 }
 
 // Position of the keyword in the text, letters a-z compared as upper case.
-size_t findUpper(const std::wstring& text, const std::wstring& keyword) {
+size_t findUpper(std::wstring_view text, const std::wstring& keyword) {
     if (keyword.empty() || keyword.size() > text.size()) return std::wstring::npos;
     const size_t last = text.size() - keyword.size();
     for (size_t i = 0; i <= last; ++i) {
@@ -144,10 +144,31 @@ std::wstring normaliseEntry(const std::wstring& rawEntry) {
 std::vector<std::wstring> consistReferences(const std::wstring& flattened) {
     static const std::wstring engine = L"ENGINEDATA", wagon = L"WAGONDATA";
     std::vector<std::wstring> refs;
-    std::wstring text = maskBrackets(flattened);
-    while (!text.empty()) {
-        std::wstring raw = extractNextEntry(text, engine, wagon);
-        if (!raw.empty()) refs.push_back(normaliseEntry(raw));
+    const std::wstring text = maskBrackets(flattened);
+    // extractNextEntry over and over, with the remaining text kept as a range
+    // instead of a copy per entry (a consist holds thousands of characters),
+    // and each keyword's next position kept until the range passes it.
+    size_t begin = 0, end = text.size();
+    const auto isControl = [&](size_t i) { return static_cast<unsigned>(text[i]) <= 32u; };
+    const auto findFrom = [&](const std::wstring& keyword, size_t from) {
+        const size_t at = findUpper(std::wstring_view(text).substr(from, end - from), keyword);
+        return at == std::wstring::npos ? at : from + at;
+    };
+    size_t p1 = findFrom(engine, begin), p2 = findFrom(wagon, begin);
+    while (begin < end) {
+        if (p1 != std::wstring::npos && p1 < begin) p1 = findFrom(engine, begin);
+        if (p2 != std::wstring::npos && p2 < begin) p2 = findFrom(wagon, begin);
+        if (p1 == std::wstring::npos && p2 == std::wstring::npos) break;
+        const bool first = p2 == std::wstring::npos || (p1 != std::wstring::npos && p1 <= p2);
+        const std::wstring& keyword = first ? engine : wagon;
+        begin = (first ? p1 : p2) + keyword.size();
+        while (begin < end && isControl(begin)) ++begin;
+        while (end > begin && isControl(end - 1)) --end;
+        if (begin < end && text[begin] == kOpenMark) {
+            const size_t close = text.find(kCloseMark, begin + 1);
+            if (close != std::wstring::npos && close < end)
+                refs.push_back(normaliseEntry(keyword + L"\\" + trimBlanks(text.substr(begin + 1, close - begin - 1))));
+        }
     }
     return refs;
 }
