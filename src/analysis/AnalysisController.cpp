@@ -257,6 +257,9 @@ void AnalysisController::stepLst() {
     startGauge(consists_.size());
 
     int index = 0;
+    // Kept across consists: one large block per file each time would fragment the heap.
+    std::vector<unsigned char> bytes;
+    std::wstring text;
     for (const std::wstring& name : consists_) {
         view_.setGaugePosition(index++);
         std::wstring path = inputs_.simulatorFolder() + L"\\TRAINS\\CONSISTS\\" + name;
@@ -269,8 +272,8 @@ void AnalysisController::stepLst() {
             view_.showMessage(consistNotFoundMessage(path), MessageBoxKind::Error);
             break;
         }
-        std::wstring text;
-        if (!flattenConsist(readWholeFile(path), text)) {
+        readWholeFile(path, bytes);
+        if (!flattenConsist(bytes, text)) {
             view_.showMessage(kMsgUnicodeDecoding, MessageBoxKind::Plain);
             continue;
         }

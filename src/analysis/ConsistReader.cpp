@@ -7,9 +7,9 @@ namespace tw {
 const wchar_t* const kMsgUnicodeDecoding = L"Erreur de d\u00E9codage du fichier unicode !";
 
 namespace {
-bool startsWith(const std::wstring& s, const wchar_t* prefix) { return s.rfind(prefix, 0) == 0; }
+bool startsWith(std::wstring_view s, std::wstring_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
-void appendLine(std::wstring& out, const std::wstring& line) {
+void appendLine(std::wstring& out, std::wstring_view line) {
     for (wchar_t c : line) {
         if (c == L'\t') out += L' ';
         else if (c >= 32) out += c;
@@ -47,7 +47,9 @@ bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flatt
 
     // The whole UTF-16 text is kept: narrowing it would corrupt every character
     // above U+00FF and could end the text or break a line in the middle of a name.
-    std::wstring text;
+    // Reused from call to call: the analysis reads thousands of consists.
+    thread_local std::wstring text;
+    text.clear();
     text.reserve(bytes.size() / 2);
     for (size_t i = 2; i + 2 <= bytes.size(); i += 2) {
         wchar_t unit = static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
@@ -61,7 +63,7 @@ bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flatt
     while (pos < n) {
         size_t end = pos;
         while (end < n && text[end] != L'\r' && text[end] != L'\n') ++end;
-        std::wstring line = text.substr(pos, end - pos);
+        const std::wstring_view line = std::wstring_view(text).substr(pos, end - pos);
         if (end < n) {
             if (text[end] == L'\r' && end + 1 < n && text[end + 1] == L'\n') end += 2;
             else end += 1;
@@ -77,14 +79,20 @@ bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flatt
     return true;
 }
 
-std::wstring maskBrackets(const std::wstring& text) {
-    std::wstring out = text;
+namespace {
+void maskBracketsInPlace(std::wstring& out) {
     bool outside = true;
     for (auto& c : out) {
         if (c == L'"') outside = !outside;
         else if (outside && c == L'(') c = kOpenMark;
         else if (outside && c == L')') c = kCloseMark;
     }
+}
+} // namespace
+
+std::wstring maskBrackets(const std::wstring& text) {
+    std::wstring out = text;
+    maskBracketsInPlace(out);
     return out;
 }
 
@@ -144,7 +152,9 @@ std::wstring normaliseEntry(const std::wstring& rawEntry) {
 std::vector<std::wstring> consistReferences(const std::wstring& flattened) {
     static const std::wstring engine = L"ENGINEDATA", wagon = L"WAGONDATA";
     std::vector<std::wstring> refs;
-    const std::wstring text = maskBrackets(flattened);
+    thread_local std::wstring text;
+    text = flattened;
+    maskBracketsInPlace(text);
     // extractNextEntry over and over, with the remaining text kept as a range
     // instead of a copy per entry (a consist holds thousands of characters),
     // and each keyword's next position kept until the range passes it.

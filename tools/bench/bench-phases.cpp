@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -41,7 +42,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     std::wstring root = argv[1];
-    {
+    if (!std::getenv("BENCH_NO_WALKS")) {
         // The walks of step 2 alone, with a handler that only counts.
         tw::TScruteDossier scanner;
         scanner.MaxPenetration = 1;
@@ -76,6 +77,7 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "step1 %.3f  step2 %.3f  step3 %.3f  step4 %.3f  step5 %.3f\n", t1 - t0, t2 - t1,
                      t3 - t2, t4 - t3, t5 - t4);
     }
+    if (std::getenv("BENCH_STEPS_ONLY")) return 0;
     // The whole command-line path, as trackwend-cli --json runs it.
     tw::CliOptions options;
     options.simulatorFolder = root;
