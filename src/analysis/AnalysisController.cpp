@@ -51,6 +51,11 @@ std::wstring missingFolderPrefix(int languageId) {
 }
 
 std::wstring relativeToRoot(const std::wstring& path, const std::wstring& rootWithBackslash) {
+    // The scanner builds its paths from the root as written: the rest is the answer
+    // the part-by-part walk below would give, without a comparison per part.
+    if (!rootWithBackslash.empty() && rootWithBackslash.back() == L'\\' && path.size() > rootWithBackslash.size() &&
+        path.compare(0, rootWithBackslash.size(), rootWithBackslash) == 0)
+        return path.substr(rootWithBackslash.size());
     std::vector<std::wstring> target = splitPath(path);
     std::vector<std::wstring> base = splitPath(rootWithBackslash);
     if (!base.empty() && base.back().empty()) base.pop_back();
@@ -252,17 +257,23 @@ void AnalysisController::stepLst() {
     startGauge(consists_.size());
 
     int index = 0;
+    // Kept across consists: one large block per file each time would fragment the heap.
+    std::vector<unsigned char> bytes;
+    std::wstring text;
     for (const std::wstring& name : consists_) {
         view_.setGaugePosition(index++);
         std::wstring path = inputs_.simulatorFolder() + L"\\TRAINS\\CONSISTS\\" + name;
-        if (!fileExists(path) && inputs_.includeTrainStore())
+        bool found = fileExists(path);
+        if (!found && inputs_.includeTrainStore()) {
             path = inputs_.trainStoreFolder() + L"\\TRAINS\\CONSISTS\\" + name;
-        if (!fileExists(path)) {
+            found = fileExists(path);
+        }
+        if (!found) {
             view_.showMessage(consistNotFoundMessage(path), MessageBoxKind::Error);
             break;
         }
-        std::wstring text;
-        if (!flattenConsist(readWholeFile(path), text)) {
+        readWholeFile(path, bytes);
+        if (!flattenConsist(bytes, text)) {
             view_.showMessage(kMsgUnicodeDecoding, MessageBoxKind::Plain);
             continue;
         }

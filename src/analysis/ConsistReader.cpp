@@ -7,9 +7,9 @@ namespace tw {
 const wchar_t* const kMsgUnicodeDecoding = L"Erreur de d\u00E9codage du fichier unicode !";
 
 namespace {
-bool startsWith(const std::wstring& s, const wchar_t* prefix) { return s.rfind(prefix, 0) == 0; }
+bool startsWith(std::wstring_view s, std::wstring_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
-void appendLine(std::wstring& out, const std::wstring& line) {
+void appendLine(std::wstring& out, std::wstring_view line) {
     for (wchar_t c : line) {
         if (c == L'\t') out += L' ';
         else if (c >= 32) out += c;
@@ -18,7 +18,7 @@ void appendLine(std::wstring& out, const std::wstring& line) {
 }
 
 // Position of the keyword in the text, letters a-z compared as upper case.
-size_t findUpper(const std::wstring& text, const std::wstring& keyword) {
+size_t findUpper(std::wstring_view text, const std::wstring& keyword) {
     if (keyword.empty() || keyword.size() > text.size()) return std::wstring::npos;
     const size_t last = text.size() - keyword.size();
     for (size_t i = 0; i <= last; ++i) {
@@ -47,7 +47,9 @@ bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flatt
 
     // The whole UTF-16 text is kept: narrowing it would corrupt every character
     // above U+00FF and could end the text or break a line in the middle of a name.
-    std::wstring text;
+    // Reused from call to call: the analysis reads thousands of consists.
+    thread_local std::wstring text;
+    text.clear();
     text.reserve(bytes.size() / 2);
     for (size_t i = 2; i + 2 <= bytes.size(); i += 2) {
         wchar_t unit = static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
@@ -61,7 +63,7 @@ bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flatt
     while (pos < n) {
         size_t end = pos;
         while (end < n && text[end] != L'\r' && text[end] != L'\n') ++end;
-        std::wstring line = text.substr(pos, end - pos);
+        const std::wstring_view line = std::wstring_view(text).substr(pos, end - pos);
         if (end < n) {
             if (text[end] == L'\r' && end + 1 < n && text[end + 1] == L'\n') end += 2;
             else end += 1;
@@ -77,14 +79,20 @@ bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flatt
     return true;
 }
 
-std::wstring maskBrackets(const std::wstring& text) {
-    std::wstring out = text;
+namespace {
+void maskBracketsInPlace(std::wstring& out) {
     bool outside = true;
     for (auto& c : out) {
         if (c == L'"') outside = !outside;
         else if (outside && c == L'(') c = kOpenMark;
         else if (outside && c == L')') c = kCloseMark;
     }
+}
+} // namespace
+
+std::wstring maskBrackets(const std::wstring& text) {
+    std::wstring out = text;
+    maskBracketsInPlace(out);
     return out;
 }
 
@@ -144,10 +152,33 @@ std::wstring normaliseEntry(const std::wstring& rawEntry) {
 std::vector<std::wstring> consistReferences(const std::wstring& flattened) {
     static const std::wstring engine = L"ENGINEDATA", wagon = L"WAGONDATA";
     std::vector<std::wstring> refs;
-    std::wstring text = maskBrackets(flattened);
-    while (!text.empty()) {
-        std::wstring raw = extractNextEntry(text, engine, wagon);
-        if (!raw.empty()) refs.push_back(normaliseEntry(raw));
+    thread_local std::wstring text;
+    text = flattened;
+    maskBracketsInPlace(text);
+    // extractNextEntry over and over, with the remaining text kept as a range
+    // instead of a copy per entry (a consist holds thousands of characters),
+    // and each keyword's next position kept until the range passes it.
+    size_t begin = 0, end = text.size();
+    const auto isControl = [&](size_t i) { return static_cast<unsigned>(text[i]) <= 32u; };
+    const auto findFrom = [&](const std::wstring& keyword, size_t from) {
+        const size_t at = findUpper(std::wstring_view(text).substr(from, end - from), keyword);
+        return at == std::wstring::npos ? at : from + at;
+    };
+    size_t p1 = findFrom(engine, begin), p2 = findFrom(wagon, begin);
+    while (begin < end) {
+        if (p1 != std::wstring::npos && p1 < begin) p1 = findFrom(engine, begin);
+        if (p2 != std::wstring::npos && p2 < begin) p2 = findFrom(wagon, begin);
+        if (p1 == std::wstring::npos && p2 == std::wstring::npos) break;
+        const bool first = p2 == std::wstring::npos || (p1 != std::wstring::npos && p1 <= p2);
+        const std::wstring& keyword = first ? engine : wagon;
+        begin = (first ? p1 : p2) + keyword.size();
+        while (begin < end && isControl(begin)) ++begin;
+        while (end > begin && isControl(end - 1)) --end;
+        if (begin < end && text[begin] == kOpenMark) {
+            const size_t close = text.find(kCloseMark, begin + 1);
+            if (close != std::wstring::npos && close < end)
+                refs.push_back(normaliseEntry(keyword + L"\\" + trimBlanks(text.substr(begin + 1, close - begin - 1))));
+        }
     }
     return refs;
 }

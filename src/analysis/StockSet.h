@@ -4,37 +4,80 @@
 // equal to one already held apart from letter case is not added again, so the
 // set keeps the spelling of the first one added.
 #include <cstddef>
+#include <iterator>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
 namespace tw {
 
 class StockSet {
-public:
-    struct LocaleLess {
-        bool operator()(const std::wstring& a, const std::wstring& b) const;
+    struct Entry {
+        std::string key; // the item's sort key; empty once the set compares texts
+        std::wstring item;
     };
-    using Items = std::set<std::wstring, LocaleLess>;
-    using const_iterator = Items::const_iterator;
+    struct EntryLess {
+        bool byKey = true;
+        bool operator()(const Entry& a, const Entry& b) const;
+    };
+    using Entries = std::set<Entry, EntryLess>;
+
+public:
+    // Sort keys are the fast path; the locale comparison itself has the last
+    // word. Tests give a deliberately poor key maker to reach the slow path.
+    using KeyMaker = std::string (*)(std::wstring_view);
+    StockSet();
+    explicit StockSet(KeyMaker keyMaker);
+
+    class const_iterator {
+    public:
+        using iterator_category = std::bidirectional_iterator_tag;
+        using value_type = std::wstring;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const std::wstring*;
+        using reference = const std::wstring&;
+        const_iterator() = default;
+        explicit const_iterator(Entries::const_iterator it) : it_(it) {}
+        reference operator*() const { return it_->item; }
+        pointer operator->() const { return &it_->item; }
+        const_iterator& operator++() { ++it_; return *this; }
+        const_iterator operator++(int) { auto old = *this; ++it_; return old; }
+        const_iterator& operator--() { --it_; return *this; }
+        const_iterator operator--(int) { auto old = *this; --it_; return old; }
+        bool operator==(const const_iterator& o) const { return it_ == o.it_; }
+        bool operator!=(const const_iterator& o) const { return it_ != o.it_; }
+
+    private:
+        Entries::const_iterator it_;
+    };
 
     // True when the item was added.
     bool add(const std::wstring& item);
     void clear();
-    std::size_t size() const { return items_.size(); }
-    bool empty() const { return items_.empty(); }
-    const_iterator begin() const { return items_.begin(); }
-    const_iterator end() const { return items_.end(); }
-    std::vector<std::wstring> items() const { return {items_.begin(), items_.end()}; }
+    std::size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+    const_iterator begin() const { return const_iterator(entries_.begin()); }
+    const_iterator end() const { return const_iterator(entries_.end()); }
+    std::vector<std::wstring> items() const { return {begin(), end()}; }
 
     // The membership test of the cross-checks: some item equals the given one
     // once both are upper-cased (letters a to z only). Answered from an index,
     // with the same result as walking the set from its first item.
     bool containsUpper(const std::wstring& item) const;
 
+    // False once a key order was found to disagree with the locale comparison:
+    // the set then orders by the comparison alone, until cleared.
+    bool usesSortKeys() const { return entries_.key_comp().byKey; }
+
 private:
-    Items items_;
+    bool addByKey(const std::wstring& item);
+    bool addByComparison(const std::wstring& item);
+    void dropSortKeys();
+
+    KeyMaker keyMaker_;
+    Entries entries_;
     std::unordered_set<std::wstring> upperKeys_;
 };
 

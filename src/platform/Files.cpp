@@ -18,12 +18,18 @@ bool fileExists(const std::wstring& path) {
 }
 
 std::vector<unsigned char> readWholeFile(const std::wstring& path) {
+    std::vector<unsigned char> data;
+    readWholeFile(path, data);
+    return data;
+}
+
+void readWholeFile(const std::wstring& path, std::vector<unsigned char>& data) {
     UniqueFile f(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!f) throw cannotOpenFile(path, ::GetLastError());
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(f.get(), &size)) throw cannotOpenFile(path, ::GetLastError());
-    std::vector<unsigned char> data(static_cast<size_t>(size.QuadPart));
+    data.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
     while (done < data.size()) {
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
@@ -33,7 +39,6 @@ std::vector<unsigned char> readWholeFile(const std::wstring& path) {
         done += got;
     }
     data.resize(done);
-    return data;
 }
 
 std::wstring executablePath() {

@@ -12,6 +12,9 @@ bool fileExists(const std::wstring& path);
 
 // Whole file as bytes; throws AppError "Cannot open file ..." when it cannot be opened or read.
 std::vector<unsigned char> readWholeFile(const std::wstring& path);
+// The same into a buffer the caller keeps: reading thousands of files into one
+// buffer spares the heap a large block per file.
+void readWholeFile(const std::wstring& path, std::vector<unsigned char>& data);
 
 // Full path of the running executable, and its folder (no trailing "\").
 std::wstring executablePath();

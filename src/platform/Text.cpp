@@ -76,6 +76,27 @@ int compareUserLocaleNoCase(std::wstring_view a, std::wstring_view b) {
     return r - CSTR_EQUAL;
 }
 
+std::string userLocaleSortKey(std::wstring_view s) {
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    // A zero length is refused: the empty text goes as a terminated one.
+    const int length = s.empty() ? -1 : static_cast<int>(s.size());
+    if (s.empty()) s = std::wstring_view(L"", 1);
+    // Keys are a few bytes per character: most fit the first buffer.
+    std::string key(s.size() * 4 + 32, '\0');
+    int n = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, s.data(), length, reinterpret_cast<LPWSTR>(key.data()),
+                            static_cast<int>(key.size()), nullptr, nullptr, 0);
+    if (n == 0 && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        n = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, s.data(), length, nullptr, 0, nullptr, nullptr, 0);
+        if (n <= 0) return {};
+        key.assign(static_cast<size_t>(n), '\0');
+        n = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, s.data(), length, reinterpret_cast<LPWSTR>(key.data()),
+                            n, nullptr, nullptr, 0);
+    }
+    if (n <= 0) return {};
+    key.resize(static_cast<size_t>(n));
+    return key;
+}
+
 std::wstring formatOne(std::wstring_view format, std::wstring_view value) {
     std::wstring out(format);
     auto pos = out.find(L"%s");

@@ -24,6 +24,11 @@ std::wstring fromUtf8(std::string_view s);
 // negative, 0 or positive like strcmp.
 int compareUserLocaleNoCase(std::wstring_view a, std::wstring_view b);
 
+// The sort key of that same comparison: comparing two keys byte by byte
+// orders them as compareUserLocaleNoCase orders their texts, at a fraction of
+// the cost once the keys are made. Never empty, except when the system cannot make one.
+std::string userLocaleSortKey(std::wstring_view s);
+
 // Replaces the first "%s" of a format with a value (for the fixed error texts).
 std::wstring formatOne(std::wstring_view format, std::wstring_view value);
 

@@ -11,7 +11,9 @@ namespace tw {
 
 namespace {
 wchar_t foldCase(wchar_t c) {
-    // The file system compares names without regard to case; CharUpper covers non-ASCII letters too.
+    // The file system compares names without regard to case; CharUpper covers
+    // non-ASCII letters too. Plain ASCII is folded here: it is nearly every name.
+    if (c < 0x80) return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
     return static_cast<wchar_t>(reinterpret_cast<uintptr_t>(::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<uintptr_t>(c)))));
 }
 

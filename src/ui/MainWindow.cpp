@@ -331,15 +331,18 @@ void TForm1::B_AideClick() {
 }
 
 void TForm1::runStep(void (AnalysisController::*step)()) {
+    if (stepDepth_ == 0) holdStepPaints(true);
     ++stepDepth_;
     try {
         (controller_.*step)();
     } catch (...) {
         --stepDepth_;
+        if (stepDepth_ == 0) holdStepPaints(false);
         if (stepDepth_ == 0 && closePending_) DestroyWindow(hwnd());
         throw;
     }
     --stepDepth_;
+    if (stepDepth_ == 0) holdStepPaints(false);
     // A close asked for during the step takes effect once its loop has ended.
     if (stepDepth_ == 0 && closePending_) DestroyWindow(hwnd());
 }
@@ -466,15 +469,48 @@ void TForm1::setReportVisible(ReportButton b, bool visible) {
     ShowWindow(reportButton(b), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void TForm1::setGaugeMin(int v) { gauge_.setMinValue(v); }
-void TForm1::setGaugeMax(int v) { gauge_.setMaxValue(v); }
-void TForm1::setGaugePosition(int v) { gauge_.setPosition(v); }
+// A step changes the counters and the gauge thousands of times a second, and
+// a paint costs more than the work behind a change: during a step they are
+// painted at most every 20 ms, and at once whenever the step lets messages run,
+// shows a box or ends, so they still climb visibly and end on their last value.
+void TForm1::holdStepPaints(bool held) {
+    for (auto& c : counters_) c.setPaintHeld(held);
+    gauge_.setPaintHeld(held);
+    if (!held) paintStepWidgets(true);
+}
+
+void TForm1::paintStepWidgets(bool now) {
+    const auto t = std::chrono::steady_clock::now();
+    if (!now && t - lastStepPaint_ < std::chrono::milliseconds(20)) return;
+    lastStepPaint_ = t;
+    for (auto& c : counters_) c.paintIfStale();
+    gauge_.paintIfStale();
+}
+
+void TForm1::setGaugeMin(int v) {
+    gauge_.setMinValue(v);
+    paintStepWidgets(false);
+}
+void TForm1::setGaugeMax(int v) {
+    gauge_.setMaxValue(v);
+    paintStepWidgets(false);
+}
+void TForm1::setGaugePosition(int v) {
+    gauge_.setPosition(v);
+    paintStepWidgets(false);
+}
 void TForm1::setGaugeVisible(bool visible) { ShowWindow(gauge_.hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
 void TForm1::setHelpVisible(bool visible) { ShowWindow(bAide_, visible ? SW_SHOWNA : SW_HIDE); }
 
-void TForm1::setCounterValue(Counter c, int value) { counter(c).setValue(value); }
+void TForm1::setCounterValue(Counter c, int value) {
+    counter(c).setValue(value);
+    paintStepWidgets(false);
+}
 int TForm1::counterValue(Counter c) const { return counters_[static_cast<int>(c)].Value(); }
-void TForm1::setCounterColour(Counter c, Colour colour) { counter(c).Palette().setHigh(colour); }
+void TForm1::setCounterColour(Counter c, Colour colour) {
+    counter(c).Palette().setHigh(colour);
+    paintStepWidgets(false);
+}
 Colour TForm1::counterColour(Counter c) const {
     return const_cast<TVrNum&>(counters_[static_cast<int>(c)]).Palette().High();
 }
@@ -483,10 +519,14 @@ void TForm1::showMessage(const std::wstring& text, MessageBoxKind kind) {
     const MessageKind k = kind == MessageBoxKind::Warning ? MessageKind::Warning
                           : kind == MessageBoxKind::Error ? MessageKind::Error
                                                           : MessageKind::Plain;
+    paintStepWidgets(true);
     showMessageBox(text, k, MessageButtons::Ok);
 }
 
-void TForm1::processPendingMessages() { tw::processPendingMessages(); }
+void TForm1::processPendingMessages() {
+    paintStepWidgets(true);
+    tw::processPendingMessages();
+}
 
 // --- AnalysisInputs -------------------------------------------------------
 

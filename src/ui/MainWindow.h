@@ -14,6 +14,7 @@
 #include "widgets/VrLcd.h"
 
 #include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -127,6 +128,8 @@ private:
     void drawItem(const DRAWITEMSTRUCT& di);
     void closeRequested();
     void buildAndShow(ReportKind kind, const StockSet& items, Counter count);
+    void holdStepPaints(bool held);
+    void paintStepWidgets(bool now);
 
     Environment env_;
     TScruteDossier ScruteDossier;
@@ -150,6 +153,7 @@ private:
     bool inFirstActivation_ = false;
     bool closePending_ = false;
     int stepDepth_ = 0;
+    std::chrono::steady_clock::time_point lastStepPaint_{};
 };
 
 } // namespace tw

@@ -45,8 +45,21 @@ void TVrControl::setLoading(bool loading) {
 
 void TVrControl::repaint() {
     if (loading_ || !hwnd()) return;
+    if (paintHeld_) {
+        stale_ = true;
+        return;
+    }
+    stale_ = false;
     ::InvalidateRect(hwnd(), nullptr, FALSE);
     ::UpdateWindow(hwnd());
+}
+
+void TVrControl::paintIfStale() {
+    if (!stale_) return;
+    const bool held = paintHeld_;
+    paintHeld_ = false;
+    repaint();
+    paintHeld_ = held;
 }
 
 LRESULT TVrControl::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {

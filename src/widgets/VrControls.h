@@ -22,8 +22,13 @@ public:
     // While loading, setters store values without repainting.
     void setLoading(bool loading);
     bool loading() const { return loading_; }
-    // Synchronous repaint (skipped while loading or before creation).
+    // Synchronous repaint (skipped while loading or before creation). While
+    // painting is held it only notes that the screen is stale.
     void repaint();
+    // Holding painting lets a burst of changes reach the screen as one paint:
+    // paintIfStale() then paints once if anything changed meanwhile.
+    void setPaintHeld(bool held) { paintHeld_ = held; }
+    void paintIfStale();
 
 protected:
     explicit TVrControl(bool windowed) : windowed_(windowed) {}
@@ -37,6 +42,8 @@ protected:
 private:
     bool windowed_;
     bool loading_ = false;
+    bool paintHeld_ = false;
+    bool stale_ = false;
     Image image_;
 };
 

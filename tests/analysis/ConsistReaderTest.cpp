@@ -98,3 +98,27 @@ TEST(ConsistReferences, RealLayoutWithCommentsQuotesAndMixedCase) {
                        L"\t\tengineDATA ( Dash9 dash9 )\r\n)");
     EXPECT_EQ(refs, (std::vector<std::wstring>{L"SHOWN\\SHOWN.ENG", L"GP38\\GP38 (BN).WAG", L"DASH9\\DASH9.ENG"}));
 }
+
+TEST(ConsistReferences, SameAsExtractingEntryAfterEntry) {
+    // The list is gathered without copying the rest of the text per entry:
+    // it must match the routine applied again and again to what it leaves.
+    const std::wstring texts[] = {
+        L"EngineData ( dash9 DASH9 ) WagonData ( car  \"My Cars\" ) EngineData(x Y)",
+        L"wagondata ( a B ) enginedata ( c D )   \t ",
+        L"EngineData ( unclosed WagonData ( w W )",
+        L"EngineData x ( a B ) WagonDataWagonData ( q R ) ENGINEDATA",
+        L"EngineData (\"quoted ( brackets )\" F ) WagonData ( EngineData G )",
+        L"WagonData ( a A )WagonData ( b B )EngineData ( c C )",
+        L"", L"   ", L"no entries here", L"EngineData", L"EngineData (",
+    };
+    for (const auto& flat : texts) {
+        std::vector<std::wstring> expected;
+        std::wstring rest = maskBrackets(flat);
+        while (!rest.empty()) {
+            std::wstring raw = extractNextEntry(rest, L"ENGINEDATA", L"WAGONDATA");
+            if (!raw.empty()) expected.push_back(normaliseEntry(raw));
+        }
+        EXPECT_EQ(consistReferences(flat), expected) << std::string(flat.begin(), flat.end());
+    }
+    EXPECT_EQ(consistReferences(texts[0]).size(), 3u);
+}

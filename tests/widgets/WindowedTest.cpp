@@ -3,6 +3,7 @@
 #include "widgets/VrBlotter.h"
 #include "widgets/VrButtons.h"
 #include "widgets/VrGauge.h"
+#include "widgets/VrLcd.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <vector>
@@ -265,4 +266,51 @@ TEST(GaugeWindow, ThickerBevelKeepsTheTickArea) {
     // Orientation swaps width and height.
     g.setOrientation(TVrOrientation::voHorizontal);
     EXPECT_EQ(g.height(), 34);
+}
+
+namespace {
+// Counts the paints a widget's window receives, whatever route they take.
+struct PaintCounter {
+    static inline int paints = 0;
+    static inline WNDPROC original = nullptr;
+    static LRESULT CALLBACK proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_PAINT) ++paints;
+        return ::CallWindowProcW(original, h, msg, wp, lp);
+    }
+    explicit PaintCounter(HWND h) : hwnd(h) {
+        paints = 0;
+        original = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&proc)));
+    }
+    ~PaintCounter() { ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original)); }
+    HWND hwnd;
+};
+} // namespace
+
+TEST(HeldPaint, ChangesWhileHeldBecomeOnePaintAndNothingIsLost) {
+    Host host;
+    TVrNum n;
+    ASSERT_TRUE(n.create(host.hwnd(), 10, 10));
+    pump();
+    PaintCounter count(n.hwnd());
+
+    n.setValue(1);
+    EXPECT_EQ(PaintCounter::paints, 1) << "a change paints at once when not held";
+
+    n.setPaintHeld(true);
+    for (int v = 2; v < 50; ++v) n.setValue(v);
+    n.Palette().setHigh(0x00FFFF);
+    EXPECT_EQ(PaintCounter::paints, 1);
+    EXPECT_EQ(n.Value(), 49);
+    n.paintIfStale();
+    EXPECT_EQ(PaintCounter::paints, 2) << "the held changes reach the screen as one paint";
+    n.paintIfStale();
+    EXPECT_EQ(PaintCounter::paints, 2) << "nothing stale, nothing painted";
+    n.setValue(50);
+    EXPECT_EQ(PaintCounter::paints, 2) << "still held after painting the stale image";
+
+    n.setPaintHeld(false);
+    n.paintIfStale();
+    EXPECT_EQ(PaintCounter::paints, 3);
+    n.setValue(51);
+    EXPECT_EQ(PaintCounter::paints, 4);
 }

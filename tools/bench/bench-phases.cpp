@@ -1,0 +1,96 @@
+// Where an analysis spends its time: runs the five steps one by one on a
+// headless view, then renders the JSON result and writes it to stdout, timing
+// each phase. Prints the phase times on stderr.
+//   bench-phases SIMULATOR_FOLDER
+#include "analysis/AnalysisController.h"
+#include "analysis/HeadlessView.h"
+#include "cli/CliOptions.h"
+#include "cli/CliRunner.h"
+#include "scan/ScruteDossier.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+double now() {
+    static LARGE_INTEGER freq{};
+    if (!freq.QuadPart) ::QueryPerformanceFrequency(&freq);
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+class Inputs : public tw::AnalysisInputs {
+public:
+    explicit Inputs(std::wstring root) : root_(std::move(root)) {}
+    std::wstring simulatorFolder() const override { return root_; }
+    std::wstring trainStoreFolder() const override { return {}; }
+    bool includeTrainStore() const override { return false; }
+    int languageId() const override { return 0; }
+
+private:
+    std::wstring root_;
+};
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench-phases SIMULATOR_FOLDER\n");
+        return 2;
+    }
+    std::wstring root = argv[1];
+    if (!std::getenv("BENCH_NO_WALKS")) {
+        // The walks of step 2 alone, with a handler that only counts.
+        tw::TScruteDossier scanner;
+        scanner.MaxPenetration = 1;
+        long files = 0;
+        scanner.OnFichier = [&](tw::TScruteDossier&, const std::wstring&) { ++files; };
+        scanner.SousDossier = true;
+        scanner.Dossier = root + L"\\TRAINS\\TRAINSET";
+        double t0 = now();
+        scanner.Filtre = L"*.ENG";
+        scanner.Execute();
+        scanner.Filtre = L"*.WAG";
+        scanner.Execute();
+        std::fprintf(stderr, "walks of step 2 only %.3f (%ld files)\n", now() - t0, files);
+    }
+    {
+        tw::HeadlessView view;
+        tw::TScruteDossier scanner;
+        scanner.MaxPenetration = 1;
+        Inputs inputs(root);
+        tw::AnalysisController c(view, inputs, scanner);
+        double t0 = now();
+        c.B_ConsistsClick();
+        double t1 = now();
+        c.B_MaterielClick();
+        double t2 = now();
+        c.B_LstClick();
+        double t3 = now();
+        c.B_OrpClick();
+        double t4 = now();
+        c.B_ManClick();
+        double t5 = now();
+        std::fprintf(stderr, "step1 %.3f  step2 %.3f  step3 %.3f  step4 %.3f  step5 %.3f\n", t1 - t0, t2 - t1,
+                     t3 - t2, t4 - t3, t5 - t4);
+    }
+    if (std::getenv("BENCH_STEPS_ONLY")) return 0;
+    // The whole command-line path, as trackwend-cli --json runs it.
+    tw::CliOptions options;
+    options.simulatorFolder = root;
+    options.json = true;
+    tw::CliRunner runner(options);
+    double a = now();
+    tw::CliResult result = runner.run();
+    double b = now();
+    std::string json = runner.json(result) + "\n";
+    double c = now();
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    std::fflush(stdout);
+    double d = now();
+    std::fprintf(stderr, "cli run %.3f  json %.3f (%zu bytes)  write %.3f\n", b - a, c - b, json.size(), d - c);
+    return 0;
+}
