@@ -86,7 +86,10 @@ void TScruteDossier::walk(int depth, std::wstring folder, bool recurse) {
     do {
         std::wstring name = fd.cFileName;
         if (name == L"." || name == L"..") continue;
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            if (tick) tick();
+            continue;
+        }
         std::wstring sub = folder + L"\\" + name;
         currentFolder_ = sub;
         if (OnDossier) OnDossier(*this, sub);

@@ -28,6 +28,10 @@ public:
 
     // Lets pending user-interface messages run; empty = nothing to pump.
     std::function<void()> pump;
+    // Called for each entry of the folder listings that is neither a listed
+    // file nor a sub-folder, where no pump runs: a window uses it to bring
+    // its display up to date during a long listing. Empty = nothing.
+    std::function<void()> tick;
 
     // One walk with the current properties. A run asked for while a run is in
     // progress on this instance (from a handler or the pump) is refused at once.

@@ -34,7 +34,11 @@ void setFont(HWND h, HFONT f) { SendMessageW(h, WM_SETFONT, reinterpret_cast<WPA
 TForm1::TForm1(Environment env) : env_(std::move(env)), controller_(*this, *this, ScruteDossier) {
     // The pump runs per file while a scan works, so the counters repaint and
     // clicks are handled during a step.
-    ScruteDossier.pump = [] { tw::processPendingMessages(); };
+    ScruteDossier.pump = [this] { letMessagesRun(); };
+    ScruteDossier.tick = [this] { paintStepWidgets(false); };
+    // A walk begins with listing its root, which for a large trainset folder
+    // takes the system a while: what the step has reset is shown first.
+    ScruteDossier.OnExecute = [this](TScruteDossier&) { paintStepWidgets(true); };
     ScruteDossier.MaxPenetration = 1;
     englishBadges_ = flagPicture(FlagPicture::EnglishBadges);
     frenchBadges_ = flagPicture(FlagPicture::FrenchBadges);
@@ -331,7 +335,10 @@ void TForm1::B_AideClick() {
 }
 
 void TForm1::runStep(void (AnalysisController::*step)()) {
-    if (stepDepth_ == 0) holdStepPaints(true);
+    if (stepDepth_ == 0) {
+        holdStepPaints(true);
+        lastPump_ = {};
+    }
     ++stepDepth_;
     try {
         (controller_.*step)();
@@ -471,8 +478,8 @@ void TForm1::setReportVisible(ReportButton b, bool visible) {
 
 // A step changes the counters and the gauge thousands of times a second, and
 // a paint costs more than the work behind a change: during a step they are
-// painted at most every 20 ms, and at once whenever the step lets messages run,
-// shows a box or ends, so they still climb visibly and end on their last value.
+// painted at most every 20 ms, and at once whenever the step shows a box or
+// ends, so they still climb visibly and end on their last value.
 void TForm1::holdStepPaints(bool held) {
     for (auto& c : counters_) c.setPaintHeld(held);
     gauge_.setPaintHeld(held);
@@ -523,9 +530,19 @@ void TForm1::showMessage(const std::wstring& text, MessageBoxKind kind) {
     showMessageBox(text, k, MessageButtons::Ok);
 }
 
-void TForm1::processPendingMessages() {
-    paintStepWidgets(true);
+void TForm1::processPendingMessages() { letMessagesRun(); }
+
+// A look at the message queue costs a round trip to the window system (some
+// 50 microseconds under Wine), more than listing a file: a step asks for one
+// per file, and the queue is looked at when it last was more than 5 ms ago.
+// Clicks, repaints and the close box are still handled within a few
+// milliseconds, and the first request of each step always looks.
+void TForm1::letMessagesRun() {
+    paintStepWidgets(false);
+    const auto t = std::chrono::steady_clock::now();
+    if (stepDepth_ > 0 && t - lastPump_ < std::chrono::milliseconds(5)) return;
     tw::processPendingMessages();
+    lastPump_ = std::chrono::steady_clock::now();
 }
 
 // --- AnalysisInputs -------------------------------------------------------

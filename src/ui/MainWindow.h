@@ -130,6 +130,7 @@ private:
     void buildAndShow(ReportKind kind, const StockSet& items, Counter count);
     void holdStepPaints(bool held);
     void paintStepWidgets(bool now);
+    void letMessagesRun();
 
     Environment env_;
     TScruteDossier ScruteDossier;
@@ -154,6 +155,7 @@ private:
     bool closePending_ = false;
     int stepDepth_ = 0;
     std::chrono::steady_clock::time_point lastStepPaint_{};
+    std::chrono::steady_clock::time_point lastPump_{};
 };
 
 } // namespace tw

@@ -203,3 +203,31 @@ TEST(WildcardMatch, WindowsStyleMasks) {
     EXPECT_FALSE(wildcardMatch(L"a?c", L"abcd"));
     EXPECT_TRUE(wildcardMatch(L"*", L"x"));
 }
+
+TEST(ScruteDossier, PumpCountsFollowTheListingsAndTicksCoverTheRestOfTheFolderListing) {
+    TempFolder t;
+    t.touch(L"r\\a.eng");
+    t.touch(L"r\\b.wag");
+    t.touch(L"r\\c.txt");
+    t.touch(L"r\\S\\d.eng");
+    TScruteDossier s;
+    int pumps = 0, ticks = 0, files = 0;
+    s.pump = [&] { ++pumps; };
+    s.tick = [&] { ++ticks; };
+    s.OnFichier = [&](TScruteDossier&, const std::wstring&) { ++files; };
+    s.Dossier = t / L"r";
+    s.Filtre = L"*.ENG";
+    s.Execute();
+    EXPECT_EQ(files, 2);
+    // Every file met by the sub-folder listings ticks (a.eng, b.wag and c.txt in r,
+    // d.eng in S); the pumps stay those of the listed file entries and sub-folders.
+    EXPECT_EQ(ticks, 4);
+    // Without a tick handler the walk is the same.
+    int pumpsBefore = pumps;
+    pumps = 0;
+    files = 0;
+    s.tick = nullptr;
+    s.Execute();
+    EXPECT_EQ(files, 2);
+    EXPECT_EQ(pumps, pumpsBefore);
+}

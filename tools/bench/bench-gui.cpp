@@ -1,6 +1,7 @@
 // Run all through the live main window: the window is created in this
 // process, pointed at the installation, and its Run all button clicked. Prints
-// the time of the run and the largest gap between two repaints of the counters.
+// the time of the run, the largest gap between two repaints of the counters,
+// and the longest a counter's new value waited before it was painted.
 //   bench-gui SIMULATOR_FOLDER
 // Output: "runall SECONDS" and "maxgap MILLISECONDS" lines, then the counters.
 #include "platform/MessageBox.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -23,14 +25,27 @@ double now() {
     return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
-// Each counter's own window procedure, and the moments any of them painted.
+// Each counter's own window procedure, the moments any of them painted, and
+// since when each counter has shown a value older than its own.
 std::vector<std::pair<HWND, WNDPROC>> original;
 std::vector<double> paints;
+std::vector<double> staleSince;
+double longestWait = 0, longestWaitAt = 0;
 
 LRESULT CALLBACK countPaints(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_PAINT) paints.push_back(now());
-    for (const auto& [hwnd, proc] : original)
-        if (hwnd == h) return ::CallWindowProcW(proc, h, msg, wp, lp);
+    for (size_t i = 0; i < original.size(); ++i) {
+        if (original[i].first != h) continue;
+        if (msg == WM_PAINT) {
+            const double t = now();
+            paints.push_back(t);
+            if (staleSince[i] > 0 && t - staleSince[i] > longestWait) {
+                longestWait = t - staleSince[i];
+                longestWaitAt = staleSince[i];
+            }
+            staleSince[i] = 0;
+        }
+        return ::CallWindowProcW(original[i].second, h, msg, wp, lp);
+    }
     return ::DefWindowProcW(h, msg, wp, lp);
 }
 
@@ -77,18 +92,55 @@ int wmain(int argc, wchar_t** argv) {
         ::SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countPaints));
     }
     paints.reserve(1 << 20);
+    staleSince.assign(original.size(), 0);
+    for (size_t i = 0; i < original.size(); ++i) {
+        form.counter(all[i]).OnChange = [i] {
+            if (staleSince[i] == 0) staleSince[i] = now();
+        };
+    }
 
+    if (std::getenv("BENCH_PUMP_COST")) {
+        // What letting pending messages run costs when none are waiting.
+        const double p0 = now();
+        for (int i = 0; i < 100000; ++i) tw::processPendingMessages();
+        std::fprintf(stderr, "empty pump %.2f us\n", (now() - p0) * 10);
+        const double q0 = now();
+        for (int i = 0; i < 100000; ++i) ::GetQueueStatus(QS_ALLINPUT);
+        std::fprintf(stderr, "GetQueueStatus %.2f us\n", (now() - q0) * 10);
+        const double w0 = now();
+        for (int i = 0; i < 100000; ++i) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+        std::fprintf(stderr, "MsgWait %.2f us\n", (now() - w0) * 10);
+        const double i0 = now();
+        for (int i = 0; i < 100000; ++i) ::GetInputState();
+        std::fprintf(stderr, "GetInputState %.2f us\n", (now() - i0) * 10);
+    }
     const double start = now();
-    form.stepButton(tw::StepButton::Go).OnClick();
+    if (std::getenv("BENCH_STEPS")) {
+        // The five steps one by one, to see which one the window slows down.
+        const tw::StepButton steps[] = {tw::StepButton::Consists, tw::StepButton::Materiel, tw::StepButton::Lst,
+                                        tw::StepButton::Orp, tw::StepButton::Man};
+        double t = start;
+        for (tw::StepButton b : steps) {
+            form.stepButton(b).OnClick();
+            const double e = now();
+            std::fprintf(stderr, "step %d %.3f\n", static_cast<int>(b) + 1, e - t);
+            t = e;
+        }
+    } else {
+        form.stepButton(tw::StepButton::Go).OnClick();
+    }
     const double end = now();
 
-    double gap = 0, last = start;
+    double gap = 0, last = start, gapAt = 0;
     for (double t : paints) {
-        gap = std::max(gap, t - last);
+        if (t - last > gap) gap = t - last, gapAt = last - start;
         last = t;
     }
-    gap = std::max(gap, end - last);
-    std::printf("runall %.3f\nmaxgap %.0f\npaints %zu\n", end - start, gap * 1000, paints.size());
+    if (end - last > gap) gap = end - last, gapAt = last - start;
+    std::fprintf(stderr, "largest gap %.1f ms after %.3f s, longest wait %.1f ms after %.3f s\n", gap * 1000,
+                 gapAt, longestWait * 1000, longestWaitAt - start);
+    std::printf("runall %.3f\nmaxgap %.0f\nmaxwait %.0f\npaints %zu\n", end - start, gap * 1000,
+                longestWait * 1000, paints.size());
     for (Counter c : all) std::printf("%d ", form.counterValue(c));
     std::printf("\n");
     for (const auto& b : boxes) std::fprintf(stderr, "box: %ls\n", b.c_str());
