@@ -3,6 +3,7 @@
 #include "report/ReportFile.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
+#include "ui/PictureButton.h"
 #include <commctrl.h>
 #include <algorithm>
 #include <cwchar>
@@ -37,7 +38,11 @@ LRESULT CALLBACK memoProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWOR
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, memoProc, 0);
     return DefSubclassProc(h, msg, wp, lp);
 }
+// The strip holding the buttons: the bottom 34 pixels of the client area.
+constexpr int kStripTop = 436 - 34;
 } // namespace
+
+TFormRes::TFormRes() : closePicture_(buttonPicture(ButtonPicture::Close)) {}
 
 TFormRes::~TFormRes() {
     destroy();
@@ -54,16 +59,15 @@ bool TFormRes::createWindow(HWND owner) {
     HFONT gui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     // Keyboard order follows creation order: save, print, close, memo.
     save_ = CreateWindowExW(0, L"BUTTON", L"&Save", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
-                            379, 401 + 5, 75, 25, hwnd(), reinterpret_cast<HMENU>(IdSave), inst, nullptr);
+                            379, kStripTop + 5, 75, 25, hwnd(), reinterpret_cast<HMENU>(IdSave), inst, nullptr);
     print_ = CreateWindowExW(0, L"BUTTON", L"&Print [] pages", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                             240, 401 + 5, 129, 25, hwnd(), reinterpret_cast<HMENU>(IdPrint), inst, nullptr);
-    close_ = CreateWindowExW(0, L"BUTTON", L"&Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                             496, 401 + 5, 75, 25, hwnd(), reinterpret_cast<HMENU>(IdClose), inst, nullptr);
+                             240, kStripTop + 5, 129, 25, hwnd(), reinterpret_cast<HMENU>(IdPrint), inst, nullptr);
+    close_ = createPictureButton(hwnd(), IdClose, L"&Close", 496, kStripTop + 5, 75, 25);
     memo_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL |
                                 ES_AUTOVSCROLL | WS_HSCROLL | WS_VSCROLL,
                             0, 0, 577, 401, hwnd(), reinterpret_cast<HMENU>(IdMemo), inst, nullptr);
-    context_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 8, 401 + 16, 200, 14, hwnd(), nullptr, inst,
+    context_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 8, kStripTop + 16, 200, 14, hwnd(), nullptr, inst,
                                nullptr);
     LOGFONTW lf{};
     lf.lfHeight = -12;
@@ -170,11 +174,24 @@ void TFormRes::showReport() {
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
     SetActiveWindow(hwnd());
+    // Already active, the window got no activation: the same focus rule.
     HWND focus = GetFocus();
-    if (!focus || !IsChild(hwnd(), focus)) {
-        for (HWND h : {save_, print_, close_, memo_})
-            if (IsWindowEnabled(h)) { SetFocus(h); break; }
+    if (!focus || !IsChild(hwnd(), focus)) restoreFocus();
+}
+
+// On activation the control that held the focus when the window was left gets
+// it back; when there is none (first showing, or the focused save button was
+// disabled) the first enabled control in keyboard order takes it.
+void TFormRes::restoreFocus() {
+    if (lastFocus_ && IsWindowEnabled(lastFocus_) && IsWindowVisible(lastFocus_)) {
+        SetFocus(lastFocus_);
+        return;
     }
+    for (HWND h : {save_, print_, close_, memo_})
+        if (IsWindowEnabled(h)) {
+            SetFocus(h);
+            return;
+        }
 }
 
 void TFormRes::B_EnregistrerClick() {
@@ -222,6 +239,24 @@ LRESULT TFormRes::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         ShowWindow(hwnd(), SW_HIDE);
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            lastFocus_ = focus && IsChild(hwnd(), focus) ? focus : nullptr;
+        } else if (!HIWORD(wp)) {
+            restoreFocus();
+        }
+        return 0;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (item->hwndItem == close_) {
+            PictureButtonLook look;
+            look.picture = &closePicture_;
+            drawPictureButton(*item, look);
+            return TRUE;
+        }
+        break;
+    }
     case WM_CTLCOLORSTATIC:
         // A read-only edit would take the button face: the memo keeps the window colour.
         if (reinterpret_cast<HWND>(lp) == memo_) {

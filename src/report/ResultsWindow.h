@@ -4,6 +4,7 @@
 // a report of tens of thousands of lines fills quickly.
 #include "platform/Window.h"
 #include "report/ReportTarget.h"
+#include "ui/Flags.h"
 #include <string>
 #include <vector>
 
@@ -13,7 +14,7 @@ class TFormRes : public Window, public ReportTarget {
 public:
     enum { IdMemo = 100, IdPrint = 101, IdSave = 102, IdClose = 103 };
 
-    TFormRes() = default;
+    TFormRes();
     ~TFormRes() override;
 
     // Creates the window hidden (FormCreate).
@@ -52,11 +53,14 @@ protected:
 
 private:
     void buttonClicked(int id);
+    void restoreFocus();
     HWND memo_ = nullptr, print_ = nullptr, save_ = nullptr, close_ = nullptr, context_ = nullptr;
     HFONT memoFont_ = nullptr;
     std::vector<std::wstring> lines_;
     bool memoStale_ = false;
     bool placed_ = false;
+    HWND lastFocus_ = nullptr;    // the control focused when the window was last left
+    Picture closePicture_;
     int lastEstimate_ = -1;
     std::wstring confirmText_;
     std::wstring saveFolder_;

@@ -252,7 +252,8 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormCloseQuery() {
-    if (GetFileAttributesW(env_.settingsPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+    // The same test as at start-up: a folder of that name is no settings file.
+    if (fileExists(env_.settingsPath))
         writeLanguageSetting(env_.settingsPath, currentLanguageId());
 }
 

@@ -155,6 +155,17 @@ TEST_F(MainWindowTest, UnknownLanguageFallsBackToFrenchAndIsWrittenBackAtClose) 
     EXPECT_EQ(readSettings().find("Language=2"), std::string::npos);
 }
 
+TEST_F(MainWindowTest, FolderInPlaceOfTheSettingsFileCountsAsNoFileAtStartAndAtClose) {
+    ASSERT_TRUE(CreateDirectoryW(env_.settingsPath.c_str(), nullptr));
+    TForm1& f = start();
+    EXPECT_EQ(warnings_, 1);
+    HWND h = f.hwnd();
+    closeWindow();
+    EXPECT_FALSE(IsWindow(h)) << "nothing to write: the window closes";
+    EXPECT_TRUE(boxes_.empty());
+    RemoveDirectoryW(env_.settingsPath.c_str());
+}
+
 TEST_F(MainWindowTest, FolderBoxesLoseTrailingBackslashesAndDriveSteps12) {
     TForm1& f = start();
     const std::wstring msts = *env_.simulatorFolder;

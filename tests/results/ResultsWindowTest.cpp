@@ -251,6 +251,54 @@ TEST_F(ShownResults, FileThatCannotBeCreatedShowsTheErrorAndKeepsSaveEnabled) {
     EXPECT_TRUE(w.saveEnabled());
 }
 
+TEST_F(ShownResults, ActivationGivesTheFocusBackOrToTheFirstEnabledControl) {
+    // Another top-level window of the program takes the activation, then gives it back.
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+    auto awayAndBack = [&] {
+        SetActiveWindow(other);
+        processPendingMessages();
+        SetActiveWindow(w.hwnd());
+        processPendingMessages();
+    };
+    SetFocus(w.button(TFormRes::IdClose));
+    awayAndBack();
+    EXPECT_EQ(GetFocus(), w.button(TFormRes::IdClose)) << "the control left focused gets it back";
+
+    // Saving disables the focused save button: on the next activation print takes the focus,
+    // so Enter there asks for the print confirmation.
+    SetFocus(w.button(TFormRes::IdSave));
+    press(VK_RETURN);
+    ASSERT_FALSE(w.saveEnabled());
+    awayAndBack();
+    EXPECT_EQ(GetFocus(), w.button(TFormRes::IdPrint));
+
+    // Closed from its close button, the window shows the next report with that button focused.
+    SetFocus(w.button(TFormRes::IdClose));
+    press(VK_RETURN);
+    ASSERT_FALSE(IsWindowVisible(w.hwnd()));
+    SetActiveWindow(other);
+    processPendingMessages();
+    fill(w, L"Orphans", 2);
+    w.showReport();
+    processPendingMessages();
+    EXPECT_EQ(GetFocus(), w.button(TFormRes::IdClose));
+    DestroyWindow(other);
+}
+
+TEST_F(ShownResults, ButtonStripIsTheBottom34Pixels) {
+    auto top = [&](HWND h) {
+        RECT r{};
+        GetWindowRect(h, &r);
+        POINT p{r.left, r.top};
+        ScreenToClient(w.hwnd(), &p);
+        return p.y;
+    };
+    for (int id : {TFormRes::IdPrint, TFormRes::IdSave, TFormRes::IdClose}) EXPECT_EQ(top(w.button(id)), 436 - 34 + 5);
+    // The close button is drawn by the window, with its picture.
+    EXPECT_EQ(GetWindowLongW(w.button(TFormRes::IdClose), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+}
+
 TEST(PrinterLayout, PageBreakPositionAndEmptyFinalPage) {
     MemorySink sink;
     TEXTMETRICW tm{};
