@@ -356,6 +356,10 @@ LRESULT TFormHelp::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             B_CloseClick();
             return 0;
         }
+        if (LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) {
+            pressFocusedPictureButton(hwnd());
+            return 0;
+        }
         break;
     case WM_DRAWITEM: {
         auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);

@@ -401,6 +401,19 @@ void TForm1::onCommand(int id, int code) {
     }
 }
 
+// The control focused when the window was left gets the focus back; the
+// first time, or when it can no longer take it, the first control of the
+// keyboard order that can.
+void TForm1::restoreFocus() {
+    if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_) && IsWindowVisible(lastFocus_)) {
+        SetFocus(lastFocus_);
+        return;
+    }
+    HWND first = eMsts_.editHandle();
+    if (!first || !IsWindowEnabled(first)) first = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+    if (first) SetFocus(first);
+}
+
 void TForm1::drawItem(const DRAWITEMSTRUCT& di) {
     PictureButtonLook look;
     look.spacing = 5;
@@ -414,6 +427,10 @@ void TForm1::drawItem(const DRAWITEMSTRUCT& di) {
 LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
+        if (LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) {
+            pressFocusedPictureButton(hwnd());   // Enter on a focused picture button
+            return 0;
+        }
         onCommand(LOWORD(wp), HIWORD(wp));
         return 0;
     case WM_DRAWITEM:
@@ -436,12 +453,16 @@ LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp) FormShow();
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wp) != WA_INACTIVE) {
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            lastFocus_ = focus && IsChild(hwnd(), focus) ? focus : nullptr;
+            break;
+        } else {
             LRESULT r = Window::handleMessage(msg, wp, lp);
+            if (!HIWORD(wp)) restoreFocus();
             guardAction([this] { FormActivate(); });
             return r;
         }
-        break;
     case WM_CLOSE:
         closeRequested();
         return 0;

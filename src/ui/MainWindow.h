@@ -131,6 +131,7 @@ private:
     void holdStepPaints(bool held);
     void paintStepWidgets(bool now);
     void letMessagesRun();
+    void restoreFocus();
 
     Environment env_;
     TScruteDossier ScruteDossier;
@@ -156,6 +157,7 @@ private:
     int stepDepth_ = 0;
     std::chrono::steady_clock::time_point lastStepPaint_{};
     std::chrono::steady_clock::time_point lastPump_{};
+    HWND lastFocus_ = nullptr;   // the control focused when the window was last left
 };
 
 } // namespace tw

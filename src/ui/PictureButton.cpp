@@ -152,4 +152,15 @@ void drawPictureButton(const DRAWITEMSTRUCT& item, const PictureButtonLook& look
     ::BitBlt(item.hDC, rc.left, rc.top, w, h, mem.get(), 0, 0, SRCCOPY);
 }
 
+bool pressFocusedPictureButton(HWND parent) {
+    HWND focus = GetFocus();
+    if (!focus || GetParent(focus) != parent || !IsWindowEnabled(focus)) return false;
+    wchar_t cls[16] = {};
+    GetClassNameW(focus, cls, 16);
+    if (_wcsicmp(cls, L"Button") != 0) return false;
+    if ((GetWindowLongW(focus, GWL_STYLE) & BS_TYPEMASK) != BS_OWNERDRAW) return false;
+    SendMessageW(focus, BM_CLICK, 0, 0);
+    return true;
+}
+
 } // namespace tw

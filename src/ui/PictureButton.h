@@ -37,4 +37,8 @@ HWND createPictureButton(HWND parent, int id, const std::wstring& caption, int x
 // (accelerator underlined), pressed and focus states.
 void drawPictureButton(const DRAWITEMSTRUCT& item, const PictureButtonLook& look);
 
+// Enter reaches a window as its OK command: when the focused control is one of
+// its enabled picture buttons, that button is pressed. True when one was.
+bool pressFocusedPictureButton(HWND parent);
+
 } // namespace tw

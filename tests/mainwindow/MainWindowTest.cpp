@@ -378,6 +378,45 @@ TEST_F(MainWindowTest, HelpButtonBringsTheHelpWindowBackCentredOnItsFirstTab) {
     DestroyWindow(help.hwnd());
 }
 
+TEST_F(MainWindowTest, FocusStartsInTheFolderBoxReturnsOnActivationAndEnterPressesPictureButtons) {
+    TForm1& f = start();
+    EXPECT_EQ(GetFocus(), f.E_MSTS().editHandle()) << "typing goes to the first control of the keyboard order";
+
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetFocus(f.control(TForm1::IdB_Aide));
+    SetActiveWindow(other);
+    processPendingMessages();
+    SetActiveWindow(f.hwnd());
+    processPendingMessages();
+    EXPECT_EQ(GetFocus(), f.control(TForm1::IdB_Aide)) << "the control left focused gets it back";
+    DestroyWindow(other);
+
+    // Enter on a focused picture button presses it, as on any push button.
+    TFormHelp help;
+    ASSERT_TRUE(help.createWindow(false));
+    f.setHelpWindow(&help);
+    auto enter = [](HWND target) {
+        PostMessageW(target, WM_KEYDOWN, VK_RETURN, 1);
+        PostMessageW(target, WM_KEYUP, VK_RETURN, 0xC0000001);
+        processPendingMessages();
+    };
+    enter(f.control(TForm1::IdB_Aide));
+    EXPECT_TRUE(IsWindowVisible(help.hwnd()));
+    SetFocus(help.closeButton());
+    enter(help.closeButton());
+    EXPECT_FALSE(IsWindowVisible(help.hwnd()));
+    f.setHelpWindow(nullptr);
+    DestroyWindow(help.hwnd());
+
+    SetActiveWindow(f.hwnd());
+    SetFocus(f.control(TForm1::IdB_Exit));
+    HWND h = f.hwnd();
+    enter(f.control(TForm1::IdB_Exit));
+    drain();
+    EXPECT_FALSE(IsWindow(h)) << "Enter on the exit button closes the program";
+}
+
 TEST_F(MainWindowTest, TabKeyFollowsTheKeyboardOrderAndAltKeysReachTheirButtons) {
     tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\a.eng");
     tmp_.writeUtf16(L"msts\\TRAINS\\CONSISTS\\one.con", twtest::consistText(L"one", {{'E', L"a", L"A"}}));
