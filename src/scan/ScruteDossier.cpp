@@ -17,8 +17,13 @@ wchar_t foldCase(wchar_t c) {
     return static_cast<wchar_t>(reinterpret_cast<uintptr_t>(::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<uintptr_t>(c)))));
 }
 
-std::uint64_t fileTime64(const FILETIME& ft) {
-    return (static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+// The search record's last-write time as a packed local date-time: the date
+// in the high word, the time (two-second steps) in the low one.
+std::uint32_t packedLocalTime(const FILETIME& utc) {
+    FILETIME local{};
+    WORD date = 0, time = 0;
+    if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToDosDateTime(&local, &date, &time)) return 0;
+    return (static_cast<std::uint32_t>(date) << 16) | time;
 }
 
 void dropTrailingBackslash(std::wstring& folder) {
@@ -127,7 +132,7 @@ void TScruteDossier::reportFiles(std::wstring folder) {
             if (!wildcardMatch(mask, name)) continue;
             currentFile_ = folder + L"\\" + name;
             currentSize_ = (static_cast<std::uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
-            currentTime_ = fileTime64(fd.ftLastWriteTime);
+            currentTime_ = packedLocalTime(fd.ftLastWriteTime);
             OnFichier(*this, currentFile_);
         } while (::FindNextFileW(find.get(), &fd));
     }

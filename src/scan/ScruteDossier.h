@@ -42,7 +42,9 @@ public:
     const std::wstring& currentFilePath() const { return currentFile_; }
     std::wstring currentFileName() const;
     std::uint64_t currentFileSize() const { return currentSize_; }
-    std::uint64_t currentFileTime() const { return currentTime_; } // FILETIME as 64 bits
+    // Last-write time, packed local date-time: date in the high word (years from
+    // 1980, month, day), time in the low word (hours, minutes, seconds / 2).
+    std::uint32_t currentFileTime() const { return currentTime_; }
     const std::wstring& currentFolder() const { return currentFolder_; }
     int currentDepth() const { return currentDepth_; }
 
@@ -55,7 +57,7 @@ private:
     std::wstring currentFile_;
     std::wstring currentFolder_;
     std::uint64_t currentSize_ = 0;
-    std::uint64_t currentTime_ = 0;
+    std::uint32_t currentTime_ = 0;
     int currentDepth_ = 0;
 };
 

@@ -154,12 +154,25 @@ TEST(ScruteDossier, StateReadableFromHandlersAndMissingRootGivesNoEvents) {
     std::wstring name, folder;
     std::uint64_t size = 0;
     int depth = -1;
+    std::uint32_t stamp = 0;
+    // Last written on 15 July 2004 at 10:30:21 local time.
+    {
+        SYSTEMTIME st{2004, 7, 0, 15, 10, 30, 21, 0};
+        FILETIME local{}, utc{};
+        ASSERT_TRUE(SystemTimeToFileTime(&st, &local));
+        ASSERT_TRUE(LocalFileTimeToFileTime(&local, &utc));
+        HANDLE h = CreateFileW((t / L"r\\S\\a.eng").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0,
+                               nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        SetFileTime(h, nullptr, nullptr, &utc);
+        CloseHandle(h);
+    }
     s.OnFichier = [&](TScruteDossier& d, const std::wstring&) {
         name = d.currentFileName();
         size = d.currentFileSize();
         depth = d.currentDepth();
         folder = d.currentFolder();
-        EXPECT_NE(d.currentFileTime(), 0u);
+        stamp = d.currentFileTime();
     };
     s.Dossier = t / L"r";
     s.Execute();
@@ -167,6 +180,8 @@ TEST(ScruteDossier, StateReadableFromHandlersAndMissingRootGivesNoEvents) {
     EXPECT_EQ(size, 5u);
     EXPECT_EQ(depth, 1);
     EXPECT_EQ(folder, t / L"r\\S");
+    EXPECT_EQ(stamp >> 16, ((2004u - 1980u) << 9) | (7u << 5) | 15u);
+    EXPECT_EQ(stamp & 0xFFFFu, (10u << 11) | (30u << 5) | (21u / 2u));
 
     Recorder r;
     r.attach(s);
