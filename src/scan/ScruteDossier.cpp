@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace tw {
@@ -38,27 +39,60 @@ struct RunGuard {
 };
 } // namespace
 
+// Masks follow the file system's old rules: "?" matches one character, or
+// nothing before a dot or at the end of the name; a dot followed by a
+// wildcard, or ending the mask, also matches the end of a name that has no
+// extension; "*" before a dot does not reach past the name's last dot. So
+// "*." is the names without extension, "A?.ENG" takes A.ENG, "*.*" any name.
 bool wildcardMatch(const std::wstring& mask, const std::wstring& name) {
-    // Iterative matcher with one backtrack point for the last "*".
-    size_t m = 0, n = 0, starM = std::wstring::npos, starN = 0;
-    while (n < name.size()) {
-        if (m < mask.size() && (mask[m] == L'?' || foldCase(mask[m]) == foldCase(name[n]))) {
-            ++m;
-            ++n;
-        } else if (m < mask.size() && mask[m] == L'*') {
-            starM = m++;
-            starN = n;
-        } else if (starM != std::wstring::npos) {
-            m = starM + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
+    enum Kind : unsigned char { Literal, One, AnyRun, RunToLastDot, DotOrEnd };
+    struct Token {
+        Kind kind;
+        wchar_t c;
+    };
+    std::vector<Token> tokens;
+    for (size_t i = 0; i < mask.size(); ++i) {
+        const wchar_t c = mask[i], next = i + 1 < mask.size() ? mask[i + 1] : L'\0';
+        if (c == L'?') tokens.push_back({One, c});
+        else if (c == L'*') tokens.push_back({next == L'.' ? RunToLastDot : AnyRun, c});
+        else if (c == L'.' && (next == L'\0' || next == L'?' || next == L'*')) tokens.push_back({DotOrEnd, c});
+        else tokens.push_back({Literal, foldCase(c)});
     }
-    while (m < mask.size() && mask[m] == L'*') ++m;
-    if (m == mask.size()) return true;
-    // Windows lets "*.*" and "name.*" match names without any dot.
-    return mask.substr(m) == L".*";
+    const size_t M = tokens.size(), N = name.size();
+    const size_t lastDot = name.rfind(L'.');
+    // reachable[n]: the tokens so far can match the first n characters.
+    std::vector<char> reachable(N + 1, 0), next(N + 1, 0);
+    reachable[0] = 1;
+    for (size_t t = 0; t < M; ++t) {
+        std::fill(next.begin(), next.end(), 0);
+        const Token& tk = tokens[t];
+        for (size_t n = 0; n <= N; ++n) {
+            if (!reachable[n]) continue;
+            switch (tk.kind) {
+            case Literal:
+                if (n < N && foldCase(name[n]) == tk.c) next[n + 1] = 1;
+                break;
+            case One:
+                if (n < N && name[n] != L'.') next[n + 1] = 1;
+                else next[n] = 1;   // nothing, at a dot or at the end
+                break;
+            case DotOrEnd:
+                if (n < N && name[n] == L'.') next[n + 1] = 1;
+                if (n == N) next[n] = 1;
+                break;
+            case AnyRun:
+                for (size_t k = n; k <= N; ++k) next[k] = 1;
+                n = N;   // everything from here on is reached
+                break;
+            case RunToLastDot:
+                next[n] = 1;
+                for (size_t k = n; k < N && (lastDot == std::wstring::npos || k < lastDot); ++k) next[k + 1] = 1;
+                break;
+            }
+        }
+        reachable.swap(next);
+    }
+    return reachable[N] != 0;
 }
 
 std::wstring TScruteDossier::currentFileName() const {

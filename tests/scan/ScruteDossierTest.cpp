@@ -217,6 +217,19 @@ TEST(WildcardMatch, WindowsStyleMasks) {
     EXPECT_TRUE(wildcardMatch(L"a?c.*", L"ABC.wag"));
     EXPECT_FALSE(wildcardMatch(L"a?c", L"abcd"));
     EXPECT_TRUE(wildcardMatch(L"*", L"x"));
+    EXPECT_TRUE(wildcardMatch(L"*.ENG", L"GP38 (BN).v2.eng"));
+    EXPECT_FALSE(wildcardMatch(L"*.ENG", L"a.eng.bak"));
+    // "*." is the names without extension.
+    EXPECT_TRUE(wildcardMatch(L"*.", L"README"));
+    EXPECT_FALSE(wildcardMatch(L"*.", L"readme.txt"));
+    // "?" takes nothing before a dot or at the end, one character elsewhere.
+    EXPECT_TRUE(wildcardMatch(L"A?.ENG", L"a.eng"));
+    EXPECT_TRUE(wildcardMatch(L"A?.ENG", L"ab.eng"));
+    EXPECT_FALSE(wildcardMatch(L"A?.ENG", L"abc.eng"));
+    EXPECT_TRUE(wildcardMatch(L"???", L"ab"));
+    EXPECT_FALSE(wildcardMatch(L"?", L"ab"));
+    EXPECT_TRUE(wildcardMatch(L"SD40.*", L"sd40"));
+    EXPECT_FALSE(wildcardMatch(L"", L"x"));
 }
 
 TEST(ScruteDossier, PumpCountsFollowTheListingsAndTicksCoverTheRestOfTheFolderListing) {
