@@ -3,6 +3,7 @@
 #include "analysis/ConsistReader.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "text/LanguageTable.h"
 
 #include <vector>
 
@@ -43,12 +44,8 @@ std::wstring consistNotFoundMessage(const std::wstring& path) {
     return L"Erreur : impossible de localiser le fichier " + path;
 }
 
-std::wstring missingFilePrefix(int languageId) {
-    return languageId == 1 ? L"Missing File  : " : L"Fichier manquant : ";
-}
-std::wstring missingFolderPrefix(int languageId) {
-    return languageId == 1 ? L"Missing Folder: " : L"Dossier manquant : ";
-}
+std::wstring missingFilePrefix(int languageId) { return text(TextKey::MissingFilePrefix, languageId); }
+std::wstring missingFolderPrefix(int languageId) { return text(TextKey::MissingFolderPrefix, languageId); }
 
 std::wstring relativeToRoot(const std::wstring& path, const std::wstring& rootWithBackslash) {
     // The scanner builds its paths from the root as written: the rest is the answer

@@ -2,22 +2,11 @@
 // What the analysis controller drives and reads. The main window implements
 // both interfaces with its controls; the command-line tool and the tests with
 // plain objects. No window header here.
-#include <cstdint>
+#include "platform/Colour.h"
+
 #include <string>
 
 namespace tw {
-
-// Colour values laid out as $00BBGGRR.
-using Colour = std::uint32_t;
-
-namespace colours {
-constexpr Colour Olive = 0x008080;   // idle
-constexpr Colour Fuchsia = 0xFF00FF; // running
-constexpr Colour Aqua = 0xFFFF00;    // second root (Train Store)
-constexpr Colour Yellow = 0x00FFFF;  // done
-constexpr Colour Red = 0x0000FF;     // orphans
-constexpr Colour Lime = 0x00FF00;    // used
-} // namespace colours
 
 enum class StepButton { Consists, Materiel, Lst, Orp, Man, Go };
 enum class ReportButton { Con, Mat, Orp, Man };

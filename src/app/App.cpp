@@ -1,7 +1,7 @@
 #include "app/App.h"
 
-#include "app/Registry.h"
-#include "app/Settings.h"
+#include "config/Registry.h"
+#include "config/Settings.h"
 
 #include "platform/Errors.h"
 #include "platform/Handle.h"
@@ -13,45 +13,21 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <vector>
+#include <optional>
+#include <string>
 
 namespace tw {
 
 namespace {
-int g_language = 0;
-} // namespace
-
-int currentLanguageId() { return g_language; }
-void setCurrentLanguageId(int language) { g_language = language; }
-
-// The settings file and the registry are read and written by their own layers;
-// these keep the names the window and its tests use.
-std::wstring settingsFilePath() { return defaultSettingsPath(); }
-
-std::optional<int> parseWholeDecimal(const std::wstring& text) { return parseWholeNumber(text); }
-
-StartupSettings readStartupSettings(const std::wstring& path) {
-    StartupSettings s;
-    SettingsFile file(path);
-    if (!file.exists()) return s;
-    s.showWarning = file.warning();
-    s.language = file.language();
-    return s;
-}
-
-void writeLanguageSetting(const std::wstring& path, int language) { SettingsFile(path).writeLanguage(language); }
-
-void writeNoWarningSetting(const std::wstring& path, int language) {
-    SettingsFile file(path);
-    file.writeWarning(false);
-    file.writeLanguage(language);
-}
-
+// A string value of HKLM (32-bit view); nullopt when the key is absent.
 std::optional<std::wstring> readMachineString(const std::wstring& key, const std::wstring& value) {
     RegistryFolder r = readRegistryFolder(key, value);
     if (!r.keyExists) return std::nullopt;
     return r.folder;
 }
+constexpr wchar_t kSimulatorValue[] = L"EXE Path";
+constexpr wchar_t kTrainStoreValue[] = L"Store Path";
+} // namespace
 
 int runApplication() {
     setApplicationTitle(L"Trackwend");
@@ -59,7 +35,7 @@ int runApplication() {
     InitCommonControlsEx(&icc);
 
     TForm1::Environment env;
-    env.settingsPath = settingsFilePath();
+    env.settingsPath = defaultSettingsPath();
     // A registry value of the wrong type is reported; the window still comes up.
     guardAction([&] { env.simulatorFolder = readMachineString(kSimulatorKey, kSimulatorValue); });
     guardAction([&] { env.trainStoreFolder = readMachineString(kTrainStoreKey, kTrainStoreValue); });

@@ -1,7 +1,7 @@
 #include "cli/CliOptions.h"
 
-#include "app/Registry.h"
-#include "app/Settings.h"
+#include "config/Registry.h"
+#include "config/Settings.h"
 
 namespace tw {
 

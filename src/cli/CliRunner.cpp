@@ -4,7 +4,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
 #include "report/ReportFile.h"
-#include "ui/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 #include <nlohmann/json.hpp>
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 namespace tw {
 namespace {

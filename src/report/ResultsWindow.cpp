@@ -3,7 +3,7 @@
 #include "report/ReportFile.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
-#include "ui/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include <commctrl.h>
 #include <algorithm>
 #include <cwchar>

@@ -4,7 +4,7 @@
 // a report of tens of thousands of lines fills quickly.
 #include "platform/Window.h"
 #include "report/ReportTarget.h"
-#include "ui/Flags.h"
+#include "widgets/Picture.h"
 #include <string>
 #include <vector>
 

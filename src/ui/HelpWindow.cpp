@@ -1,6 +1,6 @@
 #include "ui/HelpWindow.h"
 
-#include "ui/PictureButton.h"
+#include "widgets/PictureButton.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 #include "ui/MainWindow.h"
 
-#include "app/App.h"
+#include "config/Settings.h"
 #include "platform/Errors.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
@@ -8,8 +8,8 @@
 #include "report/ReportBuilder.h"
 #include "report/ResultsWindow.h"
 #include "ui/HelpWindow.h"
-#include "ui/LanguageTable.h"
-#include "ui/PictureButton.h"
+#include "text/LanguageTable.h"
+#include "widgets/PictureButton.h"
 #include "ui/WarningDialog.h"
 
 namespace tw {
@@ -228,7 +228,7 @@ void TForm1::FormActivate() {
     if (firstActivationDone_ || inFirstActivation_) return;
     inFirstActivation_ = true;
     bool showWarning = true;
-    const StartupSettings s = readStartupSettings(env_.settingsPath);
+    const StartupSettings s = readStartupSettings(SettingsFile(env_.settingsPath));
     showWarning = s.showWarning;
     if (s.language) setCurrentLanguageId(*s.language);
     if (currentLanguageId() == 1) B_AnglaisClick();
@@ -242,7 +242,11 @@ void TForm1::FormActivate() {
             cb.mainFrancaisClick = [this] { B_FrancaisClick(); };
             cb.mainAnglaisClick = [this] { B_AnglaisClick(); };
             const std::wstring path = env_.settingsPath;
-            cb.writeNoWarning = [path](int language) { writeNoWarningSetting(path, language); };
+            cb.writeNoWarning = [path](int language) {
+                const SettingsFile file(path);
+                file.writeWarning(false);
+                file.writeLanguage(language);
+            };
             TFormAv dialog(std::move(cb));
             if (dialog.createWindow()) dialog.showModal();
         }
@@ -254,7 +258,7 @@ void TForm1::FormActivate() {
 void TForm1::FormCloseQuery() {
     // The same test as at start-up: a folder of that name is no settings file.
     if (fileExists(env_.settingsPath))
-        writeLanguageSetting(env_.settingsPath, currentLanguageId());
+        SettingsFile(env_.settingsPath).writeLanguage(currentLanguageId());
 }
 
 void TForm1::FormDestroy() {

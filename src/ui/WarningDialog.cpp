@@ -1,7 +1,7 @@
 #include "ui/WarningDialog.h"
 
 #include "ui/HelpWindow.h"
-#include "ui/PictureButton.h"
+#include "widgets/PictureButton.h"
 
 #include <windowsx.h>
 

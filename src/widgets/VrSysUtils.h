@@ -1,7 +1,7 @@
 #pragma once
 // Off-screen 32-bit image shared by the owner-drawn widgets. Drawing goes to
 // its DC (GDI text) or straight into its pixels, then one BitBlt to the screen.
-#include "analysis/AnalysisView.h"
+#include "platform/Colour.h"
 #include "platform/Handle.h"
 #include <windows.h>
 #include <cstdint>

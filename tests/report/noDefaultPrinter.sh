@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The results tests that need no default printer: the private queue of
+# The report tests that need no default printer: the private queue of
 # tools/printer.sh is removed, the tests run in a process of their own (Wine
 # reads the printer list when a process starts), and the queue comes back.
-# Usage: noDefaultPrinter.sh <test_results.exe>
+# Usage: noDefaultPrinter.sh <test_report.exe>
 set -u
 exe="$1"
 root="$(cd "$(dirname "$0")/../.." && pwd)"

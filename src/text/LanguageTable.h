@@ -1,7 +1,8 @@
 #pragma once
 // Every text that changes with the interface language, French and English, in
 // the order the windows apply them, plus the report texts the report builder
-// and the missing-stock step read when they run.
+// and the missing-stock step read when they run, and the current language.
+// No window here: the analysis, the reports and the windows all read it.
 #include <string>
 
 namespace tw {
@@ -33,6 +34,11 @@ const LanguageRow* languageRows();
 
 // 1 is English; every other value is French.
 std::wstring text(TextKey key, int languageId);
+
+// The interface language of the running program: 0 French, 1 English
+// (anything but 1 reads as French).
+int currentLanguageId();
+void setCurrentLanguageId(int language);
 
 // The fifteen report texts (ReportHeaderPrefix .. MissingFolderPrefix) of the
 // language last assigned; empty until the first assignment.

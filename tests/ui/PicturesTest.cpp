@@ -1,5 +1,5 @@
 #include "ui/Flags.h"
-#include "ui/PictureButton.h"
+#include "widgets/PictureButton.h"
 
 #include <gtest/gtest.h>
 

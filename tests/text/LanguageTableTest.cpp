@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 using namespace tw;
 

@@ -1,6 +1,6 @@
 // Not a check: with TW_SHOTS set to a folder, saves pictures of the warning
 // dialog's panels and of each help page for review by eye.
-#include "DialogTestSupport.h"
+#include "support/DialogTestSupport.h"
 
 #include "support/Screenshot.h"
 #include "ui/HelpWindow.h"

@@ -1,5 +1,6 @@
 // The main window driven through its real controls under the test display.
-#include "app/App.h"
+#include "config/Settings.h"
+#include "text/LanguageTable.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
 #include "report/ResultsWindow.h"
@@ -94,12 +95,12 @@ TEST(MainWindowCentring, TruncatesTowardZeroWithoutClamping) {
 }
 
 TEST(SettingsParsing, AcceptsOnlyWholeDecimalNumbers) {
-    EXPECT_EQ(parseWholeDecimal(L"12"), 12);
-    EXPECT_EQ(parseWholeDecimal(L"-3"), -3);
-    EXPECT_FALSE(parseWholeDecimal(L"0x10"));
-    EXPECT_FALSE(parseWholeDecimal(L"12abc"));
-    EXPECT_FALSE(parseWholeDecimal(L""));
-    EXPECT_FALSE(parseWholeDecimal(L"99999999999"));
+    EXPECT_EQ(parseWholeNumber(L"12"), 12);
+    EXPECT_EQ(parseWholeNumber(L"-3"), -3);
+    EXPECT_FALSE(parseWholeNumber(L"0x10"));
+    EXPECT_FALSE(parseWholeNumber(L"12abc"));
+    EXPECT_FALSE(parseWholeNumber(L""));
+    EXPECT_FALSE(parseWholeNumber(L"99999999999"));
 }
 
 TEST_F(MainWindowTest, FrameHasFixedSizeAndCentredPosition) {

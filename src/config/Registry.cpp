@@ -1,4 +1,4 @@
-#include "app/Registry.h"
+#include "config/Registry.h"
 
 #include <windows.h>
 

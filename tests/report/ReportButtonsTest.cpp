@@ -1,6 +1,7 @@
 // The main window's report buttons write into one results window, which is
 // then saved under the report's title in the interface language.
-#include "app/App.h"
+#include "config/Settings.h"
+#include "text/LanguageTable.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"

@@ -2,7 +2,7 @@
 // Push buttons that show a small picture beside their caption (the yes, no,
 // close and help kinds, the language buttons). They are owner-drawn BUTTON
 // controls: the parent forwards WM_DRAWITEM to drawPictureButton.
-#include "ui/Flags.h"
+#include "widgets/Picture.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "ui/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 #include <array>
 #include <stdexcept>
@@ -70,6 +70,13 @@ std::array<std::wstring, kLastReportText - kFirstReportText + 1>& reportTexts() 
 } // namespace
 
 const LanguageRow* languageRows() { return kRows; }
+
+namespace {
+int g_language = 0;
+} // namespace
+
+int currentLanguageId() { return g_language; }
+void setCurrentLanguageId(int language) { g_language = language; }
 
 std::wstring text(TextKey key, int languageId) {
     const LanguageRow& row = kRows[static_cast<int>(key)];

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "config/Settings.h"
 
 #include <windows.h>
 
@@ -60,5 +60,13 @@ void SettingsFile::write(const wchar_t* key, const std::wstring& value) const {
 void SettingsFile::writeWarning(bool show) const { write(L"Warning", show ? L"1" : L"0"); }
 
 void SettingsFile::writeLanguage(int languageId) const { write(L"Language", std::to_wstring(languageId)); }
+
+StartupSettings readStartupSettings(const SettingsFile& file) {
+    StartupSettings s;
+    if (!file.exists()) return s;
+    s.showWarning = file.warning();
+    s.language = file.language();
+    return s;
+}
 
 } // namespace tw

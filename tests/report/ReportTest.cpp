@@ -7,7 +7,7 @@
 #include "report/ReportBuilder.h"
 #include "report/ReportFile.h"
 #include "support/TempFolder.h"
-#include "ui/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 using namespace tw;
 using Lines = std::vector<std::wstring>;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
+#include "config/Settings.h"
 #include "platform/Errors.h"
 #include "support/TempFolder.h"
 
@@ -23,7 +23,7 @@ TEST(Settings, DefaultPathReplacesTheExtension) {
     ASSERT_GT(path.size(), 4u);
     EXPECT_EQ(path.substr(path.size() - 4), L".INI");
     EXPECT_EQ(path.find(L".exe"), std::wstring::npos);
-    EXPECT_NE(path.find(L"test_app"), std::wstring::npos);
+    EXPECT_NE(path.find(L"test_config"), std::wstring::npos);
 }
 
 TEST(Settings, MissingFileGivesDefaultsAndIsNotCreatedByReading) {

@@ -34,4 +34,12 @@ private:
     std::wstring path_;
 };
 
+// What the main window reads at its first activation: the defaults when there
+// is no settings file (a folder of that name is none either).
+struct StartupSettings {
+    bool showWarning = true;
+    std::optional<int> language; // nullopt: leave the current language
+};
+StartupSettings readStartupSettings(const SettingsFile& file);
+
 } // namespace tw

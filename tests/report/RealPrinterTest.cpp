@@ -8,7 +8,7 @@
 #include "report/PrinterDevice.h"
 #include "report/ReportBuilder.h"
 #include "report/ResultsWindow.h"
-#include "ui/LanguageTable.h"
+#include "text/LanguageTable.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/Registry.h"
+#include "config/Registry.h"
 #include "platform/Errors.h"
 #include "support/TestRegistry.h"
 
