@@ -5,30 +5,44 @@
 
 namespace tw {
 
-template <typename T, typename Deleter, T Invalid = T{}>
+// What "no handle" is for a kind: null for most, INVALID_HANDLE_VALUE for find
+// and file handles (not a constant expression, hence a policy and not a value).
+template <typename T> struct NullIsInvalid {
+    static T invalid() noexcept { return T{}; }
+};
+struct MinusOneIsInvalid {
+    static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
+};
+
+template <typename T, typename Deleter, typename Invalid = NullIsInvalid<T>>
 class UniqueHandle {
 public:
     UniqueHandle() noexcept = default;
     explicit UniqueHandle(T h) noexcept : h_(h) {}
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, Invalid)) {}
+    UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, Invalid::invalid())) {}
     UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-        if (this != &o) reset(std::exchange(o.h_, Invalid));
+        if (this != &o) reset(std::exchange(o.h_, Invalid::invalid()));
         return *this;
     }
     ~UniqueHandle() { reset(); }
 
     T get() const noexcept { return h_; }
-    explicit operator bool() const noexcept { return h_ != Invalid; }
-    T release() noexcept { return std::exchange(h_, Invalid); }
-    void reset(T h = Invalid) noexcept {
-        if (h_ != Invalid) Deleter{}(h_);
+    explicit operator bool() const noexcept { return h_ != Invalid::invalid(); }
+    T release() noexcept { return std::exchange(h_, Invalid::invalid()); }
+    void reset(T h = Invalid::invalid()) noexcept {
+        if (h_ != Invalid::invalid()) Deleter{}(h_);
         h_ = h;
+    }
+    // For functions that hand a new handle back through a pointer: the old one is freed first.
+    T* put() noexcept {
+        reset();
+        return &h_;
     }
 
 private:
-    T h_ = Invalid;
+    T h_ = Invalid::invalid();
 };
 
 struct GdiObjectDeleter { void operator()(HGDIOBJ h) const noexcept { ::DeleteObject(h); } };
@@ -38,6 +52,7 @@ struct FindDeleter { void operator()(HANDLE h) const noexcept { ::FindClose(h); 
 struct FileDeleter { void operator()(HANDLE h) const noexcept { ::CloseHandle(h); } };
 struct IconDeleter { void operator()(HICON h) const noexcept { ::DestroyIcon(h); } };
 struct WindowDeleter { void operator()(HWND h) const noexcept { ::DestroyWindow(h); } };
+struct HookDeleter { void operator()(HHOOK h) const noexcept { ::UnhookWindowsHookEx(h); } };
 
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectDeleter>;
@@ -47,33 +62,91 @@ using UniqueRgn = UniqueHandle<HRGN, GdiObjectDeleter>;
 using UniqueDc = UniqueHandle<HDC, DcDeleter>;
 using UniqueKey = UniqueHandle<HKEY, KeyDeleter>;
 using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
+using UniqueWindow = UniqueHandle<HWND, WindowDeleter>;
+using UniqueHook = UniqueHandle<HHOOK, HookDeleter>;
+using UniqueFind = UniqueHandle<HANDLE, FindDeleter, MinusOneIsInvalid>;
+using UniqueFile = UniqueHandle<HANDLE, FileDeleter, MinusOneIsInvalid>;
 
-// Find handles and file handles use INVALID_HANDLE_VALUE as their "none".
-class UniqueFind {
+// BeginPaint .. EndPaint, also when the painting throws (an area never
+// validated would be painted again and again).
+class PaintDc {
 public:
-    UniqueFind() = default;
-    explicit UniqueFind(HANDLE h) : h_(h) {}
-    UniqueFind(const UniqueFind&) = delete;
-    UniqueFind& operator=(const UniqueFind&) = delete;
-    ~UniqueFind() { if (h_ != INVALID_HANDLE_VALUE) ::FindClose(h_); }
-    HANDLE get() const { return h_; }
-    explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
+    explicit PaintDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &ps_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { ::EndPaint(hwnd_, &ps_); }
+    HDC get() const noexcept { return dc_; }
+    const RECT& area() const noexcept { return ps_.rcPaint; }
+    const PAINTSTRUCT& info() const noexcept { return ps_; }
+
 private:
-    HANDLE h_ = INVALID_HANDLE_VALUE;
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
 };
 
-class UniqueFile {
+// GetDC .. ReleaseDC (a window's or, with no window, the screen's).
+class WindowDc {
 public:
-    UniqueFile() = default;
-    explicit UniqueFile(HANDLE h) : h_(h) {}
-    UniqueFile(const UniqueFile&) = delete;
-    UniqueFile& operator=(const UniqueFile&) = delete;
-    UniqueFile(UniqueFile&& o) noexcept : h_(std::exchange(o.h_, INVALID_HANDLE_VALUE)) {}
-    ~UniqueFile() { if (h_ != INVALID_HANDLE_VALUE) ::CloseHandle(h_); }
-    HANDLE get() const { return h_; }
-    explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
+    explicit WindowDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(hwnd_, dc_);
+    }
+    HDC get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
 private:
-    HANDLE h_ = INVALID_HANDLE_VALUE;
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// Owns one reference to a COM object.
+template <typename T> class ComPtr {
+public:
+    ComPtr() noexcept = default;
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& o) noexcept {
+        if (this != &o) reset(std::exchange(o.p_, nullptr));
+        return *this;
+    }
+    ~ComPtr() { reset(); }
+
+    T* get() const noexcept { return p_; }
+    T* operator->() const noexcept { return p_; }
+    explicit operator bool() const noexcept { return p_ != nullptr; }
+    void reset(T* p = nullptr) noexcept {
+        if (p_) p_->Release();
+        p_ = p;
+    }
+    T** put() noexcept {
+        reset();
+        return &p_;
+    }
+    // For the void** out-parameters of CoCreateInstance and QueryInterface.
+    void** putVoid() noexcept { return reinterpret_cast<void**>(put()); }
+
+private:
+    T* p_ = nullptr;
+};
+
+// Runs its action when the scope ends, however it ends (unless dismissed).
+template <typename F> class ScopeGuard {
+public:
+    explicit ScopeGuard(F f) noexcept : f_(std::move(f)) {}
+    ScopeGuard(const ScopeGuard&) = delete;
+    ScopeGuard& operator=(const ScopeGuard&) = delete;
+    ~ScopeGuard() {
+        if (active_) f_();
+    }
+    void dismiss() noexcept { active_ = false; }
+
+private:
+    F f_;
+    bool active_ = true;
 };
 
 // Selects an object into a DC for the lifetime of the guard.
