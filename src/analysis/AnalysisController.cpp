@@ -25,7 +25,7 @@ std::vector<std::wstring> splitPath(const std::wstring& p) {
     return parts;
 }
 
-bool samePart(const std::wstring& a, const std::wstring& b) { return compareUserLocaleNoCase(a, b) == 0; }
+bool samePart(const std::wstring& a, const std::wstring& b) { return compareFileSystemNoCase(a, b) == 0; }
 
 // Clears the busy flag however a step ends (a file error propagates to the caller).
 struct BusyGuard {
@@ -33,11 +33,18 @@ struct BusyGuard {
     explicit BusyGuard(bool& f) : flag(f) { flag = true; }
     ~BusyGuard() { flag = false; }
 };
+
+std::wstring checkFolderLine(bool trainStoreRoot) {
+    return trainStoreRoot ? L"Verifiez le dossier de stockage de TrainStore" : L"Verifiez le dossier principal de MSTS";
+}
 } // namespace
 
 std::wstring missingRootMessage(const std::wstring& root, bool trainStoreRoot) {
-    return L"Le dossier " + root + L" n'a pas pu etre localise" + L"\r\n" +
-           (trainStoreRoot ? L"Verifiez le dossier de stockage de TrainStore" : L"Verifiez le dossier principal de MSTS");
+    return L"Le dossier " + root + L" n'a pas pu etre localise" + L"\r\n" + checkFolderLine(trainStoreRoot);
+}
+
+std::wstring unreadableRootMessage(const std::wstring& root, bool trainStoreRoot) {
+    return L"Le dossier " + root + L" n'a pas pu etre lu" + L"\r\n" + checkFolderLine(trainStoreRoot);
 }
 
 std::wstring consistNotFoundMessage(const std::wstring& path) {
@@ -113,15 +120,24 @@ void AnalysisController::ResetAnalyses() {
 
 void AnalysisController::setCounter(Counter c, std::size_t value) { view_.setCounterValue(c, static_cast<int>(value)); }
 
-void AnalysisController::scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier) {
+bool AnalysisController::scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier) {
     scanner_.Dossier = root;
     scanner_.Filtre = filtre;
     scanner_.SousDossier = sousDossier;
     scanner_.Execute();
+    return !scanner_.rootUnreadable();
 }
 
 void AnalysisController::stopOnMissingRoot(const std::wstring& root, bool trainStoreRoot) {
     view_.showMessage(missingRootMessage(root, trainStoreRoot), MessageBoxKind::Warning);
+    view_.setButtonEnabled(StepButton::Consists, false);
+    view_.setButtonEnabled(StepButton::Materiel, false);
+}
+
+// A root that exists but could not be listed would pass for an empty one, and
+// every stock item for an orphan: the step stops as for a missing root.
+void AnalysisController::stopOnUnreadableRoot(const std::wstring& root, bool trainStoreRoot) {
+    view_.showMessage(unreadableRootMessage(root, trainStoreRoot), MessageBoxKind::Warning);
     view_.setButtonEnabled(StepButton::Consists, false);
     view_.setButtonEnabled(StepButton::Materiel, false);
 }
@@ -153,14 +169,14 @@ void AnalysisController::stepConsists() {
 
     const std::wstring root = inputs_.simulatorFolder() + kConsistsBelow;
     if (!directoryExists(root)) return stopOnMissingRoot(root, false);
-    scan(root, L"*.CON", false);
+    if (!scan(root, L"*.CON", false)) return stopOnUnreadableRoot(root, false);
 
     if (inputs_.includeTrainStore()) {
         view_.setCounterColour(Counter::Con, colours::Aqua);
         view_.setButtonLedColour(StepButton::Consists, colours::Aqua);
         const std::wstring rootTS = inputs_.trainStoreFolder() + kConsistsBelow;
         if (!directoryExists(rootTS)) return stopOnMissingRoot(rootTS, true);
-        scan(rootTS, L"*.CON", false);
+        if (!scan(rootTS, L"*.CON", false)) return stopOnUnreadableRoot(rootTS, true);
     }
 
     view_.setCounterColour(Counter::Con, colours::Yellow);
@@ -189,7 +205,7 @@ void AnalysisController::stepMateriel() {
 
     const std::wstring root = inputs_.simulatorFolder() + kTrainsetBelow;
     if (!directoryExists(root)) return stopOnMissingRoot(root, false);
-    scan(root, L"*.ENG", true);
+    if (!scan(root, L"*.ENG", true)) return stopOnUnreadableRoot(root, false);
 
     std::wstring rootTS;
     if (inputs_.includeTrainStore()) {
@@ -197,13 +213,14 @@ void AnalysisController::stepMateriel() {
         view_.setButtonLedColour(StepButton::Materiel, colours::Aqua);
         rootTS = inputs_.trainStoreFolder() + kTrainsetBelow;
         if (!directoryExists(rootTS)) return stopOnMissingRoot(rootTS, true);
-        scan(rootTS, L"*.ENG", true);
+        if (!scan(rootTS, L"*.ENG", true)) return stopOnUnreadableRoot(rootTS, true);
     }
 
-    scan(root, L"*.WAG", true);
+    if (!scan(root, L"*.WAG", true)) return stopOnUnreadableRoot(root, false);
     // The box is read again here; a store root never formed above (box checked
     // meanwhile) is not scanned, rather than walking from the drive's root.
-    if (inputs_.includeTrainStore() && !rootTS.empty()) scan(rootTS, L"*.WAG", true);
+    if (inputs_.includeTrainStore() && !rootTS.empty() && !scan(rootTS, L"*.WAG", true))
+        return stopOnUnreadableRoot(rootTS, true);
 
     view_.setCounterColour(Counter::Mat, colours::Yellow);
     engines_.clear();
@@ -253,16 +270,21 @@ void AnalysisController::stepLst() {
     view_.setCounterColour(Counter::Lst, colours::Fuchsia);
     startGauge(consists_.size());
 
+    // The window runs between consists: an edit of the boxes meanwhile must not
+    // change where the remaining consists are looked for.
+    const std::wstring simulatorConsists = inputs_.simulatorFolder() + L"\\TRAINS\\CONSISTS\\";
+    const bool includeTrainStore = inputs_.includeTrainStore();
+    const std::wstring trainStoreConsists = inputs_.trainStoreFolder() + L"\\TRAINS\\CONSISTS\\";
     int index = 0;
     // Kept across consists: one large block per file each time would fragment the heap.
     std::vector<unsigned char> bytes;
     std::wstring text;
     for (const std::wstring& name : consists_) {
         view_.setGaugePosition(index++);
-        std::wstring path = inputs_.simulatorFolder() + L"\\TRAINS\\CONSISTS\\" + name;
+        std::wstring path = simulatorConsists + name;
         bool found = fileExists(path);
-        if (!found && inputs_.includeTrainStore()) {
-            path = inputs_.trainStoreFolder() + L"\\TRAINS\\CONSISTS\\" + name;
+        if (!found && includeTrainStore) {
+            path = trainStoreConsists + name;
             found = fileExists(path);
         }
         if (!found) {
@@ -303,7 +325,7 @@ void AnalysisController::stepOrp() {
     int index = 0;
     for (const std::wstring& item : stock_) {
         view_.setGaugePosition(index++);
-        if (references_.containsUpper(item)) {
+        if (references_.contains(item)) {
             used_.add(item);
             setCounter(Counter::Per, used_.size());
         } else {
@@ -329,10 +351,10 @@ void AnalysisController::stepMan() {
     int index = 0;
     for (const std::wstring& ref : references_) {
         view_.setGaugePosition(index++);
-        if (stock_.containsUpper(ref)) continue;
+        if (stock_.contains(ref)) continue;
         const auto slash = ref.find(L'\\');
         const std::wstring top = slash == std::wstring::npos ? ref : ref.substr(0, slash + 1);
-        missing_.add((stockFolders_.containsUpper(top) ? missingFilePrefix(language) : missingFolderPrefix(language)) + ref);
+        missing_.add((stockFolders_.contains(top) ? missingFilePrefix(language) : missingFolderPrefix(language)) + ref);
         setCounter(Counter::Man, missing_.size());
     }
 

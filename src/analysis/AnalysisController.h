@@ -14,6 +14,7 @@ namespace tw {
 
 // Message texts of the steps (French in both interface languages).
 std::wstring missingRootMessage(const std::wstring& root, bool trainStoreRoot);
+std::wstring unreadableRootMessage(const std::wstring& root, bool trainStoreRoot);
 std::wstring consistNotFoundMessage(const std::wstring& path);
 
 // Prefixes of missing items, by language (1 English, anything else French).
@@ -60,8 +61,10 @@ private:
     void stepMan();
     template <typename Step> void runGuarded(Step step);
 
-    void scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier);
+    // False when the root could not be listed.
+    bool scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier);
     void stopOnMissingRoot(const std::wstring& root, bool trainStoreRoot);
+    void stopOnUnreadableRoot(const std::wstring& root, bool trainStoreRoot);
     void setStep3Availability();
     void setCounter(Counter c, std::size_t value);
     void startGauge(std::size_t count);

@@ -6,8 +6,21 @@
 
 namespace tw {
 
+namespace {
+// The set's order: the locale's, and between texts it calls equal, the file
+// system's. Zero only for two spellings of the same file name.
+int compareItems(const std::wstring& a, const std::wstring& b, int byLocale) {
+    return byLocale != 0 ? byLocale : compareFileSystemNoCase(a, b);
+}
+} // namespace
+
 bool StockSet::EntryLess::operator()(const Entry& a, const Entry& b) const {
-    return byKey ? a.key < b.key : compareUserLocaleNoCase(a.item, b.item) < 0;
+    if (byKey) {
+        const int c = a.key.compare(b.key);
+        if (c != 0) return c < 0;
+        return compareFileSystemNoCase(a.item, b.item) < 0;
+    }
+    return compareItems(a.item, b.item, compareUserLocaleNoCase(a.item, b.item)) < 0;
 }
 
 StockSet::StockSet() : StockSet(&userLocaleSortKey) {}
@@ -15,46 +28,30 @@ StockSet::StockSet() : StockSet(&userLocaleSortKey) {}
 StockSet::StockSet(KeyMaker keyMaker) : keyMaker_(keyMaker) {}
 
 bool StockSet::add(const std::wstring& item) {
-    std::wstring upper = asciiUpper(item);
-    // Equal apart from ASCII letter case implies equal for the locale comparison:
-    // such duplicates (most references) never reach the sorted insert.
-    if (upperKeys_.count(upper)) return false;
+    // The same file name apart from letter case is refused here, wherever the
+    // locale's order would put it (most references are such duplicates).
+    std::wstring folded = fileSystemUpper(item);
+    if (folded_.count(folded)) return false;
     if (!(usesSortKeys() ? addByKey(item) : addByComparison(item))) return false;
-    upperKeys_.insert(std::move(upper));
+    folded_.insert(std::move(folded));
     return true;
 }
 
 // One key and at most two comparisons per item instead of a comparison per
 // tree level. The comparison with the new neighbours keeps the result exactly
-// that of the comparison alone: an item it finds equal is refused, and any
-// order the keys got wrong switches the set over to the comparison.
+// that of the comparison alone: any order or equality the keys got wrong
+// switches the set over to the comparison.
 bool StockSet::addByKey(const std::wstring& item) {
     Entry entry{keyMaker_(item), item};
-    if (entry.key.empty()) {
-        dropSortKeys();
-        return addByComparison(item);
-    }
+    if (entry.key.empty()) return switchToComparison(item);
     auto next = entries_.lower_bound(entry);
-    if (next != entries_.end() && next->key == entry.key) {
-        if (compareUserLocaleNoCase(next->item, item) == 0) return false;
-        dropSortKeys();
-        return addByComparison(item);
-    }
-    if (next != entries_.begin()) {
-        int c = compareUserLocaleNoCase(std::prev(next)->item, item);
-        if (c == 0) return false;
-        if (c > 0) {
-            dropSortKeys();
-            return addByComparison(item);
-        }
-    }
-    if (next != entries_.end()) {
-        int c = compareUserLocaleNoCase(item, next->item);
-        if (c == 0) return false;
-        if (c > 0) {
-            dropSortKeys();
-            return addByComparison(item);
-        }
+    for (bool before : {true, false}) {
+        if (before ? next == entries_.begin() : next == entries_.end()) continue;
+        const Entry& neighbour = before ? *std::prev(next) : *next;
+        const int byLocale = compareUserLocaleNoCase(neighbour.item, item);
+        const int order = compareItems(neighbour.item, item, byLocale);
+        if (order == 0) return false;
+        if ((neighbour.key == entry.key) != (byLocale == 0) || (order < 0) != before) return switchToComparison(item);
     }
     entries_.insert(next, std::move(entry));
     return true;
@@ -62,7 +59,7 @@ bool StockSet::addByKey(const std::wstring& item) {
 
 bool StockSet::addByComparison(const std::wstring& item) { return entries_.insert(Entry{{}, item}).second; }
 
-void StockSet::dropSortKeys() {
+bool StockSet::switchToComparison(const std::wstring& item) {
     // Every neighbour pair was checked on the way in, so the items are already
     // in the comparison's order: each goes in at the end.
     Entries byComparison(EntryLess{false});
@@ -72,13 +69,14 @@ void StockSet::dropSortKeys() {
         byComparison.insert(byComparison.end(), std::move(node));
     }
     entries_.swap(byComparison);
+    return addByComparison(item);
 }
 
 void StockSet::clear() {
     entries_ = Entries(EntryLess{true});
-    upperKeys_.clear();
+    folded_.clear();
 }
 
-bool StockSet::containsUpper(const std::wstring& item) const { return upperKeys_.count(asciiUpper(item)) != 0; }
+bool StockSet::contains(const std::wstring& item) const { return folded_.count(fileSystemUpper(item)) != 0; }
 
 } // namespace tw

@@ -1,8 +1,11 @@
 #pragma once
 // A working set of the analysis: text items kept in ascending order of the
 // user locale's case-insensitive comparison (accents significant). An item
-// equal to one already held apart from letter case is not added again, so the
-// set keeps the spelling of the first one added.
+// that names the same file as one already held, apart from letter case (the
+// file system's comparison: é and É alike), is not added again, so the
+// set keeps the spelling of the first one added. Two items the locale calls
+// equal but the file system does not (ß and ss) are both kept, side by
+// side in the file system's order.
 #include <cstddef>
 #include <iterator>
 #include <set>
@@ -62,10 +65,10 @@ public:
     const_iterator end() const { return const_iterator(entries_.end()); }
     std::vector<std::wstring> items() const { return {begin(), end()}; }
 
-    // The membership test of the cross-checks: some item equals the given one
-    // once both are upper-cased (letters a to z only). Answered from an index,
-    // with the same result as walking the set from its first item.
-    bool containsUpper(const std::wstring& item) const;
+    // The membership test of the cross-checks: some item names the same file
+    // as the given one apart from letter case. Answered from an index, with
+    // the same result as walking the set from its first item.
+    bool contains(const std::wstring& item) const;
 
     // False once a key order was found to disagree with the locale comparison:
     // the set then orders by the comparison alone, until cleared.
@@ -74,11 +77,11 @@ public:
 private:
     bool addByKey(const std::wstring& item);
     bool addByComparison(const std::wstring& item);
-    void dropSortKeys();
+    bool switchToComparison(const std::wstring& item);
 
     KeyMaker keyMaker_;
     Entries entries_;
-    std::unordered_set<std::wstring> upperKeys_;
+    std::unordered_set<std::wstring> folded_; // fileSystemUpper of every item
 };
 
 } // namespace tw

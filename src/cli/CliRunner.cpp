@@ -141,7 +141,29 @@ std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
     return reportLines(kind, set->items(), view_.counterValue(count), includeStore_, todayShortDate());
 }
 
-int runCli(const std::vector<std::wstring>& args, const CliSources& sources, const CliStreams& streams) {
+std::wstring currentFailureLine() {
+    try {
+        throw;
+    } catch (const AppError& e) {
+        return messageOnOneLine(generalErrorText(e.message()));
+    } catch (const std::bad_alloc&) {
+        return L"trackwend-cli: out of memory";
+    } catch (const std::exception& e) {
+        return L"trackwend-cli: " + messageOnOneLine(fromUtf8(e.what()));
+    } catch (...) {
+        return L"trackwend-cli: unexpected error";
+    }
+}
+
+namespace {
+// Puts the previous message box handler back however the run ends.
+struct MessageBoxHandlerScope {
+    MessageBoxHandler previous;
+    explicit MessageBoxHandlerScope(MessageBoxHandler handler) : previous(setMessageBoxHandler(std::move(handler))) {}
+    ~MessageBoxHandlerScope() { setMessageBoxHandler(std::move(previous)); }
+};
+
+int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sources, const CliStreams& streams) {
     CliOptions options;
     if (auto error = parseCliOptions(args, options)) {
         streams.err(consoleText(L"trackwend-cli: " + *error + L"\n" + kCliUsage + L"\n"));
@@ -161,13 +183,15 @@ int runCli(const std::vector<std::wstring>& args, const CliSources& sources, con
     assignReportTexts(*options.languageId);
 
     // Nothing in the analysis may wait on a box: anything shown goes to stderr.
-    auto previous = setMessageBoxHandler([&](const std::wstring& text, MessageKind, MessageButtons) {
-        streams.err(consoleText(messageOnOneLine(text) + L"\n"));
-        return kResultOk;
-    });
     CliRunner runner(options);
-    CliResult result = runner.run();
-    setMessageBoxHandler(previous);
+    CliResult result;
+    {
+        MessageBoxHandlerScope scope([&](const std::wstring& text, MessageKind, MessageButtons) {
+            streams.err(consoleText(messageOnOneLine(text) + L"\n"));
+            return kResultOk;
+        });
+        result = runner.run();
+    }
 
     for (const auto& m : result.messages) streams.err(consoleText(messageOnOneLine(m) + L"\n"));
     DWORD attributes = ::GetFileAttributesW(runner.simulatorFolder().c_str());
@@ -198,6 +222,19 @@ int runCli(const std::vector<std::wstring>& args, const CliSources& sources, con
     else if (!options.reports.empty()) streams.out(reports);
     else streams.out(consoleText(fromUtf8(runner.table())));
     return status;
+}
+} // namespace
+
+int runCli(const std::vector<std::wstring>& args, const CliSources& sources, const CliStreams& streams) {
+    // Whatever fails, even outside the program's own errors (memory, a failed
+    // write), ends the tool with one line and status 1, never a crash.
+    try {
+        return runCliUnguarded(args, sources, streams);
+    } catch (...) {
+        const std::wstring line = currentFailureLine();
+        streams.err(consoleText(line + L"\n"));
+        return 1;
+    }
 }
 
 } // namespace tw

@@ -43,9 +43,15 @@ bool SettingsFile::exists() const {
 }
 
 std::optional<int> SettingsFile::readNumber(const wchar_t* key) const {
-    wchar_t buffer[64] = {};
-    const DWORD n = GetPrivateProfileStringW(kSection, key, L"", buffer, 64, path_.c_str());
-    return parseWholeNumber(std::wstring(buffer, n));
+    // The whole value: cut short, "000...0001" would read as 0. A value that
+    // fills the buffer may have been cut, so it is read again in a larger one.
+    std::wstring buffer(64, L'\0');
+    for (;;) {
+        const DWORD n = GetPrivateProfileStringW(kSection, key, L"", buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                 path_.c_str());
+        if (n + 1 < buffer.size() || buffer.size() >= (1u << 20)) return parseWholeNumber(buffer.substr(0, n));
+        buffer.assign(buffer.size() * 2, L'\0');
+    }
 }
 
 bool SettingsFile::warning() const { return readNumber(L"Warning").value_or(1) != 0; }

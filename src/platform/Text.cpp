@@ -43,6 +43,19 @@ std::string toCp1252(std::wstring_view s) {
     ::WideCharToMultiByte(1252, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
+bool toCp1252Exactly(std::wstring_view s, std::string& out) {
+    out.clear();
+    if (s.empty()) return true;
+    // Without the flag the system writes a look-alike (c for \u010D) and says
+    // nothing; with it every such character takes the default and is reported.
+    const int length = static_cast<int>(s.size());
+    BOOL usedDefault = FALSE;
+    int n = ::WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, s.data(), length, nullptr, 0, nullptr, &usedDefault);
+    if (n <= 0 || usedDefault) return false;
+    out.assign(static_cast<size_t>(n), '\0');
+    n = ::WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, s.data(), length, out.data(), n, nullptr, &usedDefault);
+    return n == static_cast<int>(out.size()) && !usedDefault;
+}
 std::wstring fromCp1252(std::string_view s) {
     if (s.empty()) return {};
     int n = ::MultiByteToWideChar(1252, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
@@ -74,6 +87,31 @@ int compareUserLocaleNoCase(std::wstring_view a, std::wstring_view b) {
         return ua.compare(ub);
     }
     return r - CSTR_EQUAL;
+}
+
+int compareFileSystemNoCase(std::wstring_view a, std::wstring_view b) {
+    if (!a.empty() && !b.empty()) {
+        const int r = ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE);
+        if (r != 0) return r - CSTR_EQUAL;
+    }
+    // An empty text (and a failed call, which valid input never gives): the
+    // same order from the upper-case forms.
+    const int c = fileSystemUpper(a).compare(fileSystemUpper(b));
+    return c < 0 ? -1 : c > 0 ? 1 : 0;
+}
+
+std::wstring fileSystemUpper(std::wstring_view s) {
+    bool ascii = true;
+    for (wchar_t c : s) ascii = ascii && c < 0x80;
+    // Nearly every name is plain ASCII, where the table is the a-z one.
+    if (ascii) return asciiUpper(s);
+    // Without LCMAP_LINGUISTIC_CASING this is the file system's table, one
+    // code unit for one: the length does not change.
+    std::wstring out(s.size(), L'\0');
+    const int n = ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, s.data(), static_cast<int>(s.size()),
+                                  out.data(), static_cast<int>(out.size()), nullptr, nullptr, 0);
+    if (n != static_cast<int>(s.size())) return asciiUpper(s);
+    return out;
 }
 
 std::string userLocaleSortKey(std::wstring_view s) {

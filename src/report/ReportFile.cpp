@@ -12,10 +12,24 @@ std::wstring reportFilePath(const std::wstring& folder, const std::wstring& capt
 }
 
 void saveReportFile(const std::wstring& path, const std::vector<std::wstring>& lines) {
-    std::string bytes;
+    std::string bytes, line1252;
+    bool cp1252 = true;
     for (const auto& line : lines) {
-        bytes += toCp1252(line);
+        if (!toCp1252Exactly(line, line1252)) {
+            cp1252 = false;
+            break;
+        }
+        bytes += line1252;
         bytes += "\r\n";
+    }
+    // A name Windows-1252 cannot spell would come out as another letter or
+    // "?": such a report goes out whole as UTF-8, marked as such.
+    if (!cp1252) {
+        bytes = "\xEF\xBB\xBF";
+        for (const auto& line : lines) {
+            bytes += toUtf8(line);
+            bytes += "\r\n";
+        }
     }
     HANDLE raw = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (raw == INVALID_HANDLE_VALUE) throw cannotCreateFile(path, GetLastError());

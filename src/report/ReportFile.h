@@ -1,7 +1,8 @@
 #pragma once
 // Saved report files: "<folder>\MSTS_<caption>.txt", every line followed by
 // CR LF (the last one too), Windows-1252 bytes, no byte-order mark; an existing
-// file is replaced.
+// file is replaced. A report holding any character that Windows-1252 lacks is
+// written in UTF-8 instead, the whole file, after a byte-order mark.
 #include <string>
 #include <vector>
 

@@ -104,6 +104,7 @@ void TScruteDossier::Execute() {
     if (running_) return;
     RunGuard guard(running_);
     if (OnExecute) OnExecute(*this);
+    rootUnreadable_ = false;
     currentFile_.clear();
     currentFolder_.clear();
     currentSize_ = 0;
@@ -121,7 +122,7 @@ void TScruteDossier::walk(int depth, std::wstring folder, bool recurse) {
     WIN32_FIND_DATAW fd;
     UniqueFind find(::FindFirstFileExW((folder + L"\\*.*").c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
                                        nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return;
+    if (!find) return checkListingEnd(depth);
     do {
         std::wstring name = fd.cFileName;
         if (name == L"." || name == L"..") continue;
@@ -138,6 +139,14 @@ void TScruteDossier::walk(int depth, std::wstring folder, bool recurse) {
         }
         givePump();
     } while (::FindNextFileW(find.get(), &fd));
+    checkListingEnd(depth);
+}
+
+// Right after a listing call failed: "no (more) matching names" is its normal
+// end; any other reason at the root means the root was not read.
+void TScruteDossier::checkListingEnd(int depth) {
+    const DWORD error = ::GetLastError();
+    if (depth == 0 && error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES) rootUnreadable_ = true;
 }
 
 void TScruteDossier::reportFiles(std::wstring folder) {
@@ -155,7 +164,10 @@ void TScruteDossier::reportFiles(std::wstring folder) {
         WIN32_FIND_DATAW fd;
         UniqueFind find(::FindFirstFileExW((folder + L"\\" + mask).c_str(), FindExInfoBasic, &fd,
                                            FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-        if (!find) continue;
+        if (!find) {
+            checkListingEnd(currentDepth_);
+            continue;
+        }
         do {
             givePump();
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
@@ -169,6 +181,7 @@ void TScruteDossier::reportFiles(std::wstring folder) {
             currentTime_ = packedLocalTime(fd.ftLastWriteTime);
             OnFichier(*this, currentFile_);
         } while (::FindNextFileW(find.get(), &fd));
+        checkListingEnd(currentDepth_);
     }
 }
 

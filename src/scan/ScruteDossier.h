@@ -37,6 +37,9 @@ public:
     // progress on this instance (from a handler or the pump) is refused at once.
     void Execute();
     bool running() const { return running_; }
+    // True when the last run could not list its root folder (access refused,
+    // gone, not a folder): then finding nothing does not mean nothing is there.
+    bool rootUnreadable() const { return rootUnreadable_; }
 
     // Run-time state readable from the handlers.
     const std::wstring& currentFilePath() const { return currentFile_; }
@@ -52,8 +55,10 @@ private:
     void walk(int depth, std::wstring folder, bool recurse);
     void reportFiles(std::wstring folder);
     void givePump() { if (pump) pump(); }
+    void checkListingEnd(int depth);
 
     bool running_ = false;
+    bool rootUnreadable_ = false;
     std::wstring currentFile_;
     std::wstring currentFolder_;
     std::uint64_t currentSize_ = 0;

@@ -70,8 +70,8 @@ TEST_F(Analysis, RunAllOnACleanInstallation) {
     EXPECT_EQ(value(Counter::Con), 1);
     EXPECT_EQ(controller.stock().items(),
               (std::vector<std::wstring>{L"Dash9\\dash9.eng", L"Dash9\\extra.wag", L"DEFAULTS\\A.eng", L"Loco\\sd40.eng", L"X.eng"}));
-    EXPECT_TRUE(controller.stockFolders().containsUpper(L"DASH9\\"));
-    EXPECT_TRUE(controller.stockFolders().containsUpper(L""));
+    EXPECT_TRUE(controller.stockFolders().contains(L"DASH9\\"));
+    EXPECT_TRUE(controller.stockFolders().contains(L""));
     EXPECT_EQ(value(Counter::Eng), 4);
     EXPECT_EQ(value(Counter::Wag), 1);
     EXPECT_EQ(value(Counter::Mat), 5);
@@ -101,6 +101,76 @@ TEST_F(Analysis, RunAllOnACleanInstallation) {
         EXPECT_FALSE(view.buttonActive(b));
     EXPECT_FALSE(view.gaugeVisible);
     EXPECT_TRUE(view.helpVisible);
+}
+
+// Consists spell a folder's accented letters in any case; the file system
+// takes them as one folder, but not ß for ss.
+TEST_F(Analysis, FolderSpelledInAnotherCaseIsUsedNotOrphanNorMissing) {
+    stockFile(L"MSTS", L"\u00C9lan\\loco.eng");
+    stockFile(L"MSTS", L"Stra\u00DFe\\w.wag");
+    consist(L"MSTS", L"a", {{'E', L"loco", L"\u00E9lan"}, {'W', L"w", L"strasse"}});
+    consist(L"MSTS", L"b", {{'E', L"loco", L"\u00C9lan"}, {'E', L"LOCO", L"\u00C9LAN"}});
+    controller.B_GoClick();
+
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"\u00E9LAN\\LOCO.ENG", L"STRASSE\\W.WAG"}));
+    EXPECT_EQ(controller.used().items(), (std::vector<std::wstring>{L"\u00C9lan\\loco.eng"}));
+    EXPECT_EQ(controller.orphans().items(), (std::vector<std::wstring>{L"Stra\u00DFe\\w.wag"}));
+    EXPECT_EQ(controller.missing().items(), (std::vector<std::wstring>{L"Dossier manquant : STRASSE\\W.WAG"}));
+}
+
+// A root that is there when the step checks it but cannot be listed must not
+// pass for an empty one. The listing really fails here because the folder is
+// replaced by a file just before the scanner lists it; a folder without read
+// permission fails the same listing call with another reason.
+TEST_F(Analysis, RootThatCannotBeListedStopsTheStepLikeAMissingOne) {
+    t.makeDir(L"Store\\TRAINS\\TRAINSET");
+    stockFile(L"MSTS", L"A\\a.eng");
+    std::wstring toBreak;
+    scanner.OnExecute = [&](TScruteDossier& s) {
+        if (s.Dossier != toBreak) return;
+        ASSERT_TRUE(RemoveDirectoryW(toBreak.c_str()));
+        t.writeBytes(toBreak.substr(t.path().size() + 1), std::string("x"));
+    };
+    toBreak = t / L"MSTS\\TRAINS\\CONSISTS";
+    controller.B_GoClick();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, L"Le dossier " + toBreak + L" n'a pas pu etre lu\r\nVerifiez le dossier principal de MSTS");
+    EXPECT_EQ(messages[0].kind, MessageBoxKind::Warning);
+    EXPECT_FALSE(enabled(StepButton::Consists));
+    EXPECT_FALSE(enabled(StepButton::Materiel));
+    EXPECT_EQ(colour(Counter::Con), colours::Fuchsia);
+    EXPECT_EQ(colour(Counter::Mat), colours::Olive); // Run all went no further
+    EXPECT_FALSE(view.report(ReportButton::Con).enabled);
+
+    messages.clear();
+    inputs.include = true;
+    toBreak = t / L"Store\\TRAINS\\TRAINSET";
+    controller.B_MaterielClick();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, L"Le dossier " + toBreak + L" n'a pas pu etre lu\r\nVerifiez le dossier de stockage de TrainStore");
+    EXPECT_EQ(colour(Counter::Mat), colours::Aqua);
+    EXPECT_TRUE(view.buttonActive(StepButton::Materiel));
+    EXPECT_FALSE(view.report(ReportButton::Mat).visible);
+    EXPECT_FALSE(enabled(StepButton::Lst));
+}
+
+TEST_F(Analysis, StepThreeReadsTheFolderBoxesOnceAtItsStart) {
+    consist(L"MSTS", L"a", {{'E', L"x", L"X"}});
+    consist(L"MSTS", L"b", {{'E', L"y", L"Y"}});
+    t.makeDir(L"Store\\TRAINS\\TRAINSET");
+    consist(L"Store", L"b", {{'E', L"z", L"Z"}});
+    controller.B_ConsistsClick();
+    controller.B_MaterielClick();
+    // Edits while the first consist is read.
+    view.onPump = [&] {
+        inputs.sim = t / L"Elsewhere";
+        inputs.ts = t / L"Store";
+        inputs.include = true;
+    };
+    controller.B_LstClick();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"X\\X.ENG", L"Y\\Y.ENG"}));
 }
 
 TEST_F(Analysis, StepThreeNeedsBothInventoriesInEitherOrder) {
@@ -261,16 +331,24 @@ TEST_F(Analysis, AStepAskedForDuringAStepIsIgnored) {
     EXPECT_EQ(value(Counter::Mat), 2);
 }
 
-TEST(StockSetTest, SortedCaseInsensitiveFirstSpellingKept) {
+TEST(StockSetTest, OneItemPerFileNameApartFromCaseLocaleEqualNamesSideBySide) {
     StockSet s;
     EXPECT_TRUE(s.add(L"b\\x.eng"));
     EXPECT_TRUE(s.add(L"A\\y.wag"));
     EXPECT_FALSE(s.add(L"B\\X.ENG"));
-    EXPECT_TRUE(s.add(L"\u00E9\\z.eng"));
-    EXPECT_EQ(s.items().front(), L"A\\y.wag");
-    EXPECT_EQ(s.size(), 3u);
-    EXPECT_TRUE(s.containsUpper(L"b\\X.eng"));
-    EXPECT_FALSE(s.containsUpper(L"\u00C9\\Z.ENG")); // only a-z are folded by the membership test
+    EXPECT_TRUE(s.add(L"\u00E9lan\\z.eng"));
+    EXPECT_FALSE(s.add(L"\u00C9LAN\\Z.ENG")); // the file system's case covers accented letters
+    EXPECT_TRUE(s.add(L"stra\u00DFe\\a.eng"));
+    EXPECT_TRUE(s.add(L"STRASSE\\a.eng"));     // equal for the locale, another file for the file system
+    EXPECT_TRUE(s.add(L"f\\a.eng"));
+    EXPECT_EQ(s.items(), (std::vector<std::wstring>{L"A\\y.wag", L"b\\x.eng", L"\u00E9lan\\z.eng", L"f\\a.eng",
+                                                    L"STRASSE\\a.eng", L"stra\u00DFe\\a.eng"}));
+    EXPECT_TRUE(s.contains(L"b\\X.eng"));
+    EXPECT_TRUE(s.contains(L"\u00C9lan\\Z.ENG"));
+    EXPECT_FALSE(s.contains(L"ELAN\\Z.ENG")); // accents stay significant
+    EXPECT_TRUE(s.contains(L"Strasse\\A.ENG"));
+    EXPECT_TRUE(s.contains(L"STRA\u00DFE\\A.ENG"));
+    EXPECT_FALSE(s.contains(L"STRASE\\A.ENG"));
 }
 
 TEST(RelativeToRoot, BelowTheRootOnAnotherDriveAndCase) {

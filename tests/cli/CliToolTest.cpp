@@ -160,4 +160,16 @@ TEST_F(CliToolTest, FailuresGiveMessagesAndStatus) {
     c = run({L"--frobnicate"});
     EXPECT_EQ(c.status, 2);
     EXPECT_NE(c.err.find("usage: trackwend-cli"), std::string::npos);
+
+    // Any other failure, here of the write to standard output: one line, status 1.
+    for (bool outOfMemory : {false, true}) {
+        std::string err;
+        const CliStreams streams{[&](const std::string&) {
+                                     if (outOfMemory) throw std::bad_alloc();
+                                     throw std::runtime_error("disk full");
+                                 },
+                                 [&](const std::string& b) { err += b; }};
+        EXPECT_EQ(runCli({L"--json", t / L"MSTS"}, CliSources{t / L"x.INI", simKey, storeKey}, streams), 1);
+        EXPECT_EQ(err, outOfMemory ? "trackwend-cli: out of memory\r\n" : "trackwend-cli: disk full\r\n");
+    }
 }

@@ -57,6 +57,12 @@ TEST(Settings, ReadsStoredValuesAndFallsBackOnGarbage) {
 
     SettingsFile nonZero(temp.writeBytes(L"e.INI", std::string("[Init]\r\nWarning=5\r\n")));
     EXPECT_TRUE(nonZero.warning());
+
+    // Leading zeros of any length: the whole number counts.
+    SettingsFile longValues(temp.writeBytes(
+        L"f.INI", "[Init]\r\nWarning=" + std::string(63, '0') + "1\r\nLanguage=" + std::string(300, '0') + "1\r\n"));
+    EXPECT_TRUE(longValues.warning());
+    EXPECT_EQ(longValues.language(), 1);
 }
 
 TEST(Settings, WritesRoundTripAndCreateTheFile) {

@@ -28,6 +28,32 @@ TEST(Text, LocaleComparisonIgnoresCaseButNotAccents) {
     EXPECT_NE(compareUserLocaleNoCase(L"e", L"é"), 0);
 }
 
+// The working sets index items by fileSystemUpper and order ties by
+// compareFileSystemNoCase: the two must agree on every character.
+TEST(Text, FileSystemUpperAgreesWithTheFileSystemComparison) {
+    EXPECT_EQ(fileSystemUpper(L"\u00E9lan\\loco.eng"), L"\u00C9LAN\\LOCO.ENG");
+    EXPECT_EQ(compareFileSystemNoCase(L"\u00C9lan", L"\u00E9LAN"), 0);
+    EXPECT_NE(compareFileSystemNoCase(L"stra\u00DFe", L"STRASSE"), 0);
+    EXPECT_NE(compareFileSystemNoCase(L"\u00E6", L"AE"), 0);
+    EXPECT_LT(compareFileSystemNoCase(L"", L"a"), 0);
+    for (unsigned c = 1; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c < 0xE000) continue;
+        const std::wstring one(1, static_cast<wchar_t>(c)), upper = fileSystemUpper(one);
+        ASSERT_EQ(compareFileSystemNoCase(one, upper), 0) << std::hex << c;
+        const std::wstring next(1, static_cast<wchar_t>(c + 1 == 0xD800 ? 0xE000 : (c + 1) & 0xFFFF));
+        const int byForm = upper.compare(fileSystemUpper(next));
+        ASSERT_EQ(compareFileSystemNoCase(one, next), byForm < 0 ? -1 : byForm > 0 ? 1 : 0) << std::hex << c;
+    }
+}
+
+TEST(Text, Cp1252ExactlyRefusesLookAlikesAndDefaults) {
+    std::string bytes;
+    EXPECT_TRUE(toCp1252Exactly(L"\u00E9t\u00E9 \u20AC?", bytes));
+    EXPECT_EQ(bytes, "\xE9t\xE9 \x80?");
+    for (const wchar_t* outside : {L"Lok\\\u010D.eng", L"\u0395\u03BB.con", L"\u4E2D.con", L"\U0001F682.con"})
+        EXPECT_FALSE(toCp1252Exactly(outside, bytes)) << outside;
+}
+
 TEST(Errors, FullStopRuleOfTheGeneralErrorBox) {
     EXPECT_EQ(generalErrorText(L"Stream write error"), L"Stream write error.");
     EXPECT_EQ(generalErrorText(L"Printing in progress"), L"Printing in progress.");

@@ -88,6 +88,20 @@ TEST(ReportFile, PathAndExactBytesReplacingAnExistingFile) {
     EXPECT_EQ(readWholeFile(path), expected);
 }
 
+TEST(ReportFile, ACharacterOutsideWindows1252MakesTheWholeFileUtf8) {
+    TempFolder tmp;
+    const std::wstring path = tmp.path() + L"\\r.txt";
+    // A best-fit look-alike (c for \u010D) must not pass for the letter.
+    const std::pair<const wchar_t*, std::string> names[] = {{L"Lok\\\u010D.eng", "Lok\\\xC4\x8D.eng"},
+                                                            {L"\u0395\u03BB.con", "\xCE\x95\xCE\xBB.con"},
+                                                            {L"\U0001F682.con", "\xF0\x9F\x9A\x82.con"}};
+    for (const auto& [name, bytes] : names) {
+        saveReportFile(path, {L"\u00E9t\u00E9", name});
+        const std::string utf8 = "\xEF\xBB\xBF" "\xC3\xA9t\xC3\xA9\r\n" + bytes + "\r\n";
+        EXPECT_EQ(readWholeFile(path), std::vector<unsigned char>(utf8.begin(), utf8.end()));
+    }
+}
+
 TEST(ReportFile, EmptyReportGivesEmptyFileAndUncreatableFileThrows) {
     TempFolder tmp;
     const std::wstring path = tmp.path() + L"\\empty.txt";

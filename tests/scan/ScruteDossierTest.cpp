@@ -147,7 +147,7 @@ TEST(ScruteDossier, HiddenFoldersAreWalkedAndNoFileHandlerStillWalks) {
     ::SetFileAttributesW((t / L"r\\H").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(ScruteDossier, StateReadableFromHandlersAndMissingRootGivesNoEvents) {
+TEST(ScruteDossier, StateReadableFromHandlersAndUnreadableRootGivesNoEvents) {
     TempFolder t;
     t.writeBytes(L"r\\S\\a.eng", std::string("12345"));
     TScruteDossier s;
@@ -183,13 +183,22 @@ TEST(ScruteDossier, StateReadableFromHandlersAndMissingRootGivesNoEvents) {
     EXPECT_EQ(stamp >> 16, ((2004u - 1980u) << 9) | (7u << 5) | 15u);
     EXPECT_EQ(stamp & 0xFFFFu, (10u << 11) | (30u << 5) | (21u / 2u));
 
+    EXPECT_FALSE(s.rootUnreadable());
+
+    // A root that cannot be listed gives no events and says so; an empty one is read.
     Recorder r;
     r.attach(s);
-    s.Dossier = t / L"nothing-here";
-    s.Execute();
+    t.touch(L"a file");
+    t.makeDir(L"empty");
+    for (const wchar_t* root : {L"nothing-here", L"a file", L"empty"}) {
+        s.Dossier = t / root;
+        s.Filtre = L"*.ENG";
+        s.Execute();
+        EXPECT_EQ(s.rootUnreadable(), std::wstring(root) != L"empty") << root;
+    }
     EXPECT_TRUE(r.files.empty());
     EXPECT_TRUE(r.folders.empty());
-    EXPECT_EQ(r.ends, 1);
+    EXPECT_EQ(r.ends, 3);
 }
 
 TEST(ScruteDossier, ARunStartedDuringARunIsRefused) {
