@@ -88,4 +88,31 @@ private:
     HGDIOBJ old_;
 };
 
+// BeginPaint for the lifetime of the guard: EndPaint runs also when the
+// painting throws, so the caret comes back and the DC is released.
+class PaintGuard {
+public:
+    explicit PaintGuard(HWND h) : hwnd_(h), dc_(::BeginPaint(h, &ps_)) {}
+    PaintGuard(const PaintGuard&) = delete;
+    PaintGuard& operator=(const PaintGuard&) = delete;
+    ~PaintGuard() { ::EndPaint(hwnd_, &ps_); }
+    HDC dc() const { return dc_; }
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// Runs a clean-up when the scope ends, however it ends.
+template <typename F>
+class ScopeExit {
+public:
+    explicit ScopeExit(F f) : f_(std::move(f)) {}
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+    ~ScopeExit() { f_(); }
+private:
+    F f_;
+};
+
 } // namespace tw

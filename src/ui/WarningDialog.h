@@ -86,6 +86,7 @@ private:
     void paintBorder();
     void clickButton(int id);
     bool handleDialogKey(const MSG& msg);
+    bool focusOnButton() const;
     int defaultButtonId() const;
     int cancelButtonId() const;
 
