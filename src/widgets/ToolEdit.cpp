@@ -250,6 +250,14 @@ LRESULT TDirectoryEdit::editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CHAR:
         if (wp == L'\r' || wp == 27) return 0;
         break;
+    case WM_GETDLGCODE: {
+        // Enter comes to the box first (the user is done with the text), which
+        // then hands it to the window.
+        const auto* m = reinterpret_cast<const MSG*>(lp);
+        LRESULT code = ::DefSubclassProc(h, msg, wp, lp);
+        if (m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+        return code;
+    }
     case WM_SETFOCUS: {
         const LRESULT r = ::DefSubclassProc(h, msg, wp, lp);
         // A click into the text places the caret; other focus arrivals select all.
