@@ -93,8 +93,10 @@ std::wstring currentErrorText() {
         while (!reason.empty() && (reason.back() == L'.' || static_cast<unsigned>(reason.back()) <= 32u)) reason.pop_back();
         return reason;
     } catch (const std::exception& e) {
+        // The detail helps whoever the user asks; a bare type name tells nobody anything.
         const std::wstring detail = fromUtf8(e.what());
-        return L"An unexpected error stopped this action" + (detail.empty() ? std::wstring() : L": " + detail);
+        if (detail.empty() || detail.rfind(L"std::", 0) == 0) return L"An unexpected error stopped this action";
+        return L"An unexpected error stopped this action (" + detail + L").";
     } catch (...) {
         return L"An unexpected error stopped this action";
     }

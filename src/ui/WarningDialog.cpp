@@ -402,13 +402,18 @@ LRESULT TFormAv::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         PictureButtonLook look;
         // A button that gains or loses the focus changes which button Enter
-        // presses: the default button is drawn again with its frame or without.
-        if (item->itemAction == ODA_FOCUS)
+        // presses: the default button is drawn again, with its frame or without,
+        // once the focus has settled.
+        const bool enterPressesDefault = !focusOnButton();
+        if (item->itemAction == ODA_FOCUS || enterPressesDefault != defaultFramed_)
             ::InvalidateRect(control(defaultButtonId()), nullptr, FALSE);
         switch (item->CtlID) {
         case IdB_Anglais: look.picture = &ukFlag_; look.spacing = 5; break;
         case IdB_Francais: look.picture = &frFlag_; look.spacing = 5; break;
-        case IdB_Oui: case IdB_Yes: look.picture = &yes_; look.isDefault = !focusOnButton(); break;
+        case IdB_Oui: case IdB_Yes:
+            look.picture = &yes_;
+            look.isDefault = defaultFramed_ = enterPressesDefault;
+            break;
         case IdB_Non: case IdB_No: look.picture = &no_; break;
         default: return Window::handleMessage(msg, wp, lp);
         }

@@ -94,6 +94,7 @@ private:
     bool french_ = true;
     bool closed_ = false;
     bool activated_ = false;
+    bool defaultFramed_ = true;   // as the default button was last drawn
     HWND lastFocus_ = nullptr;
     TVrBlotter P_Francais, P_Anglais;
     std::vector<std::pair<HWND, COLORREF>> labelColours_;
