@@ -97,11 +97,13 @@ void AnalysisController::B_GoClick() {
     if (busy_) return;
     {
         BusyGuard guard(busy_);
-        if (view_.buttonEnabled(StepButton::Consists)) stepConsists();
-        if (view_.buttonEnabled(StepButton::Materiel)) stepMateriel();
-        if (view_.buttonEnabled(StepButton::Lst)) stepLst();
-        if (view_.buttonEnabled(StepButton::Orp)) stepOrp();
-        if (view_.buttonEnabled(StepButton::Man)) stepMan();
+        runAllStopped_ = false;
+        auto next = [this](StepButton b) { return !runAllStopped_ && view_.buttonEnabled(b); };
+        if (next(StepButton::Consists)) stepConsists();
+        if (next(StepButton::Materiel)) stepMateriel();
+        if (next(StepButton::Lst)) stepLst();
+        if (next(StepButton::Orp)) stepOrp();
+        if (next(StepButton::Man)) stepMan();
     }
     view_.setButtonActive(StepButton::Go, false);
 }

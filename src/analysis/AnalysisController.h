@@ -42,6 +42,8 @@ public:
     void ScruteDossierDossier(TScruteDossier& sender, const std::wstring& nom);
 
     bool busy() const { return busy_; }
+    // Run all starts no further step (the window is closing); the running one ends as usual.
+    void stopRunAll() { runAllStopped_ = true; }
 
     const StockSet& consists() const { return consists_; }
     const StockSet& stock() const { return stock_; }
@@ -74,6 +76,7 @@ private:
     AnalysisInputs& inputs_;
     TScruteDossier& scanner_;
     bool busy_ = false;
+    bool runAllStopped_ = false;
 
     StockSet consists_, stock_, engines_, wagons_, stockFolders_, references_, orphans_, used_, missing_;
 };

@@ -13,8 +13,10 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -30,6 +32,12 @@ constexpr wchar_t kTrainStoreValue[] = L"Store Path";
 } // namespace
 
 int runApplication() {
+    // The folder chooser is a COM object: Windows creates it only on a thread
+    // that has joined a single-threaded apartment. Released after the windows.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    ScopeGuard comEnd([com] {
+        if (SUCCEEDED(com)) CoUninitialize();
+    });
     setApplicationTitle(L"Trackwend");
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
@@ -49,7 +57,9 @@ int runApplication() {
     main.setHelpWindow(&help);
     help.createWindow(true);
     ShowWindow(main.hwnd(), SW_SHOWNORMAL);
-    return runMessageLoop();
+    const int code = runMessageLoop();
+    showQueuedErrors();   // one raised by the last messages (a failed save at close)
+    return code;
 }
 
 } // namespace tw

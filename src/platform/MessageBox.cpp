@@ -58,7 +58,11 @@ LRESULT CALLBACK boxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITDIALOG: {
         // The system lays the box out here; adjust it afterwards.
         LRESULT r = ::CallWindowProcW(s->previousProc, hwnd, msg, wp, lp);
-        adjustBox(hwnd);
+        // No exception may leave a window procedure: the box keeps the system's layout then.
+        try {
+            adjustBox(hwnd);
+        } catch (...) {
+        }
         return r;
     }
     case WM_SYSCOMMAND:

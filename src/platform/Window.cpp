@@ -53,12 +53,8 @@ LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
 
     LRESULT result = 0;
-    bool handled = false;
-    guardAction([&] {
-        result = self->handleMessage(msg, wp, lp);
-        handled = true;
-    });
-    if (!handled) result = ::DefWindowProcW(hwnd, msg, wp, lp);
+    if (!guardMessage([&] { result = self->handleMessage(msg, wp, lp); }))
+        result = ::DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;

@@ -1,7 +1,10 @@
 #pragma once
 // A window is a C++ object: one static window procedure forwards to the
 // object's handleMessage. No exception ever crosses the procedure: an escaping
-// error is shown by the general error box and the message gets its default answer.
+// error is shown by the general error box once the message is done, and the
+// message gets its default answer.
+// A derived class whose messages use its own members destroys its window in
+// its own destructor, while those members still exist.
 #include <windows.h>
 #include <string>
 

@@ -148,10 +148,13 @@ PrinterDevice::PrinterDevice() {
     di.lpszDocName = L"";   // no document name; some spoolers refuse a null one
     if (StartDocW(dc_.get(), &di) <= 0) throw AppError(L"Printer selected is not valid");
     g_printing = true;
-    sink_ = std::make_unique<JobSink>(dc_.get());
-    if (g_wrapper) sink_ = g_wrapper(std::move(sink_));
-    layout_ = std::make_unique<TextLayout>(*sink_, GetDeviceCaps(dc_.get(), HORZRES), GetDeviceCaps(dc_.get(), VERTRES));
+    // From here on the job is open: whatever fails ends it and clears the flag,
+    // or every later print would be refused as in progress.
     try {
+        sink_ = std::make_unique<JobSink>(dc_.get());
+        if (g_wrapper) sink_ = g_wrapper(std::move(sink_));
+        layout_ = std::make_unique<TextLayout>(*sink_, GetDeviceCaps(dc_.get(), HORZRES),
+                                               GetDeviceCaps(dc_.get(), VERTRES));
         layout_->begin();
     } catch (...) {
         try { close(); } catch (...) {}
@@ -165,7 +168,11 @@ void PrinterDevice::close() {
     if (closed_) return;
     closed_ = true;
     std::exception_ptr failure;
-    try { layout_->finish(); } catch (...) { failure = std::current_exception(); }
+    try {
+        if (layout_) layout_->finish();
+    } catch (...) {
+        failure = std::current_exception();
+    }
     EndDoc(dc_.get());
     g_printing = false;
     if (failure) std::rethrow_exception(failure);

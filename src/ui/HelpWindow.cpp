@@ -55,10 +55,8 @@ protected:
         switch (msg) {
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(hwnd(), &ps);
-            paint(dc);
-            ::EndPaint(hwnd(), &ps);
+            PaintDc guard(hwnd());
+            paint(guard.get());
             return 0;
         }
         case WM_CTLCOLORSTATIC:

@@ -3,6 +3,7 @@
 #include "config/Settings.h"
 #include "platform/Errors.h"
 #include "platform/Files.h"
+#include "platform/Handle.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
 #include "report/ReportBuilder.h"
@@ -74,9 +75,9 @@ HWND TForm1::createLabel(int x, int y, HFONT font, const wchar_t* text) {
     return h;
 }
 
-// Labels size themselves to their text.
+// Labels size themselves to their text, before it is drawn: a longer text
+// drawn into the old, narrower label would leave its new part blank.
 void TForm1::setLabelText(HWND label, const std::wstring& text) {
-    SetWindowTextW(label, text.c_str());
     HDC dc = GetDC(label);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
     SIZE sz{0, 0};
@@ -84,6 +85,8 @@ void TForm1::setLabelText(HWND label, const std::wstring& text) {
     SelectObject(dc, old);
     ReleaseDC(label, dc);
     SetWindowPos(label, nullptr, 0, 0, sz.cx, sz.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowTextW(label, text.c_str());
+    InvalidateRect(label, nullptr, TRUE);
 }
 
 void TForm1::createControls() {
@@ -114,6 +117,8 @@ void TForm1::createControls() {
     setFont(cbTs_, font_.get());
     eMsts_.OnChange = [this] { E_MSTSChange(eMsts_); };
     eTs_.OnChange = [this] { E_MSTSChange(eTs_); };
+    eMsts_.OnEditEnd = [this] { dropTrailingBackslashes(eMsts_); };
+    eTs_.OnEditEnd = [this] { dropTrailingBackslashes(eTs_); };
 
     // Steps, in GroupBox2 at (8, 96).
     void (AnalysisController::*handlers[6])() = {&AnalysisController::B_ConsistsClick,
@@ -227,6 +232,8 @@ void TForm1::FormShow() { Localize(0); }
 void TForm1::FormActivate() {
     if (firstActivationDone_ || inFirstActivation_) return;
     inFirstActivation_ = true;
+    // An error leaves the first activation to be done at the next one.
+    ScopeGuard leave([this] { inFirstActivation_ = false; });
     bool showWarning = true;
     const StartupSettings s = readStartupSettings(SettingsFile(env_.settingsPath));
     showWarning = s.showWarning;
@@ -252,7 +259,6 @@ void TForm1::FormActivate() {
         }
     }
     firstActivationDone_ = true;
-    inFirstActivation_ = false;
 }
 
 void TForm1::FormCloseQuery() {
@@ -321,16 +327,40 @@ void TForm1::B_AnglaisClick() {
     Localize(1);
 }
 
+namespace {
+std::wstring withoutTrailingBackslashes(std::wstring text) {
+    while (!text.empty() && text.back() == L'\\') text.pop_back();
+    return text;
+}
+} // namespace
+
+// While the user types, the text stays as typed (a "\\" typed at the end is
+// the start of the next folder name); the folder test and the steps use it
+// without its trailing backslashes, and the box drops them once the user is
+// done with it, or when the program or the browse button sets the text.
 void TForm1::E_MSTSChange(TDirectoryEdit& box) {
-    std::wstring text = box.Text();
-    if (!text.empty() && text.back() == L'\\') {
-        while (!text.empty() && text.back() == L'\\') text.pop_back();
-        box.setText(text); // runs this handling again for the trimmed text
-        return;
+    if (!box.typing()) {
+        const std::wstring text = box.Text();
+        if (!text.empty() && text.back() == L'\\') {
+            box.setText(text.substr(0, text.size() - 1)); // runs this handling again, nested
+            return;
+        }
     }
-    const bool ok = folderExists(eMsts_.Text());
+    const bool ok = folderExists(withoutTrailingBackslashes(eMsts_.Text()));
     steps_[0].setEnabled(ok);
     steps_[1].setEnabled(steps_[0].Enabled());
+}
+
+void TForm1::dropTrailingBackslashes(TDirectoryEdit& box) {
+    const std::wstring text = box.Text();
+    const std::wstring trimmed = withoutTrailingBackslashes(text);
+    if (trimmed == text) return;
+    box.setText(trimmed);
+    // On Enter the user goes on typing at the end of the text.
+    if (GetFocus() == box.editHandle()) {
+        const LPARAM end = static_cast<LPARAM>(trimmed.size());
+        SendMessageW(box.editHandle(), EM_SETSEL, static_cast<WPARAM>(end), end);
+    }
 }
 
 void TForm1::CB_TSClick() { eTs_.setEnabled(SendMessageW(cbTs_, BM_GETCHECK, 0, 0) == BST_CHECKED); }
@@ -345,25 +375,24 @@ void TForm1::runStep(void (AnalysisController::*step)()) {
         lastPump_ = {};
     }
     ++stepDepth_;
-    try {
-        (controller_.*step)();
-    } catch (...) {
+    // However the step ends, a close asked for during it takes effect once its loop has ended.
+    ScopeGuard ended([this] {
         --stepDepth_;
-        if (stepDepth_ == 0) holdStepPaints(false);
-        if (stepDepth_ == 0 && closePending_) DestroyWindow(hwnd());
-        throw;
-    }
-    --stepDepth_;
-    if (stepDepth_ == 0) holdStepPaints(false);
-    // A close asked for during the step takes effect once its loop has ended.
-    if (stepDepth_ == 0 && closePending_) DestroyWindow(hwnd());
+        if (stepDepth_ > 0) return;
+        holdStepPaints(false);
+        if (closePending_) DestroyWindow(hwnd());
+    });
+    (controller_.*step)();
 }
 
 void TForm1::closeRequested() {
     if (closePending_) return;
-    FormCloseQuery();
+    // A settings file that cannot be written is reported; the window still
+    // closes, and not before a running step has ended.
+    guardMessage([this] { FormCloseQuery(); });
     if (controller_.busy() || stepDepth_ > 0) {
         closePending_ = true;
+        controller_.stopRunAll();   // the running step ends, no further one starts
         return;
     }
     DestroyWindow(hwnd());
@@ -464,7 +493,7 @@ LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         } else {
             LRESULT r = Window::handleMessage(msg, wp, lp);
             if (!HIWORD(wp)) restoreFocus();
-            guardAction([this] { FormActivate(); });
+            guardMessage([this] { FormActivate(); });
             return r;
         }
     case WM_CLOSE:
@@ -573,8 +602,8 @@ void TForm1::letMessagesRun() {
 
 // --- AnalysisInputs -------------------------------------------------------
 
-std::wstring TForm1::simulatorFolder() const { return eMsts_.Text(); }
-std::wstring TForm1::trainStoreFolder() const { return eTs_.Text(); }
+std::wstring TForm1::simulatorFolder() const { return withoutTrailingBackslashes(eMsts_.Text()); }
+std::wstring TForm1::trainStoreFolder() const { return withoutTrailingBackslashes(eTs_.Text()); }
 bool TForm1::includeTrainStore() const { return SendMessageW(cbTs_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 int TForm1::languageId() const { return currentLanguageId(); }
 

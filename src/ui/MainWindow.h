@@ -122,6 +122,7 @@ private:
     void createControls();
     HWND createLabel(int x, int y, HFONT font, const wchar_t* text);
     void setLabelText(HWND label, const std::wstring& text);
+    void dropTrailingBackslashes(TDirectoryEdit& box);
     HWND reportButton(ReportButton b) const;
     void runStep(void (AnalysisController::*step)());
     void onCommand(int id, int code);

@@ -1,11 +1,13 @@
 #include "ui/WarningDialog.h"
 
+#include "platform/Errors.h"
 #include "ui/HelpWindow.h"
 #include "widgets/PictureButton.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
+#include <new>
 
 namespace tw {
 
@@ -202,6 +204,15 @@ void TFormAv::showPanel(bool french) {
     ::ShowWindow((french ? P_Francais : P_Anglais).hwnd(), SW_SHOW);
 }
 
+// Enter presses the focused button; only when no button has the focus does it
+// press the default one, which alone then shows the default frame.
+bool TFormAv::focusOnButton() const {
+    HWND focus = ::GetFocus();
+    if (!focus || !::IsChild(hwnd(), focus)) return false;
+    const int id = ::GetDlgCtrlID(focus);
+    return id == IdB_Anglais || id == IdB_Oui || id == IdB_Non || id == IdB_Francais || id == IdB_Yes || id == IdB_No;
+}
+
 int TFormAv::defaultButtonId() const { return french_ ? IdB_Oui : IdB_Yes; }
 int TFormAv::cancelButtonId() const { return french_ ? IdB_Non : IdB_No; }
 
@@ -264,10 +275,7 @@ bool TFormAv::handleDialogKey(const MSG& msg) {
     if (msg.wParam == VK_RETURN) {
         // Enter presses the focused button, or else the panel's default (yes) button.
         HWND focus = ::GetFocus();
-        int id = focus && ::IsChild(hwnd(), focus) ? ::GetDlgCtrlID(focus) : 0;
-        bool isButton = id == IdB_Anglais || id == IdB_Oui || id == IdB_Non || id == IdB_Francais ||
-                        id == IdB_Yes || id == IdB_No;
-        clickButton(isButton && ::IsWindowVisible(focus) ? id : defaultButtonId());
+        clickButton(focusOnButton() && ::IsWindowVisible(focus) ? ::GetDlgCtrlID(focus) : defaultButtonId());
         return true;
     }
     if (msg.wParam == VK_ESCAPE) {
@@ -282,17 +290,36 @@ void TFormAv::showModal() {
     closed_ = false;
     activated_ = false;
     // Every other window of the program is disabled while the dialog is up.
-    std::vector<HWND> disabled;
-    std::pair<HWND, std::vector<HWND>*> search{hwnd(), &disabled};
+    struct Search {
+        HWND dialog;
+        std::vector<HWND> found;
+        bool failed = false;
+    } search{hwnd(), {}};
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
         [](HWND h, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<std::pair<HWND, std::vector<HWND>*>*>(lp);
-            if (h != s->first && ::IsWindowEnabled(h)) s->second->push_back(h);
-            return TRUE;
+            // No exception may cross the system's enumeration.
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (h == s->dialog || !::IsWindowEnabled(h)) return TRUE;
+            try {
+                s->found.push_back(h);
+                return TRUE;
+            } catch (...) {
+                s->failed = true;
+                return FALSE;
+            }
         },
         reinterpret_cast<LPARAM>(&search));
+    if (search.failed) throw std::bad_alloc();
+    const std::vector<HWND>& disabled = search.found;
     for (HWND h : disabled) ::EnableWindow(h, FALSE);
+    // However the modal showing ends, the other windows come back.
+    ScopeGuard restore([this, &disabled] {
+        for (HWND h : disabled)
+            if (::IsWindow(h)) ::EnableWindow(h, TRUE);
+        ::ShowWindow(hwnd(), SW_HIDE);
+        showQueuedErrors();   // an error of the dialog's last message is not lost with its loop
+    });
 
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetForegroundWindow(hwnd());
@@ -317,9 +344,6 @@ void TFormAv::showModal() {
         ::DispatchMessageW(&msg);
     }
 
-    for (HWND h : disabled)
-        if (::IsWindow(h)) ::EnableWindow(h, TRUE);
-    ::ShowWindow(hwnd(), SW_HIDE);
 }
 
 void TFormAv::paintBorder() {
@@ -377,10 +401,19 @@ LRESULT TFormAv::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         }
         PictureButtonLook look;
+        // A button that gains or loses the focus changes which button Enter
+        // presses: the default button is drawn again, with its frame or without,
+        // once the focus has settled.
+        const bool enterPressesDefault = !focusOnButton();
+        if (item->itemAction == ODA_FOCUS || enterPressesDefault != defaultFramed_)
+            ::InvalidateRect(control(defaultButtonId()), nullptr, FALSE);
         switch (item->CtlID) {
         case IdB_Anglais: look.picture = &ukFlag_; look.spacing = 5; break;
         case IdB_Francais: look.picture = &frFlag_; look.spacing = 5; break;
-        case IdB_Oui: case IdB_Yes: look.picture = &yes_; look.isDefault = true; break;
+        case IdB_Oui: case IdB_Yes:
+            look.picture = &yes_;
+            look.isDefault = defaultFramed_ = enterPressesDefault;
+            break;
         case IdB_Non: case IdB_No: look.picture = &no_; break;
         default: return Window::handleMessage(msg, wp, lp);
         }

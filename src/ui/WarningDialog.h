@@ -86,6 +86,7 @@ private:
     void paintBorder();
     void clickButton(int id);
     bool handleDialogKey(const MSG& msg);
+    bool focusOnButton() const;
     int defaultButtonId() const;
     int cancelButtonId() const;
 
@@ -93,6 +94,7 @@ private:
     bool french_ = true;
     bool closed_ = false;
     bool activated_ = false;
+    bool defaultFramed_ = true;   // as the default button was last drawn
     HWND lastFocus_ = nullptr;
     TVrBlotter P_Francais, P_Anglais;
     std::vector<std::pair<HWND, COLORREF>> labelColours_;

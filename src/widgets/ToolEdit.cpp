@@ -2,7 +2,9 @@
 
 #include "platform/Errors.h"
 #include "platform/Files.h"
+#include "platform/Handle.h"
 #include "widgets/VrSysUtils.h"
+#include <commctrl.h>
 #include <shobjidl.h>
 #include <algorithm>
 
@@ -20,45 +22,63 @@ constexpr const char* folderGlyph[12] = {
 
 bool folderExists(const std::wstring& path) { return !path.empty() && directoryExists(path); }
 
+namespace {
+// Releases a COM interface at the end of its scope, also when an error leaves it.
+template <typename I>
+struct ComRef {
+    I* p = nullptr;
+    ComRef() = default;
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    ~ComRef() { if (p) p->Release(); }
+};
+struct CoTaskText {
+    PWSTR p = nullptr;
+    ~CoTaskText() { ::CoTaskMemFree(p); }
+};
+} // namespace
+
 std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, const std::wstring& startFolder) {
-    IFileOpenDialog* dlg = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dlg))))
-        return std::nullopt;
-    std::optional<std::wstring> result;
+    ComRef<IFileOpenDialog> dlg;
+    const HRESULT created =
+        ::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dlg.p));
+    // Never a silent button: say why the chooser does not open.
+    if (FAILED(created) || !dlg.p)
+        throw AppError(L"The folder selection dialog cannot be opened. " + systemReason(static_cast<unsigned long>(created)));
     FILEOPENDIALOGOPTIONS opts = 0;
-    dlg->GetOptions(&opts);
-    dlg->SetOptions(opts | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
-    dlg->SetTitle(L"Select Directory");
+    dlg.p->GetOptions(&opts);
+    dlg.p->SetOptions(opts | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    dlg.p->SetTitle(L"Select Directory");
     std::wstring start = startFolder;
     if (start == L"\\") {
         wchar_t cur[MAX_PATH] = {};
         if (::GetCurrentDirectoryW(MAX_PATH, cur)) start = cur; // "\" means the current folder of the drive
     }
-    IShellItem* folder = nullptr;
-    if (SUCCEEDED(::SHCreateItemFromParsingName(start.c_str(), nullptr, IID_PPV_ARGS(&folder)))) {
-        dlg->SetFolder(folder);
-        folder->Release();
+    {
+        ComRef<IShellItem> folder;
+        if (SUCCEEDED(::SHCreateItemFromParsingName(start.c_str(), nullptr, IID_PPV_ARGS(&folder.p))))
+            dlg.p->SetFolder(folder.p);
     }
-    if (SUCCEEDED(dlg->Show(owner))) {
-        IShellItem* item = nullptr;
-        if (SUCCEEDED(dlg->GetResult(&item))) {
-            PWSTR path = nullptr;
-            if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) && path) {
-                std::wstring p = path;
-                ::CoTaskMemFree(path);
-                // No trailing "\" except on a drive root.
-                while (p.size() > 3 && (p.back() == L'\\' || p.back() == L'/')) p.pop_back();
-                if (p.size() == 2 && p[1] == L':') p += L'\\';
-                result = p;
-            }
-            item->Release();
-        }
-    }
-    dlg->Release();
-    return result;
+    const HRESULT shown = dlg.p->Show(owner);
+    if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
+    if (FAILED(shown))
+        throw AppError(L"The folder selection dialog cannot be opened. " + systemReason(static_cast<unsigned long>(shown)));
+    ComRef<IShellItem> item;
+    CoTaskText path;
+    if (FAILED(dlg.p->GetResult(&item.p)) || !item.p || FAILED(item.p->GetDisplayName(SIGDN_FILESYSPATH, &path.p)) ||
+        !path.p)
+        return std::nullopt;
+    std::wstring p = path.p;
+    // No trailing "\" except on a drive root.
+    while (p.size() > 3 && (p.back() == L'\\' || p.back() == L'/')) p.pop_back();
+    if (p.size() == 2 && p[1] == L':') p += L'\\';
+    return p;
 }
 
 TDirectoryEdit::TDirectoryEdit() : chooser(&TDirectoryEdit::systemFolderChooser) {}
+
+// The edit's messages use this object's members: the windows go first.
+TDirectoryEdit::~TDirectoryEdit() { destroy(); }
 
 bool TDirectoryEdit::create(HWND parent, int x, int y, int width, int height, int id) {
     if (!Window::create(L"TwDirectoryEdit", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
@@ -71,9 +91,7 @@ bool TDirectoryEdit::create(HWND parent, int x, int y, int width, int height, in
     button_ = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 10, 10, hwnd(),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(buttonId)), moduleInstance(), nullptr);
     if (!edit_ || !button_) return false;
-    ::SetWindowLongPtrW(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    oldEditProc_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TDirectoryEdit::editProc)));
+    if (!::SetWindowSubclass(edit_, &TDirectoryEdit::editProc, 0, reinterpret_cast<DWORD_PTR>(this))) return false;
     setFont(font_ ? font_ : defaultWidgetFont());
     layout();
     applyReadOnly();
@@ -155,14 +173,9 @@ void TDirectoryEdit::buttonClick() {
     if (!folderExists(name)) name = L"\\";
     {
         const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+        ScopeGuard restore([oldMode] { ::SetErrorMode(oldMode); });
         std::optional<std::wstring> chosen;
-        try {
-            if (chooser) chosen = chooser(::GetAncestor(hwnd(), GA_ROOT), name);
-        } catch (...) {
-            ::SetErrorMode(oldMode);
-            throw;
-        }
-        ::SetErrorMode(oldMode);
+        if (chooser) chosen = chooser(::GetAncestor(hwnd(), GA_ROOT), name);
         action = chosen.has_value();
         if (chosen) name = *chosen;
     }
@@ -205,54 +218,72 @@ void TDirectoryEdit::drawButton(const DRAWITEMSTRUCT& di) {
     }
 }
 
-LRESULT CALLBACK TDirectoryEdit::editProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<TDirectoryEdit*>(::GetWindowLongPtrW(h, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(h, msg, wp, lp);
+LRESULT CALLBACK TDirectoryEdit::editProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+    if (msg == WM_NCDESTROY) {
+        // The subclass goes with the edit: nothing reaches this object afterwards.
+        ::RemoveWindowSubclass(h, &TDirectoryEdit::editProc, 0);
+        return ::DefSubclassProc(h, msg, wp, lp);
+    }
     LRESULT result = 0;
-    guardAction([&] { result = self->editMessage(h, msg, wp, lp); });
+    if (!guardMessage([&] { result = reinterpret_cast<TDirectoryEdit*>(self)->editMessage(h, msg, wp, lp); }))
+        result = ::DefSubclassProc(h, msg, wp, lp);
     return result;
 }
 
 LRESULT TDirectoryEdit::editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    TDirectoryEdit* self = this;
-    {
-        switch (msg) {
-        case WM_SYSKEYDOWN:
-            if (wp == VK_DOWN && self->buttonWidth_ > 0) {
-                self->buttonClick();
-                return 0;
-            }
-            break;
-        case WM_KEYDOWN:
-            if (wp == VK_RETURN || wp == VK_ESCAPE) {
-                // Dialog keys belong to the window's default and cancel buttons.
-                HWND top = ::GetAncestor(h, GA_ROOT);
-                ::PostMessageW(top, WM_COMMAND, MAKEWPARAM(wp == VK_RETURN ? IDOK : IDCANCEL, BN_CLICKED), 0);
-                return 0;
-            }
-            break;
-        case WM_CHAR:
-            if (wp == L'\r' || wp == 27) return 0;
-            break;
-        case WM_SETFOCUS: {
-            const LRESULT r = ::CallWindowProcW(self->oldEditProc_, h, msg, wp, lp);
-            // A click into the text places the caret; other focus arrivals select all.
-            if (self->autoSelect_ && self->directInput_ && !(::GetKeyState(VK_LBUTTON) & 0x8000))
-                ::SendMessageW(h, EM_SETSEL, 0, -1);
-            return r;
+    switch (msg) {
+    case WM_SYSKEYDOWN:
+        if (wp == VK_DOWN && buttonWidth_ > 0) {
+            buttonClick();
+            return 0;
         }
-        default:
-            break;
+        break;
+    case WM_KEYDOWN:
+        if (wp == VK_RETURN || wp == VK_ESCAPE) {
+            if (wp == VK_RETURN && OnEditEnd) OnEditEnd();
+            // Dialog keys belong to the window's default and cancel buttons.
+            HWND top = ::GetAncestor(h, GA_ROOT);
+            ::PostMessageW(top, WM_COMMAND, MAKEWPARAM(wp == VK_RETURN ? IDOK : IDCANCEL, BN_CLICKED), 0);
+            return 0;
         }
-        return ::CallWindowProcW(self->oldEditProc_, h, msg, wp, lp);
+        break;
+    case WM_CHAR:
+        if (wp == L'\r' || wp == 27) return 0;
+        break;
+    case WM_GETDLGCODE: {
+        // Enter comes to the box first (the user is done with the text), which
+        // then hands it to the window.
+        const auto* m = reinterpret_cast<const MSG*>(lp);
+        LRESULT code = ::DefSubclassProc(h, msg, wp, lp);
+        if (m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+        return code;
     }
+    case WM_SETFOCUS: {
+        const LRESULT r = ::DefSubclassProc(h, msg, wp, lp);
+        // A click into the text places the caret; other focus arrivals select all.
+        if (autoSelect_ && directInput_ && !(::GetKeyState(VK_LBUTTON) & 0x8000)) ::SendMessageW(h, EM_SETSEL, 0, -1);
+        return r;
+    }
+    case WM_KILLFOCUS: {
+        const LRESULT r = ::DefSubclassProc(h, msg, wp, lp);
+        if (OnEditEnd) OnEditEnd();
+        return r;
+    }
+    default:
+        break;
+    }
+    return ::DefSubclassProc(h, msg, wp, lp);
 }
 
 LRESULT TDirectoryEdit::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
         if (reinterpret_cast<HWND>(lp) == edit_ && HIWORD(wp) == EN_CHANGE) {
-            if (quiet_ == 0 && OnChange) OnChange();
+            if (quiet_ == 0 && OnChange) {
+                ++typing_;
+                ScopeGuard done([this] { --typing_; });
+                OnChange();
+            }
             return 0;
         }
         if (reinterpret_cast<HWND>(lp) == button_ && HIWORD(wp) == BN_CLICKED) {

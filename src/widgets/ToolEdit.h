@@ -15,6 +15,7 @@ public:
     static std::optional<std::wstring> systemFolderChooser(HWND owner, const std::wstring& startFolder);
 
     TDirectoryEdit();
+    ~TDirectoryEdit() override;
     bool create(HWND parent, int x, int y, int width = 121, int height = 21, int id = 0);
 
     std::wstring Text() const;
@@ -36,6 +37,11 @@ public:
     void setFont(HFONT f);
 
     std::function<void()> OnChange, OnButtonClick;
+    // The user is done with the text: the box lost the focus, or Enter was pressed.
+    std::function<void()> OnEditEnd;
+    // True while OnChange runs for a change made by the user's typing, pasting
+    // or cutting; false for a text set by the program or the browse button.
+    bool typing() const { return typing_ > 0; }
     std::function<void(std::wstring& name, bool& action)> OnBeforeDialog, OnAfterDialog;
     FolderChooser chooser;
 
@@ -48,18 +54,18 @@ protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    static LRESULT CALLBACK editProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK editProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
     LRESULT editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     void layout();
     void drawButton(const DRAWITEMSTRUCT& di);
     void applyReadOnly();
 
     HWND edit_ = nullptr, button_ = nullptr;
-    WNDPROC oldEditProc_ = nullptr;
     std::wstring initialDir_;
     bool enabled_ = true, readOnly_ = false, directInput_ = true, autoSelect_ = true, multipleDirs_ = false;
     int buttonWidth_ = 21;
     int quiet_ = 0; // our own SetWindowText: its EN_CHANGE is not a second change
+    int typing_ = 0;
     HFONT font_ = nullptr;
 };
 

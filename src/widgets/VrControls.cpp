@@ -1,5 +1,7 @@
 #include "widgets/VrControls.h"
 
+#include "platform/Handle.h"
+
 namespace tw {
 
 bool TVrControl::createControl(HWND parent, int x, int y, int width, int height, int id, DWORD extraStyle,
@@ -67,18 +69,16 @@ LRESULT TVrControl::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        beforePaint();
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(hwnd(), &ps);
+        beforePaint();   // may resize: before the paint begins
+        PaintDc paint(hwnd());   // EndPaint however the rendering ends
         RECT rc;
         ::GetClientRect(hwnd(), &rc);
         image_.resize(rc.right, rc.bottom);
         if (!image_.empty()) {
             render(image_);
             ::GdiFlush();
-            ::BitBlt(dc, 0, 0, rc.right, rc.bottom, image_.dc(), 0, 0, SRCCOPY);
+            ::BitBlt(paint.get(), 0, 0, rc.right, rc.bottom, image_.dc(), 0, 0, SRCCOPY);
         }
-        ::EndPaint(hwnd(), &ps);
         return 0;
     }
     case WM_SIZE:

@@ -1,13 +1,18 @@
 #include "support/DialogTestSupport.h"
 #include "platform/Errors.h"
 #include "platform/MessageBox.h"
+#include "platform/Window.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <functional>
+#include <new>
+#include <typeinfo>
 #include <string>
+#include <system_error>
+#include <vector>
 
 using namespace tw;
 
@@ -166,4 +171,64 @@ TEST(MessageBoxes, GeneralErrorBoxShowsTheMessageWithTheFullStopRule) {
     EXPECT_TRUE(s.icon);
     EXPECT_TRUE(s.okVisible);
     EXPECT_FALSE(s.cancelVisible);
+}
+
+TEST(MessageBoxes, GeneralErrorBoxSaysWhatWentWrongInWordsAndTheProgramGoesOn) {
+    std::vector<std::wstring> texts;
+    auto previous = setMessageBoxHandler([&](const std::wstring& t, MessageKind kind, MessageButtons) {
+        EXPECT_EQ(kind, MessageKind::ApplicationError);
+        texts.push_back(t);
+        return kResultOk;
+    });
+    guardAction([] { throw std::bad_alloc(); });
+    guardAction([] { throw std::system_error(ERROR_ACCESS_DENIED, std::system_category()); });
+    guardAction([] { std::vector<int>().at(3); });
+    guardAction([] { throw 42; });
+    guardAction([] { throw std::bad_cast(); });
+    setMessageBoxHandler(previous);
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[0], L"There is not enough memory to complete this action.");
+    EXPECT_EQ(texts[1], systemReason(ERROR_ACCESS_DENIED) + L".");
+    for (const auto& t : texts) {
+        EXPECT_EQ(t.find(L"std::"), std::wstring::npos) << "no type names";
+        EXPECT_EQ(t.back(), L'.');
+    }
+    EXPECT_EQ(texts[2].rfind(L"An unexpected error stopped this action (", 0), 0u);
+    EXPECT_EQ(texts[3], L"An unexpected error stopped this action.");
+    EXPECT_EQ(texts[4], texts[3]);
+}
+
+namespace {
+// A window whose handling of one message fails.
+class Failing : public Window {
+public:
+    UINT failOn = 0;
+    ~Failing() override { destroy(); }
+protected:
+    LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == failOn) throw AppError(L"Cannot open file \"x\". Access is denied");
+        return Window::handleMessage(msg, wp, lp);
+    }
+};
+} // namespace
+
+TEST(MessageBoxes, GeneralErrorBoxComesAfterTheMessageThatFailedOnceForEachFailure) {
+    std::vector<std::wstring> boxes;
+    auto previous = setMessageBoxHandler([&](const std::wstring& t, MessageKind, MessageButtons) {
+        boxes.push_back(t);
+        return kResultOk;
+    });
+    Failing w;
+    ASSERT_TRUE(w.create(L"TwFailingTest", L"", WS_POPUP | WS_VISIBLE, 0, 0, 0, 50, 50, nullptr));
+    w.failOn = WM_SETFOCUS;
+    ::SetFocus(nullptr);
+    ::SetFocus(w.hwnd());
+    w.failOn = WM_USER;
+    ::SendMessageW(w.hwnd(), WM_USER, 0, 0);
+    EXPECT_TRUE(boxes.empty()) << "no box inside the focus change or the message";
+    MSG m;
+    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
+    EXPECT_EQ(boxes, std::vector<std::wstring>(2, L"Cannot open file \"x\". Access is denied."));
+    EXPECT_TRUE(::IsWindow(w.hwnd())) << "the program goes on";
+    setMessageBoxHandler(previous);
 }

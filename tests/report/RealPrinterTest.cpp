@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
+#include "platform/MessagePump.h"
 #include "platform/Text.h"
 #include "report/PrinterDevice.h"
 #include "report/ReportBuilder.h"
@@ -18,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <new>
 #include <set>
 #include <sstream>
 
@@ -265,6 +267,13 @@ TEST_F(RealPrinter, FailedWriteStillEndsTheJob) {
     EXPECT_NE(text.find("wagon1000"), std::string::npos);
 }
 
+TEST_F(RealPrinter, FailureWhileTheJobStartsLeavesTheNextPrintPossible) {
+    report(10);
+    PrinterDevice::setSinkWrapper([](std::unique_ptr<PageSink>) -> std::unique_ptr<PageSink> { throw std::bad_alloc(); });
+    EXPECT_THROW(w_.B_ImprimerClick(), std::bad_alloc);
+    EXPECT_FALSE(PrinterDevice::printing()) << "else every later print is refused as in progress";
+}
+
 // Run by noDefaultPrinter.sh with the queue removed (a process reads the
 // printer list when it starts).
 TEST(DISABLED_NoDefaultPrinter, PrintShowsTheMessageAfterTheConfirmation) {
@@ -279,6 +288,7 @@ TEST(DISABLED_NoDefaultPrinter, PrintShowsTheMessageAfterTheConfirmation) {
     w.clear();
     for (int i = 0; i < 70; ++i) w.appendLine(L"line " + std::to_wstring(i));
     SendMessageW(w.button(TFormRes::IdPrint), BM_CLICK, 0, 0);
+    processPendingMessages();   // the error box comes after the click
     setMessageBoxHandler(previous);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].substr(0, 31), L"Impression de 2 pages (environ)");

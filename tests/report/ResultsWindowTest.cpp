@@ -233,6 +233,7 @@ TEST_F(ShownResults, FileThatCannotBeCreatedShowsTheErrorAndKeepsSaveEnabled) {
     // A folder already holding the name: the system refuses to create the file.
     CreateDirectoryW(saved().c_str(), nullptr);
     SendMessageW(w.button(TFormRes::IdSave), BM_CLICK, 0, 0);
+    processPendingMessages();   // the error box comes after the click
     ASSERT_EQ(rec.texts.size(), 1u);
     const std::wstring prefix = L"Cannot create file \"" + saved() + L"\". ";
     EXPECT_EQ(rec.texts[0].substr(0, prefix.size()), prefix);
@@ -246,6 +247,7 @@ TEST_F(ShownResults, FileThatCannotBeCreatedShowsTheErrorAndKeepsSaveEnabled) {
     const std::wstring parent = tmp.touch(L"plain");
     w.setSaveFolder(parent);
     SendMessageW(w.button(TFormRes::IdSave), BM_CLICK, 0, 0);
+    processPendingMessages();   // the error box comes after the click
     ASSERT_EQ(rec.texts.size(), 1u);
     EXPECT_EQ(rec.texts[0].rfind(L"Cannot create file \"" + parent + L"\\MSTS_Orphans.txt\". ", 0), 0u);
     EXPECT_TRUE(w.saveEnabled());

@@ -33,4 +33,26 @@ void saveWindow(HWND h, const std::string& path) {
     ::ReleaseDC(nullptr, screen);
 }
 
+std::vector<std::uint32_t> screenPixels(const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    std::vector<std::uint32_t> pixels;
+    if (w <= 0 || h <= 0) return pixels;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bmp = ::CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    const auto* p = static_cast<const std::uint32_t*>(bits);
+    pixels.assign(p, p + static_cast<size_t>(w) * h);
+    ::SelectObject(mem, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 } // namespace twtest

@@ -1,9 +1,11 @@
 // The main window driven through its real controls under the test display.
 #include "config/Settings.h"
+#include "platform/Errors.h"
 #include "text/LanguageTable.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
 #include "report/ResultsWindow.h"
+#include "support/Screenshot.h"
 #include "support/TempFolder.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
@@ -283,17 +285,117 @@ TEST_F(MainWindowTest, RunAllFillsCountersAndRestoresTheBottomRow) {
     DestroyWindow(results.hwnd());
 }
 
-TEST_F(MainWindowTest, CloseDuringStepWaitsForTheStepToEnd) {
-    writeSettings("[Init]\r\nWarning=0\r\nLanguage=1\r\n");
-    for (int i = 0; i < 20; ++i) tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\e" + std::to_wstring(i) + L".eng");
+TEST_F(MainWindowTest, CloseDuringRunAllEndsTheRunningStepStartsNoOtherAndReportsAFailedSave) {
+    for (int i = 0; i < 3; ++i)
+        tmp_.writeUtf16(L"msts\\TRAINS\\CONSISTS\\c" + std::to_wstring(i) + L".con", twtest::consistText(L"c", {}));
+    tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\e.eng");
+    for (bool writable : {true, false}) {
+        SCOPED_TRACE(writable ? "settings writable" : "settings held by another program");
+        writeSettings("[Init]\r\nWarning=0\r\nLanguage=1\r\n");
+        boxes_.clear();
+        TForm1& f = start();
+        HWND h = f.hwnd();
+        // Another program holding the file makes the write at close fail.
+        HANDLE held = writable ? INVALID_HANDLE_VALUE
+                               : CreateFileW(env_.settingsPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        bool aliveAtEndOfStep1 = false;
+        f.counter(Counter::Con).OnChange = [&] {
+            if (f.counterValue(Counter::Con) == 3) aliveAtEndOfStep1 = IsWindow(h) && f.closePending();
+        };
+        PostMessageW(h, WM_CLOSE, 0, 0);   // handled by the first step's first look at the queue
+        f.stepButton(StepButton::Go).OnClick();
+        drain();
+        // Step 1 ran to its end with the window still there; Run all started no other step.
+        EXPECT_TRUE(aliveAtEndOfStep1);
+        EXPECT_EQ(f.counterColour(Counter::Con), colours::Yellow);
+        EXPECT_EQ(f.counterValue(Counter::Eng), 0);
+        EXPECT_EQ(f.counterColour(Counter::Mat), colours::Olive);
+        EXPECT_FALSE(IsWindow(h));
+        if (writable) {
+            EXPECT_TRUE(boxes_.empty());
+            EXPECT_NE(readSettings().find("Language=1"), std::string::npos);
+        } else {
+            EXPECT_EQ(boxes_, std::vector<std::wstring>{L"Unable to write to " + env_.settingsPath + L"."});
+            CloseHandle(held);
+        }
+        form_.reset();
+    }
+}
+
+TEST_F(MainWindowTest, FailedFirstActivationShowsItsErrorAfterwardsAndIsDoneAgainAtTheNextActivation) {
+    env_.showWarning = [this](TForm1&) {
+        if (++warnings_ == 1) throw AppError(L"Unable to write to X");
+    };
+    form_ = std::make_unique<TForm1>(env_);
+    ASSERT_TRUE(form_->createWindow());
+    ShowWindow(form_->hwnd(), SW_SHOWNORMAL);   // activates: the first activation fails
+    SetActiveWindow(form_->hwnd());
+    EXPECT_EQ(warnings_, 1);
+    EXPECT_TRUE(boxes_.empty()) << "no box inside the activation";
+    processPendingMessages();
+    EXPECT_EQ(boxes_, std::vector<std::wstring>{L"Unable to write to X."});
+    SendMessageW(form_->hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(warnings_, 2) << "the first activation is done at the next one";
+    SendMessageW(form_->hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(warnings_, 2) << "and only once";
+}
+
+TEST_F(MainWindowTest, LabelsAfterEnglishThenFrenchLookAsAtAFrenchStart) {
     TForm1& f = start();
-    HWND h = f.hwnd();
-    PostMessageW(h, WM_CLOSE, 0, 0);
-    f.stepButton(StepButton::Materiel).OnClick();
-    // The step ran to its end, the close query saved the language, then the window went.
-    EXPECT_EQ(f.counterValue(Counter::Eng), 20);
-    EXPECT_FALSE(IsWindow(h));
-    EXPECT_NE(readSettings().find("Language=1"), std::string::npos);
+    auto settle = [] {
+        for (int i = 0; i < 5; ++i) {
+            processPendingMessages();
+            Sleep(20);
+        }
+    };
+    // "Dossier Train Simulator", "eng/wag utilis\u00E9s dans rames", "eng/wag non trouv\u00E9s"
+    auto labels = [&] {
+        std::vector<std::vector<std::uint32_t>> seen;
+        for (int i : {0, 4, 7}) {
+            RECT r{};
+            GetWindowRect(f.label(i), &r);
+            seen.push_back(twtest::screenPixels(r));
+        }
+        return seen;
+    };
+    settle();
+    const auto frenchStart = labels();
+    SendMessageW(f.control(TForm1::IdB_Anglais), BM_CLICK, 0, 0);
+    settle();
+    SendMessageW(f.control(TForm1::IdB_Francais), BM_CLICK, 0, 0);
+    settle();
+    EXPECT_TRUE(labels() == frenchStart);
+}
+
+TEST_F(MainWindowTest, TypedFolderPathKeepsItsBackslashUntilTheUserIsDone) {
+    TForm1& f = start();
+    const std::wstring msts = *env_.simulatorFolder;
+    HWND edit = f.E_MSTS().editHandle();
+    SetFocus(edit);
+    f.E_MSTS().setText(L"");
+    auto type = [&](const std::wstring& keys) {
+        for (wchar_t c : keys) SendMessageW(edit, WM_CHAR, c, 1);
+    };
+    type(msts + L"\\");
+    EXPECT_EQ(f.E_MSTS().Text(), msts + L"\\") << "kept as typed";
+    EXPECT_TRUE(f.stepButton(StepButton::Consists).Enabled()) << "tested without the backslash";
+    EXPECT_EQ(f.simulatorFolder(), msts);
+    type(L"TRAINS\\");
+    EXPECT_EQ(f.E_MSTS().Text(), msts + L"\\TRAINS\\");
+    EXPECT_FALSE(f.stepButton(StepButton::Consists).Enabled());
+    tmp_.makeDir(L"msts\\TRAINS");
+    type(L"\\");
+    EXPECT_TRUE(f.stepButton(StepButton::Materiel).Enabled());
+    // Enter drops them and leaves the caret at the end.
+    PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
+    processPendingMessages();
+    EXPECT_EQ(f.E_MSTS().Text(), msts + L"\\TRAINS");
+    type(L"\\x\\");
+    EXPECT_EQ(f.E_MSTS().Text(), msts + L"\\TRAINS\\x\\");
+    // So does leaving the box.
+    SetFocus(f.control(TForm1::IdB_Aide));
+    EXPECT_EQ(f.E_MSTS().Text(), msts + L"\\TRAINS\\x");
+    EXPECT_TRUE(boxes_.empty());
 }
 
 TEST_F(MainWindowTest, ExitButtonClosesWithoutRunningAStep) {

@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 #include "platform/MessageBox.h"
+#include "support/Screenshot.h"
 #include "ui/WarningDialog.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +87,35 @@ TEST(WarningDialog, EnterAndEscapeAnswerNo) {
         EXPECT_TRUE(twtest::takeQuit());
         EXPECT_TRUE(p.calls.empty()) << "no language switch, nothing written";
     }
+}
+
+TEST(WarningDialog, OnlyTheButtonEnterPressesShowsTheDefaultFrame) {
+    Program p;
+    TFormAv dlg(p.callbacks());
+    ASSERT_TRUE(dlg.createWindow());
+    // The default frame is black; a plain button's left edge is not.
+    auto framed = [&](int id) {
+        for (int i = 0; i < 5; ++i) {
+            MSG m;
+            while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
+            ::Sleep(10);
+        }
+        RECT r;
+        ::GetWindowRect(dlg.control(id), &r);
+        const int y = (r.top + r.bottom) / 2;
+        return twtest::screenPixels(RECT{r.left, y, r.left + 1, y + 1}) == std::vector<std::uint32_t>{0};
+    };
+    std::vector<bool> seen;
+    twtest::postAction([&] {
+        seen.push_back(framed(TFormAv::IdB_Non));   // focused: Enter answers No
+        seen.push_back(framed(TFormAv::IdB_Oui));
+        ::SetFocus(dlg.control(TFormAv::IdCheckBox1));   // now Enter presses Oui
+        seen.push_back(framed(TFormAv::IdB_Non));
+        seen.push_back(framed(TFormAv::IdB_Oui));
+        click(dlg.control(TFormAv::IdB_Oui));
+    });
+    dlg.showModal();
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, false, true}));
 }
 
 TEST(WarningDialog, EnterOnTheYesButtonAccepts) {
