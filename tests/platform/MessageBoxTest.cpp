@@ -1,3 +1,4 @@
+#include "support/MessageBoxRecorder.h"
 #include "support/DialogTestSupport.h"
 #include "platform/Errors.h"
 #include "platform/MessageBox.h"
@@ -174,19 +175,15 @@ TEST(MessageBoxes, GeneralErrorBoxShowsTheMessageWithTheFullStopRule) {
 }
 
 TEST(MessageBoxes, GeneralErrorBoxSaysWhatWentWrongInWordsAndTheProgramGoesOn) {
-    std::vector<std::wstring> texts;
-    auto previous = setMessageBoxHandler([&](const std::wstring& t, MessageKind kind, MessageButtons) {
-        EXPECT_EQ(kind, MessageKind::ApplicationError);
-        texts.push_back(t);
-        return kResultOk;
-    });
+    twtest::MessageBoxRecorder recorder;
+    const std::vector<std::wstring>& texts = recorder.texts;
     guardAction([] { throw std::bad_alloc(); });
     guardAction([] { throw std::system_error(ERROR_ACCESS_DENIED, std::system_category()); });
     guardAction([] { std::vector<int>().at(3); });
     guardAction([] { throw 42; });
     guardAction([] { throw std::bad_cast(); });
-    setMessageBoxHandler(previous);
     ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(recorder.kinds, std::vector<MessageKind>(5, MessageKind::ApplicationError));
     EXPECT_EQ(texts[0], L"There is not enough memory to complete this action.");
     EXPECT_EQ(texts[1], systemReason(ERROR_ACCESS_DENIED) + L".");
     for (const auto& t : texts) {
@@ -213,11 +210,8 @@ protected:
 } // namespace
 
 TEST(MessageBoxes, GeneralErrorBoxComesAfterTheMessageThatFailedOnceForEachFailure) {
-    std::vector<std::wstring> boxes;
-    auto previous = setMessageBoxHandler([&](const std::wstring& t, MessageKind, MessageButtons) {
-        boxes.push_back(t);
-        return kResultOk;
-    });
+    twtest::MessageBoxRecorder recorder;
+    const std::vector<std::wstring>& boxes = recorder.texts;
     Failing w;
     ASSERT_TRUE(w.create(L"TwFailingTest", L"", WS_POPUP | WS_VISIBLE, 0, 0, 0, 50, 50, nullptr));
     w.failOn = WM_SETFOCUS;
@@ -230,5 +224,4 @@ TEST(MessageBoxes, GeneralErrorBoxComesAfterTheMessageThatFailedOnceForEachFailu
     while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
     EXPECT_EQ(boxes, std::vector<std::wstring>(2, L"Cannot open file \"x\". Access is denied."));
     EXPECT_TRUE(::IsWindow(w.hwnd())) << "the program goes on";
-    setMessageBoxHandler(previous);
 }

@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 #include "platform/MessagePump.h"
 #include "platform/Text.h"
 #include "report/PrinterDevice.h"
@@ -89,10 +90,6 @@ protected:
             << "no PDF printer: run the tests through tools/test, which starts one (tools/printer.sh)";
         before_ = pdfsIn(pdfDir_);
         assignReportTexts(1);
-        previous_ = setMessageBoxHandler([this](const std::wstring& text, MessageKind, MessageButtons) {
-            boxes_.push_back(text);
-            return kResultOk;
-        });
         PrinterDevice::setSinkWrapper([this](std::unique_ptr<PageSink> job) -> std::unique_ptr<PageSink> {
             auto stats = std::make_shared<JobStats>();
             stats->failAtDraw = failAtDraw_;
@@ -105,7 +102,6 @@ protected:
     void TearDown() override {
         PrinterDevice::setSinkWrapper(nullptr);
         assignReportTexts(0);
-        setMessageBoxHandler(previous_);
         w_.destroy();
     }
 
@@ -170,10 +166,10 @@ protected:
     TFormRes w_;
     std::wstring pdfDir_, unixDir_;
     std::set<std::wstring> before_;
-    std::vector<std::wstring> boxes_;
+    twtest::MessageBoxRecorder recorder_;
+    std::vector<std::wstring>& boxes_ = recorder_.texts;
     std::vector<std::shared_ptr<JobStats>> counters_;
     int failAtDraw_ = -1;
-    MessageBoxHandler previous_;
 };
 
 std::string trimmed(const std::string& s) {
@@ -277,11 +273,8 @@ TEST_F(RealPrinter, FailureWhileTheJobStartsLeavesTheNextPrintPossible) {
 // Run by noDefaultPrinter.sh with the queue removed (a process reads the
 // printer list when it starts).
 TEST(DISABLED_NoDefaultPrinter, PrintShowsTheMessageAfterTheConfirmation) {
-    std::vector<std::wstring> boxes;
-    auto previous = setMessageBoxHandler([&](const std::wstring& text, MessageKind, MessageButtons) {
-        boxes.push_back(text);
-        return kResultOk;
-    });
+    twtest::MessageBoxRecorder recorder;
+    const std::vector<std::wstring>& boxes = recorder.texts;
     TFormRes w;
     ASSERT_TRUE(w.createWindow());
     w.setCaption(L"Orphans");
@@ -289,7 +282,6 @@ TEST(DISABLED_NoDefaultPrinter, PrintShowsTheMessageAfterTheConfirmation) {
     for (int i = 0; i < 70; ++i) w.appendLine(L"line " + std::to_wstring(i));
     SendMessageW(w.button(TFormRes::IdPrint), BM_CLICK, 0, 0);
     processPendingMessages();   // the error box comes after the click
-    setMessageBoxHandler(previous);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].substr(0, 31), L"Impression de 2 pages (environ)");
     EXPECT_EQ(boxes[1], L"There is no default printer currently selected.");

@@ -7,6 +7,7 @@
 #include "platform/MessagePump.h"
 #include "report/ReportBuilder.h"
 #include "report/ResultsWindow.h"
+#include "support/MessageBoxRecorder.h"
 #include "support/TempFolder.h"
 #include "ui/MainWindow.h"
 
@@ -24,10 +25,6 @@ class ReportButtonsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setCurrentLanguageId(0);
-        previous_ = setMessageBoxHandler([this](const std::wstring& text, MessageKind, MessageButtons) {
-            boxes_.push_back(text);
-            return kResultOk;
-        });
         // A small installation: two engines/wagons used, one orphan, one missing file, one missing folder.
         tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\a1.eng");
         tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\a2.wag");
@@ -59,7 +56,6 @@ protected:
         MSG m;
         while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
             if (m.message != WM_QUIT) DispatchMessageW(&m);
-        setMessageBoxHandler(previous_);
         setCurrentLanguageId(0);
     }
     void click(int id) {
@@ -80,8 +76,8 @@ protected:
     twtest::TempFolder tmp_;
     std::unique_ptr<TForm1> form_;
     TFormRes results_;
-    std::vector<std::wstring> boxes_;
-    MessageBoxHandler previous_;
+    twtest::MessageBoxRecorder recorder_;
+    std::vector<std::wstring>& boxes_ = recorder_.texts;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
+#include "support/MessageBoxRecorder.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <tuple>
@@ -12,18 +13,6 @@ using namespace tw;
 using twtest::TempFolder;
 
 namespace {
-struct Recorder {
-    std::vector<std::wstring> texts;
-    int answer = kResultCancel;
-    MessageBoxHandler previous;
-    Recorder() {
-        previous = setMessageBoxHandler([this](const std::wstring& t, MessageKind, MessageButtons) {
-            texts.push_back(t);
-            return answer;
-        });
-    }
-    ~Recorder() { setMessageBoxHandler(previous); }
-};
 
 void fill(TFormRes& w, const std::wstring& caption, size_t lines) {
     w.setCaption(caption);
@@ -104,7 +93,7 @@ bool badPrinter(std::wstring& name) { name = L"No Such Printer 42"; return true;
 }
 
 TEST(ResultsWindow, PrintConfirmationCancelAndPrinterErrors) {
-    Recorder rec;
+    twtest::MessageBoxRecorder rec(kResultCancel);
     TFormRes w;
     ASSERT_TRUE(w.createWindow());
     fill(w, L"Orphans", 130);
@@ -201,7 +190,7 @@ protected:
     std::wstring saved() const { return tmp / L"MSTS_Orphans.txt"; }
 
     TempFolder tmp;
-    Recorder rec;
+    twtest::MessageBoxRecorder rec{kResultCancel};
     TFormRes w;
 };
 } // namespace

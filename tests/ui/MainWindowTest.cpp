@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
 #include "report/ResultsWindow.h"
+#include "support/MessageBoxRecorder.h"
 #include "support/Screenshot.h"
 #include "support/TempFolder.h"
 #include "ui/HelpWindow.h"
@@ -33,10 +34,6 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setCurrentLanguageId(0);
-        previous_ = setMessageBoxHandler([this](const std::wstring& text, MessageKind, MessageButtons) {
-            boxes_.push_back(text);
-            return kResultOk;
-        });
         env_.settingsPath = tmp_ / L"trackwend.INI";
         env_.simulatorFolder = tmp_.makeDir(L"msts");
         env_.showWarning = [this](TForm1&) { ++warnings_; };
@@ -45,7 +42,6 @@ protected:
         if (form_ && IsWindow(form_->hwnd())) DestroyWindow(form_->hwnd());
         form_.reset();
         drain();
-        setMessageBoxHandler(previous_);
     }
     // Creates the window and shows it, which runs show and first activation.
     TForm1& start() {
@@ -81,8 +77,8 @@ protected:
     TForm1::Environment env_;
     std::unique_ptr<TForm1> form_;
     int warnings_ = 0;
-    std::vector<std::wstring> boxes_;
-    MessageBoxHandler previous_;
+    twtest::MessageBoxRecorder recorder_;
+    std::vector<std::wstring>& boxes_ = recorder_.texts;
 };
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "support/MessageBoxRecorder.h"
 #include "support/DialogTestSupport.h"
 
 #include "platform/Errors.h"
@@ -19,16 +20,8 @@ struct Program {
     bool english = false;            // main window shows B_Francais
     std::vector<std::wstring> calls; // in order
     bool failWrite = false;
-    std::vector<std::wstring> boxes;
-    MessageBoxHandler previous;
-
-    Program() {
-        previous = setMessageBoxHandler([this](const std::wstring& t, MessageKind, MessageButtons) {
-            boxes.push_back(t);
-            return kResultOk;
-        });
-    }
-    ~Program() { setMessageBoxHandler(previous); }
+    twtest::MessageBoxRecorder recorder;
+    std::vector<std::wstring>& boxes = recorder.texts;
 
     TFormAv::Callbacks callbacks() {
         TFormAv::Callbacks c;
