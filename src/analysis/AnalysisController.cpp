@@ -37,6 +37,14 @@ struct BusyGuard {
 std::wstring checkFolderLine(bool trainStoreRoot) {
     return trainStoreRoot ? L"Verifiez le dossier de stockage de TrainStore" : L"Verifiez le dossier principal de MSTS";
 }
+// Lends the scanner a snapshot of listings for one step, however the step ends.
+struct SnapshotInUse {
+    TScruteDossier& scanner;
+    SnapshotInUse(TScruteDossier& s, ScanSnapshot& snapshot) : scanner(s) { scanner.snapshot = &snapshot; }
+    ~SnapshotInUse() { scanner.snapshot = nullptr; }
+    SnapshotInUse(const SnapshotInUse&) = delete;
+    SnapshotInUse& operator=(const SnapshotInUse&) = delete;
+};
 } // namespace
 
 std::wstring missingRootMessage(const std::wstring& root, bool trainStoreRoot) {
@@ -205,6 +213,15 @@ void AnalysisController::stepMateriel() {
     view_.setCounterColour(Counter::Mat, colours::Fuchsia);
     stockFolders_.clear();
 
+    // The wagons scans walk the trees the engines scans walked: they take each
+    // folder's listing from this snapshot instead of the disk, so a folder is
+    // listed once per step 2 and both scans still raise every event. A change
+    // on disk during the step shows in both scans or in neither, as the engines
+    // scan found the folder; the snapshot goes at the end of the step, so the
+    // next step 2 lists the disk afresh.
+    ScanSnapshot listings;
+    SnapshotInUse useListings(scanner_, listings);
+
     const std::wstring root = inputs_.simulatorFolder() + kTrainsetBelow;
     if (!directoryExists(root)) return stopOnMissingRoot(root, false);
     if (!scan(root, L"*.ENG", true)) return stopOnUnreadableRoot(root, false);
@@ -283,17 +300,17 @@ void AnalysisController::stepLst() {
     std::wstring text;
     for (const std::wstring& name : consists_) {
         view_.setGaugePosition(index++);
+        // Each copy is opened once: the open itself tells whether it is there.
         std::wstring path = simulatorConsists + name;
-        bool found = fileExists(path);
+        bool found = readWholeFileIfPresent(path, bytes);
         if (!found && includeTrainStore) {
             path = trainStoreConsists + name;
-            found = fileExists(path);
+            found = readWholeFileIfPresent(path, bytes);
         }
         if (!found) {
             view_.showMessage(consistNotFoundMessage(path), MessageBoxKind::Error);
             break;
         }
-        readWholeFile(path, bytes);
         if (!flattenConsist(bytes, text)) {
             view_.showMessage(kMsgUnicodeDecoding, MessageBoxKind::Plain);
             continue;

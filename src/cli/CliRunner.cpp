@@ -25,11 +25,22 @@ constexpr CounterName kCounters[] = {
     {Counter::Orp, "orphans"},  {Counter::Per, "used"},     {Counter::Man, "missing"},
 };
 
-nlohmann::ordered_json setJson(const StockSet& set) {
-    nlohmann::ordered_json a = nlohmann::ordered_json::array();
-    for (const auto& item : set) a.push_back(toUtf8(item));
-    return a;
+// A JSON string as the library writes it (its escapes, UTF-8 as is).
+void appendJsonString(std::string& out, const std::wstring& text) { out += nlohmann::json(toUtf8(text)).dump(); }
+
+// The array is written item by item: a document tree of every set would cost
+// several times the sets themselves.
+template <typename Items> void appendJsonArray(std::string& out, const Items& items) {
+    out += '[';
+    bool first = true;
+    for (const auto& item : items) {
+        if (!first) out += ',';
+        first = false;
+        appendJsonString(out, item);
+    }
+    out += ']';
 }
+
 // Text lines for a console: LF becomes CR LF, as a text-mode stream would write.
 std::string consoleText(const std::wstring& text) {
     std::wstring crlf;
@@ -96,24 +107,32 @@ std::string CliRunner::table() const {
 }
 
 std::string CliRunner::json(const CliResult& result) const {
-    nlohmann::ordered_json j;
-    j["completed"] = result.completed;
-    nlohmann::ordered_json counters = nlohmann::ordered_json::object();
-    for (const auto& c : kCounters) counters[c.name] = view_.counterValue(c.counter);
-    j["counters"] = counters;
-    nlohmann::ordered_json sets = nlohmann::ordered_json::object();
-    sets["consists"] = setJson(controller_.consists());
-    sets["stock"] = setJson(controller_.stock());
-    sets["stockFolders"] = setJson(controller_.stockFolders());
-    sets["references"] = setJson(controller_.references());
-    sets["orphans"] = setJson(controller_.orphans());
-    sets["used"] = setJson(controller_.used());
-    sets["missing"] = setJson(controller_.missing());
-    j["sets"] = sets;
-    nlohmann::ordered_json messages = nlohmann::ordered_json::array();
-    for (const auto& m : result.messages) messages.push_back(toUtf8(m));
-    j["messages"] = messages;
-    return j.dump();
+    std::string out = "{\"completed\":";
+    out += result.completed ? "true" : "false";
+    out += ",\"counters\":{";
+    for (const auto& c : kCounters) {
+        if (&c != kCounters) out += ',';
+        out += '"';
+        out += c.name;
+        out += "\":";
+        out += std::to_string(view_.counterValue(c.counter));
+    }
+    out += "},\"sets\":{";
+    const std::pair<const char*, const StockSet*> sets[] = {
+        {"consists", &controller_.consists()}, {"stock", &controller_.stock()},
+        {"stockFolders", &controller_.stockFolders()}, {"references", &controller_.references()},
+        {"orphans", &controller_.orphans()}, {"used", &controller_.used()}, {"missing", &controller_.missing()}};
+    for (const auto& [name, set] : sets) {
+        if (name != sets[0].first) out += ',';
+        out += '"';
+        out += name;
+        out += "\":";
+        appendJsonArray(out, *set);
+    }
+    out += "},\"messages\":";
+    appendJsonArray(out, result.messages);
+    out += '}';
+    return out;
 }
 
 bool CliRunner::reportAvailable(ReportKind kind) const {

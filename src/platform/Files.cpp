@@ -23,10 +23,13 @@ std::vector<unsigned char> readWholeFile(const std::wstring& path) {
     return data;
 }
 
-void readWholeFile(const std::wstring& path, std::vector<unsigned char>& data) {
-    UniqueFile f(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!f) throw cannotOpenFile(path, ::GetLastError());
+namespace {
+UniqueFile openForReading(const std::wstring& path) {
+    return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+void readOpened(const UniqueFile& f, const std::wstring& path, std::vector<unsigned char>& data) {
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(f.get(), &size)) throw cannotOpenFile(path, ::GetLastError());
     data.resize(static_cast<size_t>(size.QuadPart));
@@ -39,6 +42,28 @@ void readWholeFile(const std::wstring& path, std::vector<unsigned char>& data) {
         done += got;
     }
     data.resize(done);
+}
+} // namespace
+
+void readWholeFile(const std::wstring& path, std::vector<unsigned char>& data) {
+    UniqueFile f = openForReading(path);
+    if (!f) throw cannotOpenFile(path, ::GetLastError());
+    readOpened(f, path, data);
+}
+
+bool readWholeFileIfPresent(const std::wstring& path, std::vector<unsigned char>& data) {
+    UniqueFile f = openForReading(path);
+    if (!f) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
+        // Other refusals need a look: a folder of that name, or a path the
+        // system cannot resolve, holds no file; a file that is there but
+        // refused (held open for writing...) is the error.
+        if (!fileExists(path)) return false;
+        throw cannotOpenFile(path, error);
+    }
+    readOpened(f, path, data);
+    return true;
 }
 
 std::wstring executablePath() {

@@ -15,6 +15,10 @@ std::vector<unsigned char> readWholeFile(const std::wstring& path);
 // The same into a buffer the caller keeps: reading thousands of files into one
 // buffer spares the heap a large block per file.
 void readWholeFile(const std::wstring& path, std::vector<unsigned char>& data);
+// The same when a file is there: false, without a look before the open, when
+// no file is at the path (nothing there, or a folder). A file that is there but
+// cannot be opened or read throws as above.
+bool readWholeFileIfPresent(const std::wstring& path, std::vector<unsigned char>& data);
 
 // Full path of the running executable, and its folder (no trailing "\").
 std::wstring executablePath();

@@ -18,17 +18,12 @@ wchar_t foldCase(wchar_t c) {
     return static_cast<wchar_t>(reinterpret_cast<uintptr_t>(::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<uintptr_t>(c)))));
 }
 
-// The search record's last-write time as a packed local date-time: the date
-// in the high word, the time (two-second steps) in the low one.
-std::uint32_t packedLocalTime(const FILETIME& utc) {
-    FILETIME local{};
-    WORD date = 0, time = 0;
-    if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToDosDateTime(&local, &date, &time)) return 0;
-    return (static_cast<std::uint32_t>(date) << 16) | time;
-}
-
 void dropTrailingBackslash(std::wstring& folder) {
     if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+}
+
+bool isDotOrDotDot(const wchar_t* name) {
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
 // Clears the running flag however the walk ends (a handler may throw).
@@ -44,28 +39,44 @@ struct RunGuard {
 // wildcard, or ending the mask, also matches the end of a name that has no
 // extension; "*" before a dot does not reach past the name's last dot. So
 // "*." is the names without extension, "A?.ENG" takes A.ENG, "*.*" any name.
-bool wildcardMatch(const std::wstring& mask, const std::wstring& name) {
-    enum Kind : unsigned char { Literal, One, AnyRun, RunToLastDot, DotOrEnd };
-    struct Token {
-        Kind kind;
-        wchar_t c;
-    };
-    std::vector<Token> tokens;
+WildcardMask::WildcardMask(const std::wstring& mask) {
     for (size_t i = 0; i < mask.size(); ++i) {
         const wchar_t c = mask[i], next = i + 1 < mask.size() ? mask[i + 1] : L'\0';
-        if (c == L'?') tokens.push_back({One, c});
-        else if (c == L'*') tokens.push_back({next == L'.' ? RunToLastDot : AnyRun, c});
-        else if (c == L'.' && (next == L'\0' || next == L'?' || next == L'*')) tokens.push_back({DotOrEnd, c});
-        else tokens.push_back({Literal, foldCase(c)});
+        if (c == L'?') tokens_.push_back({One, c});
+        else if (c == L'*') tokens_.push_back({next == L'.' ? RunToLastDot : AnyRun, c});
+        else if (c == L'.' && (next == L'\0' || next == L'?' || next == L'*')) tokens_.push_back({DotOrEnd, c});
+        else tokens_.push_back({Literal, foldCase(c)});
     }
-    const size_t M = tokens.size(), N = name.size();
-    const size_t lastDot = name.rfind(L'.');
+    // "*.ENG" and its kind, what the scans ask for: the run stops at the name's
+    // last dot and the plain extension holds no dot, so the mask matches
+    // exactly the names whose last dot starts that extension.
+    if (tokens_.size() >= 3 && tokens_[0].kind == RunToLastDot && tokens_[1].kind == Literal && tokens_[1].c == L'.' &&
+        std::all_of(tokens_.begin() + 2, tokens_.end(), [](const Token& t) { return t.kind == Literal && t.c != L'.'; })) {
+        extensionOnly_ = true;
+        for (size_t t = 1; t < tokens_.size(); ++t) extension_ += tokens_[t].c;
+    }
+}
+
+bool WildcardMask::matches(const wchar_t* name, std::size_t N) const {
+    size_t lastDot = std::wstring::npos;
+    for (size_t i = N; i-- > 0;)
+        if (name[i] == L'.') {
+            lastDot = i;
+            break;
+        }
+    if (extensionOnly_) {
+        if (lastDot == std::wstring::npos || N - lastDot != extension_.size()) return false;
+        for (size_t i = 0; i < extension_.size(); ++i)
+            if (foldCase(name[lastDot + i]) != extension_[i]) return false;
+        return true;
+    }
+    const size_t M = tokens_.size();
     // reachable[n]: the tokens so far can match the first n characters.
     std::vector<char> reachable(N + 1, 0), next(N + 1, 0);
     reachable[0] = 1;
     for (size_t t = 0; t < M; ++t) {
         std::fill(next.begin(), next.end(), 0);
-        const Token& tk = tokens[t];
+        const Token& tk = tokens_[t];
         for (size_t n = 0; n <= N; ++n) {
             if (!reachable[n]) continue;
             switch (tk.kind) {
@@ -95,42 +106,108 @@ bool wildcardMatch(const std::wstring& mask, const std::wstring& name) {
     return reachable[N] != 0;
 }
 
+bool wildcardMatch(const std::wstring& mask, const std::wstring& name) { return WildcardMask(mask).matches(name); }
+
+const FolderListing* ScanSnapshot::find(const std::wstring& folder) const {
+    auto it = listings_.find(folder);
+    return it == listings_.end() ? nullptr : &it->second;
+}
+
+const FolderListing& ScanSnapshot::keep(const std::wstring& folder, FolderListing&& listing) {
+    return listings_.insert_or_assign(folder, std::move(listing)).first->second;
+}
+
+unsigned long listFolder(const std::wstring& folder, FolderListing& listing) {
+    listing.names.clear();
+    listing.entries.clear();
+    WIN32_FIND_DATAW fd;
+    // Basic information leaves the short names out; "*" takes every name, so
+    // the masks are matched by this program on the real names only.
+    UniqueFind find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
+                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return ::GetLastError();
+    do {
+        const size_t length = wcsnlen(fd.cFileName, MAX_PATH);
+        listing.entries.push_back({static_cast<std::uint32_t>(listing.names.size()), static_cast<std::uint32_t>(length),
+                                   fd.dwFileAttributes,
+                                   (static_cast<std::uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow,
+                                   (static_cast<std::uint64_t>(fd.ftLastWriteTime.dwHighDateTime) << 32) |
+                                       fd.ftLastWriteTime.dwLowDateTime});
+        listing.names.append(fd.cFileName, length);
+        listing.names.push_back(L'\0');
+    } while (::FindNextFileW(find.get(), &fd));
+    // The normal end is "no more files"; anything else cut the listing short.
+    const unsigned long end = ::GetLastError();
+    return end == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : end;
+}
+
 std::wstring TScruteDossier::currentFileName() const {
     auto pos = currentFile_.find_last_of(L'\\');
     return pos == std::wstring::npos ? currentFile_ : currentFile_.substr(pos + 1);
+}
+
+std::uint32_t TScruteDossier::currentFileTime() const {
+    if (currentWriteTime_ == 0) return 0;
+    const FILETIME utc{static_cast<DWORD>(currentWriteTime_), static_cast<DWORD>(currentWriteTime_ >> 32)};
+    FILETIME local{};
+    WORD date = 0, time = 0;
+    if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToDosDateTime(&local, &date, &time)) return 0;
+    return (static_cast<std::uint32_t>(date) << 16) | time;
 }
 
 void TScruteDossier::Execute() {
     if (running_) return;
     RunGuard guard(running_);
     if (OnExecute) OnExecute(*this);
-    rootUnreadable_ = false;
     currentFile_.clear();
     currentFolder_.clear();
     currentSize_ = 0;
-    currentTime_ = 0;
+    currentWriteTime_ = 0;
+    rootUnreadable_ = false;
+    // Masks are used exactly as written between the separators.
+    masks_.clear();
+    size_t start = 0;
+    for (;;) {
+        size_t sep = Filtre.find(L';', start);
+        masks_.emplace_back(Filtre.substr(start, sep == std::wstring::npos ? std::wstring::npos : sep - start));
+        if (sep == std::wstring::npos) break;
+        start = sep + 1;
+    }
     walk(0, Dossier, SousDossier);
     if (OnFinExecute) OnFinExecute(*this);
 }
 
+// Each folder is listed once, all names together; the files for every mask
+// and the sub-folders are all taken from that one listing.
 void TScruteDossier::walk(int depth, std::wstring folder, bool recurse) {
     if (MaxPenetration >= 0 && depth > MaxPenetration) return;
     currentDepth_ = depth;
     dropTrailingBackslash(folder);
-    reportFiles(folder);
 
-    WIN32_FIND_DATAW fd;
-    UniqueFind find(::FindFirstFileExW((folder + L"\\*.*").c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
-                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return checkListingEnd(depth);
-    do {
-        std::wstring name = fd.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    FolderListing own;
+    const FolderListing* listing = snapshot ? snapshot->find(folder) : nullptr;
+    if (!listing) {
+        const unsigned long error = listFolder(folder, own);
+        if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND) {
+            // At the root, a listing refused or cut short means the root was not
+            // read: finding nothing then does not mean nothing is there. Elsewhere
+            // what was listed before the failure is still reported.
+            if (depth == 0) rootUnreadable_ = true;
+            if (own.entries.empty()) return;
+        }
+        listing = snapshot ? &snapshot->keep(folder, std::move(own)) : &own;
+    }
+
+    reportFiles(folder, *listing);
+
+    for (const FolderListing::Entry& e : listing->entries) {
+        const wchar_t* name = listing->name(e);
+        if (isDotOrDotDot(name)) continue;
+        if (!(e.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             if (tick) tick();
             continue;
         }
-        std::wstring sub = folder + L"\\" + name;
+        std::wstring sub = folder + L"\\" + std::wstring(name, e.nameLength);
         currentFolder_ = sub;
         if (OnDossier) OnDossier(*this, sub);
         if (recurse) {
@@ -138,50 +215,26 @@ void TScruteDossier::walk(int depth, std::wstring folder, bool recurse) {
             currentDepth_ = depth;
         }
         givePump();
-    } while (::FindNextFileW(find.get(), &fd));
-    checkListingEnd(depth);
-}
-
-// Right after a listing call failed: "no (more) matching names" is its normal
-// end; any other reason at the root means the root was not read.
-void TScruteDossier::checkListingEnd(int depth) {
-    const DWORD error = ::GetLastError();
-    if (depth == 0 && error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES) rootUnreadable_ = true;
-}
-
-void TScruteDossier::reportFiles(std::wstring folder) {
-    dropTrailingBackslash(folder);
-    // Masks are used exactly as written between the separators.
-    std::vector<std::wstring> masks;
-    size_t start = 0;
-    for (;;) {
-        size_t sep = Filtre.find(L';', start);
-        masks.push_back(Filtre.substr(start, sep == std::wstring::npos ? std::wstring::npos : sep - start));
-        if (sep == std::wstring::npos) break;
-        start = sep + 1;
     }
-    for (const auto& mask : masks) {
-        WIN32_FIND_DATAW fd;
-        UniqueFind find(::FindFirstFileExW((folder + L"\\" + mask).c_str(), FindExInfoBasic, &fd,
-                                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-        if (!find) {
-            checkListingEnd(currentDepth_);
-            continue;
-        }
-        do {
+}
+
+// For each mask in order, the entries it matches on their real names, as the
+// system's own listing of that mask would give them; directories are not reported.
+void TScruteDossier::reportFiles(const std::wstring& folder, const FolderListing& listing) {
+    for (const WildcardMask& mask : masks_) {
+        for (const FolderListing::Entry& e : listing.entries) {
+            const wchar_t* name = listing.name(e);
+            if (!mask.matches(name, e.nameLength)) continue;
             givePump();
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) continue;
             if (!OnFichier) continue;
-            std::wstring name = fd.cFileName;
-            // The system also matches masks against generated short names:
-            // keep only what the mask matches on the real name.
-            if (!wildcardMatch(mask, name)) continue;
-            currentFile_ = folder + L"\\" + name;
-            currentSize_ = (static_cast<std::uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
-            currentTime_ = packedLocalTime(fd.ftLastWriteTime);
+            currentFile_.assign(folder);
+            currentFile_ += L'\\';
+            currentFile_.append(name, e.nameLength);
+            currentSize_ = e.size;
+            currentWriteTime_ = e.writeTime;
             OnFichier(*this, currentFile_);
-        } while (::FindNextFileW(find.get(), &fd));
-        checkListingEnd(currentDepth_);
+        }
     }
 }
 

@@ -5,12 +5,61 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace tw {
 
 class TScruteDossier;
 using TScruteEvent = std::function<void(TScruteDossier& Sender, const std::wstring& Nom)>;
 using TNotifyEvent = std::function<void(TScruteDossier& Sender)>;
+
+// One folder's entries as a single listing gave them ("." and ".." included).
+struct FolderListing {
+    struct Entry {
+        std::uint32_t nameAt;      // into names, where the name ends with a zero
+        std::uint32_t nameLength;
+        std::uint32_t attributes;
+        std::uint64_t size;
+        std::uint64_t writeTime;   // last write, UTC, in the system's 100 ns units
+    };
+    std::wstring names;            // every name, each followed by a zero
+    std::vector<Entry> entries;
+
+    const wchar_t* name(const Entry& e) const { return names.data() + e.nameAt; }
+};
+
+// Listings kept from one walk for the next walks of the same folders: a scanner
+// given a snapshot lists a folder only when the snapshot does not hold it yet,
+// so those walks see the folders as they were when first listed.
+class ScanSnapshot {
+public:
+    const FolderListing* find(const std::wstring& folder) const;
+    const FolderListing& keep(const std::wstring& folder, FolderListing&& listing);
+    std::size_t size() const { return listings_.size(); }
+
+private:
+    std::unordered_map<std::wstring, FolderListing> listings_;
+};
+
+// A file mask ("*" and "?" wildcards) prepared once for many names.
+class WildcardMask {
+public:
+    explicit WildcardMask(const std::wstring& mask);
+    bool matches(const wchar_t* name, std::size_t length) const;
+    bool matches(const std::wstring& name) const { return matches(name.data(), name.size()); }
+
+private:
+    enum Kind : unsigned char { Literal, One, AnyRun, RunToLastDot, DotOrEnd };
+    struct Token {
+        Kind kind;
+        wchar_t c;
+    };
+    std::vector<Token> tokens_;
+    // "*.EXT" with a plain extension: the name's last dot and what follows it decide.
+    bool extensionOnly_ = false;
+    std::wstring extension_;   // ".EXT", upper case
+};
 
 class TScruteDossier {
 public:
@@ -32,14 +81,14 @@ public:
     // file nor a sub-folder, where no pump runs: a window uses it to bring
     // its display up to date during a long listing. Empty = nothing.
     std::function<void()> tick;
+    // Where runs take and keep their folder listings; none = every run lists
+    // the disk afresh. The owner of the snapshot decides how long it lives.
+    ScanSnapshot* snapshot = nullptr;
 
     // One walk with the current properties. A run asked for while a run is in
     // progress on this instance (from a handler or the pump) is refused at once.
     void Execute();
     bool running() const { return running_; }
-    // True when the last run could not list its root folder (access refused,
-    // gone, not a folder): then finding nothing does not mean nothing is there.
-    bool rootUnreadable() const { return rootUnreadable_; }
 
     // Run-time state readable from the handlers.
     const std::wstring& currentFilePath() const { return currentFile_; }
@@ -47,24 +96,33 @@ public:
     std::uint64_t currentFileSize() const { return currentSize_; }
     // Last-write time, packed local date-time: date in the high word (years from
     // 1980, month, day), time in the low word (hours, minutes, seconds / 2).
-    std::uint32_t currentFileTime() const { return currentTime_; }
+    std::uint32_t currentFileTime() const;
     const std::wstring& currentFolder() const { return currentFolder_; }
     int currentDepth() const { return currentDepth_; }
+    // True when the last run could not list its root folder (access refused,
+    // gone, not a folder): then finding nothing does not mean nothing is there.
+    bool rootUnreadable() const { return rootUnreadable_; }
 
 private:
     void walk(int depth, std::wstring folder, bool recurse);
-    void reportFiles(std::wstring folder);
+    void reportFiles(const std::wstring& folder, const FolderListing& listing);
     void givePump() { if (pump) pump(); }
-    void checkListingEnd(int depth);
 
     bool running_ = false;
     bool rootUnreadable_ = false;
+    std::vector<WildcardMask> masks_;
     std::wstring currentFile_;
     std::wstring currentFolder_;
     std::uint64_t currentSize_ = 0;
-    std::uint32_t currentTime_ = 0;
+    std::uint64_t currentWriteTime_ = 0;
     int currentDepth_ = 0;
 };
+
+// Lists every entry of a folder in one listing ("*", the cheapest listing the
+// system has). Returns 0, or the system's error code: ERROR_FILE_NOT_FOUND
+// for a folder listed with nothing in it, any other code for a folder that
+// could not be listed.
+unsigned long listFolder(const std::wstring& folder, FolderListing& listing);
 
 // Case-insensitive wildcard match ("*" and "?") of a mask against a long file name.
 bool wildcardMatch(const std::wstring& mask, const std::wstring& name);

@@ -239,6 +239,59 @@ TEST_F(Analysis, TrainStoreRootCountsSharedItemsOnceAndReportsAMissingStore) {
     EXPECT_FALSE(enabled(StepButton::Materiel));
 }
 
+TEST_F(Analysis, StepTwoScansEachRootTwiceFromOneListingPerFolder) {
+    stockFile(L"MSTS", L"A\\a.eng");
+    stockFile(L"MSTS", L"A\\b.wag");
+    stockFile(L"MSTS", L"A\\c.ENG");
+    stockFile(L"MSTS", L"A\\readme.txt");
+    stockFile(L"MSTS", L"A\\Sound\\s.wag");   // too deep: its folder is met, the file not taken
+    stockFile(L"MSTS", L"B.wag\\x.wag");        // a folder matching a mask is no file
+    stockFile(L"Store", L"A\\A.eng");
+    inputs.include = true;
+    // Engines, wagons and folders as each of the four scans ends.
+    std::vector<std::vector<int>> atEnd;
+    scanner.OnFinExecute = [&](TScruteDossier&) {
+        atEnd.push_back({value(Counter::Eng), value(Counter::Wag), value(Counter::Dir)});
+        // Written while the step runs, after the simulator root's engines scan
+        // listed its folder: this step's wagons scan does not see it.
+        if (atEnd.size() == 1) stockFile(L"MSTS", L"A\\late.wag");
+    };
+    controller.B_MaterielClick();
+    EXPECT_EQ(atEnd, (std::vector<std::vector<int>>{{2, 0, 3}, {2, 0, 4}, {2, 2, 7}, {2, 2, 8}}));
+    EXPECT_EQ(value(Counter::Mat), 4);
+    EXPECT_EQ(scanner.snapshot, nullptr);
+
+    // The next step 2 lists the disk afresh.
+    atEnd.clear();
+    controller.B_MaterielClick();
+    EXPECT_EQ(value(Counter::Wag), 3);
+    EXPECT_EQ(value(Counter::Dir), 8);
+
+    // A step stopped by a missing store root takes its listings away too.
+    inputs.ts = t / L"NoStore";
+    controller.B_MaterielClick();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(scanner.snapshot, nullptr);
+}
+
+TEST_F(Analysis, StepThreeTakesTheStoreCopyOnlyWhenTheSimulatorHasNone) {
+    consist(L"Store", L"m", {{'W', L"y", L"Y"}});
+    t.makeDir(L"MSTS\\TRAINS\\CONSISTS\\m.con"); // a folder of that name is no copy
+    consist(L"MSTS", L"s", {{'E', L"x", L"X"}});
+    consist(L"Store", L"s", {{'E', L"other", L"OTHER"}});
+    consist(L"Store", L"z", {{'E', L"z", L"Z"}});
+    t.makeDir(L"Store\\TRAINS\\TRAINSET");
+    inputs.include = true;
+    controller.B_ConsistsClick();
+    controller.B_MaterielClick();
+    ::DeleteFileW((t / L"Store\\TRAINS\\CONSISTS\\z.con").c_str());
+    controller.B_LstClick();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, L"Erreur : impossible de localiser le fichier " + (t / L"Store\\TRAINS\\CONSISTS\\z.con"));
+    EXPECT_EQ(messages[0].kind, MessageBoxKind::Error);
+    EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"X\\X.ENG", L"Y\\Y.WAG"}));
+}
+
 TEST_F(Analysis, ConsistSubfoldersAreCountedButNotRead) {
     consist(L"MSTS", L"sub\\hidden", {{'E', L"a", L"A"}});
     consist(L"MSTS", L"top", {{'E', L"a", L"A"}});

@@ -1,5 +1,7 @@
-// The bare I/O of an analysis, for the benchmark: the same directory listings
-// with the same calls, and every consist read whole. Prints what it saw.
+// The least file-system work an analysis needs, for the benchmark: each folder
+// of TRAINS\TRAINSET down to its sub-folders (levels 0 and 1) listed once,
+// TRAINS\CONSISTS listed once, and each consist opened and read whole once,
+// through the same calls the program uses. Prints what it saw.
 #include <windows.h>
 
 #include <cstdio>
@@ -7,36 +9,34 @@
 #include <vector>
 
 namespace {
-std::vector<std::wstring> consistNames;
 long long files = 0, folders = 0, bytes = 0;
 
-void listFiles(const std::wstring& folder, const wchar_t* mask, bool keepNames) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = ::FindFirstFileExW((folder + L"\\" + mask).c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
-                                  FIND_FIRST_EX_LARGE_FETCH);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        ++files;
-        if (keepNames) consistNames.push_back(fd.cFileName);
-    } while (::FindNextFileW(h, &fd));
-    ::FindClose(h);
+bool hasExtension(const wchar_t* name, const wchar_t* ext) {
+    const wchar_t* dot = wcsrchr(name, L'.');
+    return dot && _wcsicmp(dot, ext) == 0;
 }
 
-void walk(const std::wstring& folder, int depth, const wchar_t* mask, bool recurse, bool keepNames) {
-    if (depth > 1) return;
-    listFiles(folder, mask, keepNames);
+// One listing of the folder: files with the extension are counted (and kept
+// when asked), sub-folders are counted and walked while depth allows.
+void walk(const std::wstring& folder, int depth, const wchar_t* ext, std::vector<std::wstring>* keep) {
     WIN32_FIND_DATAW fd;
-    HANDLE h = ::FindFirstFileExW((folder + L"\\*.*").c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
+    HANDLE h = ::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
                                   FIND_FIRST_EX_LARGE_FETCH);
     if (h == INVALID_HANDLE_VALUE) return;
+    std::vector<std::wstring> subs;
     do {
-        std::wstring n = fd.cFileName;
-        if (n == L"." || n == L".." || !(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        ++folders;
-        if (recurse) walk(folder + L"\\" + n, depth + 1, mask, recurse, keepNames);
+        const wchar_t* n = fd.cFileName;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (wcscmp(n, L".") == 0 || wcscmp(n, L"..") == 0) continue;
+            ++folders;
+            if (depth < 1) subs.push_back(folder + L"\\" + n);
+        } else if (ext ? hasExtension(n, ext) : (hasExtension(n, L".eng") || hasExtension(n, L".wag"))) {
+            ++files;
+            if (keep) keep->push_back(n);
+        }
     } while (::FindNextFileW(h, &fd));
     ::FindClose(h);
+    for (const auto& s : subs) walk(s, depth + 1, ext, keep);
 }
 } // namespace
 
@@ -45,14 +45,13 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: bench-baseline SIMULATOR_FOLDER\n");
         return 2;
     }
-    std::wstring root = argv[1];
-    walk(root + L"\\TRAINS\\CONSISTS", 0, L"*.CON", false, true);
-    walk(root + L"\\TRAINS\\TRAINSET", 0, L"*.ENG", true, false);
-    walk(root + L"\\TRAINS\\TRAINSET", 0, L"*.WAG", true, false);
+    const std::wstring root = argv[1];
+    std::vector<std::wstring> consistNames;
+    walk(root + L"\\TRAINS\\CONSISTS", 1, L".con", &consistNames);
+    walk(root + L"\\TRAINS\\TRAINSET", 0, nullptr, nullptr);
     std::vector<char> buf;
     for (const auto& name : consistNames) {
-        std::wstring path = root + L"\\TRAINS\\CONSISTS\\" + name;
-        if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+        const std::wstring path = root + L"\\TRAINS\\CONSISTS\\" + name;
         HANDLE f = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (f == INVALID_HANDLE_VALUE) continue;
@@ -64,6 +63,6 @@ int wmain(int argc, wchar_t** argv) {
         bytes += got;
         ::CloseHandle(f);
     }
-    std::printf("files %lld folders %lld consist bytes %lld\n", files, folders, bytes);
+    std::printf("files %lld folders %lld consists %zu consist bytes %lld\n", files, folders, consistNames.size(), bytes);
     return 0;
 }
