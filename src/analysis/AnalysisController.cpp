@@ -43,6 +43,10 @@ std::wstring consistNotFoundMessage(const std::wstring& path) {
     return L"Erreur : impossible de localiser le fichier " + path;
 }
 
+std::wstring activityDecodingMessage(const std::wstring& path) {
+    return std::wstring(kMsgUnicodeDecoding) + L"\r\n" + path;
+}
+
 std::wstring missingFilePrefix(int languageId) {
     return languageId == 1 ? L"Missing File  : " : L"Fichier manquant : ";
 }
@@ -254,7 +258,20 @@ void AnalysisController::stepLst() {
     references_.clear();
     view_.setCounterValue(Counter::Lst, 0);
     view_.setCounterColour(Counter::Lst, colours::Fuchsia);
-    startGauge(consists_.size());
+    activitiesRead_ = false;
+    activityFiles_.clear();
+    // The option is taken once, and the activities listed before the consists
+    // are read: the gauge runs over both.
+    const bool withActivities = inputs_.includeActivities();
+    std::vector<ActivityFile> activities;
+    if (withActivities) {
+        activities = findActivityFiles(inputs_.simulatorFolder());
+        if (inputs_.includeTrainStore()) {
+            auto store = findActivityFiles(inputs_.trainStoreFolder());
+            activities.insert(activities.end(), store.begin(), store.end());
+        }
+    }
+    startGauge(consists_.size() + activities.size());
 
     int index = 0;
     // Kept across consists: one large block per file each time would fragment the heap.
@@ -284,6 +301,7 @@ void AnalysisController::stepLst() {
         // Reading files is the slow part: keep the window live between consists.
         view_.processPendingMessages();
     }
+    if (withActivities) readActivityFiles(activities, consists_.size());
 
     view_.setCounterColour(Counter::Lst, colours::Yellow);
     endGauge();
@@ -291,6 +309,29 @@ void AnalysisController::stepLst() {
     view_.setButtonEnabled(StepButton::Man, true);
     view_.setButtonActive(StepButton::Lst, false);
     view_.processPendingMessages();
+}
+
+// The loose consists of activities name their vehicles with the consists'
+// own entries, so the consist reader reads them unchanged.
+void AnalysisController::readActivityFiles(const std::vector<ActivityFile>& files, std::size_t firstGaugeIndex) {
+    activitiesRead_ = true;
+    std::vector<unsigned char> bytes;
+    std::wstring text;
+    std::size_t index = firstGaugeIndex;
+    for (const ActivityFile& file : files) {
+        view_.setGaugePosition(static_cast<int>(index++));
+        readWholeFile(file.path, bytes);
+        activityFiles_.push_back(file.relative);
+        if (!flattenConsist(bytes, text)) {
+            view_.showMessage(activityDecodingMessage(file.path), MessageBoxKind::Plain);
+            continue;
+        }
+        for (const std::wstring& ref : consistReferences(text)) {
+            references_.add(ref);
+            setCounter(Counter::Lst, references_.size());
+        }
+        view_.processPendingMessages();
+    }
 }
 
 void AnalysisController::stepOrp() {

@@ -36,10 +36,15 @@ StartupSettings readStartupSettings(const std::wstring& path) {
     if (!file.exists()) return s;
     s.showWarning = file.warning();
     s.language = file.language();
+    s.readActivities = file.activities();
     return s;
 }
 
 void writeLanguageSetting(const std::wstring& path, int language) { SettingsFile(path).writeLanguage(language); }
+
+void writeActivitiesSetting(const std::wstring& path, bool readActivities) {
+    SettingsFile(path).writeActivities(readActivities);
+}
 
 void writeNoWarningSetting(const std::wstring& path, int language) {
     SettingsFile file(path);

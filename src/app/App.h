@@ -18,11 +18,14 @@ std::wstring settingsFilePath();
 struct StartupSettings {
     bool showWarning = true;
     std::optional<int> language; // nullopt: leave the current language
+    std::optional<bool> readActivities; // nullopt: leave the option as it is
 };
 // Reads section "Init"; values that are not whole decimal numbers give the defaults.
 StartupSettings readStartupSettings(const std::wstring& path);
 // Writes "Language"; throws AppError "Unable to write to <path>" on failure.
 void writeLanguageSetting(const std::wstring& path, int language);
+// Writes "Activities" (1 or 0), failing in the same way.
+void writeActivitiesSetting(const std::wstring& path, bool readActivities);
 // Writes "Warning" = 0 then "Language" (the warning dialog's "do not show again").
 void writeNoWarningSetting(const std::wstring& path, int language);
 // A whole decimal number, optionally signed; nullopt otherwise.

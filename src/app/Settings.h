@@ -1,6 +1,7 @@
 #pragma once
 // The small INI file beside the executable that remembers the interface
-// language and whether the start-up warning is wanted (section "Init").
+// language, whether the start-up warning is wanted and whether activities are
+// read (section "Init").
 #include <optional>
 #include <string>
 
@@ -22,10 +23,12 @@ public:
     // Unreadable files and values that are not whole numbers give the defaults.
     bool warning() const;   // default true; any non-zero number is true
     int language() const;   // default 0
+    bool activities() const; // default false; any non-zero number is true
 
     // Throw AppError "Unable to write to <path>" when the file cannot be written.
     void writeWarning(bool show) const;
     void writeLanguage(int languageId) const;
+    void writeActivities(bool read) const;
 
 private:
     std::optional<int> readNumber(const wchar_t* key) const;

@@ -60,6 +60,7 @@ CliRunner::CliRunner(const CliOptions& options)
       store_(options.storeFolder.value_or(L"")),
       includeStore_(options.includeStore),
       language_(options.languageId.value_or(0)),
+      readActivities_(options.readActivities.value_or(false)),
       controller_(view_, *this, scanner_) {
     scanner_.MaxPenetration = 1;
     view_.onMessage = [this](const std::wstring& text, MessageBoxKind) {
@@ -109,10 +110,14 @@ std::string CliRunner::json(const CliResult& result) const {
     sets["orphans"] = setJson(controller_.orphans());
     sets["used"] = setJson(controller_.used());
     sets["missing"] = setJson(controller_.missing());
+    nlohmann::ordered_json activityFiles = nlohmann::ordered_json::array();
+    for (const auto& f : controller_.activityFiles()) activityFiles.push_back(toUtf8(f));
+    sets["activityFiles"] = activityFiles;
     j["sets"] = sets;
     nlohmann::ordered_json messages = nlohmann::ordered_json::array();
     for (const auto& m : result.messages) messages.push_back(toUtf8(m));
     j["messages"] = messages;
+    j["activities"] = controller_.activitiesRead();
     return j.dump();
 }
 
@@ -138,7 +143,8 @@ std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
     case ReportKind::Missing: set = &controller_.missing(); count = Counter::Man; break;
     case ReportKind::References: set = &controller_.references(); count = Counter::Lst; break;
     }
-    return reportLines(kind, set->items(), view_.counterValue(count), includeStore_, todayShortDate());
+    return reportLines(kind, set->items(), view_.counterValue(count), includeStore_, todayShortDate(),
+                       controller_.activitiesRead());
 }
 
 int runCli(const std::vector<std::wstring>& args, const CliSources& sources, const CliStreams& streams) {

@@ -18,6 +18,7 @@ enum class TextKey {
     OrphansExplanation, MissingExplanation, MissingFilePrefix, MissingFolderPrefix,
     CloseButtonCaption, PrintButtonTemplate, SaveButtonCaption,
     HelpCloseButtonCaption,
+    ActivitiesMenuItem, ActivitiesIncluded,
 };
 
 struct LanguageRow {
@@ -26,7 +27,7 @@ struct LanguageRow {
     const wchar_t* english;
 };
 
-inline constexpr int kLanguageRowCount = 39;
+inline constexpr int kLanguageRowCount = 41;
 
 // The rows in application order (row 1 first).
 const LanguageRow* languageRows();
@@ -34,8 +35,9 @@ const LanguageRow* languageRows();
 // 1 is English; every other value is French.
 std::wstring text(TextKey key, int languageId);
 
-// The fifteen report texts (ReportHeaderPrefix .. MissingFolderPrefix) of the
-// language last assigned; empty until the first assignment.
+// The report texts (ReportHeaderPrefix .. MissingFolderPrefix, and
+// ActivitiesIncluded) of the language last assigned; empty until the first
+// assignment.
 const std::wstring& reportText(TextKey key);
 void assignReportTexts(int languageId);
 void clearReportTexts();
