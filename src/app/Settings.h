@@ -21,8 +21,8 @@ public:
     bool exists() const;
 
     // Unreadable files and values that are not whole numbers give the defaults.
-    bool warning() const;   // default true; any non-zero number is true
-    int language() const;   // default 0
+    bool warning() const;    // default true; any non-zero number is true
+    int language() const;    // default 0
     bool activities() const; // default false; any non-zero number is true
 
     // Throw AppError "Unable to write to <path>" when the file cannot be written.

@@ -43,7 +43,8 @@ CliSources defaultCliSources();
 
 // Fills in what the window would take from the registry and the settings
 // file: the simulator folder, the Train Store folder of a bare --store, the
-// language, whether activities are read. Throws AppError for a registry value of the wrong type.
+// language, whether activities are read. Throws AppError for a registry value
+// of the wrong type.
 void completeCliOptions(CliOptions& options, const CliSources& sources);
 
 } // namespace tw
