@@ -6,7 +6,10 @@ What it contains, on purpose:
   - orphans: FREIGHT\\boxcar_old.wag and LOCO\\SD40.eng are used by no consist;
   - a missing file: LOCO\\GP38.eng is named by a consist, folder LOCO exists;
   - a missing folder: PASSENGER\\coach.wag, no PASSENGER folder at all;
-  - a DEFAULT folder, left out of the analysis (its Dash9 is reported missing).
+  - a DEFAULT folder, left out of the analysis (its Dash9 is reported missing);
+  - a route with one activity whose loose consist uses the orphan
+    FREIGHT\\boxcar_old.wag and an absent GP9\\GP9 Phase 2.eng: read with the
+    option, it is no longer an orphan, and the engine is reported missing.
 """
 import os, shutil
 
@@ -33,6 +36,26 @@ def stock(rel):
     with open(path, "w", newline="\r\n") as f:
         f.write("SIMISA@@@@@@@@@@JINX0D0t______\n\n(placeholder stock file)\n")
 
+def activity(route, name, entries):
+    """An activity file with one loose consist of the given entries."""
+    lines = ["SIMISA@@@@@@@@@@JINX0a0t______", "", "Tr_Activity (", "\tSerial ( 1 )",
+             "\tTr_Activity_Header (", '\t\tRouteID ( "%s" )' % route, '\t\tName ( "%s" )' % name,
+             '\t\tDescription ( "Shunt the yard. The WagonData of the cars is in the work orders." )',
+             "\t)", "\tTr_Activity_File (", '\t\tPlayer_Service_Definition ( "Coal Drag" )',
+             "\t\tActivityObjects (", "\t\t\tActivityObject (", "\t\t\t\tObjectType ( WagonsList )",
+             "\t\t\t\tTrain_Config (", '\t\t\t\t\tTrainCfg ( ""', '\t\t\t\t\t\tName ( "Loose consist." )']
+    for uid, (kind, veh, folder) in enumerate(entries):
+        if kind == "E":
+            lines.append("\t\t\t\t\t\tEngine ( UiD ( %d ) EngineData ( %s %s ) )" % (uid, veh, folder))
+        else:
+            lines.append("\t\t\t\t\t\tWagon ( WagonData ( %s %s ) UiD ( %d ) )" % (veh, folder, uid))
+    lines += ["\t\t\t\t\t)", "\t\t\t\t)", "\t\t\t\tDirection ( 1 ) ID ( 32769 ) Tile ( -6113 15145 111.9 582.2 )",
+              "\t\t\t)", "\t\t)", "\t)", ")"]
+    path = os.path.join(root, "ROUTES", route, "ACTIVITIES", name + ".act")
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(b"\xff\xfe" + "\r\n".join(lines).encode("utf-16-le"))
+
 for rel in ["LOCO\\Dash9.eng", "LOCO\\SD40.eng", "FREIGHT\\boxcar.wag", "FREIGHT\\boxcar_old.wag",
             '"Coal Hoppers"'.strip('"') + "\\Coal Car.wag", "DEFAULT\\Dash9.eng"]:
     stock(rel)
@@ -41,4 +64,5 @@ consist("Coal Drag", [("E", "Dash9", "LOCO"), ("W", '"Coal Car"', '"Coal Hoppers
                       ("W", '"Coal Car"', '"Coal Hoppers"')])
 consist("Mixed Freight", [("E", "GP38", "LOCO"), ("W", "boxcar", "FREIGHT"), ("W", "coach", "PASSENGER")])
 consist("Default Run", [("E", "Dash9", "DEFAULT")])
+activity("Demo Yard", "Yard Switching", [("W", "boxcar_old", "FREIGHT"), ("E", '"GP9 Phase 2"', '"GP9"')])
 print("wrote", root)

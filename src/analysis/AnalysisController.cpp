@@ -59,6 +59,10 @@ std::wstring consistNotFoundMessage(const std::wstring& path) {
     return L"Erreur : impossible de localiser le fichier " + path;
 }
 
+std::wstring activityDecodingMessage(const std::wstring& path) {
+    return std::wstring(kMsgUnicodeDecoding) + L"\r\n" + path;
+}
+
 std::wstring missingFilePrefix(int languageId) { return text(TextKey::MissingFilePrefix, languageId); }
 std::wstring missingFolderPrefix(int languageId) { return text(TextKey::MissingFolderPrefix, languageId); }
 
@@ -287,13 +291,27 @@ void AnalysisController::stepLst() {
     references_.clear();
     view_.setCounterValue(Counter::Lst, 0);
     view_.setCounterColour(Counter::Lst, colours::Fuchsia);
-    startGauge(consists_.size());
-
-    // The window runs between consists: an edit of the boxes meanwhile must not
-    // change where the remaining consists are looked for.
-    const std::wstring simulatorConsists = inputs_.simulatorFolder() + L"\\TRAINS\\CONSISTS\\";
+    activitiesRead_ = false;
+    activityFiles_.clear();
+    // The window runs between files: an edit of the boxes or of the option
+    // meanwhile must not change what the rest of the step reads.
+    const std::wstring simulatorFolder = inputs_.simulatorFolder();
     const bool includeTrainStore = inputs_.includeTrainStore();
-    const std::wstring trainStoreConsists = inputs_.trainStoreFolder() + L"\\TRAINS\\CONSISTS\\";
+    const std::wstring trainStoreFolder = inputs_.trainStoreFolder();
+    const bool withActivities = inputs_.includeActivities();
+    const std::wstring simulatorConsists = simulatorFolder + L"\\TRAINS\\CONSISTS\\";
+    const std::wstring trainStoreConsists = trainStoreFolder + L"\\TRAINS\\CONSISTS\\";
+    // The activities are listed before the consists are read: the gauge runs over both.
+    std::vector<ActivityFile> activities;
+    if (withActivities) {
+        activities = findActivityFiles(simulatorFolder);
+        if (includeTrainStore) {
+            auto store = findActivityFiles(trainStoreFolder);
+            activities.insert(activities.end(), store.begin(), store.end());
+        }
+    }
+    startGauge(consists_.size() + activities.size());
+
     int index = 0;
     // Kept across consists: one large block per file each time would fragment the heap.
     std::vector<unsigned char> bytes;
@@ -322,6 +340,7 @@ void AnalysisController::stepLst() {
         // Reading files is the slow part: keep the window live between consists.
         view_.processPendingMessages();
     }
+    if (withActivities) readActivityFiles(activities, consists_.size());
 
     view_.setCounterColour(Counter::Lst, colours::Yellow);
     endGauge();
@@ -329,6 +348,29 @@ void AnalysisController::stepLst() {
     view_.setButtonEnabled(StepButton::Man, true);
     view_.setButtonActive(StepButton::Lst, false);
     view_.processPendingMessages();
+}
+
+// The loose consists of activities name their vehicles with the consists'
+// own entries, so the consist reader reads them unchanged.
+void AnalysisController::readActivityFiles(const std::vector<ActivityFile>& files, std::size_t firstGaugeIndex) {
+    activitiesRead_ = true;
+    std::vector<unsigned char> bytes;
+    std::wstring text;
+    std::size_t index = firstGaugeIndex;
+    for (const ActivityFile& file : files) {
+        view_.setGaugePosition(static_cast<int>(index++));
+        readWholeFile(file.path, bytes);
+        activityFiles_.push_back(file.relative);
+        if (!flattenConsist(bytes, text)) {
+            view_.showMessage(activityDecodingMessage(file.path), MessageBoxKind::Plain);
+            continue;
+        }
+        for (const std::wstring& ref : consistReferences(text)) {
+            references_.add(ref);
+            setCounter(Counter::Lst, references_.size());
+        }
+        view_.processPendingMessages();
+    }
 }
 
 void AnalysisController::stepOrp() {

@@ -4,11 +4,13 @@
 // five steps. It reads its inputs and drives its view through two small
 // interfaces, so it runs the same behind the main window, the command-line
 // tool and the tests.
+#include "analysis/ActivityFiles.h"
 #include "analysis/AnalysisView.h"
 #include "analysis/StockSet.h"
 #include "scan/ScruteDossier.h"
 
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -16,6 +18,7 @@ namespace tw {
 std::wstring missingRootMessage(const std::wstring& root, bool trainStoreRoot);
 std::wstring unreadableRootMessage(const std::wstring& root, bool trainStoreRoot);
 std::wstring consistNotFoundMessage(const std::wstring& path);
+std::wstring activityDecodingMessage(const std::wstring& path);
 
 // Prefixes of missing items, by language (1 English, anything else French).
 std::wstring missingFilePrefix(int languageId);
@@ -55,10 +58,16 @@ public:
     const StockSet& used() const { return used_; }
     const StockSet& missing() const { return missing_; }
 
+    // Whether the references come from a step 3 that read activities, and the
+    // activity files it read (paths relative to their root, in reading order).
+    bool activitiesRead() const { return activitiesRead_; }
+    const std::vector<std::wstring>& activityFiles() const { return activityFiles_; }
+
 private:
     void stepConsists();
     void stepMateriel();
     void stepLst();
+    void readActivityFiles(const std::vector<ActivityFile>& files, std::size_t firstGaugeIndex);
     void stepOrp();
     void stepMan();
     template <typename Step> void runGuarded(Step step);
@@ -78,6 +87,8 @@ private:
     bool busy_ = false;
     bool runAllStopped_ = false;
 
+    bool activitiesRead_ = false;
+    std::vector<std::wstring> activityFiles_;
     StockSet consists_, stock_, engines_, wagons_, stockFolders_, references_, orphans_, used_, missing_;
 };
 

@@ -55,6 +55,8 @@ public:
     virtual std::wstring trainStoreFolder() const = 0; // E_TS text
     virtual bool includeTrainStore() const = 0;        // CB_TS checked
     virtual int languageId() const = 0;                // 0 French, 1 English (anything but 1 is French)
+    // Whether step 3 also reads the activities' loose consists; off unless asked for.
+    virtual bool includeActivities() const { return false; }
 };
 
 } // namespace tw

@@ -6,8 +6,10 @@
 namespace tw {
 
 const wchar_t* const kCliUsage =
-    L"usage: trackwend-cli [--store[=DIR]] [--lang=fr|en] [--json] [--report=NAME]... [--save=DIR] "
-    L"[SIMULATOR_FOLDER]   (NAME: consists, stock, orphans, missing, references)";
+    L"usage: trackwend-cli [--store[=DIR]] [--activities] [--lang=fr|en] [--json] [--report=NAME]... [--save=DIR] "
+    L"[SIMULATOR_FOLDER]   (NAME: consists, stock, orphans, missing, references)\n"
+    L"  --activities  stock used by the loose consists of activities (ROUTES\\*\\ACTIVITIES\\*.act) counts as "
+    L"used; without it, the settings file's Activities key decides";
 
 namespace {
 constexpr ReportKind kReportKinds[] = {ReportKind::Consists, ReportKind::Stock, ReportKind::Orphans,
@@ -46,6 +48,8 @@ std::optional<std::wstring> parseCliOptions(const std::vector<std::wstring>& arg
             out.help = true;
         } else if (!onlyFolders && a == L"--json") {
             out.json = true;
+        } else if (!onlyFolders && a == L"--activities") {
+            out.readActivities = true;
         } else if (!onlyFolders && a == L"--store") {
             out.includeStore = true;
             out.storeFolder.reset();
@@ -79,11 +83,11 @@ std::optional<std::wstring> parseCliOptions(const std::vector<std::wstring>& arg
 CliSources defaultCliSources() { return {defaultSettingsPath(), kSimulatorKey, kTrainStoreKey}; }
 
 void completeCliOptions(CliOptions& options, const CliSources& sources) {
-    if (!options.languageId) {
-        // As at the window's start-up: the saved language, French without a file.
-        SettingsFile settings(sources.settingsPath);
-        options.languageId = settings.exists() ? settings.language() : 0;
-    }
+    // As at the window's start-up: the saved language and option, French and
+    // consists only without a file.
+    SettingsFile settings(sources.settingsPath);
+    if (!options.languageId) options.languageId = settings.exists() ? settings.language() : 0;
+    if (!options.readActivities) options.readActivities = settings.exists() && settings.activities();
     if (*options.languageId != 1) options.languageId = 0;
     if (!options.simulatorFolder)
         options.simulatorFolder = normaliseFolderArgument(simulatorFolderText(sources.simulatorKey));

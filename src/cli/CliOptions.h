@@ -13,6 +13,7 @@ struct CliOptions {
     bool includeStore = false;
     std::optional<std::wstring> storeFolder;     // --store=DIR; --store alone: from the registry
     std::optional<int> languageId;               // --lang=fr|en; absent: the settings file
+    std::optional<bool> readActivities;          // --activities; absent: the settings file
     bool json = false;
     bool help = false;
     std::vector<ReportKind> reports;             // --report=NAME, in the order given
@@ -42,7 +43,8 @@ CliSources defaultCliSources();
 
 // Fills in what the window would take from the registry and the settings
 // file: the simulator folder, the Train Store folder of a bare --store, the
-// language. Throws AppError for a registry value of the wrong type.
+// language, whether activities are read. Throws AppError for a registry value
+// of the wrong type.
 void completeCliOptions(CliOptions& options, const CliSources& sources);
 
 } // namespace tw

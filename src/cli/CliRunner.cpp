@@ -71,6 +71,7 @@ CliRunner::CliRunner(const CliOptions& options)
       store_(options.storeFolder.value_or(L"")),
       includeStore_(options.includeStore),
       language_(options.languageId.value_or(0)),
+      readActivities_(options.readActivities.value_or(false)),
       controller_(view_, *this, scanner_) {
     scanner_.MaxPenetration = 1;
     view_.onMessage = [this](const std::wstring& text, MessageBoxKind) {
@@ -129,8 +130,12 @@ std::string CliRunner::json(const CliResult& result) const {
         out += "\":";
         appendJsonArray(out, *set);
     }
+    out += ",\"activityFiles\":";
+    appendJsonArray(out, controller_.activityFiles());
     out += "},\"messages\":";
     appendJsonArray(out, result.messages);
+    out += ",\"activities\":";
+    out += controller_.activitiesRead() ? "true" : "false";
     out += '}';
     return out;
 }
@@ -157,7 +162,8 @@ std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
     case ReportKind::Missing: set = &controller_.missing(); count = Counter::Man; break;
     case ReportKind::References: set = &controller_.references(); count = Counter::Lst; break;
     }
-    return reportLines(kind, set->items(), view_.counterValue(count), includeStore_, todayShortDate());
+    return reportLines(kind, set->items(), view_.counterValue(count), includeStore_, todayShortDate(),
+                       controller_.activitiesRead());
 }
 
 std::wstring currentFailureLine() {

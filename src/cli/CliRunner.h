@@ -38,11 +38,13 @@ public:
     std::wstring trainStoreFolder() const override { return store_; }
     bool includeTrainStore() const override { return includeStore_; }
     int languageId() const override { return language_; }
+    bool includeActivities() const override { return readActivities_; }
 
 private:
     std::wstring simulator_, store_;
     bool includeStore_ = false;
     int language_ = 0;
+    bool readActivities_ = false;
     HeadlessView view_;
     TScruteDossier scanner_;
     AnalysisController controller_;

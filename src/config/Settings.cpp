@@ -58,6 +58,8 @@ bool SettingsFile::warning() const { return readNumber(L"Warning").value_or(1) !
 
 int SettingsFile::language() const { return readNumber(L"Language").value_or(0); }
 
+bool SettingsFile::activities() const { return readNumber(L"Activities").value_or(0) != 0; }
+
 void SettingsFile::write(const wchar_t* key, const std::wstring& value) const {
     if (!WritePrivateProfileStringW(kSection, key, value.c_str(), path_.c_str()))
         throw AppError(L"Unable to write to " + path_);
@@ -67,11 +69,14 @@ void SettingsFile::writeWarning(bool show) const { write(L"Warning", show ? L"1"
 
 void SettingsFile::writeLanguage(int languageId) const { write(L"Language", std::to_wstring(languageId)); }
 
+void SettingsFile::writeActivities(bool read) const { write(L"Activities", read ? L"1" : L"0"); }
+
 StartupSettings readStartupSettings(const SettingsFile& file) {
     StartupSettings s;
     if (!file.exists()) return s;
     s.showWarning = file.warning();
     s.language = file.language();
+    s.readActivities = file.activities();
     return s;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The small INI file beside the executable that remembers the interface
-// language and whether the start-up warning is wanted (section "Init").
+// language, whether the start-up warning is wanted and whether activities are
+// read (section "Init").
 #include <optional>
 #include <string>
 
@@ -20,12 +21,14 @@ public:
     bool exists() const;
 
     // Unreadable files and values that are not whole numbers give the defaults.
-    bool warning() const;   // default true; any non-zero number is true
-    int language() const;   // default 0
+    bool warning() const;    // default true; any non-zero number is true
+    int language() const;    // default 0
+    bool activities() const; // default false; any non-zero number is true
 
     // Throw AppError "Unable to write to <path>" when the file cannot be written.
     void writeWarning(bool show) const;
     void writeLanguage(int languageId) const;
+    void writeActivities(bool read) const;
 
 private:
     std::optional<int> readNumber(const wchar_t* key) const;
@@ -39,6 +42,7 @@ private:
 struct StartupSettings {
     bool showWarning = true;
     std::optional<int> language; // nullopt: leave the current language
+    std::optional<bool> readActivities; // nullopt: leave the option as it is
 };
 StartupSettings readStartupSettings(const SettingsFile& file);
 

@@ -66,6 +66,21 @@ bool readWholeFileIfPresent(const std::wstring& path, std::vector<unsigned char>
     return true;
 }
 
+std::vector<FolderEntry> listFolder(const std::wstring& folder) {
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAW fd;
+    // Every name, then the caller's own checks: a mask would also match generated short names.
+    UniqueFind find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
+                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return entries;
+    do {
+        const std::wstring name = fd.cFileName;
+        if (name == L"." || name == L"..") continue;
+        entries.push_back({name, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (::FindNextFileW(find.get(), &fd));
+    return entries;
+}
+
 std::wstring executablePath() {
     std::wstring buf(MAX_PATH, L'\0');
     for (;;) {

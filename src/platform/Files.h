@@ -20,6 +20,15 @@ void readWholeFile(const std::wstring& path, std::vector<unsigned char>& data);
 // cannot be opened or read throws as above.
 bool readWholeFileIfPresent(const std::wstring& path, std::vector<unsigned char>& data);
 
+// One entry of a folder listing: its name as on disk, and whether it is a folder.
+struct FolderEntry {
+    std::wstring name;
+    bool directory = false;
+};
+// The entries of a folder in the order the system lists them, "." and ".."
+// left out; empty when the folder does not exist or cannot be listed.
+std::vector<FolderEntry> listFolder(const std::wstring& folder);
+
 // Full path of the running executable, and its folder (no trailing "\").
 std::wstring executablePath();
 std::wstring executableFolder();

@@ -52,12 +52,14 @@ std::vector<std::wstring> splitLines(const std::wstring& text) {
 }
 
 std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::wstring>& items, int count,
-                                      bool includeTrainStore, const std::wstring& date) {
+                                      bool includeTrainStore, const std::wstring& date, bool activitiesRead) {
     std::vector<std::wstring> lines;
     lines.push_back(reportText(TextKey::ReportHeaderPrefix) + date);
     lines.push_back(reportText(TextKey::BetaWarning));
     lines.push_back(std::to_wstring(count) + L" " + reportTitle(kind));
     if (includeTrainStore) lines.push_back(reportText(TextKey::TrainStoreIncluded));
+    if (activitiesRead && kind != ReportKind::Consists && kind != ReportKind::Stock)
+        lines.push_back(reportText(TextKey::ActivitiesIncluded));
     lines.push_back(L" ");
     if (kind == ReportKind::Orphans || kind == ReportKind::Missing) {
         const auto block = splitLines(reportText(kind == ReportKind::Orphans ? TextKey::OrphansExplanation
@@ -72,8 +74,8 @@ std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::ws
 }
 
 void buildReport(ReportKind kind, const std::vector<std::wstring>& items, int count, bool includeTrainStore,
-                 ReportTarget& target) {
-    const auto lines = reportLines(kind, items, count, includeTrainStore, todayShortDate());
+                 ReportTarget& target, bool activitiesRead) {
+    const auto lines = reportLines(kind, items, count, includeTrainStore, todayShortDate(), activitiesRead);
     target.setCaption(reportTitle(kind));
     target.clear();
     for (const auto& line : lines) target.appendLine(line);

@@ -17,13 +17,15 @@ std::wstring reportTitle(ReportKind kind);
 // Today's date in the user's short date format.
 std::wstring todayShortDate();
 
-// The report's lines, the date given.
+// The report's lines, the date given. activitiesRead: the references came
+// from a step 3 that read activities, which the references, orphans and
+// missing reports say on a line of their own.
 std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::wstring>& items, int count,
-                                      bool includeTrainStore, const std::wstring& date);
+                                      bool includeTrainStore, const std::wstring& date, bool activitiesRead = false);
 
 // Sets the caption, clears the target and appends every line (today's date).
 void buildReport(ReportKind kind, const std::vector<std::wstring>& items, int count, bool includeTrainStore,
-                 ReportTarget& target);
+                 ReportTarget& target, bool activitiesRead = false);
 
 // Splits at CR LF; the text after the last break is a line of its own.
 std::vector<std::wstring> splitLines(const std::wstring& text);

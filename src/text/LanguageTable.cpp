@@ -53,17 +53,24 @@ const LanguageRow kRows[kLanguageRowCount] = {
     {TextKey::PrintButtonTemplate, L"&Imprimer [] pages", L"&Print [] pages"},
     {TextKey::SaveButtonCaption, L"&Enregistrer", L"&Save"},
     {TextKey::HelpCloseButtonCaption, L"&Fermer", L"&Close"},
+    {TextKey::ActivitiesMenuItem, L"Lire aussi les &activit\u00E9s (rames libres)",
+     L"Also read &activities (loose consists)"},
+    {TextKey::ActivitiesIncluded, L"(Rames libres des activit\u00E9s incluses)",
+     L"(Activities' loose consists included)"},
 };
 
 constexpr int kFirstReportText = static_cast<int>(TextKey::ReportHeaderPrefix);
 constexpr int kLastReportText = static_cast<int>(TextKey::MissingFolderPrefix);
-constexpr bool isReportText(TextKey key) {
+// The scope line's row comes after the windows' rows; it takes the slot after the others.
+constexpr int kReportTextCount = kLastReportText - kFirstReportText + 2;
+constexpr int reportTextSlot(TextKey key) {
     const int i = static_cast<int>(key);
-    return i >= kFirstReportText && i <= kLastReportText;
+    if (i >= kFirstReportText && i <= kLastReportText) return i - kFirstReportText;
+    return key == TextKey::ActivitiesIncluded ? kReportTextCount - 1 : -1;
 }
 
-std::array<std::wstring, kLastReportText - kFirstReportText + 1>& reportTexts() {
-    static std::array<std::wstring, kLastReportText - kFirstReportText + 1> texts;
+std::array<std::wstring, kReportTextCount>& reportTexts() {
+    static std::array<std::wstring, kReportTextCount> texts;
     return texts;
 }
 
@@ -84,13 +91,16 @@ std::wstring text(TextKey key, int languageId) {
 }
 
 const std::wstring& reportText(TextKey key) {
-    if (!isReportText(key)) throw std::logic_error("not a report text");
-    return reportTexts()[static_cast<int>(key) - kFirstReportText];
+    const int slot = reportTextSlot(key);
+    if (slot < 0) throw std::logic_error("not a report text");
+    return reportTexts()[slot];
 }
 
 void assignReportTexts(int languageId) {
-    for (int i = kFirstReportText; i <= kLastReportText; ++i)
-        reportTexts()[i - kFirstReportText] = text(static_cast<TextKey>(i), languageId);
+    for (int i = 0; i < kLanguageRowCount; ++i) {
+        const int slot = reportTextSlot(static_cast<TextKey>(i));
+        if (slot >= 0) reportTexts()[slot] = text(static_cast<TextKey>(i), languageId);
+    }
 }
 
 void clearReportTexts() {

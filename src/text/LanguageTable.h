@@ -19,6 +19,7 @@ enum class TextKey {
     OrphansExplanation, MissingExplanation, MissingFilePrefix, MissingFolderPrefix,
     CloseButtonCaption, PrintButtonTemplate, SaveButtonCaption,
     HelpCloseButtonCaption,
+    ActivitiesMenuItem, ActivitiesIncluded,
 };
 
 struct LanguageRow {
@@ -27,7 +28,7 @@ struct LanguageRow {
     const wchar_t* english;
 };
 
-inline constexpr int kLanguageRowCount = 39;
+inline constexpr int kLanguageRowCount = 41;
 
 // The rows in application order (row 1 first).
 const LanguageRow* languageRows();
@@ -40,8 +41,9 @@ std::wstring text(TextKey key, int languageId);
 int currentLanguageId();
 void setCurrentLanguageId(int language);
 
-// The fifteen report texts (ReportHeaderPrefix .. MissingFolderPrefix) of the
-// language last assigned; empty until the first assignment.
+// The report texts (ReportHeaderPrefix .. MissingFolderPrefix, and
+// ActivitiesIncluded) of the language last assigned; empty until the first
+// assignment.
 const std::wstring& reportText(TextKey key);
 void assignReportTexts(int languageId);
 void clearReportTexts();

@@ -63,9 +63,30 @@ bool TForm1::createWindow() {
     HICON icon = LoadIconW(moduleInstance(), MAKEINTRESOURCEW(1));
     if (icon) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     createControls();
+    addActivitiesMenuItem();
     FormCreate();
     return true;
 }
+
+// The option lives in the system menu, so the window's fixed panel keeps its
+// layout. The system's separator above Close then stands above the new item,
+// and one of its own parts it from Close.
+void TForm1::addActivitiesMenuItem() {
+    HMENU menu = GetSystemMenu(hwnd(), FALSE);
+    if (!menu) return;
+    InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING | MF_UNCHECKED, kSysActivities,
+                text(TextKey::ActivitiesMenuItem, 0).c_str());
+    InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+}
+
+void TForm1::setReadActivities(bool read) {
+    readActivities_ = read;
+    if (HMENU menu = GetSystemMenu(hwnd(), FALSE))
+        CheckMenuItem(menu, kSysActivities, MF_BYCOMMAND | (read ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// Only the option changes: the next step 3 takes it when it starts.
+void TForm1::M_ActivitiesClick() { setReadActivities(!readActivities_); }
 
 HWND TForm1::createLabel(int x, int y, HFONT font, const wchar_t* text) {
     HWND h = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, x,
@@ -238,6 +259,7 @@ void TForm1::FormActivate() {
     const StartupSettings s = readStartupSettings(SettingsFile(env_.settingsPath));
     showWarning = s.showWarning;
     if (s.language) setCurrentLanguageId(*s.language);
+    if (s.readActivities) setReadActivities(*s.readActivities);
     if (currentLanguageId() == 1) B_AnglaisClick();
     else B_FrancaisClick();
     if (showWarning) {
@@ -263,8 +285,11 @@ void TForm1::FormActivate() {
 
 void TForm1::FormCloseQuery() {
     // The same test as at start-up: a folder of that name is no settings file.
-    if (fileExists(env_.settingsPath))
-        SettingsFile(env_.settingsPath).writeLanguage(currentLanguageId());
+    if (fileExists(env_.settingsPath)) {
+        const SettingsFile file(env_.settingsPath);
+        file.writeLanguage(currentLanguageId());
+        file.writeActivities(readActivities_);
+    }
 }
 
 void TForm1::FormDestroy() {
@@ -298,6 +323,14 @@ void TForm1::Localize(int language) {
         ShowWindow(bFrancais_, SW_HIDE);
         ShowWindow(bAnglais_, SW_SHOWNA);
     }
+    if (HMENU menu = GetSystemMenu(hwnd(), FALSE)) {
+        const std::wstring item = t(TextKey::ActivitiesMenuItem);
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STRING;
+        info.dwTypeData = const_cast<wchar_t*>(item.c_str());
+        SetMenuItemInfoW(menu, kSysActivities, FALSE, &info);
+    }
     assignReportTexts(language);
     if (results_)
         results_->setButtonCaptions(text(TextKey::CloseButtonCaption, lang), text(TextKey::PrintButtonTemplate, lang),
@@ -307,7 +340,7 @@ void TForm1::Localize(int language) {
 
 void TForm1::buildAndShow(ReportKind kind, const StockSet& items, Counter count) {
     if (!results_) return;
-    buildReport(kind, items.items(), counterValue(count), includeTrainStore(), *results_);
+    buildReport(kind, items.items(), counterValue(count), includeTrainStore(), *results_, controller_.activitiesRead());
     results_->showReport();
 }
 
@@ -477,6 +510,12 @@ LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
+    case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) == kSysActivities) {
+            M_ActivitiesClick();
+            return 0;
+        }
+        break;
     case WM_GETMINMAXINFO: {
         auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
         mm->ptMinTrackSize = mm->ptMaxTrackSize = POINT{kWidth, kHeight};

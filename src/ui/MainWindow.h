@@ -38,6 +38,10 @@ public:
         IdE_MSTS, IdE_TS,
     };
 
+    // The system menu's "read activities" item (WM_SYSCOMMAND: low four bits
+    // free for the system, below the system's own commands).
+    static constexpr UINT kSysActivities = 0x0A10;
+
     // Where the start-up values come from; the program passes the real ones,
     // tests their own.
     struct Environment {
@@ -68,6 +72,7 @@ public:
     void B_AnglaisClick();
     void E_MSTSChange(TDirectoryEdit& box);
     void CB_TSClick();
+    void M_ActivitiesClick(); // the system menu's check item: toggles the option
     void B_AideClick();
     void BR_ConClick();
     void BR_MatClick();
@@ -114,6 +119,7 @@ public:
     std::wstring trainStoreFolder() const override;
     bool includeTrainStore() const override;
     int languageId() const override;
+    bool includeActivities() const override { return readActivities_; }
 
 protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -133,6 +139,8 @@ private:
     void paintStepWidgets(bool now);
     void letMessagesRun();
     void restoreFocus();
+    void addActivitiesMenuItem();
+    void setReadActivities(bool read);
 
     Environment env_;
     TScruteDossier ScruteDossier;
@@ -152,6 +160,7 @@ private:
     UniqueFont font_, boldFont_, label10Bold_, label10_;
     Picture englishBadges_, frenchBadges_, helpPicture_, closePicture_;
 
+    bool readActivities_ = false;
     bool firstActivationDone_ = false;
     bool inFirstActivation_ = false;
     bool closePending_ = false;

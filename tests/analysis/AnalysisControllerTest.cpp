@@ -14,12 +14,13 @@ using twtest::TempFolder;
 namespace {
 struct Inputs : AnalysisInputs {
     std::wstring sim, ts;
-    bool include = false;
+    bool include = false, activities = false;
     int lang = 0;
     std::wstring simulatorFolder() const override { return sim; }
     std::wstring trainStoreFolder() const override { return ts; }
     bool includeTrainStore() const override { return include; }
     int languageId() const override { return lang; }
+    bool includeActivities() const override { return activities; }
 };
 
 struct Message {
@@ -382,6 +383,82 @@ TEST_F(Analysis, AStepAskedForDuringAStepIsIgnored) {
     EXPECT_GT(nestedRuns, 0);
     EXPECT_EQ(colour(Counter::Con), colours::Olive); // step 1 never started
     EXPECT_EQ(value(Counter::Mat), 2);
+}
+
+TEST_F(Analysis, ActivitiesLooseConsistsCountOnlyWhenAsked) {
+    stockFile(L"MSTS", L"A\\a.eng");
+    stockFile(L"MSTS", L"MT_Coaches\\$MT_Coach_12.wag");
+    consist(L"MSTS", L"c", {{'E', L"a", L"A"}});
+    const std::vector<ConsistEntry> loose = {{'W', L"$MT_Coach_12", L"MT_Coaches"},
+                                             {'E', L"\"Class 27\"", L"\"BR Class 27\""}};
+    t.writeUtf16(L"MSTS\\Routes\\SCE\\activities\\x.ACT", twtest::activityText(loose));
+    // Not activities: Open Rails' own sub-folder, a backup, a renamed file.
+    const std::vector<ConsistEntry> other = {{'W', L"other", L"Other"}};
+    for (const wchar_t* name : {L"OpenRails\\x.act", L"x.act.bak", L"x.was_act"})
+        t.writeUtf16(std::wstring(L"MSTS\\Routes\\SCE\\activities\\") + name, twtest::activityText(other));
+
+    controller.B_GoClick();
+    const auto orphansWithout = controller.orphans().items();
+    EXPECT_EQ(orphansWithout, (std::vector<std::wstring>{L"MT_Coaches\\$MT_Coach_12.wag"}));
+    EXPECT_TRUE(controller.missing().empty());
+    EXPECT_FALSE(controller.activitiesRead());
+
+    inputs.activities = true;
+    view.setGaugeMax(40);
+    controller.B_LstClick();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(controller.activitiesRead());
+    EXPECT_EQ(controller.activityFiles(), (std::vector<std::wstring>{L"Routes\\SCE\\activities\\x.ACT"}));
+    EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"A\\A.ENG", L"BR CLASS 27\\CLASS 27.ENG",
+                                                                          L"MT_COACHES\\$MT_COACH_12.WAG"}));
+    EXPECT_EQ(value(Counter::Lst), 3);
+    EXPECT_EQ(view.gaugeMax, 1) << "the gauge runs over the consist and the activity";
+    EXPECT_EQ(view.gaugePosition, 1);
+    controller.B_OrpClick();
+    controller.B_ManClick();
+    EXPECT_TRUE(controller.orphans().empty());
+    EXPECT_EQ(controller.missing().items(), (std::vector<std::wstring>{L"Dossier manquant : BR CLASS 27\\CLASS 27.ENG"}));
+
+    // Off again: the results are those of before.
+    inputs.activities = false;
+    controller.B_LstClick();
+    controller.B_OrpClick();
+    controller.B_ManClick();
+    EXPECT_FALSE(controller.activitiesRead());
+    EXPECT_TRUE(controller.activityFiles().empty());
+    EXPECT_EQ(controller.orphans().items(), orphansWithout);
+    EXPECT_TRUE(controller.missing().empty());
+}
+
+TEST_F(Analysis, ActivitiesOfTheStoreWithItsBoxAfterAnEarlyEndAndPastAnUnreadableOne) {
+    consist(L"MSTS", L"a", {{'E', L"a", L"A"}});
+    consist(L"MSTS", L"b", {{'E', L"b", L"B"}});
+    t.writeUtf16(L"Store\\ROUTES\\S\\ACTIVITIES\\s.act", twtest::activityText({{'W', L"s", L"S"}}));
+    t.writeUtf16(L"MSTS\\ROUTES\\R\\ACTIVITIES\\r.act", twtest::activityText({{'W', L"r", L"R"}}));
+    const std::wstring bad = t.writeBytes(L"MSTS\\ROUTES\\R\\ACTIVITIES\\bad.act",
+                                          std::string("SIMISA\r\nWagonData ( x X )"));
+    inputs.activities = true;
+    controller.B_ConsistsClick();
+    controller.B_MaterielClick();
+    controller.B_LstClick();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, L"Erreur de d\u00E9codage du fichier unicode !\r\n" + bad);
+    EXPECT_EQ(messages[0].kind, MessageBoxKind::Plain);
+    EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"A\\A.ENG", L"B\\B.ENG", L"R\\R.WAG"}));
+
+    // With the box checked the store's activities follow; a consist gone
+    // since step 1 ends the consists' loop, not the activities'.
+    messages.clear();
+    inputs.include = true;
+    ::DeleteFileW((t / L"MSTS\\TRAINS\\CONSISTS\\a.con").c_str());
+    controller.B_LstClick();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].kind, MessageBoxKind::Error);
+    EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"R\\R.WAG", L"S\\S.WAG"}));
+    EXPECT_EQ(controller.activityFiles().size(), 3u);
+    EXPECT_EQ(controller.activityFiles().back(), L"ROUTES\\S\\ACTIVITIES\\s.act");
+    EXPECT_EQ(colour(Counter::Lst), colours::Yellow);
+    EXPECT_TRUE(enabled(StepButton::Orp));
 }
 
 TEST(StockSetTest, OneItemPerFileNameApartFromCaseLocaleEqualNamesSideBySide) {

@@ -10,11 +10,14 @@ using twtest::TempFolder;
 TEST(CliOptionsTest, ParsesOptionsAndStripsTrailingBackslashes) {
     CliOptions o;
     EXPECT_FALSE(parseCliOptions({L"--json", L"--lang=en", L"--store=D:\\Store\\\\", L"C:\\MSTS\\"}, o));
+    EXPECT_FALSE(o.readActivities.has_value()); // the settings file decides
     EXPECT_TRUE(o.json);
     EXPECT_EQ(o.languageId, 1);
     EXPECT_TRUE(o.includeStore);
     EXPECT_EQ(o.storeFolder, L"D:\\Store");
     EXPECT_EQ(o.simulatorFolder, L"C:\\MSTS");
+    EXPECT_FALSE(parseCliOptions({L"--activities"}, o));
+    EXPECT_EQ(o.readActivities, true);
     EXPECT_TRUE(parseCliOptions({L"--frobnicate", L"C:\\x"}, o).has_value());
     EXPECT_TRUE(parseCliOptions({L"--lang=de", L"C:\\x"}, o).has_value());
     EXPECT_TRUE(parseCliOptions({L"C:\\a", L"C:\\b"}, o).has_value());

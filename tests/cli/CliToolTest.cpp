@@ -134,6 +134,29 @@ TEST_F(CliToolTest, BareStoreOptionTakesTheRegistryFolder) {
     EXPECT_NE(c.err.find("Train Store non trouv\xC3\xA9"), std::string::npos) << c.err;
 }
 
+TEST_F(CliToolTest, ActivitiesByTheFlagOrTheSettingsKey) {
+    // A loose consist using the orphan and a wagon that is nowhere.
+    t.writeUtf16(L"MSTS\\ROUTES\\R\\ACTIVITIES\\a.act",
+                 twtest::activityText({{'W', L"\u00E9t\u00E9", L"A"}, {'W', L"c", L"C"}}));
+    Captured c = run({L"--lang=en", L"--report=orphans", t / L"MSTS"});
+    EXPECT_NE(c.out.find("1 Orphans\r\n \r\n"), std::string::npos) << c.out;
+
+    c = run({L"--lang=en", L"--activities", L"--report=orphans", L"--report=missing", t / L"MSTS"});
+    EXPECT_EQ(c.status, 0) << c.err;
+    EXPECT_NE(c.out.find("0 Orphans\r\n(Activities' loose consists included)\r\n \r\n"), std::string::npos) << c.out;
+    EXPECT_NE(c.out.find("2 Missing Stock\r\n(Activities' loose consists included)\r\n"), std::string::npos);
+    EXPECT_NE(c.out.find(" - Missing Folder: C\\C.WAG\r\n"), std::string::npos);
+
+    c = run({L"--json", t / L"MSTS"});
+    EXPECT_NE(c.out.find("\"activityFiles\":[]},\"messages\":[],\"activities\":false}"), std::string::npos) << c.out;
+    t.writeBytes(L"trackwend-cli.INI", std::string("[Init]\r\nActivities=1\r\n"));
+    c = run({L"--json", t / L"MSTS"});
+    EXPECT_NE(c.out.find("\"activityFiles\":[\"ROUTES\\\\R\\\\ACTIVITIES\\\\a.act\"]},\"messages\":[],\"activities\":true}"),
+              std::string::npos)
+        << c.out;
+    EXPECT_NE(c.out.find("\"orphans\":0"), std::string::npos);
+}
+
 TEST_F(CliToolTest, FailuresGiveMessagesAndStatus) {
     // No simulator key: the stand-in text is the folder, which does not exist.
     Captured c = run({});

@@ -37,19 +37,23 @@ TEST(Settings, MissingFileGivesDefaultsAndIsNotCreatedByReading) {
 
 TEST(Settings, ReadsStoredValuesAndFallsBackOnGarbage) {
     TempFolder temp;
-    SettingsFile a(temp.writeBytes(L"a.INI", std::string("[Init]\r\nWarning=0\r\nLanguage=1\r\n")));
+    SettingsFile a(temp.writeBytes(L"a.INI", std::string("[Init]\r\nWarning=0\r\nLanguage=1\r\nActivities=1\r\n")));
     EXPECT_TRUE(a.exists());
     EXPECT_FALSE(a.warning());
     EXPECT_EQ(a.language(), 1);
+    EXPECT_TRUE(a.activities());
 
     SettingsFile headerOnly(temp.writeBytes(L"b.INI", std::string("[Init]\r\n")));
     EXPECT_TRUE(headerOnly.exists());
     EXPECT_TRUE(headerOnly.warning());
     EXPECT_EQ(headerOnly.language(), 0);
+    EXPECT_FALSE(headerOnly.activities());
 
-    SettingsFile garbage(temp.writeBytes(L"c.INI", std::string("[Init]\r\nWarning=no\r\nLanguage=1x\r\n")));
+    SettingsFile garbage(
+        temp.writeBytes(L"c.INI", std::string("[Init]\r\nWarning=no\r\nLanguage=1x\r\nActivities=yes\r\n")));
     EXPECT_TRUE(garbage.warning());
     EXPECT_EQ(garbage.language(), 0);
+    EXPECT_FALSE(garbage.activities());
 
     SettingsFile otherSection(temp.writeBytes(L"d.INI", std::string("[Other]\r\nWarning=0\r\nLanguage=1\r\n")));
     EXPECT_TRUE(otherSection.warning());
@@ -70,9 +74,13 @@ TEST(Settings, WritesRoundTripAndCreateTheFile) {
     SettingsFile settings(temp / L"w.INI");
     settings.writeWarning(false);
     settings.writeLanguage(1);
+    settings.writeActivities(true);
     EXPECT_TRUE(settings.exists());
     EXPECT_FALSE(settings.warning());
     EXPECT_EQ(settings.language(), 1);
+    EXPECT_TRUE(settings.activities());
+    settings.writeActivities(false);
+    EXPECT_FALSE(settings.activities());
     settings.writeLanguage(0);
     settings.writeWarning(true);
     EXPECT_EQ(settings.language(), 0);

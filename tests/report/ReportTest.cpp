@@ -65,6 +65,18 @@ TEST(ReportBuilder, ReferencesUseDebugTitleAndStockHeader) {
     EXPECT_EQ(reportTitle(ReportKind::Stock), L"Stock");
 }
 
+TEST(ReportBuilder, ActivitiesScopeLineAfterTheTrainStoreLineOnTheReportsOfReferences) {
+    assignReportTexts(0);
+    auto lines = reportLines(ReportKind::Orphans, {}, 0, true, L"d", true);
+    EXPECT_EQ(lines[3], L"(Contenu du dossier TrainStore inclus)");
+    EXPECT_EQ(lines[4], L"(Rames libres des activit\u00E9s incluses)");
+    assignReportTexts(1);
+    for (ReportKind kind : {ReportKind::Missing, ReportKind::References})
+        EXPECT_EQ(reportLines(kind, {}, 0, false, L"d", true)[3], L"(Activities' loose consists included)");
+    // The inventories do not depend on step 3.
+    EXPECT_EQ(reportLines(ReportKind::Stock, {}, 0, false, L"d", true), reportLines(ReportKind::Stock, {}, 0, false, L"d"));
+}
+
 TEST(ReportBuilder, BuildDrivesTheTargetInOrderWithTodaysDate) {
     assignReportTexts(0);
     RecordingTarget target;

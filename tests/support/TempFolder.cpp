@@ -111,4 +111,24 @@ std::wstring consistText(const std::wstring& consistName, const std::vector<Cons
     return t;
 }
 
+std::wstring activityText(const std::vector<ConsistEntry>& looseConsist) {
+    std::wstring t = L"SIMISA@@@@@@@@@@JINX0a0t______\r\n\r\nTr_Activity (\r\n\tSerial ( 1 )\r\n\tTr_Activity_Header (\r\n"
+                     L"\t\tName ( \"Test run\" )\r\n"
+                     L"\t\tDescription ( \"Pick up the coaches: WagonData ( gone GONE ) is only words.\" )\r\n"
+                     L"\t)\r\n\tTr_Activity_File (\r\n\t\tPlayer_Service_Definition ( \"Coal Drag\" )\r\n"
+                     L"\t\tTraffic_Definition ( \"Busy day\"\r\n\t\t\tService_Definition ( \"Mixed Freight\" 3600 )\r\n\t\t)\r\n"
+                     L"\t\tActivityObjects (\r\n\t\t\tActivityObject (\r\n\t\t\t\tObjectType ( WagonsList )\r\n"
+                     L"\t\t\t\tTrain_Config (\r\n\t\t\t\t\tTrainCfg ( \"\"\r\n\t\t\t\t\t\tName ( \"Loose consist.\" )\r\n";
+    int uid = 0;
+    for (const auto& e : looseConsist) {
+        const std::wstring body = e.name + L" " + e.folder;
+        const std::wstring id = L"UiD ( " + std::to_wstring(uid++) + L" )";
+        t += e.kind == 'E' ? L"\t\t\t\t\t\tEngine ( " + id + L" EngineData ( " + body + L" ) )\r\n"
+                           : L"\t\t\t\t\t\tWagon ( WagonData ( " + body + L" ) " + id + L" )\r\n";
+    }
+    t += L"\t\t\t\t\t)\r\n\t\t\t\t)\r\n\t\t\t\tDirection ( 1 ) ID ( 32769 ) Tile ( -6113 15145 111.9 582.2 )\r\n"
+         L"\t\t\t)\r\n\t\t)\r\n\t)\r\n)";
+    return t;
+}
+
 } // namespace twtest

@@ -43,4 +43,10 @@ struct ConsistEntry {
 };
 std::wstring consistText(const std::wstring& consistName, const std::vector<ConsistEntry>& entries);
 
+// An activity file body as the simulator writes it: a description whose free
+// text names WagonData, a service and traffic naming consists by name only,
+// and one loose consist holding the entries (Engine blocks with their UiD
+// first, Wagon blocks with it last).
+std::wstring activityText(const std::vector<ConsistEntry>& looseConsist);
+
 } // namespace twtest

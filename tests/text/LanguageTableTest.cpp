@@ -50,8 +50,10 @@ TEST(LanguageTable, ReportTextsAreEmptyUntilAssignedAndFollowTheLastAssignment) 
     assignReportTexts(1);
     EXPECT_EQ(reportText(TextKey::ReportHeaderPrefix), L"Results from Trackwend on ");
     EXPECT_EQ(reportText(TextKey::MissingFolderPrefix), L"Missing Folder: ");
+    EXPECT_EQ(reportText(TextKey::ActivitiesIncluded), L"(Activities' loose consists included)");
     assignReportTexts(0);
     EXPECT_EQ(reportText(TextKey::TitleStock), L"Mat\u00E9riel");
     EXPECT_THROW(reportText(TextKey::Step1Caption), std::logic_error);
+    EXPECT_THROW(reportText(TextKey::ActivitiesMenuItem), std::logic_error);
     EXPECT_EQ(reportSignature(), L"quarnel - Beta 0.04 - 07/2004");
 }

@@ -165,6 +165,53 @@ TEST_F(MainWindowTest, FolderInPlaceOfTheSettingsFileCountsAsNoFileAtStartAndAtC
     RemoveDirectoryW(env_.settingsPath.c_str());
 }
 
+TEST_F(MainWindowTest, ActivitiesItemOfTheSystemMenuFollowsLanguageAndOptionAndSurvivesARestart) {
+    writeSettings("[Init]\r\nWarning=0\r\nLanguage=0\r\n");
+    TForm1& f = start();
+    HMENU menu = GetSystemMenu(f.hwnd(), FALSE);
+    // Above Close: a separator, the item, and the separator the system had above Close.
+    int close = GetMenuItemCount(menu) - 1;
+    while (close >= 0 && GetMenuItemID(menu, close) != static_cast<UINT>(SC_CLOSE)) --close;
+    ASSERT_GE(close, 3);
+    EXPECT_TRUE(GetMenuState(menu, close - 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(GetMenuItemID(menu, close - 2), TForm1::kSysActivities);
+    EXPECT_TRUE(GetMenuState(menu, close - 3, MF_BYPOSITION) & MF_SEPARATOR);
+    auto item = [&] {
+        wchar_t buf[128] = {};
+        GetMenuStringW(menu, TForm1::kSysActivities, buf, 128, MF_BYCOMMAND);
+        return std::wstring(buf);
+    };
+    auto checked = [&] { return (GetMenuState(menu, TForm1::kSysActivities, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    EXPECT_EQ(item(), L"Lire aussi les &activit\u00E9s (rames libres)");
+    EXPECT_FALSE(checked());
+    EXPECT_FALSE(f.includeActivities());
+    SendMessageW(f.control(TForm1::IdB_Anglais), BM_CLICK, 0, 0);
+    EXPECT_EQ(item(), L"Also read &activities (loose consists)");
+
+    SendMessageW(f.hwnd(), WM_SYSCOMMAND, TForm1::kSysActivities, 0);
+    EXPECT_TRUE(checked());
+    EXPECT_TRUE(f.includeActivities());
+    EXPECT_EQ(f.counterColour(Counter::Con), colours::Olive) << "toggling runs no step";
+    closeWindow();
+    EXPECT_NE(readSettings().find("Activities=1"), std::string::npos) << readSettings();
+
+    TForm1& again = start();
+    EXPECT_TRUE(again.includeActivities());
+    EXPECT_TRUE(GetMenuState(GetSystemMenu(again.hwnd(), FALSE), TForm1::kSysActivities, MF_BYCOMMAND) & MF_CHECKED);
+    SendMessageW(again.hwnd(), WM_SYSCOMMAND, TForm1::kSysActivities, 0);
+    EXPECT_FALSE(again.includeActivities());
+    closeWindow();
+    EXPECT_NE(readSettings().find("Activities=0"), std::string::npos) << readSettings();
+
+    // Without a settings file the option is off at start and nothing is written at close.
+    DeleteFileW(env_.settingsPath.c_str());
+    TForm1& third = start();
+    EXPECT_FALSE(third.includeActivities());
+    SendMessageW(third.hwnd(), WM_SYSCOMMAND, TForm1::kSysActivities, 0);
+    closeWindow();
+    EXPECT_EQ(GetFileAttributesW(env_.settingsPath.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(MainWindowTest, FolderBoxesLoseTrailingBackslashesAndDriveSteps12) {
     TForm1& f = start();
     const std::wstring msts = *env_.simulatorFolder;

@@ -1,0 +1,20 @@
+#pragma once
+// Where activities lie: ROUTES\<route>\ACTIVITIES\<name>.act under a simulator
+// or Train Store folder. Their loose consists name stock exactly as consists
+// do, so step 3 reads them with the consist reader when the user asks for it.
+#include <string>
+#include <vector>
+
+namespace tw {
+
+struct ActivityFile {
+    std::wstring path;     // full path
+    std::wstring relative; // ROUTES\<route>\ACTIVITIES\<name>.act as on disk
+};
+
+// The .act files (any letter case) lying directly in each route's ACTIVITIES
+// folder, folder names matched in any letter case, routes and files in the
+// system's listing order. Nothing when the root has no ROUTES folder.
+std::vector<ActivityFile> findActivityFiles(const std::wstring& root);
+
+} // namespace tw
