@@ -2,6 +2,7 @@
 // activities are extra consists: the runs alternate and the best of each is
 // kept, so a busy machine weighs on all three alike.
 //   bench-activities ROUTES_FOLDER TWIN_FOLDER [REPS]
+#include "BenchClock.h"
 #include "analysis/AnalysisController.h"
 #include "analysis/HeadlessView.h"
 #include "scan/ScruteDossier.h"
@@ -14,13 +15,7 @@
 #include <string>
 
 namespace {
-double now() {
-    static LARGE_INTEGER freq{};
-    if (!freq.QuadPart) ::QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
+using bench::now;
 
 struct Inputs : tw::AnalysisInputs {
     std::wstring root;

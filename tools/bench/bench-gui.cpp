@@ -4,6 +4,7 @@
 // and the longest a counter's new value waited before it was painted.
 //   bench-gui SIMULATOR_FOLDER
 // Output: "runall SECONDS" and "maxgap MILLISECONDS" lines, then the counters.
+#include "BenchClock.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
 #include "ui/MainWindow.h"
@@ -17,21 +18,9 @@
 #include <vector>
 
 namespace {
-double now() {
-    static LARGE_INTEGER freq{};
-    if (!freq.QuadPart) ::QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
+using bench::now;
 
-// Processor time of this process so far, in seconds.
-double cpu() {
-    FILETIME c, e, k, u;
-    ::GetProcessTimes(::GetCurrentProcess(), &c, &e, &k, &u);
-    auto s = [](const FILETIME& f) { return ((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 1e7; };
-    return s(k) + s(u);
-}
+using bench::cpu;
 
 // Each counter's own window procedure, the moments any of them painted, and
 // since when each counter has shown a value older than its own.

@@ -2,6 +2,7 @@
 // headless view, then renders the JSON result and writes it to stdout, timing
 // each phase. Prints the phase times on stderr.
 //   bench-phases SIMULATOR_FOLDER
+#include "BenchClock.h"
 #include "analysis/AnalysisController.h"
 #include "analysis/HeadlessView.h"
 #include "cli/CliOptions.h"
@@ -15,22 +16,9 @@
 #include <string>
 
 namespace {
-double now() {
-    static LARGE_INTEGER freq{};
-    if (!freq.QuadPart) ::QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
+using bench::now;
 
-// Processor time of this process so far (user and kernel), in seconds: on a
-// busy machine it tells the program's own work from the waiting.
-double cpu() {
-    FILETIME c, e, k, u;
-    ::GetProcessTimes(::GetCurrentProcess(), &c, &e, &k, &u);
-    auto s = [](const FILETIME& f) { return ((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 1e7; };
-    return s(k) + s(u);
-}
+using bench::cpu;
 
 class Inputs : public tw::AnalysisInputs {
 public:
