@@ -2,6 +2,8 @@
 
 #include "platform/Text.h"
 
+#include <algorithm>
+
 namespace tw {
 
 const wchar_t* const kMsgUnicodeDecoding = L"Erreur de d\u00E9codage du fichier unicode !";
@@ -17,11 +19,15 @@ void appendLine(std::wstring& out, std::wstring_view line) {
     out += L' ';
 }
 
+// Positions the searches of consistReferences have stepped over on this thread.
+thread_local unsigned long long scanSteps = 0;
+
 // Position of the keyword in the text, letters a-z compared as upper case.
 size_t findUpper(std::wstring_view text, const std::wstring& keyword) {
     if (keyword.empty() || keyword.size() > text.size()) return std::wstring::npos;
     const size_t last = text.size() - keyword.size();
     for (size_t i = 0; i <= last; ++i) {
+        ++scanSteps;
         size_t k = 0;
         for (; k < keyword.size(); ++k) {
             wchar_t c = text[i + k];
@@ -109,8 +115,11 @@ std::wstring extractNextEntry(std::wstring& text, const std::wstring& firstKeywo
     text = trimControls(std::wstring_view(text).substr(at + keyword.size()));
 
     if (!text.empty() && text[0] == kOpenMark) {
+        // A body that holds another open mark is malformed: no entry, and the
+        // inner one is found on a later call.
         size_t close = text.find(kCloseMark, 1);
-        if (close != std::wstring::npos) return keyword + L"\\" + trimBlanks(text.substr(1, close - 1));
+        if (close != std::wstring::npos && std::wstring_view(text).substr(1, close - 1).find(kOpenMark) == std::wstring::npos)
+            return keyword + L"\\" + trimBlanks(text.substr(1, close - 1));
     }
     return {};
 }
@@ -149,6 +158,8 @@ std::wstring normaliseEntry(const std::wstring& rawEntry) {
     return folder + L"\\" + name + ext;
 }
 
+unsigned long long consistScanSteps() { return scanSteps; }
+
 std::vector<std::wstring> consistReferences(const std::wstring& flattened) {
     static const std::wstring engine = L"ENGINEDATA", wagon = L"WAGONDATA";
     std::vector<std::wstring> refs;
@@ -156,27 +167,38 @@ std::vector<std::wstring> consistReferences(const std::wstring& flattened) {
     text = flattened;
     maskBracketsInPlace(text);
     // extractNextEntry over and over, with the remaining text kept as a range
-    // instead of a copy per entry (a consist holds thousands of characters),
-    // and each keyword's next position kept until the range passes it.
+    // instead of a copy per entry (a consist holds thousands of characters).
+    // The next position of each keyword and of each mark is kept until the
+    // range passes it: every search starts where the last one of its kind
+    // stopped, so a malformed text costs no more than a well-formed one.
+    constexpr size_t none = std::wstring::npos;
     size_t begin = 0, end = text.size();
     const auto isControl = [&](size_t i) { return static_cast<unsigned>(text[i]) <= 32u; };
     const auto findFrom = [&](const std::wstring& keyword, size_t from) {
         const size_t at = findUpper(std::wstring_view(text).substr(from, end - from), keyword);
-        return at == std::wstring::npos ? at : from + at;
+        return at == none ? at : from + at;
+    };
+    const auto findMark = [&](wchar_t mark, size_t from) {
+        const size_t at = text.find(mark, from);
+        scanSteps += (at == none ? text.size() : at + 1) - std::min(from, text.size());
+        return at;
     };
     size_t p1 = findFrom(engine, begin), p2 = findFrom(wagon, begin);
+    size_t open = findMark(kOpenMark, 0), close = findMark(kCloseMark, 0);
     while (begin < end) {
-        if (p1 != std::wstring::npos && p1 < begin) p1 = findFrom(engine, begin);
-        if (p2 != std::wstring::npos && p2 < begin) p2 = findFrom(wagon, begin);
-        if (p1 == std::wstring::npos && p2 == std::wstring::npos) break;
-        const bool first = p2 == std::wstring::npos || (p1 != std::wstring::npos && p1 <= p2);
+        if (p1 != none && p1 < begin) p1 = findFrom(engine, begin);
+        if (p2 != none && p2 < begin) p2 = findFrom(wagon, begin);
+        if (p1 == none && p2 == none) break;
+        const bool first = p2 == none || (p1 != none && p1 <= p2);
         const std::wstring& keyword = first ? engine : wagon;
         begin = (first ? p1 : p2) + keyword.size();
         while (begin < end && isControl(begin)) ++begin;
         while (end > begin && isControl(end - 1)) --end;
         if (begin < end && text[begin] == kOpenMark) {
-            const size_t close = text.find(kCloseMark, begin + 1);
-            if (close != std::wstring::npos && close < end)
+            // The body runs to the next close mark and holds no open mark.
+            if (open != none && open <= begin) open = findMark(kOpenMark, begin + 1);
+            if (close != none && close <= begin) close = findMark(kCloseMark, begin + 1);
+            if (close != none && close < end && (open == none || open > close))
                 refs.push_back(normaliseEntry(keyword + L"\\" + trimBlanks(text.substr(begin + 1, close - begin - 1))));
         }
     }

@@ -24,15 +24,23 @@ bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flatt
 std::wstring maskBrackets(const std::wstring& text);
 
 // Finds the first of the two keywords (ASCII case-insensitive). Returns the
-// keyword, "\" and the trimmed body between the marks that follow it, or an
-// empty text when no body follows; text becomes what follows the keyword
+// keyword, "\" and the trimmed body between the open mark that follows it and
+// the next close mark, or an empty text when no such body follows (none, or
+// one that holds another open mark); text becomes what follows the keyword
 // (trimmed), or empty when neither keyword occurs.
 std::wstring extractNextEntry(std::wstring& text, const std::wstring& firstKeyword, const std::wstring& secondKeyword);
 
 // "ENGINEDATA\dash9 DASH9" -> "DASH9\DASH9.ENG"; quoted names and folders allowed.
 std::wstring normaliseEntry(const std::wstring& rawEntry);
 
-// All references of one flattened consist, in file order (duplicates kept).
+// All references of one flattened consist, in file order (duplicates kept):
+// the same as extractNextEntry and normaliseEntry applied until the text is
+// exhausted, in time and memory proportional to the text.
 std::vector<std::wstring> consistReferences(const std::wstring& flattened);
+
+// Text positions the searches of consistReferences have examined on this
+// thread so far: a measure of its work that does not depend on the machine,
+// which the fuzz target holds to a small multiple of the text's length.
+unsigned long long consistScanSteps();
 
 } // namespace tw

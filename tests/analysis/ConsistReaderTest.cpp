@@ -82,6 +82,22 @@ TEST(ExtractNextEntry, KeywordWithoutBodyGivesNothing) {
     EXPECT_EQ(extractNextEntry(open, L"ENGINEDATA", L"WAGONDATA"), L"");
 }
 
+TEST(ExtractNextEntry, BodyHoldingAnOpenMarkIsNoEntryButTheInnerOneIs) {
+    std::wstring text = maskBrackets(L"EngineData ( WagonData ( a B ) ) ");
+    EXPECT_EQ(extractNextEntry(text, L"ENGINEDATA", L"WAGONDATA"), L"");
+    EXPECT_EQ(extractNextEntry(text, L"ENGINEDATA", L"WAGONDATA"), L"WAGONDATA\\a B");
+}
+
+TEST(ConsistReferences, BodiesEndAtTheNextCloseMarkWithNoOpenMarkBefore) {
+    EXPECT_EQ(refsOf(L"h\r\nEngineData ( EngineData ( x Y ) z ) WagonData ( w W )"),
+              (std::vector<std::wstring>{L"Y\\X.ENG", L"W\\W.WAG"}));
+    // Many keywords before a single close mark: only the last one has a body.
+    std::wstring many;
+    for (int i = 0; i < 50; ++i) many += L"EngineData ( ";
+    EXPECT_EQ(consistReferences(many + L"last L )"), std::vector<std::wstring>{L"L\\LAST.ENG"});
+    EXPECT_TRUE(consistReferences(many).empty()); // no close mark at all
+}
+
 TEST(NormaliseEntry, ExamplesAndMalformedBodies) {
     EXPECT_EQ(normaliseEntry(L"ENGINEDATA\\dash9 DASH9"), L"DASH9\\DASH9.ENG");
     EXPECT_EQ(normaliseEntry(L"WAGONDATA\\\"Coal Car\" \"Coal Hoppers\""), L"COAL HOPPERS\\COAL CAR.WAG");
@@ -109,6 +125,7 @@ TEST(ConsistReferences, SameAsExtractingEntryAfterEntry) {
         L"EngineData x ( a B ) WagonDataWagonData ( q R ) ENGINEDATA",
         L"EngineData (\"quoted ( brackets )\" F ) WagonData ( EngineData G )",
         L"WagonData ( a A )WagonData ( b B )EngineData ( c C )",
+        L"EngineData ( WagonData ( a B ) c ) WagonData ( d ( e ) f ) EngineData ) ( g H )",
         L"", L"   ", L"no entries here", L"EngineData", L"EngineData (",
     };
     for (const auto& flat : texts) {

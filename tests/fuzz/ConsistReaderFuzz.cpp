@@ -1,0 +1,130 @@
+// Fuzz target for the consist reader: native Linux build with clang's libFuzzer
+// (tools/fuzz). Every input goes through reading, masking and the gathering of
+// references; any sanitizer report or failed check below is a finding.
+//
+// Checks, all deterministic (no clock: a loaded machine must not fail them):
+// - an undecodable file gives an empty text; a decoded one holds no control
+//   character and ends each kept line with one blank;
+// - masking keeps the length and changes parentheses only;
+// - the fast gathering equals extractNextEntry and normaliseEntry applied
+//   literally until the text is exhausted;
+// - its work stays linear: the positions its searches examine, the bytes it
+//   allocates and the size of what it returns are bounded by a multiple of the
+//   text's length.
+#include "analysis/ConsistReader.h"
+
+#include <sanitizer/allocator_interface.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using namespace tw;
+
+namespace {
+
+// Bytes allocated on this thread while `counting` is set (sanitizer hooks).
+thread_local bool counting = false;
+thread_local unsigned long long allocated = 0;
+void onMalloc(const volatile void*, size_t size) {
+    if (counting) allocated += size;
+}
+void onFree(const volatile void*) {}
+
+// Bounds per character of text, a few times what the code needs: a quadratic
+// regression overshoots them as soon as a text holds a dozen keywords.
+constexpr unsigned long long kStepsPerChar = 6, kStepsFixed = 16;
+constexpr unsigned long long kBytesPerChar = 256, kBytesFixed = 4096;
+
+// The start of the text, enough to see the shape; the input itself is saved by libFuzzer.
+std::string printable(const std::wstring& s) {
+    std::string out;
+    for (wchar_t c : s.substr(0, 300)) {
+        if (c >= 32 && c < 127) out += static_cast<char>(c);
+        else {
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));
+            out += buf;
+        }
+    }
+    return out;
+}
+
+[[noreturn]] void fail(const char* what, const std::wstring& text) {
+    std::fprintf(stderr, "consist reader: %s\ntext (%zu chars): %s\n", what, text.size(), printable(text).c_str());
+    std::abort();
+}
+
+std::vector<std::wstring> literalReferences(const std::wstring& flattened) {
+    std::vector<std::wstring> refs;
+    std::wstring rest = maskBrackets(flattened);
+    while (!rest.empty()) {
+        const std::wstring raw = extractNextEntry(rest, L"ENGINEDATA", L"WAGONDATA");
+        if (!raw.empty()) refs.push_back(normaliseEntry(raw));
+    }
+    return refs;
+}
+
+void checkFlattened(const std::wstring& text, size_t units) {
+    // Each kept line gives its characters and one blank for its end; only the
+    // last line may lack an end in the file.
+    if (text.size() > units + 1) fail("flattened text longer than the file", text);
+    for (wchar_t c : text)
+        if (static_cast<unsigned>(c) < 32u) fail("control character in the flattened text", text);
+    if (!text.empty() && text.back() != L' ') fail("flattened text not ended by a blank", text);
+}
+
+void checkMask(const std::wstring& text) {
+    const std::wstring masked = maskBrackets(text);
+    if (masked.size() != text.size()) fail("masking changed the length", text);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (masked[i] == text[i]) continue;
+        if (!(text[i] == L'(' && masked[i] == kOpenMark) && !(text[i] == L')' && masked[i] == kCloseMark))
+            fail("masking changed something else than a parenthesis", text);
+    }
+}
+
+void checkReferences(const std::wstring& text) {
+    const unsigned long long n = text.size();
+    const unsigned long long steps0 = consistScanSteps();
+    allocated = 0;
+    counting = true;
+    const std::vector<std::wstring> fast = consistReferences(text);
+    counting = false;
+    const unsigned long long steps = consistScanSteps() - steps0;
+
+    if (steps > kStepsPerChar * n + kStepsFixed) fail("searches not linear in the text", text);
+    if (allocated > kBytesPerChar * n + kBytesFixed) fail("allocations not linear in the text", text);
+    // Bodies never overlap: together the references hold at most the text,
+    // plus a separator and an extension each.
+    unsigned long long total = 0;
+    for (const std::wstring& ref : fast) total += ref.size();
+    if (total > n + 5 * fast.size()) fail("references larger than the text", text);
+
+    if (fast != literalReferences(text)) fail("fast gathering differs from the literal loop", text);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    __sanitizer_install_malloc_and_free_hooks(onMalloc, onFree);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::vector<unsigned char> bytes(data, data + size);
+    std::wstring text = L"not cleared";
+    if (flattenConsist(bytes, text)) {
+        checkFlattened(text, (size - 2) / 2);
+    } else {
+        if (!text.empty()) fail("undecodable file gave a text", text);
+        // Scan the bytes as 8-bit text all the same, so that every input
+        // reaches the scanner.
+        text.assign(bytes.begin(), bytes.end());
+    }
+    checkMask(text);
+    checkReferences(text);
+    return 0;
+}
