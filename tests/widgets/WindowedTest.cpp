@@ -15,7 +15,8 @@ namespace {
 // Top-level host recording the commands it receives.
 class Host : public Window {
 public:
-    Host() { create(L"TwWidgetTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 500, 300, nullptr); }
+    Host() { create({.className = L"TwWidgetTestHost", .title = L"host", .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                 .width = 500, .height = 300}); }
     ~Host() override { destroy(); }
     std::vector<WORD> commands;
 
