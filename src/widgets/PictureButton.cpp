@@ -2,7 +2,10 @@
 
 #include "platform/Handle.h"
 
+#include <array>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace tw {
 
@@ -32,23 +35,17 @@ void fill(Picture& p, int x0, int y0, int x1, int y1, std::uint32_t c) {
         for (int x = x0; x < x1; ++x) put(p, x, y, c);
 }
 
-Picture checkMark() {
+// Strokes drawn dark and thick, then each again lighter and thinner inside.
+Picture outlinedStrokes(std::initializer_list<std::array<double, 4>> lines, std::uint32_t dark, std::uint32_t light) {
     Picture p = blank16();
-    stroke(p, 2.5, 8.5, 6.5, 12.5, 3.2, 0x006000);
-    stroke(p, 6.5, 12.5, 13.5, 3.5, 3.2, 0x006000);
-    stroke(p, 2.5, 8.5, 6.5, 12.5, 1.6, 0x00A000);
-    stroke(p, 6.5, 12.5, 13.5, 3.5, 1.6, 0x00A000);
+    for (const auto& [thickness, colour] : {std::pair{3.2, dark}, std::pair{1.6, light}})
+        for (const auto& l : lines) stroke(p, l[0], l[1], l[2], l[3], thickness, colour);
     return p;
 }
 
-Picture cross() {
-    Picture p = blank16();
-    stroke(p, 3.5, 3.5, 12.5, 12.5, 3.2, 0x800000);
-    stroke(p, 12.5, 3.5, 3.5, 12.5, 3.2, 0x800000);
-    stroke(p, 3.5, 3.5, 12.5, 12.5, 1.6, 0xE00000);
-    stroke(p, 12.5, 3.5, 3.5, 12.5, 1.6, 0xE00000);
-    return p;
-}
+Picture checkMark() { return outlinedStrokes({{2.5, 8.5, 6.5, 12.5}, {6.5, 12.5, 13.5, 3.5}}, 0x006000, 0x00A000); }
+
+Picture cross() { return outlinedStrokes({{3.5, 3.5, 12.5, 12.5}, {12.5, 3.5, 3.5, 12.5}}, 0x800000, 0xE00000); }
 
 // An open door in its frame, the usual picture for leaving.
 Picture door() {
