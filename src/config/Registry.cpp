@@ -5,31 +5,31 @@
 #include <vector>
 
 #include "platform/Errors.h"
+#include "platform/Handle.h"
 
 namespace tw {
 
 RegistryFolder readRegistryFolder(const std::wstring& keyPath, const std::wstring& valueName) {
     RegistryFolder result;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
+    // Owned only once opened: the out-parameter's value after a failure is not documented.
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &opened) != ERROR_SUCCESS)
         return result;
+    const UniqueKey key(opened);
     result.keyExists = true;
     DWORD type = 0;
     DWORD size = 0;
-    LONG rc = RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size);
-    if (rc == ERROR_SUCCESS && type != REG_SZ && type != REG_EXPAND_SZ) {
-        RegCloseKey(key);
+    LONG rc = RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size);
+    if (rc == ERROR_SUCCESS && type != REG_SZ && type != REG_EXPAND_SZ)
         throw AppError(L"Invalid data type for '" + valueName + L"'");
-    }
     if (rc == ERROR_SUCCESS && size > 0) {
         // Room for a terminator the stored data may lack.
         std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
         DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-        if (RegQueryValueExW(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes) ==
+        if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes) ==
             ERROR_SUCCESS)
             result.folder.assign(buffer.data(), wcsnlen(buffer.data(), bytes / sizeof(wchar_t)));
     }
-    RegCloseKey(key);
     return result;
 }
 

@@ -85,10 +85,12 @@ private:
     HDC dc_;
 };
 
-// GetDC .. ReleaseDC (a window's or, with no window, the screen's).
+// GetDC .. ReleaseDC (a window's client area or, with no window, the screen's);
+// GetWindowDC .. ReleaseDC for the whole window, frame included.
 class WindowDc {
 public:
-    explicit WindowDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+    explicit WindowDc(HWND hwnd, bool wholeWindow = false) noexcept
+        : hwnd_(hwnd), dc_(wholeWindow ? ::GetWindowDC(hwnd) : ::GetDC(hwnd)) {}
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     ~WindowDc() {

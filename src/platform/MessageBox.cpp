@@ -1,5 +1,7 @@
 #include "platform/MessageBox.h"
 
+#include "platform/Handle.h"
+
 #include <windows.h>
 
 namespace tw {
@@ -35,7 +37,7 @@ namespace {
 // whatever the system language, centred on the screen, text no wider than half
 // the screen, Escape = OK when there is no Cancel, the frame's close box = 2.
 struct BoxSession {
-    HHOOK hook = nullptr;
+    UniqueHook hook;
     HWND box = nullptr;
     WNDPROC previousProc = nullptr;
     bool closedFromFrame = false;
@@ -103,12 +105,12 @@ void limitTextWidth(HWND dlg) {
     std::wstring content(static_cast<size_t>(len) + 1, L'\0');
     ::GetWindowTextW(text, content.data(), len + 1);
     content.resize(static_cast<size_t>(len));
-    HDC dc = ::GetDC(text);
-    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(text, WM_GETFONT, 0, 0)));
     RECT calc{0, 0, maxWidth, 0};
-    ::DrawTextW(dc, content.c_str(), len, &calc, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(text, dc);
+    {
+        WindowDc dc(text);
+        SelectGuard font(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(text, WM_GETFONT, 0, 0)));
+        ::DrawTextW(dc.get(), content.c_str(), len, &calc, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    }
     const int newW = calc.right, newH = calc.bottom > oldH ? calc.bottom : oldH;
     const int dW = oldW - newW, dH = newH - oldH;
     ::SetWindowPos(text, nullptr, 0, 0, newW, newH, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -154,7 +156,7 @@ LRESULT CALLBACK boxHook(int code, WPARAM wp, LPARAM lp) {
                 ::SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&boxProc)));
         }
     }
-    return ::CallNextHookEx(s ? s->hook : nullptr, code, wp, lp);
+    return ::CallNextHookEx(s ? s->hook.get() : nullptr, code, wp, lp);
 }
 
 } // namespace
@@ -172,9 +174,9 @@ int systemMessageBox(const std::wstring& text, MessageKind kind, MessageButtons 
     BoxSession session;
     session.outer = currentBox;
     currentBox = &session;
-    session.hook = ::SetWindowsHookExW(WH_CBT, &boxHook, nullptr, ::GetCurrentThreadId());
+    session.hook.reset(::SetWindowsHookExW(WH_CBT, &boxHook, nullptr, ::GetCurrentThreadId()));
     int r = ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), flags);
-    if (session.hook) ::UnhookWindowsHookEx(session.hook);
+    session.hook.reset();
     currentBox = session.outer;
     if (session.closedFromFrame) return kResultCancel;
     return r == IDOK ? kResultOk : kResultCancel;

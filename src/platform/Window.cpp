@@ -2,7 +2,14 @@
 
 #include "platform/Errors.h"
 
+#include <commctrl.h>
+
 namespace tw {
+
+namespace {
+// Sent by a parent to an owner-drawn control, with the parent's DRAWITEMSTRUCT.
+constexpr UINT kReflectedDrawItem = WM_APP + 0x2E1;
+} // namespace
 
 HINSTANCE moduleInstance() { return ::GetModuleHandleW(nullptr); }
 
@@ -16,29 +23,58 @@ void Window::destroy() {
     }
 }
 
-bool Window::create(const wchar_t* className, const std::wstring& title, DWORD style, DWORD exStyle, int x, int y,
-                    int width, int height, HWND parent, HMENU idOrMenu, UINT classStyle, HBRUSH background,
-                    HCURSOR cursor) {
+bool Window::create(const WindowArgs& a) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    if (!::GetClassInfoExW(moduleInstance(), className, &wc)) {
+    if (!::GetClassInfoExW(moduleInstance(), a.className, &wc)) {
         wc = WNDCLASSEXW{};
         wc.cbSize = sizeof(wc);
-        wc.style = classStyle;
+        wc.style = a.classStyle;
         wc.lpfnWndProc = &Window::staticProc;
         wc.hInstance = moduleInstance();
-        wc.hCursor = cursor ? cursor : ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = background;
-        wc.lpszClassName = className;
+        wc.hCursor = a.cursor ? a.cursor : ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = a.background;
+        wc.lpszClassName = a.className;
         wc.hIcon = ::LoadIconW(moduleInstance(), MAKEINTRESOURCEW(1));
         if (!::RegisterClassExW(&wc)) return false;
     }
-    HWND h = ::CreateWindowExW(exStyle, className, title.c_str(), style, x, y, width, height, parent, idOrMenu,
-                               moduleInstance(), this);
+    restoresFocus_ = a.restoreFocus;
+    HWND h = ::CreateWindowExW(a.exStyle, a.className, a.title.c_str(), a.style, a.x, a.y, a.width, a.height,
+                               a.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id)), moduleInstance(), this);
     return h != nullptr;
 }
 
-LRESULT Window::handleMessage(UINT msg, WPARAM wp, LPARAM lp) { return ::DefWindowProcW(hwnd_, msg, wp, lp); }
+void Window::restoreFocus() {
+    HWND target = lastFocus_;
+    if (!target || !::IsWindow(target) || !::IsWindowEnabled(target) || !::IsWindowVisible(target))
+        target = firstFocus();
+    if (target) ::SetFocus(target);
+}
+
+LRESULT Window::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (item && item->CtlType != ODT_MENU && OwnerDrawn::reflect(*item)) return TRUE;
+        break;
+    }
+    case WM_ACTIVATE:
+        if (!restoresFocus_) break;
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND focus = ::GetFocus();
+            lastFocus_ = focus && ::IsChild(hwnd_, focus) ? focus : nullptr;
+        } else {
+            // The system focuses the window itself first; a minimized window keeps it.
+            const LRESULT r = ::DefWindowProcW(hwnd_, msg, wp, lp);
+            if (!HIWORD(wp)) restoreFocus();
+            return r;
+        }
+        break;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(hwnd_, msg, wp, lp);
+}
 
 LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Window* self = nullptr;
@@ -58,9 +94,50 @@ LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
+        self->lastFocus_ = nullptr;
         self->onDestroyed();
     }
     return result;
+}
+
+HWND createChild(HWND parent, const ChildArgs& a) {
+    HWND h = ::CreateWindowExW(a.exStyle, a.className, a.text.c_str(), WS_CHILD | a.style, a.x, a.y, a.width,
+                               a.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id)),
+                               moduleInstance(), nullptr);
+    if (h && a.font) ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(a.font), FALSE);
+    return h;
+}
+
+OwnerDrawn::~OwnerDrawn() {
+    if (hwnd_ && ::IsWindow(hwnd_)) ::RemoveWindowSubclass(hwnd_, &OwnerDrawn::proc, 0);
+}
+
+bool OwnerDrawn::attach(HWND control, Draw draw) {
+    if (!control) return false;
+    draw_ = std::move(draw);
+    if (!::SetWindowSubclass(control, &OwnerDrawn::proc, 0, reinterpret_cast<DWORD_PTR>(this))) return false;
+    hwnd_ = control;
+    return true;
+}
+
+bool OwnerDrawn::reflect(const DRAWITEMSTRUCT& item) {
+    return item.hwndItem &&
+           ::SendMessageW(item.hwndItem, kReflectedDrawItem, 0, reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+LRESULT CALLBACK OwnerDrawn::proc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+    auto* self = reinterpret_cast<OwnerDrawn*>(ref);
+    if (msg == kReflectedDrawItem) {
+        if (!self->draw_) return FALSE;
+        // No exception may leave the control's procedure: the error box follows the message.
+        guardMessage([&] { self->draw_(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); });
+        return TRUE;
+    }
+    if (msg == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(h, &OwnerDrawn::proc, 0);
+        self->hwnd_ = nullptr;
+    }
+    return ::DefSubclassProc(h, msg, wp, lp);
 }
 
 } // namespace tw

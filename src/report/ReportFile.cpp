@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/Errors.h"
+#include "platform/Handle.h"
 #include "platform/Text.h"
 
 namespace tw {
@@ -31,12 +32,14 @@ void saveReportFile(const std::wstring& path, const std::vector<std::wstring>& l
             bytes += "\r\n";
         }
     }
-    HANDLE raw = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (raw == INVALID_HANDLE_VALUE) throw cannotCreateFile(path, GetLastError());
+    UniqueFile file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw cannotCreateFile(path, GetLastError());
     const DWORD size = static_cast<DWORD>(bytes.size());
     DWORD written = 0;
-    const BOOL ok = size == 0 || WriteFile(raw, bytes.data(), size, &written, nullptr);
-    const BOOL closed = CloseHandle(raw);
+    const BOOL ok = size == 0 || WriteFile(file.get(), bytes.data(), size, &written, nullptr);
+    // Closed by hand: a failed close (data not written out) is a failed save.
+    const BOOL closed = CloseHandle(file.release());
     if (!ok || written != size || !closed) throw AppError(L"Stream write error");
 }
 

@@ -42,42 +42,44 @@ LRESULT CALLBACK memoProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWOR
 constexpr int kStripTop = 436 - 34;
 } // namespace
 
-TFormRes::TFormRes() : closePicture_(buttonPicture(ButtonPicture::Close)) {}
+TFormRes::TFormRes() : closeButton_(buttonPicture(ButtonPicture::Close)) {}
 
-TFormRes::~TFormRes() {
-    destroy();
-    if (memoFont_) DeleteObject(memoFont_);
-}
+TFormRes::~TFormRes() { destroy(); }
 
 bool TFormRes::createWindow(HWND owner) {
     SIZE s = frameSize();
-    if (!create(L"TFormRes", L"R\u00e9sultats", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-                WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 0, 0, s.cx, s.cy, owner, nullptr, CS_DBLCLKS,
-                GetSysColorBrush(COLOR_BTNFACE)))
+    if (!create({.className = L"TFormRes",
+                 .title = L"R\u00e9sultats",
+                 .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                 .exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+                 .width = s.cx, .height = s.cy,
+                 .parent = owner,
+                 .background = GetSysColorBrush(COLOR_BTNFACE),
+                 .restoreFocus = true}))
         return false;
-    HINSTANCE inst = moduleInstance();
     HFONT gui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     // Keyboard order follows creation order: save, print, close, memo.
-    save_ = CreateWindowExW(0, L"BUTTON", L"&Save", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
-                            379, kStripTop + 5, 75, 25, hwnd(), reinterpret_cast<HMENU>(IdSave), inst, nullptr);
-    print_ = CreateWindowExW(0, L"BUTTON", L"&Print [] pages", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                             240, kStripTop + 5, 129, 25, hwnd(), reinterpret_cast<HMENU>(IdPrint), inst, nullptr);
-    close_ = createPictureButton(hwnd(), IdClose, L"&Close", 496, kStripTop + 5, 75, 25);
-    memo_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL |
-                                ES_AUTOVSCROLL | WS_HSCROLL | WS_VSCROLL,
-                            0, 0, 577, 401, hwnd(), reinterpret_cast<HMENU>(IdMemo), inst, nullptr);
-    context_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 8, kStripTop + 16, 200, 14, hwnd(), nullptr, inst,
-                               nullptr);
+    save_ = createChild(hwnd(), {.className = L"BUTTON", .text = L"&Save",
+                                 .style = WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
+                                 .x = 379, .y = kStripTop + 5, .width = 75, .height = 25, .id = IdSave, .font = gui});
+    print_ = createChild(hwnd(), {.className = L"BUTTON", .text = L"&Print [] pages",
+                                  .style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                  .x = 240, .y = kStripTop + 5, .width = 129, .height = 25, .id = IdPrint, .font = gui});
+    close_ = closeButton_.create(hwnd(), IdClose, L"&Close", 496, kStripTop + 5, 75, 25, gui);
     LOGFONTW lf{};
     lf.lfHeight = -12;
     lf.lfCharSet = ANSI_CHARSET;
     wcscpy_s(lf.lfFaceName, L"Courier New");
-    memoFont_ = CreateFontIndirectW(&lf);
-    SendMessageW(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
+    memoFont_.reset(CreateFontIndirectW(&lf));
+    memo_ = createChild(hwnd(), {.className = L"EDIT",
+                                 .style = WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL |
+                                          ES_AUTOVSCROLL | WS_HSCROLL | WS_VSCROLL,
+                                 .exStyle = WS_EX_CLIENTEDGE,
+                                 .width = 577, .height = 401, .id = IdMemo, .font = memoFont_.get()});
+    context_ = createChild(hwnd(), {.style = WS_VISIBLE, .x = 8, .y = kStripTop + 16, .width = 200, .height = 14,
+                                    .font = gui});
     SendMessageW(memo_, EM_SETLIMITTEXT, 0, 0);
     SetWindowSubclass(memo_, memoProc, 0, 0);
-    for (HWND h : {save_, print_, close_, context_}) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(gui), FALSE);
     // FormCreate: the confirmation stays French in both languages.
     confirmText_ = L"Impression de $ pages (environ)\r\nsur l'imprimante par d\u00e9faut.\r\nConfirmation ?";
     return true;
@@ -182,16 +184,10 @@ void TFormRes::showReport() {
 // On activation the control that held the focus when the window was left gets
 // it back; when there is none (first showing, or the focused save button was
 // disabled) the first enabled control in keyboard order takes it.
-void TFormRes::restoreFocus() {
-    if (lastFocus_ && IsWindowEnabled(lastFocus_) && IsWindowVisible(lastFocus_)) {
-        SetFocus(lastFocus_);
-        return;
-    }
+HWND TFormRes::firstFocus() const {
     for (HWND h : {save_, print_, close_, memo_})
-        if (IsWindowEnabled(h)) {
-            SetFocus(h);
-            return;
-        }
+        if (IsWindowEnabled(h)) return h;
+    return nullptr;
 }
 
 void TFormRes::B_EnregistrerClick() {
@@ -239,24 +235,6 @@ LRESULT TFormRes::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         ShowWindow(hwnd(), SW_HIDE);
         return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wp) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            lastFocus_ = focus && IsChild(hwnd(), focus) ? focus : nullptr;
-        } else if (!HIWORD(wp)) {
-            restoreFocus();
-        }
-        return 0;
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        if (item->hwndItem == close_) {
-            PictureButtonLook look;
-            look.picture = &closePicture_;
-            drawPictureButton(*item, look);
-            return TRUE;
-        }
-        break;
-    }
     case WM_CTLCOLORSTATIC:
         // A read-only edit would take the button face: the memo keeps the window colour.
         if (reinterpret_cast<HWND>(lp) == memo_) {

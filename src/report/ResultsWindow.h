@@ -2,9 +2,10 @@
 // The results window: one report as plain text, with save, print and close.
 // Lines are kept in a vector and the edit control is refreshed in one go, so
 // a report of tens of thousands of lines fills quickly.
+#include "platform/Handle.h"
 #include "platform/Window.h"
 #include "report/ReportTarget.h"
-#include "widgets/Picture.h"
+#include "widgets/PictureButton.h"
 #include <string>
 #include <vector>
 
@@ -50,17 +51,16 @@ public:
 
 protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    HWND firstFocus() const override;
 
 private:
     void buttonClicked(int id);
-    void restoreFocus();
     HWND memo_ = nullptr, print_ = nullptr, save_ = nullptr, close_ = nullptr, context_ = nullptr;
-    HFONT memoFont_ = nullptr;
+    UniqueFont memoFont_;
+    PictureButton closeButton_;
     std::vector<std::wstring> lines_;
     bool memoStale_ = false;
     bool placed_ = false;
-    HWND lastFocus_ = nullptr;    // the control focused when the window was last left
-    Picture closePicture_;
     int lastEstimate_ = -1;
     std::wstring confirmText_;
     std::wstring saveFolder_;

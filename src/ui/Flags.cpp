@@ -1,6 +1,5 @@
 #include "ui/Flags.h"
 
-#include "platform/Handle.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,6 +1,7 @@
 #include "ui/HelpWindow.h"
 
 #include "widgets/PictureButton.h"
+#include "widgets/VrSysUtils.h"
 
 #include <commctrl.h>
 
@@ -59,6 +60,9 @@ protected:
             paint(guard.get());
             return 0;
         }
+        case WM_PRINTCLIENT:
+            paint(reinterpret_cast<HDC>(wp));
+            return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT: {
             // The read-only memos keep their pale background.
@@ -74,12 +78,11 @@ protected:
         return Window::handleMessage(msg, wp, lp);
     }
 
-private:
-    void paint(HDC dc) {
-        RECT rc;
-        ::GetClientRect(hwnd(), &rc);
-        UniqueBrush brush(::CreateSolidBrush(colour));
-        ::FillRect(dc, &rc, brush.get());
+    // The page's face and labels, in an image of the page's size.
+    void render(Image& img) const {
+        img.fill(colour);
+        HDC dc = img.dc();
+        RECT rc{0, 0, img.width(), img.height()};
         if (lowered) ::DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
@@ -90,6 +93,14 @@ private:
             ::DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &r, DT_NOPREFIX);
         }
     }
+
+private:
+    void paint(HDC dc) {
+        RECT rc;
+        ::GetClientRect(hwnd(), &rc);
+        paintThroughImage(image_, dc, rc, [this](Image& img) { render(img); });
+    }
+    Image image_;
 };
 
 const std::wstring& TFormHelp::aboutText() {
@@ -194,7 +205,7 @@ POINT TFormHelp::centredOnWorkArea(int outerWidth, int outerHeight) {
 
 TFormHelp::TFormHelp()
     : font_(makeFont(-11, false)), memoFont_(makeFont(-13, false)), boldFont_(makeFont(-11, true)),
-      closePicture_(buttonPicture(ButtonPicture::Close)) {}
+      closeButton_(buttonPicture(ButtonPicture::Close)) {}
 
 TFormHelp::~TFormHelp() { destroy(); }
 
@@ -207,8 +218,12 @@ bool TFormHelp::createWindow(bool visible) {
     ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
     int w = r.right - r.left, h = r.bottom - r.top;
     POINT at = centredOnWorkArea(w, h);
-    if (!create(L"TFormHelp", L"Aide", style, exStyle, at.x, at.y, w, h, nullptr, nullptr, CS_DBLCLKS,
-                ::GetSysColorBrush(COLOR_BTNFACE)))
+    if (!create({.className = L"TFormHelp",
+                 .title = L"Aide",
+                 .style = style,
+                 .exStyle = exStyle,
+                 .x = at.x, .y = at.y, .width = w, .height = h,
+                 .background = ::GetSysColorBrush(COLOR_BTNFACE)}))
         return false;
     createControls();
     FormActivate();
@@ -217,13 +232,13 @@ bool TFormHelp::createWindow(bool visible) {
 }
 
 void TFormHelp::createControls() {
-    HINSTANCE inst = moduleInstance();
     // Panel1: the whole client area above the bottom strip, less a 5-pixel border.
     int tabW = kClientWidth - 2 * kPanelBorder, tabH = kClientHeight - kBottomStrip - 2 * kPanelBorder;
-    tab_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, WC_TABCONTROLW, L"",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, kPanelBorder,
-                             kPanelBorder, tabW, tabH, hwnd(), nullptr, inst, nullptr);
-    ::SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    tab_ = createChild(hwnd(), {.className = WC_TABCONTROLW,
+                                .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                                .exStyle = WS_EX_CONTROLPARENT,
+                                .x = kPanelBorder, .y = kPanelBorder, .width = tabW, .height = tabH,
+                                .font = font_.get()});
     for (int i = 0; i < kPageCount; ++i) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
@@ -235,17 +250,24 @@ void TFormHelp::createControls() {
 
     for (int i = 0; i < kPageCount; ++i) {
         auto page = std::make_unique<Page>();
-        page->create(L"TwHelpPage", L"", WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, display.left, display.top,
-                     display.right - display.left, display.bottom - display.top, tab_);
+        page->create({.className = L"TwHelpPage",
+                      .style = WS_CHILD | WS_CLIPCHILDREN,
+                      .exStyle = WS_EX_CONTROLPARENT,
+                      .x = display.left, .y = display.top,
+                      .width = display.right - display.left, .height = display.bottom - display.top,
+                      .parent = tab_});
         pages_.push_back(std::move(page));
     }
     auto makeMemo = [&](Page& page, const std::wstring& text, bool scroll) {
         RECT pr;
         ::GetClientRect(page.hwnd(), &pr);
-        page.memo = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
-                                      WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | (scroll ? WS_VSCROLL : 0),
-                                      0, 0, pr.right, pr.bottom, page.hwnd(), nullptr, inst, nullptr);
-        ::SendMessageW(page.memo, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.get()), FALSE);
+        page.memo = createChild(page.hwnd(), {.className = L"EDIT",
+                                               .text = text,
+                                               .style = static_cast<DWORD>(WS_VISIBLE | ES_MULTILINE |
+                                                                           ES_READONLY | (scroll ? WS_VSCROLL : 0)),
+                                               .exStyle = WS_EX_CLIENTEDGE,
+                                               .width = pr.right, .height = pr.bottom,
+                                               .font = memoFont_.get()});
     };
     Page& about = *pages_[0];
     about.colour = kPanelColour;
@@ -266,8 +288,8 @@ void TFormHelp::createControls() {
     makeMemo(*pages_[5], historyText(), true);
 
     // Panel2, the bottom strip, holds the close button.
-    close_ = createPictureButton(hwnd(), kCloseId, L"&Fermer", 392, kClientHeight - kBottomStrip, 75, 25);
-    ::SendMessageW(close_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    close_ = closeButton_.create(hwnd(), kCloseId, L"&Fermer", 392, kClientHeight - kBottomStrip, 75, 25,
+                                 font_.get());
     showPage(0);
 }
 
@@ -359,16 +381,6 @@ LRESULT TFormHelp::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         break;
-    case WM_DRAWITEM: {
-        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-        if (item->hwndItem == close_) {
-            PictureButtonLook look;
-            look.picture = &closePicture_;
-            drawPictureButton(*item, look);
-            return TRUE;
-        }
-        break;
-    }
     case WM_CLOSE:
         B_CloseClick();
         return 0;

@@ -5,7 +5,7 @@
 // back to the centre of the work area and to its first page.
 #include "platform/Handle.h"
 #include "platform/Window.h"
-#include "ui/Flags.h"
+#include "widgets/PictureButton.h"
 
 #include <memory>
 #include <string>
@@ -67,7 +67,7 @@ private:
     UniqueFont font_;       // "MS Sans Serif" 8 points
     UniqueFont memoFont_;   // "MS Sans Serif", 13-pixel height
     UniqueFont boldFont_;
-    Picture closePicture_;
+    PictureButton closeButton_;
 };
 
 } // namespace tw

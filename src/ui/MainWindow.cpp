@@ -28,8 +28,6 @@ UniqueFont makeFont(int height, bool bold) {
                                   DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
 }
 
-void setFont(HWND h, HFONT f) { SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE); }
-
 } // namespace
 
 TForm1::TForm1(Environment env) : env_(std::move(env)), controller_(*this, *this, ScruteDossier) {
@@ -41,10 +39,6 @@ TForm1::TForm1(Environment env) : env_(std::move(env)), controller_(*this, *this
     // takes the system a while: what the step has reset is shown first.
     ScruteDossier.OnExecute = [this](TScruteDossier&) { paintStepWidgets(true); };
     ScruteDossier.MaxPenetration = 1;
-    englishBadges_ = flagPicture(FlagPicture::EnglishBadges);
-    frenchBadges_ = flagPicture(FlagPicture::FrenchBadges);
-    helpPicture_ = buttonPicture(ButtonPicture::Help);
-    closePicture_ = buttonPicture(ButtonPicture::Close);
 }
 
 TForm1::~TForm1() { destroy(); }
@@ -57,8 +51,13 @@ POINT TForm1::centredPosition(const RECT& workArea, int width, int height) {
 
 bool TForm1::createWindow() {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    if (!create(L"TwMainWindow", kCaption, style, WS_EX_CONTROLPARENT, CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight,
-                nullptr, nullptr, CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE), LoadCursorW(nullptr, IDC_ARROW)))
+    if (!create({.className = L"TwMainWindow",
+                 .title = kCaption,
+                 .style = style,
+                 .exStyle = WS_EX_CONTROLPARENT,
+                 .x = CW_USEDEFAULT, .y = CW_USEDEFAULT, .width = kWidth, .height = kHeight,
+                 .background = GetSysColorBrush(COLOR_BTNFACE),
+                 .restoreFocus = true}))
         return false;
     HICON icon = LoadIconW(moduleInstance(), MAKEINTRESOURCEW(1));
     if (icon) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -89,9 +88,10 @@ void TForm1::setReadActivities(bool read) {
 void TForm1::M_ActivitiesClick() { setReadActivities(!readActivities_); }
 
 HWND TForm1::createLabel(int x, int y, HFONT font, const wchar_t* text) {
-    HWND h = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, x,
-                             y, 10, 10, hwnd(), nullptr, moduleInstance(), nullptr);
-    setFont(h, font);
+    HWND h = createChild(hwnd(), {.text = text,
+                                  .style = WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX,
+                                  .x = x, .y = y, .width = 10, .height = 10,
+                                  .font = font});
     setLabelText(h, text);
     return h;
 }
@@ -99,12 +99,12 @@ HWND TForm1::createLabel(int x, int y, HFONT font, const wchar_t* text) {
 // Labels size themselves to their text, before it is drawn: a longer text
 // drawn into the old, narrower label would leave its new part blank.
 void TForm1::setLabelText(HWND label, const std::wstring& text) {
-    HDC dc = GetDC(label);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
     SIZE sz{0, 0};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &sz);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
+    {
+        WindowDc dc(label);
+        SelectGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &sz);
+    }
     SetWindowPos(label, nullptr, 0, 0, sz.cx, sz.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowTextW(label, text.c_str());
     InvalidateRect(label, nullptr, TRUE);
@@ -116,13 +116,15 @@ void TForm1::createControls() {
     label10Bold_ = makeFont(13, true);
     label10_ = makeFont(13, false);
     HWND w = hwnd();
-    const HINSTANCE inst = moduleInstance();
-    auto button = [&](int id, int x, int y, int cx, int cy, DWORD extra, bool ownerDraw) {
-        HWND h = CreateWindowExW(0, L"BUTTON", L"",
-                                 WS_CHILD | WS_CLIPSIBLINGS | extra | (ownerDraw ? BS_OWNERDRAW : BS_PUSHBUTTON), x,
-                                 y, cx, cy, w, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, nullptr);
-        setFont(h, font_.get());
-        return h;
+    auto button = [&](int id, int x, int y, int cx, int cy, DWORD extra) {
+        return createChild(w, {.className = L"BUTTON",
+                               .style = WS_CLIPSIBLINGS | BS_PUSHBUTTON | extra,
+                               .x = x, .y = y, .width = cx, .height = cy,
+                               .id = id,
+                               .font = font_.get()});
+    };
+    auto pictureButton = [&](PictureButton& b, int id, const wchar_t* caption, int x, int cx) {
+        return b.create(w, id, caption, x, 280, cx, 33, font_.get(), WS_VISIBLE | WS_CLIPSIBLINGS);
     };
 
     // Created in keyboard order; the group frames go to the bottom afterwards.
@@ -132,10 +134,10 @@ void TForm1::createControls() {
     eTs_.create(w, 8 + 128, 8 + 46, 313, 21, IdE_TS);
     eTs_.setFont(font_.get());
     eTs_.setInitialDir(L"C:\\");
-    cbTs_ = CreateWindowExW(0, L"BUTTON", L"Train Store",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_AUTOCHECKBOX, 8 + 40, 8 + 48,
-                            81, 17, w, reinterpret_cast<HMENU>(IdCB_TS), inst, nullptr);
-    setFont(cbTs_, font_.get());
+    cbTs_ = createChild(w, {.className = L"BUTTON", .text = L"Train Store",
+                            .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_AUTOCHECKBOX,
+                            .x = 8 + 40, .y = 8 + 48, .width = 81, .height = 17,
+                            .id = IdCB_TS, .font = font_.get()});
     eMsts_.OnChange = [this] { E_MSTSChange(eMsts_); };
     eTs_.OnChange = [this] { E_MSTSChange(eTs_); };
     eMsts_.OnEditEnd = [this] { dropTrailingBackslashes(eMsts_); };
@@ -165,18 +167,16 @@ void TForm1::createControls() {
         b.OnClick = [this, h] { runStep(h); };
     }
 
-    bExit_ = button(IdB_Exit, 464, 280, 81, 33, WS_VISIBLE | WS_TABSTOP, true);
-    bAide_ = button(IdB_Aide, 112, 280, 97, 33, WS_VISIBLE | WS_TABSTOP, true);
-    brCon_ = button(IdBR_Con, 464 + 8, 96 + 16, 65, 25, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, false);
-    brMat_ = button(IdBR_Mat, 464 + 8, 96 + 48, 65, 25, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, false);
-    brLst_ = button(IdBR_Lst, 464 + 8, 96 + 80, 65, 25, WS_TABSTOP, false);
-    brOrp_ = button(IdBR_Orp, 464 + 8, 96 + 96, 65, 41, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, false);
-    brMan_ = button(IdBR_Man, 464 + 8, 96 + 144, 65, 25, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, false);
-    bAnglais_ = button(IdB_Anglais, 8, 280, 97, 33, WS_VISIBLE | WS_TABSTOP, true);
-    SetWindowTextW(bAnglais_, L"&English");
-    bFrancais_ = button(IdB_Francais, 8, 280, 97, 33, WS_VISIBLE | WS_TABSTOP, true);
-    SetWindowTextW(bFrancais_, L"&Fran\u00E7ais");
-    bConfig_ = button(IdB_Config, 216, 280, 97, 33, WS_TABSTOP, false);
+    bExit_ = pictureButton(exitButton_, IdB_Exit, L"", 464, 81);
+    bAide_ = pictureButton(helpButton_, IdB_Aide, L"", 112, 97);
+    brCon_ = button(IdBR_Con, 464 + 8, 96 + 16, 65, 25, WS_VISIBLE | WS_TABSTOP | WS_DISABLED);
+    brMat_ = button(IdBR_Mat, 464 + 8, 96 + 48, 65, 25, WS_VISIBLE | WS_TABSTOP | WS_DISABLED);
+    brLst_ = button(IdBR_Lst, 464 + 8, 96 + 80, 65, 25, WS_TABSTOP);
+    brOrp_ = button(IdBR_Orp, 464 + 8, 96 + 96, 65, 41, WS_VISIBLE | WS_TABSTOP | WS_DISABLED);
+    brMan_ = button(IdBR_Man, 464 + 8, 96 + 144, 65, 25, WS_VISIBLE | WS_TABSTOP | WS_DISABLED);
+    bAnglais_ = pictureButton(englishButton_, IdB_Anglais, L"&English", 8, 97);
+    bFrancais_ = pictureButton(frenchButton_, IdB_Francais, L"&Fran\u00E7ais", 8, 97);
+    bConfig_ = button(IdB_Config, 216, 280, 97, 33, WS_TABSTOP);
 
     // Counters: below BR_Mat for CT_Dir, since it is created after it.
     struct Place { int x, y; };
@@ -222,9 +222,10 @@ void TForm1::createControls() {
 
     const RECT frames[3] = {{8, 8, 449, 81}, {8, 96, 449, 177}, {464, 96, 81, 177}};
     for (int i = 0; i < 3; ++i) {
-        groups_[i] = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, frames[i].left,
-                                     frames[i].top, frames[i].right, frames[i].bottom, w, nullptr, inst, nullptr);
-        setFont(groups_[i], boldFont_.get());
+        groups_[i] = createChild(w, {.className = L"BUTTON", .style = WS_VISIBLE | BS_GROUPBOX,
+                                     .x = frames[i].left, .y = frames[i].top,
+                                     .width = frames[i].right, .height = frames[i].bottom,
+                                     .font = boldFont_.get()});
         SetWindowPos(groups_[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
@@ -467,27 +468,13 @@ void TForm1::onCommand(int id, int code) {
     }
 }
 
-// The control focused when the window was left gets the focus back; the
-// first time, or when it can no longer take it, the first control of the
-// keyboard order that can.
-void TForm1::restoreFocus() {
-    if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_) && IsWindowVisible(lastFocus_)) {
-        SetFocus(lastFocus_);
-        return;
-    }
+// The control focused when the window was left gets the focus back (the
+// base); the first time, or when it can no longer take it, the first control
+// of the keyboard order that can.
+HWND TForm1::firstFocus() const {
     HWND first = eMsts_.editHandle();
     if (!first || !IsWindowEnabled(first)) first = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
-    if (first) SetFocus(first);
-}
-
-void TForm1::drawItem(const DRAWITEMSTRUCT& di) {
-    PictureButtonLook look;
-    look.spacing = 5;
-    if (di.hwndItem == bAnglais_) look.picture = &englishBadges_;
-    else if (di.hwndItem == bFrancais_) look.picture = &frenchBadges_;
-    else if (di.hwndItem == bAide_) look.picture = &helpPicture_, look.side = PictureSide::Right;
-    else if (di.hwndItem == bExit_) look.picture = &closePicture_, look.side = PictureSide::Right;
-    drawPictureButton(di, look);
+    return first;
 }
 
 LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -499,9 +486,6 @@ LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         onCommand(LOWORD(wp), HIWORD(wp));
         return 0;
-    case WM_DRAWITEM:
-        drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
-        return TRUE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         // Labels, the check box and the group frames sit on the button face.
@@ -524,17 +508,11 @@ LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SHOWWINDOW:
         if (wp) FormShow();
         break;
-    case WM_ACTIVATE:
-        if (LOWORD(wp) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            lastFocus_ = focus && IsChild(hwnd(), focus) ? focus : nullptr;
-            break;
-        } else {
-            LRESULT r = Window::handleMessage(msg, wp, lp);
-            if (!HIWORD(wp)) restoreFocus();
-            guardMessage([this] { FormActivate(); });
-            return r;
-        }
+    case WM_ACTIVATE: {
+        const LRESULT r = Window::handleMessage(msg, wp, lp);   // the focus comes back first
+        if (LOWORD(wp) != WA_INACTIVE) guardMessage([this] { FormActivate(); });
+        return r;
+    }
     case WM_CLOSE:
         closeRequested();
         return 0;

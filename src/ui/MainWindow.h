@@ -8,6 +8,7 @@
 #include "platform/Window.h"
 #include "scan/ScruteDossier.h"
 #include "ui/Flags.h"
+#include "widgets/PictureButton.h"
 #include "widgets/ToolEdit.h"
 #include "widgets/VrButtons.h"
 #include "widgets/VrGauge.h"
@@ -123,6 +124,7 @@ public:
 
 protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    HWND firstFocus() const override;
 
 private:
     void createControls();
@@ -132,13 +134,11 @@ private:
     HWND reportButton(ReportButton b) const;
     void runStep(void (AnalysisController::*step)());
     void onCommand(int id, int code);
-    void drawItem(const DRAWITEMSTRUCT& di);
     void closeRequested();
     void buildAndShow(ReportKind kind, const StockSet& items, Counter count);
     void holdStepPaints(bool held);
     void paintStepWidgets(bool now);
     void letMessagesRun();
-    void restoreFocus();
     void addActivitiesMenuItem();
     void setReadActivities(bool read);
 
@@ -158,7 +158,10 @@ private:
     HWND bAnglais_ = nullptr, bFrancais_ = nullptr, bAide_ = nullptr, bConfig_ = nullptr, bExit_ = nullptr;
 
     UniqueFont font_, boldFont_, label10Bold_, label10_;
-    Picture englishBadges_, frenchBadges_, helpPicture_, closePicture_;
+    PictureButton englishButton_{flagPicture(FlagPicture::EnglishBadges), PictureSide::Left, 5};
+    PictureButton frenchButton_{flagPicture(FlagPicture::FrenchBadges), PictureSide::Left, 5};
+    PictureButton helpButton_{buttonPicture(ButtonPicture::Help), PictureSide::Right, 5};
+    PictureButton exitButton_{buttonPicture(ButtonPicture::Close), PictureSide::Right, 5};
 
     bool readActivities_ = false;
     bool firstActivationDone_ = false;
@@ -167,7 +170,6 @@ private:
     int stepDepth_ = 0;
     std::chrono::steady_clock::time_point lastStepPaint_{};
     std::chrono::steady_clock::time_point lastPump_{};
-    HWND lastFocus_ = nullptr;   // the control focused when the window was last left
 };
 
 } // namespace tw

@@ -27,26 +27,40 @@ HFONT makeFont(int height, bool bold) {
                          L"MS Sans Serif");
 }
 
+enum class Face { CheckBox, UkFlag, FrFlag, Yes, No };
+
 struct ControlSpec {
     int id;
     const wchar_t* text;
     int x, y, w, h;
-    bool checkBox;
+    Face face;
 };
 
 const ControlSpec kFrenchControls[] = {
-    {TFormAv::IdCheckBox1, L"Ne plus montrer cet avertissement au lancement", 8, 208, 425, 17, true},
-    {TFormAv::IdB_Anglais, L"&English", kFrenchStrip.left + 8, kFrenchStrip.top + 8, 81, 27, false},
-    {TFormAv::IdB_Oui, L"&Oui", kFrenchStrip.left + 280, kFrenchStrip.top + 8, 75, 25, false},
-    {TFormAv::IdB_Non, L"&Non", kFrenchStrip.left + 366, kFrenchStrip.top + 8, 75, 25, false},
+    {TFormAv::IdCheckBox1, L"Ne plus montrer cet avertissement au lancement", 8, 208, 425, 17, Face::CheckBox},
+    {TFormAv::IdB_Anglais, L"&English", kFrenchStrip.left + 8, kFrenchStrip.top + 8, 81, 27, Face::UkFlag},
+    {TFormAv::IdB_Oui, L"&Oui", kFrenchStrip.left + 280, kFrenchStrip.top + 8, 75, 25, Face::Yes},
+    {TFormAv::IdB_Non, L"&Non", kFrenchStrip.left + 366, kFrenchStrip.top + 8, 75, 25, Face::No},
 };
 
 const ControlSpec kEnglishControls[] = {
-    {TFormAv::IdCheckBox2, L"Do not show this warning at next startup", 8, 198, 425, 17, true},
-    {TFormAv::IdB_Francais, L"&Fran\u00E7ais", kEnglishStrip.left + 8, kEnglishStrip.top + 8, 81, 27, false},
-    {TFormAv::IdB_Yes, L"&Yes", kEnglishStrip.left + 280, kEnglishStrip.top + 8, 75, 25, false},
-    {TFormAv::IdB_No, L"&No", kEnglishStrip.left + 366, kEnglishStrip.top + 8, 75, 25, false},
+    {TFormAv::IdCheckBox2, L"Do not show this warning at next startup", 8, 198, 425, 17, Face::CheckBox},
+    {TFormAv::IdB_Francais, L"&Fran\u00E7ais", kEnglishStrip.left + 8, kEnglishStrip.top + 8, 81, 27, Face::FrFlag},
+    {TFormAv::IdB_Yes, L"&Yes", kEnglishStrip.left + 280, kEnglishStrip.top + 8, 75, 25, Face::Yes},
+    {TFormAv::IdB_No, L"&No", kEnglishStrip.left + 366, kEnglishStrip.top + 8, 75, 25, Face::No},
 };
+
+// The language buttons show their flag, the answers a check mark or a cross.
+std::unique_ptr<PictureButton> pictureButton(Face face) {
+    switch (face) {
+    case Face::UkFlag: return std::make_unique<PictureButton>(flagPicture(FlagPicture::UnitedKingdom), PictureSide::Left, 5);
+    case Face::FrFlag: return std::make_unique<PictureButton>(flagPicture(FlagPicture::France), PictureSide::Left, 5);
+    case Face::Yes: return std::make_unique<PictureButton>(buttonPicture(ButtonPicture::Yes));
+    case Face::No: return std::make_unique<PictureButton>(buttonPicture(ButtonPicture::No));
+    case Face::CheckBox: break;
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -96,9 +110,7 @@ const std::vector<TFormAv::LabelSpec>& TFormAv::englishLabels() {
 
 TFormAv::TFormAv(Callbacks callbacks)
     : callbacks_(std::move(callbacks)), font_(makeFont(-11, false)), bold_(makeFont(-11, true)),
-      title_(makeFont(-16, true)), yellowBrush_(::CreateSolidBrush(kPaleYellow)),
-      ukFlag_(flagPicture(FlagPicture::UnitedKingdom)), frFlag_(flagPicture(FlagPicture::France)),
-      yes_(buttonPicture(ButtonPicture::Yes)), no_(buttonPicture(ButtonPicture::No)) {
+      title_(makeFont(-16, true)), yellowBrush_(::CreateSolidBrush(kPaleYellow)) {
     if (!callbacks_.requestTermination) callbacks_.requestTermination = [] { ::PostQuitMessage(0); };
 }
 
@@ -107,8 +119,13 @@ TFormAv::~TFormAv() { destroy(); }
 bool TFormAv::createWindow() {
     const int w = kClientWidth + 2 * kBorder, h = kClientHeight + 2 * kBorder;
     POINT at = TFormHelp::centredOnWorkArea(w, h);
-    if (!create(L"TFormAv", L"Avertissement", WS_POPUP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, at.x, at.y, w, h,
-                nullptr, nullptr, CS_DBLCLKS, yellowBrush_.get()))
+    if (!create({.className = L"TFormAv",
+                 .title = L"Avertissement",
+                 .style = WS_POPUP | WS_CLIPCHILDREN,
+                 .exStyle = WS_EX_CONTROLPARENT,
+                 .x = at.x, .y = at.y, .width = w, .height = h,
+                 .background = yellowBrush_.get(),
+                 .restoreFocus = true}))
         return false;
     createPanel(P_Francais, true);
     createPanel(P_Anglais, false);
@@ -140,52 +157,53 @@ void TFormAv::createPanel(TVrBlotter& panel, bool french) {
     for (size_t i = 0; i + 1 < labels.size(); ++i) {
         const LabelSpec& l = labels[i];
         HFONT f = l.style == LabelSpec::Title ? title_.get() : l.style == LabelSpec::Bold ? bold_.get() : font_.get();
-        HDC dc = ::GetDC(hwnd());
         RECT r{0, 0, 0, 0};
         {
-            SelectGuard sel(dc, f);
-            ::DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &r, DT_CALCRECT | DT_NOPREFIX);
+            WindowDc dc(hwnd());
+            SelectGuard sel(dc.get(), f);
+            ::DrawTextW(dc.get(), l.text.c_str(), static_cast<int>(l.text.size()), &r, DT_CALCRECT | DT_NOPREFIX);
         }
-        ::ReleaseDC(hwnd(), dc);
-        HWND h = ::CreateWindowExW(0, L"STATIC", l.text.c_str(),
-                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP | SS_NOPREFIX, l.x,
-                                   l.y, r.right + 1, r.bottom, panel.hwnd(), nullptr, moduleInstance(), nullptr);
-        ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
+        HWND h = createChild(panel.hwnd(), {.text = l.text,
+                                            .style = WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                                            .x = l.x, .y = l.y, .width = r.right + 1, .height = r.bottom,
+                                            .font = f});
         labelColours_.emplace_back(h, l.color == kText ? ::GetSysColor(COLOR_WINDOWTEXT) : l.color);
     }
     for (const auto& c : french ? kFrenchControls : kEnglishControls) {
-        HWND h;
-        if (c.checkBox) {
-            h = ::CreateWindowExW(0, L"BUTTON", c.text,
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_AUTOCHECKBOX, c.x, c.y,
-                                  c.w, c.h, panel.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                                  moduleInstance(), nullptr);
-        } else {
-            h = createPictureButton(panel.hwnd(), c.id, c.text, c.x, c.y, c.w, c.h, true);
-            ::SetWindowLongW(h, GWL_STYLE, ::GetWindowLongW(h, GWL_STYLE) | WS_CLIPSIBLINGS);
+        if (c.face == Face::CheckBox) {
+            createChild(panel.hwnd(), {.className = L"BUTTON", .text = c.text,
+                                       .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_AUTOCHECKBOX,
+                                       .x = c.x, .y = c.y, .width = c.w, .height = c.h, .id = c.id,
+                                       .font = font_.get()});
+            continue;
         }
-        ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        PictureButton& b = *buttons_.emplace_back(pictureButton(c.face));
+        b.create(panel.hwnd(), c.id, c.text, c.x, c.y, c.w, c.h, font_.get(), WS_VISIBLE | WS_CLIPSIBLINGS);
+        if (c.face == Face::Yes) b.setDefaultFrame([this] { return defaultFramed_; });
     }
     // The strip lies beneath its buttons.
-    HWND s = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW, strip.left,
-                               strip.top, strip.right - strip.left, strip.bottom - strip.top, panel.hwnd(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(french ? IdPanel1 : IdPanel2)),
-                               moduleInstance(), nullptr);
+    HWND s = createChild(panel.hwnd(), {.style = WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW,
+                                        .x = strip.left, .y = strip.top,
+                                        .width = strip.right - strip.left, .height = strip.bottom - strip.top,
+                                        .id = french ? IdPanel1 : IdPanel2});
     ::SetWindowPos(s, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    (french ? frenchStrip_ : englishStrip_).attach(s, [this, french](const DRAWITEMSTRUCT& item) {
+        paintThroughImage(stripImage_, item.hDC, item.rcItem, [&](Image& img) { renderStrip(french, img); });
+    });
 }
 
-void TFormAv::drawStrip(const DRAWITEMSTRUCT& item) {
-    bool french = item.CtlID == IdPanel1;
-    RECT r = item.rcItem;
-    ::FillRect(item.hDC, &r, yellowBrush_.get());
-    ::DrawEdge(item.hDC, &r, BDR_RAISEDINNER, BF_RECT);
+void TFormAv::renderStrip(bool french, Image& img) const {
+    img.fill(kPaleYellow);
+    HDC dc = img.dc();
+    RECT r{0, 0, img.width(), img.height()};
+    ::DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
     const LabelSpec& l = (french ? frenchLabels() : englishLabels()).back();
-    SelectGuard sel(item.hDC, font_.get());
-    ::SetBkMode(item.hDC, TRANSPARENT);
-    ::SetTextColor(item.hDC, ::GetSysColor(COLOR_WINDOWTEXT));
+    SelectGuard sel(dc, font_.get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     RECT tr{l.x, l.y, l.x, l.y};
-    ::DrawTextW(item.hDC, l.text.c_str(), static_cast<int>(l.text.size()), &tr, DT_CALCRECT | DT_NOPREFIX);
-    ::DrawTextW(item.hDC, l.text.c_str(), static_cast<int>(l.text.size()), &tr, DT_NOPREFIX);
+    ::DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &tr, DT_CALCRECT | DT_NOPREFIX);
+    ::DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &tr, DT_NOPREFIX);
 }
 
 HWND TFormAv::control(int id) const {
@@ -347,13 +365,12 @@ void TFormAv::showModal() {
 }
 
 void TFormAv::paintBorder() {
-    HDC dc = ::GetWindowDC(hwnd());
+    WindowDc dc(hwnd(), true);
     if (!dc) return;
     RECT r;
     ::GetWindowRect(hwnd(), &r);
     ::OffsetRect(&r, -r.left, -r.top);
-    ::DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
-    ::ReleaseDC(hwnd(), dc);
+    ::DrawEdge(dc.get(), &r, EDGE_RAISED, BF_RECT);
 }
 
 LRESULT TFormAv::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -370,15 +387,11 @@ LRESULT TFormAv::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         paintBorder();
         return TRUE;
     case WM_ACTIVATE:
-        if (LOWORD(wp) == WA_INACTIVE) {
-            HWND f = ::GetFocus();
-            if (f && ::IsChild(hwnd(), f)) lastFocus_ = f;
-        } else if (!activated_) {
+        // The first activation sets the panel and its focus; later ones give
+        // the focus back (the base).
+        if (LOWORD(wp) != WA_INACTIVE && !activated_) {
             activated_ = true;
             FormActivate();
-            return 0;
-        } else if (lastFocus_ && ::IsWindowVisible(lastFocus_)) {
-            ::SetFocus(lastFocus_);
             return 0;
         }
         break;
@@ -395,30 +408,16 @@ LRESULT TFormAv::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case DM_GETDEFID:
         return MAKELRESULT(defaultButtonId(), DC_HASDEFID);
     case WM_DRAWITEM: {
-        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-        if (item->CtlID == IdPanel1 || item->CtlID == IdPanel2) {
-            drawStrip(*item);
-            return TRUE;
-        }
-        PictureButtonLook look;
         // A button that gains or loses the focus changes which button Enter
         // presses: the default button is drawn again, with its frame or without,
-        // once the focus has settled.
+        // once the focus has settled. Each control then draws itself (the base).
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (item->CtlType != ODT_BUTTON) break;
         const bool enterPressesDefault = !focusOnButton();
         if (item->itemAction == ODA_FOCUS || enterPressesDefault != defaultFramed_)
             ::InvalidateRect(control(defaultButtonId()), nullptr, FALSE);
-        switch (item->CtlID) {
-        case IdB_Anglais: look.picture = &ukFlag_; look.spacing = 5; break;
-        case IdB_Francais: look.picture = &frFlag_; look.spacing = 5; break;
-        case IdB_Oui: case IdB_Yes:
-            look.picture = &yes_;
-            look.isDefault = defaultFramed_ = enterPressesDefault;
-            break;
-        case IdB_Non: case IdB_No: look.picture = &no_; break;
-        default: return Window::handleMessage(msg, wp, lp);
-        }
-        drawPictureButton(*item, look);
-        return TRUE;
+        if (item->CtlID == IdB_Oui || item->CtlID == IdB_Yes) defaultFramed_ = enterPressesDefault;
+        break;
     }
     case WM_COMMAND: {
         int id = LOWORD(wp);

@@ -6,6 +6,7 @@
 #include "platform/Handle.h"
 #include "platform/Window.h"
 #include "ui/Flags.h"
+#include "widgets/PictureButton.h"
 #include "widgets/VrBlotter.h"
 
 #include <functional>
@@ -82,7 +83,7 @@ private:
     void refuse();
     void close();
     void createPanel(TVrBlotter& panel, bool french);
-    void drawStrip(const DRAWITEMSTRUCT& item);
+    void renderStrip(bool french, Image& img) const;
     void paintBorder();
     void clickButton(int id);
     bool handleDialogKey(const MSG& msg);
@@ -95,12 +96,13 @@ private:
     bool closed_ = false;
     bool activated_ = false;
     bool defaultFramed_ = true;   // as the default button was last drawn
-    HWND lastFocus_ = nullptr;
     TVrBlotter P_Francais, P_Anglais;
     std::vector<std::pair<HWND, COLORREF>> labelColours_;
     UniqueFont font_, bold_, title_;
     UniqueBrush yellowBrush_;
-    Picture ukFlag_, frFlag_, yes_, no_;
+    std::vector<std::unique_ptr<PictureButton>> buttons_;   // the panels' picture buttons
+    OwnerDrawn frenchStrip_, englishStrip_;
+    Image stripImage_;
 };
 
 struct TFormAv::LabelSpec {

@@ -6,7 +6,7 @@
 
 namespace tw {
 
-HBITMAP createPictureBitmap(const Picture& picture) {
+UniqueBitmap createPictureBitmap(const Picture& picture) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
     bi.bmiHeader.biWidth = picture.width;
@@ -15,7 +15,7 @@ HBITMAP createPictureBitmap(const Picture& picture) {
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bmp = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    UniqueBitmap bmp(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (bmp && bits && !picture.pixels.empty())
         std::memcpy(bits, picture.pixels.data(), picture.pixels.size() * sizeof(std::uint32_t));
     return bmp;
@@ -23,7 +23,7 @@ HBITMAP createPictureBitmap(const Picture& picture) {
 
 void drawPicture(HDC dc, int x, int y, const Picture& picture) {
     if (picture.pixels.empty()) return;
-    UniqueBitmap bmp(createPictureBitmap(picture));
+    UniqueBitmap bmp = createPictureBitmap(picture);
     UniqueDc mem(::CreateCompatibleDC(dc));
     if (!bmp || !mem) return;
     SelectGuard sel(mem.get(), bmp.get());

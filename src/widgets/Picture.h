@@ -1,6 +1,8 @@
 #pragma once
 // Small pictures drawn in code (button glyphs, flags): plain pixel arrays so
 // tests can check them without a screen, and the two ways they reach a DC.
+#include "platform/Handle.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -19,8 +21,8 @@ struct Picture {
 // Lime marks the background that is not drawn.
 constexpr std::uint32_t kPictureTransparent = 0x00FF00;
 
-// A top-down 32-bit DIB section holding the picture (caller owns it).
-HBITMAP createPictureBitmap(const Picture& picture);
+// A top-down 32-bit DIB section holding the picture.
+UniqueBitmap createPictureBitmap(const Picture& picture);
 
 // Draws the picture at (x, y), leaving its lime pixels untouched.
 void drawPicture(HDC dc, int x, int y, const Picture& picture);

@@ -2,7 +2,10 @@
 
 #include "platform/Handle.h"
 
+#include <array>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace tw {
 
@@ -32,23 +35,17 @@ void fill(Picture& p, int x0, int y0, int x1, int y1, std::uint32_t c) {
         for (int x = x0; x < x1; ++x) put(p, x, y, c);
 }
 
-Picture checkMark() {
+// Strokes drawn dark and thick, then each again lighter and thinner inside.
+Picture outlinedStrokes(std::initializer_list<std::array<double, 4>> lines, std::uint32_t dark, std::uint32_t light) {
     Picture p = blank16();
-    stroke(p, 2.5, 8.5, 6.5, 12.5, 3.2, 0x006000);
-    stroke(p, 6.5, 12.5, 13.5, 3.5, 3.2, 0x006000);
-    stroke(p, 2.5, 8.5, 6.5, 12.5, 1.6, 0x00A000);
-    stroke(p, 6.5, 12.5, 13.5, 3.5, 1.6, 0x00A000);
+    for (const auto& [thickness, colour] : {std::pair{3.2, dark}, std::pair{1.6, light}})
+        for (const auto& l : lines) stroke(p, l[0], l[1], l[2], l[3], thickness, colour);
     return p;
 }
 
-Picture cross() {
-    Picture p = blank16();
-    stroke(p, 3.5, 3.5, 12.5, 12.5, 3.2, 0x800000);
-    stroke(p, 12.5, 3.5, 3.5, 12.5, 3.2, 0x800000);
-    stroke(p, 3.5, 3.5, 12.5, 12.5, 1.6, 0xE00000);
-    stroke(p, 12.5, 3.5, 3.5, 12.5, 1.6, 0xE00000);
-    return p;
-}
+Picture checkMark() { return outlinedStrokes({{2.5, 8.5, 6.5, 12.5}, {6.5, 12.5, 13.5, 3.5}}, 0x006000, 0x00A000); }
+
+Picture cross() { return outlinedStrokes({{3.5, 3.5, 12.5, 12.5}, {12.5, 3.5, 3.5, 12.5}}, 0x800000, 0xE00000); }
 
 // An open door in its frame, the usual picture for leaving.
 Picture door() {
@@ -87,69 +84,78 @@ Picture buttonPicture(ButtonPicture which) {
     return blank16();
 }
 
-HWND createPictureButton(HWND parent, int id, const std::wstring& caption, int x, int y, int width, int height,
-                         bool visible) {
-    DWORD style = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW | (visible ? WS_VISIBLE : 0);
-    return ::CreateWindowExW(0, L"BUTTON", caption.c_str(), style, x, y, width, height, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
-}
-
-void drawPictureButton(const DRAWITEMSTRUCT& item, const PictureButtonLook& look) {
-    RECT rc = item.rcItem;
-    int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    if (w <= 0 || h <= 0) return;
-    // Compose off-screen, then one copy: no flicker while the button repaints.
-    UniqueDc mem(::CreateCompatibleDC(item.hDC));
-    UniqueBitmap bmp(::CreateCompatibleBitmap(item.hDC, w, h));
-    if (!mem || !bmp) return;
-    SelectGuard selBmp(mem.get(), bmp.get());
-    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
-    SelectGuard selFont(mem.get(), font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
-
-    bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    bool focused = (item.itemState & ODS_FOCUS) != 0;
-    bool disabled = (item.itemState & ODS_DISABLED) != 0;
+void renderPictureButton(const PictureButtonLook& look, const PictureButtonState& state, Image& img) {
+    const int w = img.width(), h = img.height();
+    HDC dc = img.dc();
+    SelectGuard selFont(dc, state.font ? static_cast<HGDIOBJ>(state.font) : ::GetStockObject(DEFAULT_GUI_FONT));
     RECT face{0, 0, w, h};
-    ::FillRect(mem.get(), &face, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::FillRect(dc, &face, ::GetSysColorBrush(COLOR_BTNFACE));
     RECT frame = face;
-    if (look.isDefault || focused) {
-        ::FrameRect(mem.get(), &frame, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    if (state.isDefault || state.focused) {
+        ::FrameRect(dc, &frame, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
         ::InflateRect(&frame, -1, -1);
     }
-    ::DrawFrameControl(mem.get(), &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    ::DrawFrameControl(dc, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (state.pressed ? DFCS_PUSHED : 0));
 
-    wchar_t text[256] = {};
-    ::GetWindowTextW(item.hwndItem, text, 256);
+    const wchar_t* text = state.caption.c_str();
     RECT measure{0, 0, 0, 0};
-    ::DrawTextW(mem.get(), text, -1, &measure, DT_CALCRECT | DT_SINGLELINE);
+    ::DrawTextW(dc, text, -1, &measure, DT_CALCRECT | DT_SINGLELINE);
+    const bool hasPicture = !look.picture.pixels.empty();
     int textW = measure.right - measure.left, textH = measure.bottom - measure.top;
-    int picW = look.picture ? look.picture->width : 0, picH = look.picture ? look.picture->height : 0;
-    int gap = (look.picture && textW > 0) ? look.spacing : 0;
+    int picW = hasPicture ? look.picture.width : 0, picH = hasPicture ? look.picture.height : 0;
+    int gap = (hasPicture && textW > 0) ? look.spacing : 0;
     int total = picW + gap + textW;
-    int left = (w - total) / 2 + (pressed ? 1 : 0);
-    int top = pressed ? 1 : 0;
+    int left = (w - total) / 2 + (state.pressed ? 1 : 0);
+    int top = state.pressed ? 1 : 0;
     int picX = look.side == PictureSide::Left ? left : left + textW + gap;
     int textX = look.side == PictureSide::Left ? left + picW + gap : left;
-    if (look.picture) drawPicture(mem.get(), picX, (h - picH) / 2 + top, *look.picture);
+    if (hasPicture) drawPicture(dc, picX, (h - picH) / 2 + top, look.picture);
 
-    ::SetBkMode(mem.get(), TRANSPARENT);
+    ::SetBkMode(dc, TRANSPARENT);
     RECT tr{textX, (h - textH) / 2 + top, textX + textW, (h - textH) / 2 + top + textH};
-    if (disabled) {
+    if (state.disabled) {
         OffsetRect(&tr, 1, 1);
-        ::SetTextColor(mem.get(), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-        ::DrawTextW(mem.get(), text, -1, &tr, DT_SINGLELINE);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        ::DrawTextW(dc, text, -1, &tr, DT_SINGLELINE);
         OffsetRect(&tr, -1, -1);
-        ::SetTextColor(mem.get(), ::GetSysColor(COLOR_GRAYTEXT));
+        ::SetTextColor(dc, ::GetSysColor(COLOR_GRAYTEXT));
     } else {
-        ::SetTextColor(mem.get(), ::GetSysColor(COLOR_BTNTEXT));
+        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
     }
-    ::DrawTextW(mem.get(), text, -1, &tr, DT_SINGLELINE);
-    if (focused) {
+    ::DrawTextW(dc, text, -1, &tr, DT_SINGLELINE);
+    if (state.focused) {
         RECT fr = face;
         ::InflateRect(&fr, -4, -4);
-        ::DrawFocusRect(mem.get(), &fr);
+        ::DrawFocusRect(dc, &fr);
     }
-    ::BitBlt(item.hDC, rc.left, rc.top, w, h, mem.get(), 0, 0, SRCCOPY);
+}
+
+PictureButton::PictureButton(Picture picture, PictureSide side, int spacing)
+    : look_{std::move(picture), side, spacing} {}
+
+HWND PictureButton::create(HWND parent, int id, const std::wstring& caption, int x, int y, int width, int height,
+                           HFONT font, DWORD extraStyle) {
+    HWND h = createChild(parent, {.className = L"BUTTON",
+                                  .text = caption,
+                                  .style = WS_TABSTOP | BS_OWNERDRAW | extraStyle,
+                                  .x = x, .y = y, .width = width, .height = height,
+                                  .id = id,
+                                  .font = font});
+    drawn_.attach(h, [this](const DRAWITEMSTRUCT& item) { draw(item); });
+    return h;
+}
+
+void PictureButton::draw(const DRAWITEMSTRUCT& item) {
+    PictureButtonState state;
+    state.font = reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
+    wchar_t text[256] = {};
+    ::GetWindowTextW(item.hwndItem, text, 256);
+    state.caption = text;
+    state.pressed = (item.itemState & ODS_SELECTED) != 0;
+    state.focused = (item.itemState & ODS_FOCUS) != 0;
+    state.disabled = (item.itemState & ODS_DISABLED) != 0;
+    state.isDefault = framed_ && framed_();
+    paintThroughImage(image_, item.hDC, item.rcItem, [&](Image& img) { renderPictureButton(look_, state, img); });
 }
 
 bool pressFocusedPictureButton(HWND parent) {

@@ -1,11 +1,13 @@
 #pragma once
 // Push buttons that show a small picture beside their caption (the yes, no,
-// close and help kinds, the language buttons). They are owner-drawn BUTTON
-// controls: the parent forwards WM_DRAWITEM to drawPictureButton.
+// close and help kinds, the language buttons).
+#include "platform/Window.h"
 #include "widgets/Picture.h"
+#include "widgets/VrSysUtils.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace tw {
@@ -23,19 +25,45 @@ Picture buttonPicture(ButtonPicture which);
 enum class PictureSide { Left, Right };
 
 struct PictureButtonLook {
-    const Picture* picture = nullptr;
+    Picture picture;          // none when empty
     PictureSide side = PictureSide::Left;
     int spacing = 4;          // pixels between picture and caption
+};
+
+// What one drawing of a button shows besides its look.
+struct PictureButtonState {
+    std::wstring caption;     // with its accelerator "&"
+    HFONT font = nullptr;     // nullptr: the system's GUI font
+    bool pressed = false, focused = false, disabled = false;
     bool isDefault = false;   // drawn with the dark default-button frame
 };
 
-// Creates the owner-drawn button (child, tab stop, visible unless told otherwise).
-HWND createPictureButton(HWND parent, int id, const std::wstring& caption, int x, int y, int width, int height,
-                         bool visible = true);
+// Face, frame, picture and caption (accelerator underlined) of a button of
+// the image's size, pressed and focus states included.
+void renderPictureButton(const PictureButtonLook& look, const PictureButtonState& state, Image& img);
 
-// Paints one button from its DRAWITEMSTRUCT: face, frame, picture and caption
-// (accelerator underlined), pressed and focus states.
-void drawPictureButton(const DRAWITEMSTRUCT& item, const PictureButtonLook& look);
+// An owner-drawn BUTTON control that draws itself: its parent's WM_DRAWITEM
+// (for WM_PAINT, WM_PRINTCLIENT and state changes alike) comes back to it and
+// goes through renderPictureButton.
+class PictureButton {
+public:
+    explicit PictureButton(Picture picture = {}, PictureSide side = PictureSide::Left, int spacing = 4);
+
+    // Creates the button: child, tab stop, plus extraStyle (visible by default).
+    HWND create(HWND parent, int id, const std::wstring& caption, int x, int y, int width, int height, HFONT font,
+                DWORD extraStyle = WS_VISIBLE);
+    HWND hwnd() const noexcept { return drawn_.hwnd(); }
+    const PictureButtonLook& look() const noexcept { return look_; }
+    // Asked at each drawing whether the button wears the default-button frame.
+    void setDefaultFrame(std::function<bool()> framed) { framed_ = std::move(framed); }
+
+private:
+    void draw(const DRAWITEMSTRUCT& item);
+    PictureButtonLook look_;
+    std::function<bool()> framed_;
+    OwnerDrawn drawn_;
+    Image image_;
+};
 
 // Enter reaches a window as its OK command: when the focused control is one of
 // its enabled picture buttons, that button is pressed. True when one was.

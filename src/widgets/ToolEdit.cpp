@@ -23,52 +23,43 @@ constexpr const char* folderGlyph[12] = {
 bool folderExists(const std::wstring& path) { return !path.empty() && directoryExists(path); }
 
 namespace {
-// Releases a COM interface at the end of its scope, also when an error leaves it.
-template <typename I>
-struct ComRef {
-    I* p = nullptr;
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() { if (p) p->Release(); }
+struct CoTaskMemDeleter {
+    void operator()(PWSTR p) const noexcept { ::CoTaskMemFree(p); }
 };
-struct CoTaskText {
-    PWSTR p = nullptr;
-    ~CoTaskText() { ::CoTaskMemFree(p); }
-};
+using CoTaskText = UniqueHandle<PWSTR, CoTaskMemDeleter>;
 } // namespace
 
 std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, const std::wstring& startFolder) {
-    ComRef<IFileOpenDialog> dlg;
+    ComPtr<IFileOpenDialog> dlg;
     const HRESULT created =
-        ::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dlg.p));
+        ::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog, dlg.putVoid());
     // Never a silent button: say why the chooser does not open.
-    if (FAILED(created) || !dlg.p)
+    if (FAILED(created) || !dlg)
         throw AppError(L"The folder selection dialog cannot be opened. " + systemReason(static_cast<unsigned long>(created)));
     FILEOPENDIALOGOPTIONS opts = 0;
-    dlg.p->GetOptions(&opts);
-    dlg.p->SetOptions(opts | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
-    dlg.p->SetTitle(L"Select Directory");
+    dlg->GetOptions(&opts);
+    dlg->SetOptions(opts | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    dlg->SetTitle(L"Select Directory");
     std::wstring start = startFolder;
     if (start == L"\\") {
         wchar_t cur[MAX_PATH] = {};
         if (::GetCurrentDirectoryW(MAX_PATH, cur)) start = cur; // "\" means the current folder of the drive
     }
     {
-        ComRef<IShellItem> folder;
-        if (SUCCEEDED(::SHCreateItemFromParsingName(start.c_str(), nullptr, IID_PPV_ARGS(&folder.p))))
-            dlg.p->SetFolder(folder.p);
+        ComPtr<IShellItem> folder;
+        if (SUCCEEDED(::SHCreateItemFromParsingName(start.c_str(), nullptr, IID_IShellItem, folder.putVoid())))
+            dlg->SetFolder(folder.get());
     }
-    const HRESULT shown = dlg.p->Show(owner);
+    const HRESULT shown = dlg->Show(owner);
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
     if (FAILED(shown))
         throw AppError(L"The folder selection dialog cannot be opened. " + systemReason(static_cast<unsigned long>(shown)));
-    ComRef<IShellItem> item;
+    ComPtr<IShellItem> item;
     CoTaskText path;
-    if (FAILED(dlg.p->GetResult(&item.p)) || !item.p || FAILED(item.p->GetDisplayName(SIGDN_FILESYSPATH, &path.p)) ||
-        !path.p)
+    if (FAILED(dlg->GetResult(item.put())) || !item || FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, path.put())) ||
+        !path)
         return std::nullopt;
-    std::wstring p = path.p;
+    std::wstring p = path.get();
     // No trailing "\" except on a drive root.
     while (p.size() > 3 && (p.back() == L'\\' || p.back() == L'/')) p.pop_back();
     if (p.size() == 2 && p[1] == L':') p += L'\\';
@@ -81,16 +72,26 @@ TDirectoryEdit::TDirectoryEdit() : chooser(&TDirectoryEdit::systemFolderChooser)
 TDirectoryEdit::~TDirectoryEdit() { destroy(); }
 
 bool TDirectoryEdit::create(HWND parent, int x, int y, int width, int height, int id) {
-    if (!Window::create(L"TwDirectoryEdit", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                        WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, x, y, width, height, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), 0,
-                        reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), ::LoadCursorW(nullptr, IDC_IBEAM)))
+    if (!Window::create({.className = L"TwDirectoryEdit",
+                         .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                         .exStyle = WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT,
+                         .x = x, .y = y, .width = width, .height = height,
+                         .parent = parent,
+                         .id = id,
+                         .classStyle = 0,
+                         .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+                         .cursor = ::LoadCursorW(nullptr, IDC_IBEAM)}))
         return false;
-    edit_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 10, 10,
-                              hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(editId)), moduleInstance(), nullptr);
-    button_ = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 10, 10, hwnd(),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(buttonId)), moduleInstance(), nullptr);
+    edit_ = createChild(hwnd(), {.className = L"EDIT", .style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                                 .width = 10, .height = 10, .id = editId});
+    button_ = createChild(hwnd(), {.className = L"BUTTON", .style = WS_VISIBLE | BS_OWNERDRAW,
+                                   .width = 10, .height = 10, .id = buttonId});
     if (!edit_ || !button_) return false;
+    buttonDrawing_.attach(button_, [this](const DRAWITEMSTRUCT& di) {
+        const bool pressed = (di.itemState & ODS_SELECTED) != 0, enabled = (di.itemState & ODS_DISABLED) == 0;
+        paintThroughImage(buttonImage_, di.hDC, di.rcItem,
+                          [&](Image& img) { renderFolderButton(pressed, enabled, img); });
+    });
     if (!::SetWindowSubclass(edit_, &TDirectoryEdit::editProc, 0, reinterpret_cast<DWORD_PTR>(this))) return false;
     setFont(font_ ? font_ : defaultWidgetFont());
     layout();
@@ -196,25 +197,23 @@ void TDirectoryEdit::buttonClick() {
     if (!name.empty() && folderExists(name)) initialDir_ = name;
 }
 
-void TDirectoryEdit::drawButton(const DRAWITEMSTRUCT& di) {
-    RECT r = di.rcItem;
-    const bool pressed = (di.itemState & ODS_SELECTED) != 0;
-    ::DrawFrameControl(di.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-    const int ox = (r.right - r.left - 14) / 2 + (pressed ? 1 : 0), oy = (r.bottom - r.top - 12) / 2 + (pressed ? 1 : 0);
-    const bool enabled = (di.itemState & ODS_DISABLED) == 0;
+void renderFolderButton(bool pressed, bool enabled, Image& img) {
+    RECT r{0, 0, img.width(), img.height()};
+    ::DrawFrameControl(img.dc(), &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    ::GdiFlush();
+    const int ox = (r.right - 14) / 2 + (pressed ? 1 : 0), oy = (r.bottom - 12) / 2 + (pressed ? 1 : 0);
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 14 && folderGlyph[y][x]; ++x) {
             const char c = folderGlyph[y][x];
             if (c == '.') continue;
-            COLORREF col = c == 'K' ? RGB(0, 0, 0) : c == 'W' ? RGB(255, 255, 255) : RGB(128, 128, 128);
-            if (!enabled) col = c == 'K' ? ::GetSysColor(COLOR_GRAYTEXT) : ::GetSysColor(COLOR_BTNFACE);
-            ::SetPixel(di.hDC, r.left + ox + x, r.top + oy + y, col);
+            Colour col = c == 'K' ? clBlack : c == 'W' ? clWhite : clGray;
+            if (!enabled) col = c == 'K' ? clGrayText : clBtnFace;
+            img.setPixel(ox + x, oy + y, col);
         }
     if (!pressed) {
         // Blend the button's left edge into the box's border.
-        const int h = r.bottom - r.top;
-        for (int y = 0; y < h - 1; ++y) ::SetPixel(di.hDC, r.left, r.top + y, ::GetSysColor(COLOR_BTNFACE));
-        for (int y = 1; y < h - 2; ++y) ::SetPixel(di.hDC, r.left + 1, r.top + y, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        if (r.bottom > 1) img.vLine(0, 0, r.bottom - 2, clBtnFace);
+        if (r.bottom > 3) img.vLine(1, 1, r.bottom - 3, clBtnHighlight);
     }
 }
 
@@ -291,14 +290,6 @@ LRESULT TDirectoryEdit::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         break;
-    case WM_DRAWITEM: {
-        const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        if (di && di->hwndItem == button_) {
-            drawButton(*di);
-            return TRUE;
-        }
-        break;
-    }
     case WM_SIZE:
         layout();
         return 0;

@@ -57,7 +57,6 @@ private:
     static LRESULT CALLBACK editProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
     LRESULT editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     void layout();
-    void drawButton(const DRAWITEMSTRUCT& di);
     void applyReadOnly();
 
     HWND edit_ = nullptr, button_ = nullptr;
@@ -67,7 +66,12 @@ private:
     int quiet_ = 0; // our own SetWindowText: its EN_CHANGE is not a second change
     int typing_ = 0;
     HFONT font_ = nullptr;
+    OwnerDrawn buttonDrawing_;
+    Image buttonImage_;
 };
+
+// The browse button of a size img: push-button frame and the folder glyph.
+void renderFolderButton(bool pressed, bool enabled, Image& img);
 
 // True when the path exists with the directory attribute.
 bool folderExists(const std::wstring& path);

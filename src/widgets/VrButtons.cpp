@@ -68,12 +68,10 @@ wchar_t TVrPowerButton::accelerator() const {
 
 SIZE TVrPowerButton::measureCaption() const {
     if (caption_.empty()) return {0, 0};
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, font());
+    UniqueDc dc(::CreateCompatibleDC(nullptr));
+    SelectGuard sel(dc.get(), font());
     RECT r{0, 0, 0, 0};
-    ::DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, DT_CALCRECT | DT_LEFT | DT_NOCLIP);
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
+    ::DrawTextW(dc.get(), caption_.c_str(), static_cast<int>(caption_.size()), &r, DT_CALCRECT | DT_LEFT | DT_NOCLIP);
     return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -131,7 +129,7 @@ void TVrPowerButton::render(Image& img) {
     if (caption_.empty()) return;
     ::GdiFlush();
     HDC dc = img.dc();
-    HGDIOBJ old = ::SelectObject(dc, font());
+    SelectGuard sel(dc, font());
     ::SetBkMode(dc, TRANSPARENT);
     RECT c = captionRect_;
     if (enabled_) {
@@ -147,7 +145,6 @@ void TVrPowerButton::render(Image& img) {
         ::SetTextColor(dc, resolveColour(clBtnShadow));
         ::DrawTextW(dc, caption_.c_str(), -1, &c, DT_NOCLIP);
     }
-    ::SelectObject(dc, old);
     ::GdiFlush();
 }
 

@@ -9,9 +9,12 @@ bool TVrControl::createControl(HWND parent, int x, int y, int width, int height,
     w_ = width;
     h_ = height;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | extraStyle;
-    return create(windowed_ ? L"TwVrWindowed" : L"TwVrGraphic", L"", style, exStyle, x, y, width, height, parent,
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), CS_DBLCLKS, nullptr,
-                  ::LoadCursorW(nullptr, IDC_ARROW));
+    return create({.className = windowed_ ? L"TwVrWindowed" : L"TwVrGraphic",
+                   .style = style,
+                   .exStyle = exStyle,
+                   .x = x, .y = y, .width = width, .height = height,
+                   .parent = parent,
+                   .id = id});
 }
 
 int TVrControl::width() const { return w_; }
@@ -64,6 +67,12 @@ void TVrControl::paintIfStale() {
     paintHeld_ = held;
 }
 
+void TVrControl::paintTo(HDC dc) {
+    RECT rc;
+    ::GetClientRect(hwnd(), &rc);
+    paintThroughImage(image_, dc, rc, [this](Image& img) { render(img); });
+}
+
 LRESULT TVrControl::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
@@ -71,16 +80,13 @@ LRESULT TVrControl::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: {
         beforePaint();   // may resize: before the paint begins
         PaintDc paint(hwnd());   // EndPaint however the rendering ends
-        RECT rc;
-        ::GetClientRect(hwnd(), &rc);
-        image_.resize(rc.right, rc.bottom);
-        if (!image_.empty()) {
-            render(image_);
-            ::GdiFlush();
-            ::BitBlt(paint.get(), 0, 0, rc.right, rc.bottom, image_.dc(), 0, 0, SRCCOPY);
-        }
+        paintTo(paint.get());
         return 0;
     }
+    case WM_PRINTCLIENT:
+        beforePaint();
+        paintTo(reinterpret_cast<HDC>(wp));
+        return 0;
     case WM_SIZE:
         w_ = LOWORD(lp);
         h_ = HIWORD(lp);

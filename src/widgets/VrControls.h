@@ -40,6 +40,8 @@ protected:
     int w_ = 0, h_ = 0;
 
 private:
+    // WM_PAINT and WM_PRINTCLIENT: the present state, through the image.
+    void paintTo(HDC dc);
     bool windowed_;
     bool loading_ = false;
     bool paintHeld_ = false;

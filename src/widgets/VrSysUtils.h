@@ -54,6 +54,17 @@ private:
     HGDIOBJ old_ = nullptr;
 };
 
+// The one way an owner-drawn thing reaches a DC, for WM_PAINT and WM_PRINTCLIENT
+// alike: render(img) draws into img, sized to r, which then goes to dc at r in
+// one BitBlt (no flicker; and the same pixels a test can read from img).
+template <typename Render> void paintThroughImage(Image& img, HDC dc, const RECT& r, Render&& render) {
+    img.resize(r.right - r.left, r.bottom - r.top);
+    if (img.empty()) return;
+    render(img);
+    ::GdiFlush();
+    ::BitBlt(dc, r.left, r.top, img.width(), img.height(), img.dc(), 0, 0, SRCCOPY);
+}
+
 // "MS Sans Serif" 8 pt at 96 dpi, the program's widget font.
 HFONT defaultWidgetFont();
 

@@ -16,8 +16,10 @@ namespace {
 class Gallery : public Window {
 public:
     void build() {
-        create(L"TwWidgetGallery", L"Widget gallery", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 10, 10,
-               760, 520, nullptr, nullptr, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        create({.className = L"TwWidgetGallery", .title = L"Widget gallery",
+                .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
+                .x = 10, .y = 10, .width = 760, .height = 520,
+                .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
         const int values[] = {0, 1234, 99999, 7};
         for (int i = 0; i < 4; ++i) {
             auto n = std::make_unique<TVrNum>();

@@ -213,7 +213,7 @@ TEST(MessageBoxes, GeneralErrorBoxComesAfterTheMessageThatFailedOnceForEachFailu
     twtest::MessageBoxRecorder recorder;
     const std::vector<std::wstring>& boxes = recorder.texts;
     Failing w;
-    ASSERT_TRUE(w.create(L"TwFailingTest", L"", WS_POPUP | WS_VISIBLE, 0, 0, 0, 50, 50, nullptr));
+    ASSERT_TRUE(w.create({.className = L"TwFailingTest", .style = WS_POPUP | WS_VISIBLE, .width = 50, .height = 50}));
     w.failOn = WM_SETFOCUS;
     ::SetFocus(nullptr);
     ::SetFocus(w.hwnd());

@@ -9,7 +9,8 @@ namespace {
 
 class FocusHost : public Window {
 public:
-    FocusHost() { create(L"TwWidgetFocusHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, WS_EX_CONTROLPARENT, 0, 0, 400, 200, nullptr); }
+    FocusHost() { create({.className = L"TwWidgetFocusHost", .title = L"host", .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                 .exStyle = WS_EX_CONTROLPARENT, .width = 400, .height = 200}); }
     ~FocusHost() override { destroy(); }
 };
 

@@ -1,11 +1,14 @@
 // Widgets as real child windows: mouse, keys, focus and notifications.
+#include "widgets/PictureButton.h"
 #include "widgets/ToolEdit.h"
 #include "widgets/VrBlotter.h"
 #include "widgets/VrButtons.h"
 #include "widgets/VrGauge.h"
 #include "widgets/VrLcd.h"
+#include "support/Screenshot.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <vector>
 
 using namespace tw;
@@ -15,7 +18,8 @@ namespace {
 // Top-level host recording the commands it receives.
 class Host : public Window {
 public:
-    Host() { create(L"TwWidgetTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 500, 300, nullptr); }
+    Host() { create({.className = L"TwWidgetTestHost", .title = L"host", .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                 .width = 500, .height = 300}); }
     ~Host() override { destroy(); }
     std::vector<WORD> commands;
 
@@ -313,4 +317,39 @@ TEST(HeldPaint, ChangesWhileHeldBecomeOnePaintAndNothingIsLost) {
     EXPECT_EQ(PaintCounter::paints, 3);
     n.setValue(51);
     EXPECT_EQ(PaintCounter::paints, 4);
+}
+
+// What a print request (PrintWindow, WM_PRINTCLIENT) gets of an owner-drawn
+// control is what the screen shows of it: one drawing serves both.
+TEST(OwnerDrawing, PrintRequestGetsThePaintedPixels) {
+    Host host;
+    PictureButton help(buttonPicture(ButtonPicture::Help), PictureSide::Right, 5);
+    const HWND button = help.create(host.hwnd(), 7, L"&Aide", 10, 10, 97, 33, defaultWidgetFont());
+    TDirectoryEdit box;
+    ASSERT_TRUE(box.create(host.hwnd(), 10, 60, 200, 21));
+    ::RedrawWindow(host.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pump();
+    for (HWND h : {button, box.buttonHandle()}) {
+        RECT r;
+        ::GetWindowRect(h, &r);
+        const std::vector<std::uint32_t> screen = twtest::screenPixels(r);
+        Image printed(r.right - r.left, r.bottom - r.top);
+        ::SendMessageW(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
+        ::GdiFlush();
+        std::vector<std::uint32_t> got;
+        for (int y = 0; y < printed.height(); ++y)
+            got.insert(got.end(), printed.row(y), printed.row(y) + printed.width());
+        EXPECT_TRUE(got == screen) << "control " << ::GetDlgCtrlID(h);
+        if (h != button) continue;
+        // The help picture (navy question mark) stands right of the caption (black).
+        int textRight = -1, pictureLeft = printed.width();
+        for (int y = 0; y < printed.height(); ++y)
+            for (int x = 3; x < printed.width() - 3; ++x) {
+                const Colour c = printed.pixel(x, y);
+                if (c == clBlack) textRight = std::max(textRight, x);
+                if (c == clNavy) pictureLeft = std::min(pictureLeft, x);
+            }
+        EXPECT_GE(textRight, 0);
+        EXPECT_GT(pictureLeft, textRight + 5);
+    }
 }
