@@ -142,18 +142,20 @@ bool AnalysisController::scan(const std::wstring& root, const wchar_t* filtre, b
     return !scanner_.rootUnreadable();
 }
 
-void AnalysisController::stopOnMissingRoot(const std::wstring& root, bool trainStoreRoot) {
-    view_.showMessage(missingRootMessage(root, trainStoreRoot), MessageBoxKind::Warning);
+void AnalysisController::stopOnRoot(const std::wstring& message) {
+    view_.showMessage(message, MessageBoxKind::Warning);
     view_.setButtonEnabled(StepButton::Consists, false);
     view_.setButtonEnabled(StepButton::Materiel, false);
+}
+
+void AnalysisController::stopOnMissingRoot(const std::wstring& root, bool trainStoreRoot) {
+    stopOnRoot(missingRootMessage(root, trainStoreRoot));
 }
 
 // A root that exists but could not be listed would pass for an empty one, and
 // every stock item for an orphan: the step stops as for a missing root.
 void AnalysisController::stopOnUnreadableRoot(const std::wstring& root, bool trainStoreRoot) {
-    view_.showMessage(unreadableRootMessage(root, trainStoreRoot), MessageBoxKind::Warning);
-    view_.setButtonEnabled(StepButton::Consists, false);
-    view_.setButtonEnabled(StepButton::Materiel, false);
+    stopOnRoot(unreadableRootMessage(root, trainStoreRoot));
 }
 
 void AnalysisController::setStep3Availability() {
@@ -329,13 +331,9 @@ void AnalysisController::stepLst() {
             view_.showMessage(consistNotFoundMessage(path), MessageBoxKind::Error);
             break;
         }
-        if (!flattenConsist(bytes, text)) {
+        if (!addReferences(bytes, text)) {
             view_.showMessage(kMsgUnicodeDecoding, MessageBoxKind::Plain);
             continue;
-        }
-        for (const std::wstring& ref : consistReferences(text)) {
-            references_.add(ref);
-            setCounter(Counter::Lst, references_.size());
         }
         // Reading files is the slow part: keep the window live between consists.
         view_.processPendingMessages();
@@ -350,6 +348,18 @@ void AnalysisController::stepLst() {
     view_.processPendingMessages();
 }
 
+// One file's vehicle entries into the references set; false, with nothing
+// added, when the file is not 16-bit Unicode text. text is a buffer the caller
+// keeps between files.
+bool AnalysisController::addReferences(const std::vector<unsigned char>& bytes, std::wstring& text) {
+    if (!flattenConsist(bytes, text)) return false;
+    for (const std::wstring& ref : consistReferences(text)) {
+        references_.add(ref);
+        setCounter(Counter::Lst, references_.size());
+    }
+    return true;
+}
+
 // The loose consists of activities name their vehicles with the consists'
 // own entries, so the consist reader reads them unchanged.
 void AnalysisController::readActivityFiles(const std::vector<ActivityFile>& files, std::size_t firstGaugeIndex) {
@@ -361,13 +371,9 @@ void AnalysisController::readActivityFiles(const std::vector<ActivityFile>& file
         view_.setGaugePosition(static_cast<int>(index++));
         readWholeFile(file.path, bytes);
         activityFiles_.push_back(file.relative);
-        if (!flattenConsist(bytes, text)) {
+        if (!addReferences(bytes, text)) {
             view_.showMessage(activityDecodingMessage(file.path), MessageBoxKind::Plain);
             continue;
-        }
-        for (const std::wstring& ref : consistReferences(text)) {
-            references_.add(ref);
-            setCounter(Counter::Lst, references_.size());
         }
         view_.processPendingMessages();
     }

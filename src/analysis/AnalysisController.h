@@ -68,12 +68,14 @@ private:
     void stepMateriel();
     void stepLst();
     void readActivityFiles(const std::vector<ActivityFile>& files, std::size_t firstGaugeIndex);
+    bool addReferences(const std::vector<unsigned char>& bytes, std::wstring& text);
     void stepOrp();
     void stepMan();
     template <typename Step> void runGuarded(Step step);
 
     // False when the root could not be listed.
     bool scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier);
+    void stopOnRoot(const std::wstring& message);
     void stopOnMissingRoot(const std::wstring& root, bool trainStoreRoot);
     void stopOnUnreadableRoot(const std::wstring& root, bool trainStoreRoot);
     void setStep3Availability();

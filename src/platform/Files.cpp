@@ -66,19 +66,35 @@ bool readWholeFileIfPresent(const std::wstring& path, std::vector<unsigned char>
     return true;
 }
 
-std::vector<FolderEntry> listFolder(const std::wstring& folder) {
-    std::vector<FolderEntry> entries;
+bool FolderListing::isFolder(const Entry& e) { return (e.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+
+bool FolderListing::isDotOrDotDot(const Entry& e) const {
+    const std::wstring_view n = nameView(e);
+    return n == L"." || n == L"..";
+}
+
+unsigned long listFolder(const std::wstring& folder, FolderListing& listing) {
+    listing.names.clear();
+    listing.entries.clear();
     WIN32_FIND_DATAW fd;
-    // Every name, then the caller's own checks: a mask would also match generated short names.
+    // Basic information leaves the short names out; "*" takes every name, so
+    // the masks are matched by this program on the real names only.
     UniqueFind find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
                                        nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return entries;
+    if (!find) return ::GetLastError();
     do {
-        const std::wstring name = fd.cFileName;
-        if (name == L"." || name == L"..") continue;
-        entries.push_back({name, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        const size_t length = wcsnlen(fd.cFileName, MAX_PATH);
+        listing.entries.push_back({static_cast<std::uint32_t>(listing.names.size()), static_cast<std::uint32_t>(length),
+                                   fd.dwFileAttributes,
+                                   (static_cast<std::uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow,
+                                   (static_cast<std::uint64_t>(fd.ftLastWriteTime.dwHighDateTime) << 32) |
+                                       fd.ftLastWriteTime.dwLowDateTime});
+        listing.names.append(fd.cFileName, length);
+        listing.names.push_back(L'\0');
     } while (::FindNextFileW(find.get(), &fd));
-    return entries;
+    // The normal end is "no more files"; anything else cut the listing short.
+    const unsigned long end = ::GetLastError();
+    return end == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : end;
 }
 
 std::wstring executablePath() {

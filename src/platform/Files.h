@@ -1,6 +1,8 @@
 #pragma once
 // File-system helpers. Paths are Windows paths with "\" separators.
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tw {
@@ -20,14 +22,32 @@ void readWholeFile(const std::wstring& path, std::vector<unsigned char>& data);
 // cannot be opened or read throws as above.
 bool readWholeFileIfPresent(const std::wstring& path, std::vector<unsigned char>& data);
 
-// One entry of a folder listing: its name as on disk, and whether it is a folder.
-struct FolderEntry {
-    std::wstring name;
-    bool directory = false;
+// One folder's entries as a single listing gave them ("." and ".." included).
+struct FolderListing {
+    struct Entry {
+        std::uint32_t nameAt;      // into names, where the name ends with a zero
+        std::uint32_t nameLength;
+        std::uint32_t attributes;
+        std::uint64_t size;
+        std::uint64_t writeTime;   // last write, UTC, in the system's 100 ns units
+    };
+    std::wstring names;            // every name, each followed by a zero
+    std::vector<Entry> entries;
+
+    const wchar_t* name(const Entry& e) const { return names.data() + e.nameAt; }
+    std::wstring_view nameView(const Entry& e) const { return {names.data() + e.nameAt, e.nameLength}; }
+    static bool isFolder(const Entry& e);
+    // The folder itself and its parent, which every listing but a drive root's holds.
+    bool isDotOrDotDot(const Entry& e) const;
 };
-// The entries of a folder in the order the system lists them, "." and ".."
-// left out; empty when the folder does not exist or cannot be listed.
-std::vector<FolderEntry> listFolder(const std::wstring& folder);
+
+// Lists every entry of a folder in one listing ("*", the cheapest listing the
+// system has; names are then matched by the caller, never through the
+// generated short names a mask would also match). Returns 0, or the
+// system's error code: ERROR_FILE_NOT_FOUND for a folder listed with nothing
+// in it, any other code for a folder that could not be listed (what was listed
+// before a failure is kept).
+unsigned long listFolder(const std::wstring& folder, FolderListing& listing);
 
 // Full path of the running executable, and its folder (no trailing "\").
 std::wstring executablePath();

@@ -22,10 +22,6 @@ void dropTrailingBackslash(std::wstring& folder) {
     if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
 }
 
-bool isDotOrDotDot(const wchar_t* name) {
-    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
-}
-
 // Clears the running flag however the walk ends (a handler may throw).
 struct RunGuard {
     bool& flag;
@@ -117,30 +113,6 @@ const FolderListing& ScanSnapshot::keep(const std::wstring& folder, FolderListin
     return listings_.insert_or_assign(folder, std::move(listing)).first->second;
 }
 
-unsigned long listFolder(const std::wstring& folder, FolderListing& listing) {
-    listing.names.clear();
-    listing.entries.clear();
-    WIN32_FIND_DATAW fd;
-    // Basic information leaves the short names out; "*" takes every name, so
-    // the masks are matched by this program on the real names only.
-    UniqueFind find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
-                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return ::GetLastError();
-    do {
-        const size_t length = wcsnlen(fd.cFileName, MAX_PATH);
-        listing.entries.push_back({static_cast<std::uint32_t>(listing.names.size()), static_cast<std::uint32_t>(length),
-                                   fd.dwFileAttributes,
-                                   (static_cast<std::uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow,
-                                   (static_cast<std::uint64_t>(fd.ftLastWriteTime.dwHighDateTime) << 32) |
-                                       fd.ftLastWriteTime.dwLowDateTime});
-        listing.names.append(fd.cFileName, length);
-        listing.names.push_back(L'\0');
-    } while (::FindNextFileW(find.get(), &fd));
-    // The normal end is "no more files"; anything else cut the listing short.
-    const unsigned long end = ::GetLastError();
-    return end == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : end;
-}
-
 std::wstring TScruteDossier::currentFileName() const {
     auto pos = currentFile_.find_last_of(L'\\');
     return pos == std::wstring::npos ? currentFile_ : currentFile_.substr(pos + 1);
@@ -201,13 +173,13 @@ void TScruteDossier::walk(int depth, std::wstring folder, bool recurse) {
     reportFiles(folder, *listing);
 
     for (const FolderListing::Entry& e : listing->entries) {
-        const wchar_t* name = listing->name(e);
-        if (isDotOrDotDot(name)) continue;
-        if (!(e.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (listing->isDotOrDotDot(e)) continue;
+        if (!FolderListing::isFolder(e)) {
             if (tick) tick();
             continue;
         }
-        std::wstring sub = folder + L"\\" + std::wstring(name, e.nameLength);
+        std::wstring sub = folder + L"\\";
+        sub += listing->nameView(e);
         currentFolder_ = sub;
         if (OnDossier) OnDossier(*this, sub);
         if (recurse) {
@@ -226,7 +198,7 @@ void TScruteDossier::reportFiles(const std::wstring& folder, const FolderListing
             const wchar_t* name = listing.name(e);
             if (!mask.matches(name, e.nameLength)) continue;
             givePump();
-            if (e.attributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            if (FolderListing::isFolder(e)) continue;
             if (!OnFichier) continue;
             currentFile_.assign(folder);
             currentFile_ += L'\\';

@@ -2,6 +2,8 @@
 // A folder walker raising one event per matching file and one per sub-folder
 // met, with a depth limit. It lets pending user-interface messages run while it
 // walks, through an injected pump, so it also runs without any window.
+#include "platform/Files.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -13,21 +15,6 @@ namespace tw {
 class TScruteDossier;
 using TScruteEvent = std::function<void(TScruteDossier& Sender, const std::wstring& Nom)>;
 using TNotifyEvent = std::function<void(TScruteDossier& Sender)>;
-
-// One folder's entries as a single listing gave them ("." and ".." included).
-struct FolderListing {
-    struct Entry {
-        std::uint32_t nameAt;      // into names, where the name ends with a zero
-        std::uint32_t nameLength;
-        std::uint32_t attributes;
-        std::uint64_t size;
-        std::uint64_t writeTime;   // last write, UTC, in the system's 100 ns units
-    };
-    std::wstring names;            // every name, each followed by a zero
-    std::vector<Entry> entries;
-
-    const wchar_t* name(const Entry& e) const { return names.data() + e.nameAt; }
-};
 
 // Listings kept from one walk for the next walks of the same folders: a scanner
 // given a snapshot lists a folder only when the snapshot does not hold it yet,
@@ -117,12 +104,6 @@ private:
     std::uint64_t currentWriteTime_ = 0;
     int currentDepth_ = 0;
 };
-
-// Lists every entry of a folder in one listing ("*", the cheapest listing the
-// system has). Returns 0, or the system's error code: ERROR_FILE_NOT_FOUND
-// for a folder listed with nothing in it, any other code for a folder that
-// could not be listed.
-unsigned long listFolder(const std::wstring& folder, FolderListing& listing);
 
 // Case-insensitive wildcard match ("*" and "?") of a mask against a long file name.
 bool wildcardMatch(const std::wstring& mask, const std::wstring& name);

@@ -27,6 +27,10 @@ struct CoTaskMemDeleter {
     void operator()(PWSTR p) const noexcept { ::CoTaskMemFree(p); }
 };
 using CoTaskText = UniqueHandle<PWSTR, CoTaskMemDeleter>;
+
+AppError chooserError(HRESULT reason) {
+    return AppError(L"The folder selection dialog cannot be opened. " + systemReason(static_cast<unsigned long>(reason)));
+}
 } // namespace
 
 std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, const std::wstring& startFolder) {
@@ -34,8 +38,7 @@ std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, cons
     const HRESULT created =
         ::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog, dlg.putVoid());
     // Never a silent button: say why the chooser does not open.
-    if (FAILED(created) || !dlg)
-        throw AppError(L"The folder selection dialog cannot be opened. " + systemReason(static_cast<unsigned long>(created)));
+    if (FAILED(created) || !dlg) throw chooserError(created);
     FILEOPENDIALOGOPTIONS opts = 0;
     dlg->GetOptions(&opts);
     dlg->SetOptions(opts | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
@@ -52,8 +55,7 @@ std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, cons
     }
     const HRESULT shown = dlg->Show(owner);
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
-    if (FAILED(shown))
-        throw AppError(L"The folder selection dialog cannot be opened. " + systemReason(static_cast<unsigned long>(shown)));
+    if (FAILED(shown)) throw chooserError(shown);
     ComPtr<IShellItem> item;
     CoTaskText path;
     if (FAILED(dlg->GetResult(item.put())) || !item || FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, path.put())) ||
