@@ -2,9 +2,11 @@
 
 #include "analysis/ConsistReader.h"
 #include "platform/Files.h"
+#include "platform/Handle.h"
 #include "platform/Text.h"
 #include "text/LanguageTable.h"
 
+#include <array>
 #include <vector>
 
 namespace tw {
@@ -120,7 +122,14 @@ void AnalysisController::B_GoClick() {
     view_.setButtonActive(StepButton::Go, false);
 }
 
+void AnalysisController::B_CheckClick() { runGuarded(&AnalysisController::stepCheck); }
+
+bool AnalysisController::checkAvailable() const {
+    return !busy_ && view_.counterColour(Counter::Man) == colours::Yellow;
+}
+
 void AnalysisController::ResetAnalyses() {
+    checkResult_.reset();
     view_.setButtonEnabled(StepButton::Lst, false);
     view_.setButtonEnabled(StepButton::Orp, false);
     view_.setButtonEnabled(StepButton::Man, false);
@@ -430,6 +439,30 @@ void AnalysisController::stepMan() {
     view_.setButtonActive(StepButton::Man, false);
     view_.setReportEnabled(ReportButton::Man, true);
     view_.processPendingMessages();
+}
+
+void AnalysisController::stepCheck() {
+    if (view_.counterColour(Counter::Man) != colours::Yellow) return;
+    const std::array<StepButton, 6> steps{StepButton::Consists, StepButton::Materiel, StepButton::Lst,
+                                          StepButton::Orp,      StepButton::Man,      StepButton::Go};
+    std::array<bool, 6> enabled{};
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        enabled[i] = view_.buttonEnabled(steps[i]);
+        view_.setButtonEnabled(steps[i], false);
+    }
+    // However the check ends, the buttons and the help come back as they were.
+    ScopeGuard restore([&] {
+        endGauge();
+        for (std::size_t i = 0; i < steps.size(); ++i) view_.setButtonEnabled(steps[i], enabled[i]);
+    });
+    checkResult_.reset();
+    startGauge(stock_.size());
+    const std::wstring store = inputs_.includeTrainStore() ? inputs_.trainStoreFolder() : std::wstring();
+    checkResult_ = checkStock({inputs_.simulatorFolder(), store, used_, orphans_, stock_, missing_},
+                              [this](std::size_t index) {
+                                  view_.setGaugePosition(static_cast<int>(index));
+                                  view_.processPendingMessages();
+                              });
 }
 
 } // namespace tw

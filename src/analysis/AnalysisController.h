@@ -6,9 +6,11 @@
 // tool and the tests.
 #include "analysis/ActivityFiles.h"
 #include "analysis/AnalysisView.h"
+#include "analysis/StockCheck.h"
 #include "analysis/StockSet.h"
 #include "scan/ScruteDossier.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,10 @@ public:
     void B_OrpClick();
     void B_ManClick();
     void B_GoClick();
+    // The stock check, once step 5 has run: the step buttons are disabled and
+    // the gauge runs over the stock files meanwhile.
+    void B_CheckClick();
+    bool checkAvailable() const;
     void ResetAnalyses();
 
     // The scanner's handlers.
@@ -63,6 +69,9 @@ public:
     bool activitiesRead() const { return activitiesRead_; }
     const std::vector<std::wstring>& activityFiles() const { return activityFiles_; }
 
+    // The last stock check's result, until a step 1 or 2 starts again.
+    const std::optional<StockCheckResult>& checkResult() const { return checkResult_; }
+
 private:
     void stepConsists();
     void stepMateriel();
@@ -71,6 +80,7 @@ private:
     bool addReferences(const std::vector<unsigned char>& bytes, std::wstring& text);
     void stepOrp();
     void stepMan();
+    void stepCheck();
     template <typename Step> void runGuarded(Step step);
 
     // False when the root could not be listed.
@@ -91,6 +101,7 @@ private:
 
     bool activitiesRead_ = false;
     std::vector<std::wstring> activityFiles_;
+    std::optional<StockCheckResult> checkResult_;
     StockSet consists_, stock_, engines_, wagons_, stockFolders_, references_, orphans_, used_, missing_;
 };
 

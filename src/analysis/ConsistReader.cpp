@@ -63,13 +63,19 @@ bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flatt
         text += unit;
     }
 
+    flattenLines(text, flattened);
+    return true;
+}
+
+void flattenLines(std::wstring_view text, std::wstring& flattened) {
+    flattened.clear();
     bool header = true;
     size_t pos = 0;
     const size_t n = text.size();
     while (pos < n) {
         size_t end = pos;
         while (end < n && text[end] != L'\r' && text[end] != L'\n') ++end;
-        const std::wstring_view line = std::wstring_view(text).substr(pos, end - pos);
+        const std::wstring_view line = text.substr(pos, end - pos);
         if (end < n) {
             if (text[end] == L'\r' && end + 1 < n && text[end + 1] == L'\n') end += 2;
             else end += 1;
@@ -82,10 +88,8 @@ bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flatt
         if (line.empty() || startsWith(line, L"//") || startsWith(line, L"SIM")) continue;
         appendLine(flattened, line);
     }
-    return true;
 }
 
-namespace {
 void maskBracketsInPlace(std::wstring& out) {
     bool outside = true;
     for (auto& c : out) {
@@ -94,7 +98,6 @@ void maskBracketsInPlace(std::wstring& out) {
         else if (outside && c == L')') c = kCloseMark;
     }
 }
-} // namespace
 
 std::wstring maskBrackets(const std::wstring& text) {
     std::wstring out = text;

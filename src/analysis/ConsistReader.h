@@ -3,6 +3,7 @@
 // the block structure: it flattens the file to one line, masks the structural
 // parentheses and scans for the two entry keywords.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tw {
@@ -19,9 +20,12 @@ extern const wchar_t* const kMsgUnicodeDecoding; // "Erreur de décodage du fich
 // control characters dropped. A zero unit ends the text. Returns false (and an
 // empty text) when the bytes are not such a file.
 bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flattened);
+// The same line rules applied to a text already decoded (its first line is the header).
+void flattenLines(std::wstring_view text, std::wstring& flattened);
 
 // Same length; "(" and ")" outside double quotes become the open and close marks.
 std::wstring maskBrackets(const std::wstring& text);
+void maskBracketsInPlace(std::wstring& text);
 
 // Finds the first of the two keywords (ASCII case-insensitive). Returns the
 // keyword, "\" and the trimmed body between the open mark that follows it and

@@ -6,14 +6,16 @@
 namespace tw {
 
 const wchar_t* const kCliUsage =
-    L"usage: trackwend-cli [--store[=DIR]] [--activities] [--lang=fr|en] [--json] [--report=NAME]... [--save=DIR] "
-    L"[SIMULATOR_FOLDER]   (NAME: consists, stock, orphans, missing, references)\n"
+    L"usage: trackwend-cli [--store[=DIR]] [--activities] [--check] [--lang=fr|en] [--json] [--report=NAME]... "
+    L"[--save=DIR] [SIMULATOR_FOLDER]   (NAME: consists, stock, orphans, missing, references, check)\n"
     L"  --activities  stock used by the loose consists of activities (ROUTES\\*\\ACTIVITIES\\*.act) counts as "
-    L"used; without it, the settings file's Activities key decides";
+    L"used; without it, the settings file's Activities key decides\n"
+    L"  --check       after step 5, checks what each engine and wagon file names on disk: broken stock, folders "
+    L"that can be removed, missing stock found elsewhere";
 
 namespace {
 constexpr ReportKind kReportKinds[] = {ReportKind::Consists, ReportKind::Stock, ReportKind::Orphans,
-                                       ReportKind::Missing, ReportKind::References};
+                                       ReportKind::Missing, ReportKind::References, ReportKind::Check};
 
 std::optional<ReportKind> reportByName(const std::wstring& name) {
     for (ReportKind k : kReportKinds)
@@ -29,6 +31,7 @@ const wchar_t* reportOptionName(ReportKind kind) {
     case ReportKind::Orphans: return L"orphans";
     case ReportKind::Missing: return L"missing";
     case ReportKind::References: return L"references";
+    case ReportKind::Check: return L"check";
     }
     return L"";
 }
@@ -48,6 +51,8 @@ std::optional<std::wstring> parseCliOptions(const std::vector<std::wstring>& arg
             out.help = true;
         } else if (!onlyFolders && a == L"--json") {
             out.json = true;
+        } else if (!onlyFolders && a == L"--check") {
+            out.check = true;
         } else if (!onlyFolders && a == L"--activities") {
             out.readActivities = true;
         } else if (!onlyFolders && a == L"--store") {
@@ -65,6 +70,7 @@ std::optional<std::wstring> parseCliOptions(const std::vector<std::wstring>& arg
             auto kind = reportByName(a.substr(9));
             if (!kind) return L"unknown report: " + a.substr(9);
             out.reports.push_back(*kind);
+            if (*kind == ReportKind::Check) out.check = true;
         } else if (!onlyFolders && a.rfind(L"--save=", 0) == 0) {
             std::wstring dir = normaliseFolderArgument(a.substr(7));
             if (dir.empty()) return std::wstring(L"--save needs a folder");

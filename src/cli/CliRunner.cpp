@@ -41,6 +41,79 @@ template <typename Items> void appendJsonArray(std::string& out, const Items& it
     out += ']';
 }
 
+const char* rootJsonName(StockRoot root) { return root == StockRoot::Simulator ? "\"simulator\"" : "\"store\""; }
+
+// The folders' array: each folder, its root, then its size or what needs it.
+void appendFolders(std::string& out, const std::vector<TrainsetFolder>& folders, bool sized) {
+    out += '[';
+    for (const auto& f : folders) {
+        if (&f != folders.data()) out += ',';
+        out += "{\"folder\":";
+        appendJsonString(out, f.folder);
+        out += ",\"root\":";
+        out += rootJsonName(f.root);
+        if (sized) {
+            out += ",\"bytes\":" + std::to_string(f.bytes);
+        } else {
+            out += ",\"neededBy\":";
+            appendJsonArray(out, f.neededBy);
+        }
+        out += '}';
+    }
+    out += ']';
+}
+
+void appendCheckJson(std::string& out, const StockCheckResult& r) {
+    out += "{\"stockFilesRead\":" + std::to_string(r.stockFilesRead) + ",\"broken\":[";
+    for (const auto& b : r.broken) {
+        if (&b != r.broken.data()) out += ',';
+        out += "{\"stock\":";
+        appendJsonString(out, b.stock);
+        out += ",\"used\":";
+        out += b.used ? "true" : "false";
+        out += ",\"absent\":[";
+        for (const auto& a : b.absent) {
+            if (&a != b.absent.data()) out += ',';
+            out += "{\"kind\":\"";
+            out += stockReferenceJsonName(a.kind);
+            out += "\",\"name\":";
+            appendJsonString(out, a.name);
+            out += ",\"path\":";
+            appendJsonString(out, a.path);
+            if (a.unknown) out += ",\"folderUnlisted\":true";
+            out += '}';
+        }
+        out += "]}";
+    }
+    out += "],\"removable\":";
+    appendFolders(out, r.removable, true);
+    out += ",\"unneeded\":";
+    appendFolders(out, r.unneeded, true);
+    out += ",\"kept\":";
+    appendFolders(out, r.kept, false);
+    out += ",\"foundElsewhere\":[";
+    for (const auto& f : r.foundElsewhere) {
+        if (&f != r.foundElsewhere.data()) out += ',';
+        out += "{\"missing\":";
+        appendJsonString(out, f.missing);
+        out += ",\"candidates\":";
+        appendJsonArray(out, f.candidates);
+        out += '}';
+    }
+    out += "],\"unreadable\":";
+    appendJsonArray(out, r.unreadable);
+    out += ",\"unlisted\":[";
+    for (const auto& u : r.unlisted) {
+        if (&u != r.unlisted.data()) out += ',';
+        out += "{\"folder\":";
+        appendJsonString(out, u.folder);
+        out += ",\"root\":";
+        out += rootJsonName(u.root);
+        out += '}';
+    }
+    out += "]}";
+}
+
 // Text lines for a console: LF becomes CR LF, as a text-mode stream would write.
 std::string consoleText(const std::wstring& text) {
     std::wstring crlf;
@@ -72,6 +145,7 @@ CliRunner::CliRunner(const CliOptions& options)
       includeStore_(options.includeStore),
       language_(options.languageId.value_or(0)),
       readActivities_(options.readActivities.value_or(false)),
+      check_(options.check),
       controller_(view_, *this, scanner_) {
     scanner_.MaxPenetration = 1;
     view_.onMessage = [this](const std::wstring& text, MessageBoxKind) {
@@ -89,6 +163,7 @@ CliResult CliRunner::run() {
     view_.setButtonEnabled(StepButton::Materiel, exists);
     try {
         controller_.B_GoClick();
+        if (check_ && view_.counterColour(Counter::Man) == colours::Yellow) controller_.B_CheckClick();
     } catch (const AppError& e) {
         result.messages.push_back(generalErrorText(e.message()));
     }
@@ -136,6 +211,11 @@ std::string CliRunner::json(const CliResult& result) const {
     appendJsonArray(out, result.messages);
     out += ",\"activities\":";
     out += controller_.activitiesRead() ? "true" : "false";
+    if (check_) {
+        out += ",\"check\":";
+        if (controller_.checkResult()) appendCheckJson(out, *controller_.checkResult());
+        else out += "null";
+    }
     out += '}';
     return out;
 }
@@ -148,11 +228,14 @@ bool CliRunner::reportAvailable(ReportKind kind) const {
     case ReportKind::Missing: return view_.report(ReportButton::Man).enabled;
     // The window keeps this button hidden; its list is complete once step 3 has.
     case ReportKind::References: return view_.counterColour(Counter::Lst) == colours::Yellow;
+    case ReportKind::Check: return controller_.checkResult().has_value();
     }
     return false;
 }
 
 std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
+    if (kind == ReportKind::Check)
+        return checkReportLines(*controller_.checkResult(), includeStore_, todayShortDate(), controller_.activitiesRead());
     const StockSet* set = nullptr;
     Counter count = Counter::Con;
     switch (kind) {
@@ -161,6 +244,7 @@ std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
     case ReportKind::Orphans: set = &controller_.orphans(); count = Counter::Orp; break;
     case ReportKind::Missing: set = &controller_.missing(); count = Counter::Man; break;
     case ReportKind::References: set = &controller_.references(); count = Counter::Lst; break;
+    case ReportKind::Check: break;
     }
     return reportLines(kind, set->items(), view_.counterValue(count), includeStore_, todayShortDate(),
                        controller_.activitiesRead());

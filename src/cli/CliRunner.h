@@ -1,5 +1,5 @@
 #pragma once
-// Runs a whole analysis (Run all) without windows and renders the result as
+// Runs a whole analysis (Run all, then the stock check when asked) without windows and renders the result as
 // a counter table or as one JSON object.
 #include "analysis/AnalysisController.h"
 #include "analysis/HeadlessView.h"
@@ -45,6 +45,7 @@ private:
     bool includeStore_ = false;
     int language_ = 0;
     bool readActivities_ = false;
+    bool check_ = false;
     HeadlessView view_;
     TScruteDossier scanner_;
     AnalysisController controller_;

@@ -29,6 +29,7 @@ TextKey listHeaderKey(ReportKind kind) {
 
 std::wstring reportTitle(ReportKind kind) {
     if (kind == ReportKind::References) return L"Debug Liste";
+    if (kind == ReportKind::Check) return text(TextKey::TitleCheck, reportLanguageId());
     return reportText(titleKey(kind));
 }
 
@@ -51,16 +52,117 @@ std::vector<std::wstring> splitLines(const std::wstring& text) {
     return lines;
 }
 
+namespace {
+// The date, warning, count and scope lines every report opens with, and the blank after them.
+void appendHeader(std::vector<std::wstring>& lines, const std::wstring& countLine, bool includeTrainStore,
+                  bool activitiesLine, const std::wstring& date) {
+    lines.push_back(reportText(TextKey::ReportHeaderPrefix) + date);
+    lines.push_back(reportText(TextKey::BetaWarning));
+    lines.push_back(countLine);
+    if (includeTrainStore) lines.push_back(reportText(TextKey::TrainStoreIncluded));
+    if (activitiesLine) lines.push_back(reportText(TextKey::ActivitiesIncluded));
+    lines.push_back(L" ");
+}
+
+void appendFooter(std::vector<std::wstring>& lines) {
+    lines.push_back(L" ");
+    lines.push_back(std::wstring(33, L'-'));
+}
+} // namespace
+
+std::wstring reportSize(std::uint64_t bytes, int languageId) {
+    static const wchar_t* const units[2][3] = {{L"Ko", L"Mo", L"Go"}, {L"KB", L"MB", L"GB"}};
+    const bool english = languageId == 1;
+    // Tenths of the unit, rounded; the next unit once the rounded value reaches 1024.
+    std::uint64_t divisor = 1024;
+    int unit = 0;
+    std::uint64_t tenths = (bytes * 10 + divisor / 2) / divisor;
+    while (unit < 2 && tenths >= 10240) {
+        divisor *= 1024;
+        ++unit;
+        tenths = (bytes * 10 + divisor / 2) / divisor;
+    }
+    return std::to_wstring(tenths / 10) + (english ? L"." : L",") + std::to_wstring(tenths % 10) + L" " +
+           units[english][unit];
+}
+
+std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool includeTrainStore,
+                                           const std::wstring& date, bool activitiesRead) {
+    const int lang = reportLanguageId();
+    const auto t = [lang](TextKey k) { return text(k, lang); };
+    const auto rootName = [&](StockRoot r) {
+        return t(r == StockRoot::Simulator ? TextKey::CheckRootSimulator : TextKey::CheckRootStore);
+    };
+    const auto kindName = [&](StockReferenceKind k) {
+        return t(static_cast<TextKey>(static_cast<int>(TextKey::KindShape) + static_cast<int>(k)));
+    };
+    const auto joined = [](const std::vector<std::wstring>& items) {
+        std::wstring out;
+        for (const auto& i : items) out += (out.empty() ? L"" : L", ") + i;
+        return out;
+    };
+    std::vector<std::wstring> lines;
+    appendHeader(lines, std::to_wstring(result.stockFilesRead) + L" " + t(TextKey::CheckFilesRead), includeTrainStore,
+                 activitiesRead, date);
+    const auto header = [&](TextKey key, std::size_t count) {
+        lines.push_back(t(key) + L" " + std::to_wstring(count));
+    };
+    const auto sized = [&](TextKey key, const std::vector<TrainsetFolder>& folders) {
+        header(key, folders.size());
+        std::uint64_t total = 0;
+        for (const auto& f : folders) {
+            lines.push_back(L" - " + f.folder + L" (" + rootName(f.root) + L") " + reportSize(f.bytes, lang));
+            total += f.bytes;
+        }
+        lines.push_back(L"   " + t(TextKey::CheckTotal) + L" " + std::to_wstring(folders.size()) + L", " +
+                        reportSize(total, lang));
+        lines.push_back(L" ");
+    };
+
+    header(TextKey::CheckBrokenHeader, result.broken.size());
+    for (const auto& b : result.broken) {
+        lines.push_back(L" - " + b.stock + L" (" + t(b.used ? TextKey::CheckUsed : TextKey::CheckOrphan) + L")");
+        for (const auto& a : b.absent)
+            lines.push_back(L"     " + kindName(a.kind) + L" " + a.name + L" -> " + a.path +
+                            (a.unknown ? L" " + t(TextKey::CheckFolderUnlisted) : L""));
+    }
+    lines.push_back(L" ");
+    sized(TextKey::CheckRemovableHeader, result.removable);
+    sized(TextKey::CheckUnneededHeader, result.unneeded);
+    header(TextKey::CheckKeptHeader, result.kept.size());
+    for (const auto& k : result.kept)
+        lines.push_back(L" - " + k.folder + L" (" + rootName(k.root) + L") " + t(TextKey::CheckKeptFor) + L" " +
+                        joined(k.neededBy));
+    lines.push_back(L" ");
+    header(TextKey::CheckFoundElsewhereHeader, result.foundElsewhere.size());
+    for (const auto& f : result.foundElsewhere) lines.push_back(L" - " + f.missing + L" : " + joined(f.candidates));
+    if (!result.unreadable.empty()) {
+        lines.push_back(L" ");
+        header(TextKey::CheckUnreadableHeader, result.unreadable.size());
+        for (const auto& u : result.unreadable) lines.push_back(L" - " + u);
+    }
+    if (!result.unlisted.empty()) {
+        lines.push_back(L" ");
+        header(TextKey::CheckUnlistedHeader, result.unlisted.size());
+        for (const auto& u : result.unlisted) lines.push_back(L" - " + u.folder + L" (" + rootName(u.root) + L")");
+    }
+    appendFooter(lines);
+    return lines;
+}
+
+void buildCheckReport(const StockCheckResult& result, bool includeTrainStore, ReportTarget& target,
+                      bool activitiesRead) {
+    const auto lines = checkReportLines(result, includeTrainStore, todayShortDate(), activitiesRead);
+    target.setCaption(reportTitle(ReportKind::Check));
+    target.clear();
+    for (const auto& line : lines) target.appendLine(line);
+}
+
 std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::wstring>& items, int count,
                                       bool includeTrainStore, const std::wstring& date, bool activitiesRead) {
     std::vector<std::wstring> lines;
-    lines.push_back(reportText(TextKey::ReportHeaderPrefix) + date);
-    lines.push_back(reportText(TextKey::BetaWarning));
-    lines.push_back(std::to_wstring(count) + L" " + reportTitle(kind));
-    if (includeTrainStore) lines.push_back(reportText(TextKey::TrainStoreIncluded));
-    if (activitiesRead && kind != ReportKind::Consists && kind != ReportKind::Stock)
-        lines.push_back(reportText(TextKey::ActivitiesIncluded));
-    lines.push_back(L" ");
+    appendHeader(lines, std::to_wstring(count) + L" " + reportTitle(kind), includeTrainStore,
+                 activitiesRead && kind != ReportKind::Consists && kind != ReportKind::Stock, date);
     if (kind == ReportKind::Orphans || kind == ReportKind::Missing) {
         const auto block = splitLines(reportText(kind == ReportKind::Orphans ? TextKey::OrphansExplanation
                                                                              : TextKey::MissingExplanation));
@@ -68,8 +170,7 @@ std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::ws
     }
     lines.push_back(reportText(listHeaderKey(kind)));
     for (const auto& item : items) lines.push_back(L" - " + item);
-    lines.push_back(L" ");
-    lines.push_back(std::wstring(33, L'-'));
+    appendFooter(lines);
     return lines;
 }
 

@@ -5,11 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "analysis/StockCheck.h"
 #include "report/ReportTarget.h"
+
+#include <cstdint>
 
 namespace tw {
 
-enum class ReportKind { Consists, Stock, Orphans, Missing, References };
+enum class ReportKind { Consists, Stock, Orphans, Missing, References, Check };
 
 // The report's title in the current report texts ("Debug Liste" for references).
 std::wstring reportTitle(ReportKind kind);
@@ -26,6 +29,17 @@ std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::ws
 // Sets the caption, clears the target and appends every line (today's date).
 void buildReport(ReportKind kind, const std::vector<std::wstring>& items, int count, bool includeTrainStore,
                  ReportTarget& target, bool activitiesRead = false);
+
+// The stock check's report, in the layout of the others: header and scope
+// lines, then one section per finding.
+std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool includeTrainStore,
+                                           const std::wstring& date, bool activitiesRead = false);
+void buildCheckReport(const StockCheckResult& result, bool includeTrainStore, ReportTarget& target,
+                      bool activitiesRead = false);
+
+// A size for a report, 1024 based with one decimal: "KB", "MB" or "GB" in
+// English, "Ko", "Mo" or "Go" and a decimal comma in French.
+std::wstring reportSize(std::uint64_t bytes, int languageId);
 
 // Splits at CR LF; the text after the last break is a line of its own.
 std::vector<std::wstring> splitLines(const std::wstring& text);

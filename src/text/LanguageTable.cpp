@@ -57,6 +57,43 @@ const LanguageRow kRows[kLanguageRowCount] = {
      L"Also read &activities (loose consists)"},
     {TextKey::ActivitiesIncluded, L"(Rames libres des activit\u00E9s incluses)",
      L"(Activities' loose consists included)"},
+    {TextKey::CheckMenuItem, L"&Contr\u00F4ler les fichiers du mat\u00E9riel\u2026", L"&Check stock files\u2026"},
+    {TextKey::TitleCheck, L"Contr\u00F4le du mat\u00E9riel", L"Stock check"},
+    {TextKey::CheckFilesRead, L"fichiers du mat\u00E9riel lus", L"stock files read"},
+    {TextKey::CheckBrokenHeader, L"Mat\u00E9riel incomplet (un fichier qu'il nomme est absent) :",
+     L"Broken stock (a file it names is absent):"},
+    {TextKey::CheckRemovableHeader,
+     L"Dossiers qui peuvent \u00EAtre supprim\u00E9s (tout leur mat\u00E9riel est orphelin, aucun mat\u00E9riel "
+     L"utilis\u00E9 n'y prend de fichier) :",
+     L"Folders that can be removed (all their stock is orphaned, no used stock takes a file from them):"},
+    {TextKey::CheckUnneededHeader,
+     L"Dossiers sans mat\u00E9riel dont aucun mat\u00E9riel n'a besoin (\u00E0 v\u00E9rifier \u00E0 la main : "
+     L"d'autres fichiers, des scripts par exemple, peuvent s'en servir) :",
+     L"Folders without stock that no stock needs (check them by hand: other files, such as scripts, may use them):"},
+    {TextKey::CheckKeptHeader, L"Dossiers gard\u00E9s parce que du mat\u00E9riel utilis\u00E9 en a besoin :",
+     L"Folders kept because used stock needs them:"},
+    {TextKey::CheckFoundElsewhereHeader, L"Manquants trouv\u00E9s ailleurs :", L"Missing stock found elsewhere:"},
+    {TextKey::CheckUnreadableHeader, L"Fichiers du mat\u00E9riel qui n'ont pas pu \u00EAtre lus :",
+     L"Stock files that could not be read:"},
+    {TextKey::CheckUnlistedHeader,
+     L"Dossiers qui n'ont pas pu \u00EAtre list\u00E9s (leurs fichiers comptent comme absents, ils ne sont jamais "
+     L"propos\u00E9s \u00E0 la suppression) :",
+     L"Folders that could not be listed (their files count as absent; they are never offered for removal):"},
+    {TextKey::CheckUsed, L"utilis\u00E9", L"used"},
+    {TextKey::CheckOrphan, L"orphelin", L"orphan"},
+    {TextKey::CheckFolderUnlisted, L"(dossier illisible)", L"(folder could not be listed)"},
+    {TextKey::CheckKeptFor, L"gard\u00E9 pour", L"kept for"},
+    {TextKey::CheckTotal, L"Total :", L"Total:"},
+    {TextKey::CheckNone, L"(aucun)", L"(none)"},
+    {TextKey::CheckRootSimulator, L"simulateur", L"simulator"},
+    {TextKey::CheckRootStore, L"TrainStore", L"Train Store"},
+    {TextKey::KindShape, L"forme", L"shape"},
+    {TextKey::KindFreightAnim, L"animation de chargement", L"freight animation"},
+    {TextKey::KindPassengerView, L"vue passager", L"passenger view"},
+    {TextKey::KindCab, L"cabine", L"cab"},
+    {TextKey::KindCab3d, L"cabine 3D", L"3D cab"},
+    {TextKey::KindSound, L"son", L"sound"},
+    {TextKey::KindInclude, L"fichier inclus", L"included file"},
 };
 
 constexpr int kFirstReportText = static_cast<int>(TextKey::ReportHeaderPrefix);
@@ -80,6 +117,7 @@ const LanguageRow* languageRows() { return kRows; }
 
 namespace {
 int g_language = 0;
+int g_reportLanguage = 0;
 } // namespace
 
 int currentLanguageId() { return g_language; }
@@ -96,7 +134,10 @@ const std::wstring& reportText(TextKey key) {
     return reportTexts()[slot];
 }
 
+int reportLanguageId() { return g_reportLanguage; }
+
 void assignReportTexts(int languageId) {
+    g_reportLanguage = languageId == 1 ? 1 : 0;
     for (int i = 0; i < kLanguageRowCount; ++i) {
         const int slot = reportTextSlot(static_cast<TextKey>(i));
         if (slot >= 0) reportTexts()[slot] = text(static_cast<TextKey>(i), languageId);

@@ -20,6 +20,12 @@ enum class TextKey {
     CloseButtonCaption, PrintButtonTemplate, SaveButtonCaption,
     HelpCloseButtonCaption,
     ActivitiesMenuItem, ActivitiesIncluded,
+    CheckMenuItem, TitleCheck, CheckFilesRead,
+    CheckBrokenHeader, CheckRemovableHeader, CheckUnneededHeader, CheckKeptHeader, CheckFoundElsewhereHeader,
+    CheckUnreadableHeader, CheckUnlistedHeader,
+    CheckUsed, CheckOrphan, CheckFolderUnlisted, CheckKeptFor, CheckTotal, CheckNone,
+    CheckRootSimulator, CheckRootStore,
+    KindShape, KindFreightAnim, KindPassengerView, KindCab, KindCab3d, KindSound, KindInclude,
 };
 
 struct LanguageRow {
@@ -28,7 +34,7 @@ struct LanguageRow {
     const wchar_t* english;
 };
 
-inline constexpr int kLanguageRowCount = 41;
+inline constexpr int kLanguageRowCount = 66;
 
 // The rows in application order (row 1 first).
 const LanguageRow* languageRows();
@@ -46,6 +52,8 @@ void setCurrentLanguageId(int language);
 // assignment.
 const std::wstring& reportText(TextKey key);
 void assignReportTexts(int languageId);
+// The language of that last assignment (0 before any).
+int reportLanguageId();
 void clearReportTexts();
 
 // The signature line every report carries in no row; kept as a program-wide value.

@@ -75,6 +75,7 @@ void TForm1::addActivitiesMenuItem() {
     if (!menu) return;
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING | MF_UNCHECKED, kSysActivities,
                 text(TextKey::ActivitiesMenuItem, 0).c_str());
+    InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING | MF_GRAYED, kSysCheck, text(TextKey::CheckMenuItem, 0).c_str());
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
 }
 
@@ -86,6 +87,24 @@ void TForm1::setReadActivities(bool read) {
 
 // Only the option changes: the next step 3 takes it when it starts.
 void TForm1::M_ActivitiesClick() { setReadActivities(!readActivities_); }
+
+// Once step 5 has run, and never while a step runs.
+bool TForm1::checkCommandEnabled() const { return stepDepth_ == 0 && controller_.checkAvailable(); }
+
+void TForm1::updateCheckMenuItem() {
+    if (HMENU menu = GetSystemMenu(hwnd(), FALSE))
+        EnableMenuItem(menu, kSysCheck, MF_BYCOMMAND | (checkCommandEnabled() ? MF_ENABLED : MF_GRAYED));
+}
+
+// The check runs as a step does (a close asked for meanwhile waits for its
+// end), then its report opens in the results window like the others.
+void TForm1::M_CheckClick() {
+    if (!checkCommandEnabled()) return;
+    runStep(&AnalysisController::B_CheckClick);
+    if (closePending_ || !results_ || !controller_.checkResult()) return;
+    buildCheckReport(*controller_.checkResult(), includeTrainStore(), *results_, controller_.activitiesRead());
+    results_->showReport();
+}
 
 HWND TForm1::createLabel(int x, int y, HFONT font, const wchar_t* text) {
     HWND h = createChild(hwnd(), {.text = text,
@@ -331,6 +350,9 @@ void TForm1::Localize(int language) {
         info.fMask = MIIM_STRING;
         info.dwTypeData = const_cast<wchar_t*>(item.c_str());
         SetMenuItemInfoW(menu, kSysActivities, FALSE, &info);
+        const std::wstring check = t(TextKey::CheckMenuItem);
+        info.dwTypeData = const_cast<wchar_t*>(check.c_str());
+        SetMenuItemInfoW(menu, kSysCheck, FALSE, &info);
     }
     assignReportTexts(language);
     if (results_)
@@ -414,6 +436,7 @@ void TForm1::runStep(void (AnalysisController::*step)()) {
         --stepDepth_;
         if (stepDepth_ > 0) return;
         holdStepPaints(false);
+        updateCheckMenuItem();
         if (closePending_) DestroyWindow(hwnd());
     });
     (controller_.*step)();
@@ -499,6 +522,13 @@ LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             M_ActivitiesClick();
             return 0;
         }
+        if ((wp & 0xFFF0) == kSysCheck) {
+            M_CheckClick();
+            return 0;
+        }
+        break;
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lp)) updateCheckMenuItem(); // the system menu
         break;
     case WM_GETMINMAXINFO: {
         auto* mm = reinterpret_cast<MINMAXINFO*>(lp);

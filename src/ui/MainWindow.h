@@ -42,6 +42,8 @@ public:
     // The system menu's "read activities" item (WM_SYSCOMMAND: low four bits
     // free for the system, below the system's own commands).
     static constexpr UINT kSysActivities = 0x0A10;
+    // The system menu's stock check command, below the activities item.
+    static constexpr UINT kSysCheck = 0x0A20;
 
     // Where the start-up values come from; the program passes the real ones,
     // tests their own.
@@ -74,6 +76,8 @@ public:
     void E_MSTSChange(TDirectoryEdit& box);
     void CB_TSClick();
     void M_ActivitiesClick(); // the system menu's check item: toggles the option
+    void M_CheckClick();      // runs the stock check and shows its report
+    bool checkCommandEnabled() const;
     void B_AideClick();
     void BR_ConClick();
     void BR_MatClick();
@@ -141,6 +145,7 @@ private:
     void letMessagesRun();
     void addActivitiesMenuItem();
     void setReadActivities(bool read);
+    void updateCheckMenuItem();
 
     Environment env_;
     TScruteDossier ScruteDossier;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/Errors.h"
 #include "platform/Files.h"
 #include "report/ReportBuilder.h"
@@ -125,4 +127,38 @@ TEST(ReportFile, EmptyReportGivesEmptyFileAndUncreatableFileThrows) {
     } catch (const AppError& e) {
         EXPECT_EQ(e.message().rfind(L"Cannot create file \"" + tmp.path() + L"\\no such folder\\r.txt\". ", 0), 0u);
     }
+}
+
+TEST(ReportBuilder, StockCheckReportInBothLanguagesWithItsSizes) {
+    EXPECT_EQ(reportSize(0, 1), L"0.0 KB");
+    EXPECT_EQ(reportSize(1536, 1), L"1.5 KB");
+    EXPECT_EQ(reportSize(1048575, 1), L"1.0 MB") << "a rounded 1024 KB is the next unit";
+    EXPECT_EQ(reportSize(5ull << 40, 0), L"5120,0 Go");
+    EXPECT_EQ(reportSize(1024 * 1024 * 3 / 2, 0), L"1,5 Mo");
+
+    StockCheckResult r;
+    r.stockFilesRead = 2;
+    r.broken = {{L"A\\a.wag", true, {{StockReferenceKind::Cab3d, L"x.s", L"A\\CABVIEW3D\\x.s", true}}}};
+    r.removable = {{L"Old", StockRoot::Store, 2048, {}}, {L"Older", StockRoot::Simulator, 1024, {}}};
+    r.kept = {{L"Common", StockRoot::Simulator, 0, {L"A\\a.wag", L"B\\b.eng"}}};
+    r.unreadable = {L"C\\c.eng"};
+    assignReportTexts(1);
+    const Lines en = checkReportLines(r, true, L"D", true);
+    const Lines expected{L"Results from Trackwend on D", text(TextKey::BetaWarning, 1), L"2 stock files read",
+                         L"(Files stored by TrainStore included)", L"(Activities' loose consists included)", L" ",
+                         L"Broken stock (a file it names is absent): 1", L" - A\\a.wag (used)",
+                         L"     3D cab x.s -> A\\CABVIEW3D\\x.s (folder could not be listed)", L" ",
+                         text(TextKey::CheckRemovableHeader, 1) + L" 2", L" - Old (Train Store) 2.0 KB",
+                         L" - Older (simulator) 1.0 KB", L"   Total: 2, 3.0 KB", L" "};
+    EXPECT_EQ(Lines(en.begin(), en.begin() + expected.size()), expected);
+    EXPECT_NE(std::find(en.begin(), en.end(), L" - Common (simulator) kept for A\\a.wag, B\\b.eng"), en.end());
+    EXPECT_NE(std::find(en.begin(), en.end(), L"Stock files that could not be read: 1"), en.end());
+    EXPECT_EQ(en.back(), kHyphens);
+
+    assignReportTexts(0);
+    EXPECT_EQ(reportTitle(ReportKind::Check), L"Contr\u00F4le du mat\u00E9riel");
+    const Lines fr = checkReportLines(r, false, L"D", false);
+    EXPECT_EQ(fr[2], L"2 fichiers du mat\u00E9riel lus");
+    EXPECT_NE(std::find(fr.begin(), fr.end(), L"   Total : 2, 3,0 Ko"), fr.end());
+    EXPECT_NE(std::find(fr.begin(), fr.end(), L" - Old (TrainStore) 2,0 Ko"), fr.end());
 }

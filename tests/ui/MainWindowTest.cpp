@@ -169,13 +169,14 @@ TEST_F(MainWindowTest, ActivitiesItemOfTheSystemMenuFollowsLanguageAndOptionAndS
     writeSettings("[Init]\r\nWarning=0\r\nLanguage=0\r\n");
     TForm1& f = start();
     HMENU menu = GetSystemMenu(f.hwnd(), FALSE);
-    // Above Close: a separator, the item, and the separator the system had above Close.
+    // Above Close: a separator, the check command, the item, and the separator the system had above Close.
     int close = GetMenuItemCount(menu) - 1;
     while (close >= 0 && GetMenuItemID(menu, close) != static_cast<UINT>(SC_CLOSE)) --close;
-    ASSERT_GE(close, 3);
+    ASSERT_GE(close, 4);
     EXPECT_TRUE(GetMenuState(menu, close - 1, MF_BYPOSITION) & MF_SEPARATOR);
-    EXPECT_EQ(GetMenuItemID(menu, close - 2), TForm1::kSysActivities);
-    EXPECT_TRUE(GetMenuState(menu, close - 3, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(GetMenuItemID(menu, close - 2), TForm1::kSysCheck);
+    EXPECT_EQ(GetMenuItemID(menu, close - 3), TForm1::kSysActivities);
+    EXPECT_TRUE(GetMenuState(menu, close - 4, MF_BYPOSITION) & MF_SEPARATOR);
     auto item = [&] {
         wchar_t buf[128] = {};
         GetMenuStringW(menu, TForm1::kSysActivities, buf, 128, MF_BYCOMMAND);
@@ -210,6 +211,48 @@ TEST_F(MainWindowTest, ActivitiesItemOfTheSystemMenuFollowsLanguageAndOptionAndS
     SendMessageW(third.hwnd(), WM_SYSCOMMAND, TForm1::kSysActivities, 0);
     closeWindow();
     EXPECT_EQ(GetFileAttributesW(env_.settingsPath.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(MainWindowTest, StockCheckCommandRunsOnceStep5HasRunAndOpensItsReport) {
+    tmp_.writeBytes(L"msts\\TRAINS\\TRAINSET\\A\\a1.eng", std::string("SIMISA\r\nWagon ( WagonShape ( a1.s ) )"));
+    tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\a2.wag"); // two files: the gauge moves
+    tmp_.writeUtf16(L"msts\\TRAINS\\CONSISTS\\one.con", twtest::consistText(L"one", {{'E', L"a1", L"A"}}));
+    TForm1& f = start();
+    TFormRes results;
+    ASSERT_TRUE(results.createWindow(f.hwnd()));
+    f.setResultsWindow(&results);
+    HMENU menu = GetSystemMenu(f.hwnd(), FALSE);
+    auto grayed = [&] { return (GetMenuState(menu, TForm1::kSysCheck, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+    auto label = [&] {
+        wchar_t buf[128] = {};
+        GetMenuStringW(menu, TForm1::kSysCheck, buf, 128, MF_BYCOMMAND);
+        return std::wstring(buf);
+    };
+    EXPECT_EQ(label(), L"&Contr\u00F4ler les fichiers du mat\u00E9riel\u2026");
+    EXPECT_TRUE(grayed());
+    SendMessageW(f.hwnd(), WM_SYSCOMMAND, TForm1::kSysCheck, 0);
+    EXPECT_FALSE(IsWindowVisible(results.hwnd())) << "nothing runs before step 5";
+
+    f.E_MSTS().setText(*env_.simulatorFolder);
+    f.stepButton(StepButton::Go).OnClick();
+    EXPECT_FALSE(grayed());
+    bool stepsDisabled = false, gaugeShown = false;
+    f.gauge().OnChange = [&] {
+        stepsDisabled = !f.buttonEnabled(StepButton::Go) && !f.buttonEnabled(StepButton::Consists);
+        gaugeShown = styleVisible(f.gauge().hwnd());
+    };
+    SendMessageW(f.control(TForm1::IdB_Anglais), BM_CLICK, 0, 0);
+    EXPECT_EQ(label(), L"&Check stock files\u2026");
+    SendMessageW(f.hwnd(), WM_SYSCOMMAND, TForm1::kSysCheck, 0);
+    EXPECT_TRUE(stepsDisabled && gaugeShown);
+    EXPECT_TRUE(f.buttonEnabled(StepButton::Go));
+    EXPECT_FALSE(styleVisible(f.gauge().hwnd()));
+    EXPECT_TRUE(IsWindowVisible(results.hwnd()));
+    EXPECT_EQ(textOf(results.hwnd()), L"Stock check");
+    const auto& lines = results.lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), L"     shape a1.s -> A\\a1.s"), lines.end());
+    f.setResultsWindow(nullptr);
+    DestroyWindow(results.hwnd());
 }
 
 TEST_F(MainWindowTest, FolderBoxesLoseTrailingBackslashesAndDriveSteps12) {

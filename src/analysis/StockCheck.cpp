@@ -1,0 +1,290 @@
+#include "analysis/StockCheck.h"
+
+#include "analysis/AnalysisController.h"
+#include "platform/Errors.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <unordered_map>
+
+#include <windows.h>
+
+namespace tw {
+
+namespace {
+enum class FileState { Present, Absent, Unknown };
+
+// The run's folder listings: each folder is listed the first time anything
+// looks into it, and every later question about it is answered from memory.
+class FolderCache {
+public:
+    struct Folder {
+        enum class State { Listed, Absent, Unlisted } state = State::Listed;
+        FolderListing listing;
+        std::unordered_map<std::wstring, std::size_t> byName; // fileSystemUpper of each name
+    };
+
+    const Folder& get(const std::wstring& path) {
+        auto& slot = folders_[fileSystemUpper(path)];
+        if (slot) return *slot;
+        slot = std::make_unique<Folder>();
+        ++listings_;
+        const unsigned long error = listFolder(path, slot->listing);
+        switch (error) {
+        case ERROR_SUCCESS:
+        case ERROR_FILE_NOT_FOUND: break; // listed, nothing in it
+        // Nothing there, or a file where a folder would be: no file beneath it.
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_DIRECTORY:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME: slot->state = Folder::State::Absent; break;
+        default: slot->state = Folder::State::Unlisted; break;
+        }
+        if (slot->state != Folder::State::Listed) return *slot;
+        const auto& entries = slot->listing.entries;
+        slot->byName.reserve(entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            if (!slot->listing.isDotOrDotDot(entries[i])) slot->byName.emplace(fileSystemUpper(slot->listing.nameView(entries[i])), i);
+        return *slot;
+    }
+
+    // The entry of that name in the folder, or nothing.
+    const FolderListing::Entry* find(const Folder& folder, const std::wstring& name) {
+        auto it = folder.byName.find(fileSystemUpper(name));
+        return it == folder.byName.end() ? nullptr : &folder.listing.entries[it->second];
+    }
+
+    FileState fileState(const std::wstring& path) {
+        const size_t slash = path.find_last_of(L'\\');
+        if (slash == std::wstring::npos) return FileState::Absent;
+        const Folder& folder = get(path.substr(0, slash));
+        if (folder.state == Folder::State::Absent) return FileState::Absent;
+        if (folder.state == Folder::State::Unlisted) return FileState::Unknown;
+        const FolderListing::Entry* e = find(folder, path.substr(slash + 1));
+        return e && !FolderListing::isFolder(*e) ? FileState::Present : FileState::Absent;
+    }
+
+    // Every file beneath the folder, every level; false when a part could not
+    // be listed. Linked folders are not followed (they could loop).
+    bool treeBytes(const std::wstring& path, std::uint64_t& bytes) {
+        const Folder& folder = get(path);
+        if (folder.state != Folder::State::Listed) return false;
+        bool complete = true;
+        for (const FolderListing::Entry& e : folder.listing.entries) {
+            if (folder.listing.isDotOrDotDot(e)) continue;
+            if (!FolderListing::isFolder(e)) bytes += e.size;
+            else if (!(e.attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                complete = treeBytes(path + L"\\" + std::wstring(folder.listing.nameView(e)), bytes) && complete;
+        }
+        return complete;
+    }
+
+    std::size_t listings() const { return listings_; }
+
+private:
+    std::unordered_map<std::wstring, std::unique_ptr<Folder>> folders_;
+    std::size_t listings_ = 0;
+};
+
+struct TopFolder {
+    std::wstring name; // as listed
+    StockRoot root;
+    bool holdsStock = false, holdsUsed = false, neededByAny = false;
+    std::vector<std::wstring> neededBy;
+};
+
+struct Root {
+    StockRoot which;
+    std::wstring trainset;       // ...\TRAINS\TRAINSET
+    std::wstring trainsetUpper;  // fileSystemUpper(trainset + "\")
+    std::map<std::wstring, TopFolder> tops; // by fileSystemUpper(name)
+};
+
+std::wstring firstPart(const std::wstring& relative) {
+    const size_t slash = relative.find(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : relative.substr(0, slash);
+}
+
+class Check {
+public:
+    // The roots as the joined names will write them ("/" typed in a folder box included).
+    explicit Check(const StockCheckInputs& in) : in_(in), simulator_(joinStockPath(in.simulatorFolder, L"")) {
+        addRoot(StockRoot::Simulator, simulator_);
+        if (!in.storeFolder.empty()) addRoot(StockRoot::Store, joinStockPath(in.storeFolder, L""));
+    }
+
+    StockCheckResult run(const std::function<void(std::size_t)>& progress) {
+        std::size_t index = 0;
+        std::vector<BrokenStock> brokenOrphans;
+        for (const StockSet* set : {&in_.used, &in_.orphans}) {
+            const bool used = set == &in_.used;
+            for (const std::wstring& item : *set) {
+                if (progress) progress(index);
+                ++index;
+                checkStockFile(item, used, used ? result_.broken : brokenOrphans);
+            }
+        }
+        result_.broken.insert(result_.broken.end(), std::make_move_iterator(brokenOrphans.begin()),
+                              std::make_move_iterator(brokenOrphans.end()));
+        classifyFolders();
+        findElsewhere();
+        result_.folderListings = cache_.listings();
+        return std::move(result_);
+    }
+
+private:
+    void addRoot(StockRoot which, const std::wstring& folder) {
+        Root root{which, folder + L"\\TRAINS\\TRAINSET", fileSystemUpper(folder + L"\\TRAINS\\TRAINSET\\"), {}};
+        const auto& listed = cache_.get(root.trainset);
+        for (const FolderListing::Entry& e : listed.listing.entries) {
+            if (listed.listing.isDotOrDotDot(e) || !FolderListing::isFolder(e)) continue;
+            std::wstring name(listed.listing.nameView(e));
+            std::wstring key = fileSystemUpper(name);
+            if (key != L"DEFAULT") root.tops.emplace(std::move(key), TopFolder{std::move(name), which, false, false, false, {}});
+        }
+        roots_.push_back(std::move(root));
+    }
+
+    // The root whose trainset folder the stock item lies in (a copy in each
+    // marks both folders as holding it); the simulator's copy is the one read.
+    const Root* locate(const std::wstring& item, bool used) {
+        const Root* first = nullptr;
+        const std::wstring top = fileSystemUpper(firstPart(item));
+        for (Root& root : roots_) {
+            auto t = root.tops.find(top);
+            if (!top.empty() && t == root.tops.end()) continue;
+            if (cache_.fileState(root.trainset + L"\\" + item) != FileState::Present) continue;
+            if (!first) first = &root;
+            if (t != root.tops.end()) {
+                t->second.holdsStock = true;
+                t->second.holdsUsed = t->second.holdsUsed || used;
+            }
+        }
+        return first;
+    }
+
+    void checkStockFile(const std::wstring& item, bool used, std::vector<BrokenStock>& broken) {
+        const Root* root = locate(item, used);
+        bool read = false;
+        if (root) {
+            try {
+                read = readWholeFileIfPresent(root->trainset + L"\\" + item, bytes_) && flattenStockFile(bytes_, text_);
+            } catch (const AppError&) {
+                read = false;
+            }
+        }
+        if (!read) {
+            result_.unreadable.push_back(item);
+            return;
+        }
+        ++result_.stockFilesRead;
+        const size_t slash = item.find_last_of(L'\\');
+        const std::wstring folder = root->trainset + (slash == std::wstring::npos ? L"" : L"\\" + item.substr(0, slash));
+        BrokenStock entry{item, used, {}};
+        for (const StockReference& ref : stockReferences(text_)) {
+            const std::wstring sub = stockReferenceFolder(ref.kind);
+            std::wstring path = joinStockPath(sub.empty() ? folder : folder + L"\\" + sub, ref.name);
+            FileState state = cache_.fileState(path);
+            if (state != FileState::Present && ref.kind == StockReferenceKind::Sound) {
+                // The simulator's own sounds are the fallback the simulator uses.
+                const std::wstring shared = joinStockPath(simulator_ + L"\\SOUND", ref.name);
+                const FileState sharedState = cache_.fileState(shared);
+                if (sharedState == FileState::Present) path = shared;
+                if (sharedState != FileState::Absent) state = sharedState;
+            }
+            if (state == FileState::Present) {
+                markNeeded(path, item, used);
+            } else {
+                entry.absent.push_back({ref.kind, ref.name, relativeToRoot(path, root->trainset + L"\\"),
+                                        state == FileState::Unknown});
+            }
+        }
+        if (!entry.absent.empty()) broken.push_back(std::move(entry));
+    }
+
+    // A present file inside a trainset folder keeps that folder for its stock.
+    void markNeeded(const std::wstring& path, const std::wstring& item, bool used) {
+        const std::wstring upper = fileSystemUpper(path);
+        for (Root& root : roots_) {
+            if (upper.compare(0, root.trainsetUpper.size(), root.trainsetUpper) != 0) continue;
+            auto t = root.tops.find(firstPart(upper.substr(root.trainsetUpper.size())));
+            if (t == root.tops.end()) return;
+            t->second.neededByAny = true;
+            auto& by = t->second.neededBy;
+            if (used && by.size() < 3 && (by.empty() || by.back() != item)) by.push_back(item);
+            return;
+        }
+    }
+
+    const Root& rootOf(StockRoot which) const {
+        return *std::find_if(roots_.begin(), roots_.end(), [&](const Root& r) { return r.which == which; });
+    }
+
+    void classifyFolders() {
+        std::vector<TopFolder*> order;
+        for (Root& root : roots_)
+            for (auto& [key, top] : root.tops) order.push_back(&top);
+        std::stable_sort(order.begin(), order.end(), [](const TopFolder* a, const TopFolder* b) {
+            int c = compareUserLocaleNoCase(a->name, b->name);
+            if (c == 0) c = compareFileSystemNoCase(a->name, b->name);
+            return c != 0 ? c < 0 : a->root < b->root;
+        });
+        for (TopFolder* top : order) {
+            if (top->holdsUsed) continue;
+            if (!top->neededBy.empty()) {
+                result_.kept.push_back({top->name, top->root, 0, top->neededBy});
+                continue;
+            }
+            if (!top->holdsStock && top->neededByAny) continue;
+            TrainsetFolder folder{top->name, top->root, 0, {}};
+            if (!cache_.treeBytes(rootOf(top->root).trainset + L"\\" + top->name, folder.bytes)) {
+                folder.bytes = 0;
+                result_.unlisted.push_back(std::move(folder));
+            } else {
+                (top->holdsStock ? result_.removable : result_.unneeded).push_back(std::move(folder));
+            }
+        }
+    }
+
+    void findElsewhere() {
+        if (in_.missing.empty()) return;
+        std::unordered_map<std::wstring, std::vector<std::wstring>> byName;
+        for (const std::wstring& item : in_.stock) {
+            auto& found = byName[fileSystemUpper(item.substr(item.find_last_of(L'\\') + 1))];
+            if (found.size() < 3) found.push_back(item);
+        }
+        for (const std::wstring& item : in_.missing) {
+            std::wstring missing = withoutMissingPrefix(item);
+            auto it = byName.find(fileSystemUpper(missing.substr(missing.find_last_of(L'\\') + 1)));
+            if (it != byName.end()) result_.foundElsewhere.push_back({std::move(missing), it->second});
+        }
+    }
+
+    const StockCheckInputs& in_;
+    const std::wstring simulator_;
+    FolderCache cache_;
+    std::vector<Root> roots_;
+    StockCheckResult result_;
+    std::vector<unsigned char> bytes_; // kept across files, as the consists' reading does
+    std::wstring text_;
+};
+} // namespace
+
+std::wstring withoutMissingPrefix(const std::wstring& item) {
+    for (int language : {0, 1})
+        for (const std::wstring& prefix : {missingFilePrefix(language), missingFolderPrefix(language)})
+            if (item.compare(0, prefix.size(), prefix) == 0) return item.substr(prefix.size());
+    return item;
+}
+
+StockCheckResult checkStock(const StockCheckInputs& inputs, const std::function<void(std::size_t)>& progress) {
+    return Check(inputs).run(progress);
+}
+
+} // namespace tw

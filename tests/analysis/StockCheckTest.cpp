@@ -1,0 +1,140 @@
+// The stock check: what stock files name, how names are resolved, and what
+// the check makes of a small installation.
+#include "analysis/ConsistReader.h"
+#include "analysis/StockCheck.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace tw;
+using twtest::TempFolder;
+
+namespace {
+std::vector<unsigned char> utf16File(const std::wstring& body) {
+    std::vector<unsigned char> bytes{0xFF, 0xFE};
+    for (wchar_t c : L"SIMISA@@@@@@@@@@JINX0D0t______\r\n\r\n" + body)
+        if (c) bytes.insert(bytes.end(), {static_cast<unsigned char>(c & 0xFF), static_cast<unsigned char>(c >> 8)});
+    return bytes;
+}
+
+std::vector<std::pair<StockReferenceKind, std::wstring>> entries(const std::vector<unsigned char>& bytes) {
+    std::wstring text;
+    EXPECT_TRUE(flattenStockFile(bytes, text));
+    std::vector<std::pair<StockReferenceKind, std::wstring>> out;
+    for (const auto& r : stockReferences(text)) out.emplace_back(r.kind, r.name);
+    return out;
+}
+} // namespace
+
+TEST(StockFileReader, FindsEachEntryAsAWholeWordFollowedByAnOpenMark) {
+    using K = StockReferenceKind;
+    const auto found = entries(utf16File(
+        L"Wagon ( x\r\n\twagonshape\t( \"My Car.s\" )\r\n// Sound ( commented.sms )\r\n"
+        L"\tFreightAnim ( load.s 0 1 ) PassengerCabinFile(pass.s)\r\n\tORTSSound ( no.sms ) Sounds ( no.sms )\r\n"
+        L"\tName ( \"Sound ( quoted.sms )\" ) Sound ( \"\" ) Sound ( ) Sound x.sms\r\n"
+        L"\tCabView ( ..\\\\..\\\\Common.cabs\\\\a.cvf ) ORTS3DCabFile ( b.s ) SOUND ( c.sms ) include ( ../base.eng )\r\n)"));
+    const std::vector<std::pair<K, std::wstring>> expected{
+        {K::Shape, L"My Car.s"}, {K::FreightAnim, L"load.s"}, {K::PassengerView, L"pass.s"},
+        {K::Cab, L"..\\\\..\\\\Common.cabs\\\\a.cvf"}, {K::Cab3d, L"b.s"}, {K::Sound, L"c.sms"}, {K::Include, L"../base.eng"}};
+    EXPECT_EQ(found, expected);
+
+    // 8-bit text: Windows-1252, its first line the header as in the 16-bit form.
+    const std::string eight = "SIMISA@@@@@@@@@@JINX0D0t______\r\nWagon ( WagonShape ( caf\xE9\x80.s ) )";
+    EXPECT_EQ(entries({eight.begin(), eight.end()}),
+              (std::vector<std::pair<K, std::wstring>>{{K::Shape, L"caf\u00E9\u20AC.s"}}));
+}
+
+TEST(StockFileReader, JoinsNamesToTheirFolderAsText) {
+    EXPECT_EQ(joinStockPath(L"C:\\MSTS\\TRAINS\\TRAINSET\\A\\SOUND", L"..\\\\..\\\\Common.sound\\\\x.sms"),
+              L"C:\\MSTS\\TRAINS\\TRAINSET\\Common.sound\\x.sms");
+    EXPECT_EQ(joinStockPath(L"C:\\MSTS\\A", L"..//..//./B/.\\x.s"), L"C:\\B\\x.s");
+    EXPECT_EQ(joinStockPath(L"C:\\A", L"..\\..\\..\\x.s"), L"C:\\x.s") << "the drive is never climbed over";
+    EXPECT_EQ(joinStockPath(L"\\\\server\\share\\A", L"..\\..\\x.s"), L"\\\\server\\share\\x.s");
+}
+
+namespace {
+class StockCheckTest : public ::testing::Test {
+protected:
+    TempFolder t;
+    StockSet used, orphans, stock, missing;
+
+    // A stock file holding the given entries, in the simulator's trainset.
+    void stockFile(const std::wstring& rel, const std::wstring& entries, bool isUsed) {
+        auto bytes = utf16File(L"Wagon ( x " + entries + L" )");
+        t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\" + rel, bytes);
+        stock.add(rel);
+        (isUsed ? used : orphans).add(rel);
+    }
+    void file(const std::wstring& rel, std::size_t size) {
+        t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\" + rel, std::string(size, 'x'));
+    }
+    StockCheckResult run() { return checkStock({t / L"MSTS", L"", used, orphans, stock, missing}, nullptr); }
+};
+
+std::vector<std::wstring> names(const std::vector<TrainsetFolder>& folders) {
+    std::vector<std::wstring> out;
+    for (const auto& f : folders) out.push_back(f.folder);
+    return out;
+}
+} // namespace
+
+TEST_F(StockCheckTest, SortsFoldersIntoRemovableUnneededAndKeptAndListsBrokenStock) {
+    stockFile(L"Loco\\loco.eng", L"WagonShape ( LOCO.S ) Sound ( \"..\\\\..\\\\Common.sound\\\\l.sms\" ) "
+                                 L"CabView ( gone.cvf ) Sound ( shared.sms ) Include ( ..\\Base\\x.inc )", true);
+    stockFile(L"Repaint\\r.wag", L"WagonShape ( ..\\Base\\base.s ) WagonShape ( nothere.s )", false);
+    stockFile(L"Old\\old.wag", L"WagonShape ( old.s ) FreightAnim ( ..\\OrphanOnly\\o.s )", false);
+    stockFile(L"Old\\sub\\older.wag", L"", false);
+    file(L"Loco\\loco.s", 10);
+    file(L"Common.sound\\l.sms", 10);
+    file(L"Base\\base.s", 10);
+    file(L"Base\\x.inc", 10);
+    file(L"Old\\old.s", 2000);
+    file(L"Old\\sub\\tex.ace", 1000);
+    file(L"OrphanOnly\\o.s", 10);
+    file(L"Spare\\a.ace", 3000);
+    file(L"Spare\\deeper\\b.ace", 72);
+    file(L"DEFAULT\\d.ace", 10);
+    t.writeBytes(L"MSTS\\SOUND\\shared.sms", std::string("s"));
+    t.makeDir(L"MSTS\\TRAINS\\TRAINSET\\Loco\\CABVIEW\\gone.cvf"); // a folder is no file
+    missing.add(L"Fichier manquant : GONE\\OLD.WAG");
+    missing.add(L"Missing Folder: NONE\\NOWHERE.ENG");
+
+    const StockCheckResult r = run();
+    EXPECT_EQ(r.stockFilesRead, 4u);
+    ASSERT_EQ(r.broken.size(), 2u);
+    EXPECT_EQ(r.broken[0].stock, L"Loco\\loco.eng") << "used stock first";
+    EXPECT_TRUE(r.broken[0].used);
+    ASSERT_EQ(r.broken[0].absent.size(), 1u);
+    EXPECT_EQ(r.broken[0].absent[0].kind, StockReferenceKind::Cab);
+    EXPECT_EQ(r.broken[0].absent[0].path, L"Loco\\CABVIEW\\gone.cvf");
+    EXPECT_EQ(r.broken[1].stock, L"Repaint\\r.wag");
+    EXPECT_EQ(r.broken[1].absent[0].name, L"nothere.s");
+
+    EXPECT_EQ(names(r.removable), (std::vector<std::wstring>{L"Old", L"Repaint"}));
+    const std::size_t stockBytes = utf16File(L"Wagon ( x WagonShape ( old.s ) FreightAnim ( ..\\OrphanOnly\\o.s ) )").size() +
+                                   utf16File(L"Wagon ( x  )").size();
+    EXPECT_EQ(r.removable[0].bytes, 3000u + stockBytes) << "every file beneath it, every level";
+    EXPECT_EQ(names(r.unneeded), std::vector<std::wstring>{L"Spare"}) << "OrphanOnly is named by an orphan";
+    EXPECT_EQ(r.unneeded[0].bytes, 3072u);
+    EXPECT_EQ(names(r.kept), (std::vector<std::wstring>{L"Base", L"Common.sound"}));
+    EXPECT_EQ(r.kept[0].neededBy, std::vector<std::wstring>{L"Loco\\loco.eng"});
+    ASSERT_EQ(r.foundElsewhere.size(), 1u);
+    EXPECT_EQ(r.foundElsewhere[0].missing, L"GONE\\OLD.WAG");
+    EXPECT_EQ(r.foundElsewhere[0].candidates, std::vector<std::wstring>{L"Old\\old.wag"});
+    EXPECT_TRUE(r.unreadable.empty());
+    EXPECT_TRUE(r.unlisted.empty());
+}
+
+TEST_F(StockCheckTest, ListsEachFolderOnceHoweverManyReferencesLookIntoIt) {
+    std::wstring many;
+    for (int i = 0; i < 50; ++i) many += L"WagonShape ( ..\\Shared\\s" + std::to_wstring(i % 5) + L".s ) ";
+    for (int i = 0; i < 20; ++i) stockFile(L"F" + std::to_wstring(i) + L"\\w.wag", many, i % 2 == 0);
+    for (int i = 0; i < 5; ++i) file(L"Shared\\s" + std::to_wstring(i) + L".s", 1);
+    const StockCheckResult r = run();
+    EXPECT_EQ(r.stockFilesRead, 20u);
+    EXPECT_TRUE(r.broken.empty());
+    // TRAINSET and its 21 folders, each once: sizes and references share the listings.
+    EXPECT_EQ(r.folderListings, 22u);
+    EXPECT_EQ(names(r.kept), std::vector<std::wstring>{L"Shared"});
+    EXPECT_EQ(r.kept[0].neededBy.size(), 3u);
+}
