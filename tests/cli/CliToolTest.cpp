@@ -196,3 +196,30 @@ TEST_F(CliToolTest, FailuresGiveMessagesAndStatus) {
         EXPECT_EQ(err, outOfMemory ? "trackwend-cli: out of memory\r\n" : "trackwend-cli: disk full\r\n");
     }
 }
+
+TEST_F(CliToolTest, StockCheckOnTheSampleInstallation) {
+    const Captured plain = run({L"--json", L"--lang=en", TW_SAMPLE_INSTALL});
+    EXPECT_EQ(plain.out.find("\"check\""), std::string::npos);
+    EXPECT_EQ(plain.out.substr(plain.out.size() - 22), ",\"activities\":false}\r\n");
+
+    const Captured c = run({L"--json", L"--lang=en", L"--check", TW_SAMPLE_INSTALL});
+    EXPECT_EQ(c.status, 0) << c.err;
+    EXPECT_EQ(c.out.substr(0, c.out.find(",\"check\":")), plain.out.substr(0, plain.out.size() - 3))
+        << "the check only adds its member";
+    const std::string check =
+        "\"check\":{\"stockFilesRead\":7,\"broken\":[{\"stock\":\"Coal Hoppers\\\\Coal Car.wag\",\"used\":true,"
+        "\"absent\":[{\"kind\":\"shape\",\"name\":\"Coal Car.s\",\"path\":\"Coal Hoppers\\\\Coal Car.s\"}]}],"
+        "\"removable\":[{\"folder\":\"GP38 Pack\",\"root\":\"simulator\",\"bytes\":164308},"
+        "{\"folder\":\"Old Switcher\",\"root\":\"simulator\",\"bytes\":686836}],"
+        "\"unneeded\":[{\"folder\":\"Spare Textures\",\"root\":\"simulator\",\"bytes\":130000}],"
+        "\"kept\":[{\"folder\":\"Common.sound\",\"root\":\"simulator\",\"neededBy\":[\"LOCO\\\\Dash9.eng\"]}],"
+        "\"foundElsewhere\":[{\"missing\":\"LOCO\\\\GP38.ENG\",\"candidates\":[\"GP38 Pack\\\\GP38.eng\"]},"
+        "{\"missing\":\"DEFAULT\\\\DASH9.ENG\",\"candidates\":[\"LOCO\\\\Dash9.eng\"]}],\"unreadable\":[],\"unlisted\":[]}}\r\n";
+    EXPECT_EQ(c.out.substr(c.out.find("\"check\":")), check);
+
+    // The report alone asks for the check; the activities keep BaseCars for the boxcar they use.
+    const Captured report = run({L"--lang=en", L"--activities", L"--report=check", TW_SAMPLE_INSTALL});
+    EXPECT_EQ(report.status, 0) << report.err;
+    EXPECT_NE(report.out.find("\r\n - BaseCars (simulator) kept for FREIGHT\\boxcar_old.wag\r\n"), std::string::npos)
+        << report.out;
+}
