@@ -6,7 +6,12 @@ generate.py DEST [--shape simple|real] [--folders N] [--consists M] [--entries K
 simple: each trainset folder holds one engine and two wagons and nothing else.
 real:   shaped like a user's installation: each folder holds 1 to 3 engines or
         wagons among 5 to 15 shape, texture and other files, and a third of
-        the folders have a Sound sub-folder with a few sound files.
+        the folders have a Sound sub-folder with a few sound files. Its stock
+        files name what they need, as real ones do: their shape (a fifth of
+        the wagons a repaint's, in another folder; one in ten absent), the
+        cab of an engine (in a CABVIEW sub-folder half the time, absent
+        otherwise), their sound (in their Sound sub-folder, or for engines
+        without one, in one of the shared CommonNNN.sound folders).
 Each consist names K vehicles, about a third of them absent from disk (half of
 those in folders that do not exist)."""
 import argparse, os, random, shutil
@@ -32,6 +37,40 @@ def touch(path):
 
 # (folder, vehicle name without extension, "Engine" or "Wagon") of every stock file.
 stock = []
+bases = []  # each folder's first vehicle, whose shape is on disk
+shared_sounds = max(1, a.folders // 200)
+if a.shape == "real":
+    for k in range(shared_sounds):
+        d = os.path.join(trainset, "Common%03d.sound" % k)
+        os.makedirs(d)
+        for n in ("engine.sms", "horn.wav", "engine.wav"):
+            touch(os.path.join(d, n))
+
+
+def stock_text(i, veh, kind, has_sound):
+    """A real-shaped stock file naming its shape, cab and sound."""
+    base = bases[i]
+    r = rnd.random()
+    if kind == "Wagon" and r < 0.2 and i > 0:
+        j = rnd.randrange(i)
+        shape = '"..\\\\Stock%05d\\\\%s.s"' % (j, bases[j])   # a repaint
+    elif r < 0.3:
+        shape = "missing_%s.s" % veh
+    else:
+        shape = base + ".s"
+    lines = ["SIMISA@@@@@@@@@@JINX0D0t______", "", "Wagon ( %s" % veh, "\tType ( Freight )",
+             "\tWagonShape ( %s )" % shape, "\tSize ( 3m 4m 15m )"]
+    if has_sound:
+        lines.append('\tSound ( "%s.sms" )' % base)
+    lines.append(")")
+    if kind == "Engine":
+        lines += ["Engine ( %s" % veh, "\tType ( Diesel )", "\tCabView ( %s.cvf )" % base]
+        if not has_sound:
+            lines.append('\tSound ( "..\\\\..\\\\Common%03d.sound\\\\engine.sms" )' % rnd.randrange(shared_sounds))
+        lines.append(")")
+    return b"\xff\xfe" + "\r\n".join(lines).encode("utf-16-le")
+
+
 for i in range(a.folders):
     folder = "Stock%05d" % i
     d = os.path.join(trainset, folder)
@@ -41,8 +80,17 @@ for i in range(a.folders):
     else:
         vehicles = [("%s_%d" % (folder, k), "Engine" if k == 0 and rnd.random() < 0.4 else "Wagon")
                     for k in range(rnd.randint(1, 3))]
+    bases.append(vehicles[0][0])
     for veh, kind in vehicles:
-        touch(os.path.join(d, veh + (".eng" if kind == "Engine" else ".wag")))
+        path = os.path.join(d, veh + (".eng" if kind == "Engine" else ".wag"))
+        if a.shape == "real":
+            with open(path, "wb") as f:
+                f.write(stock_text(i, veh, kind, i % 3 == 0))
+            if kind == "Engine" and rnd.random() < 0.5:
+                os.makedirs(os.path.join(d, "CABVIEW"), exist_ok=True)
+                touch(os.path.join(d, "CABVIEW", bases[i] + ".cvf"))
+        else:
+            touch(path)
         stock.append((folder, veh, kind))
     if a.shape == "real":
         others = rnd.randint(5, 15) - len(vehicles)
