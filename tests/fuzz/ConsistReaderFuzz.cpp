@@ -1,6 +1,8 @@
-// Fuzz target for the consist reader: native Linux build with clang's libFuzzer
-// (tools/fuzz). Every input goes through reading, masking and the gathering of
-// references; any sanitizer report or failed check below is a finding.
+// Fuzz target for the consist reader and the stock-file reader: native Linux
+// build with clang's libFuzzer (tools/fuzz). Every input goes through reading,
+// masking and the gathering of references, then through the stock-file
+// reading and the joining of each name it finds to a folder; any sanitizer
+// report or failed check below is a finding.
 //
 // Checks, all deterministic (no clock: a loaded machine must not fail them):
 // - an undecodable file gives an empty text; a decoded one holds no control
@@ -10,8 +12,12 @@
 //   literally until the text is exhausted;
 // - its work stays linear: the positions its searches examine, the bytes it
 //   allocates and the size of what it returns are bounded by a multiple of the
-//   text's length.
+//   text's length;
+// - the stock-file entries: names never empty, together no longer than the
+//   text, allocations linear; a joined name keeps its folder's drive and holds
+//   no "/", no empty, "." or ".." part.
 #include "analysis/ConsistReader.h"
+#include "analysis/StockFileReader.h"
 
 #include <sanitizer/allocator_interface.h>
 
@@ -106,6 +112,34 @@ void checkReferences(const std::wstring& text) {
     if (fast != literalReferences(text)) fail("fast gathering differs from the literal loop", text);
 }
 
+void checkStockFile(const std::vector<unsigned char>& bytes) {
+    std::wstring text;
+    if (!flattenStockFile(bytes, text)) {
+        if (!text.empty()) fail("unreadable stock file gave a text", text);
+        return;
+    }
+    const unsigned long long n = text.size();
+    allocated = 0;
+    counting = true;
+    const std::vector<StockReference> refs = stockReferences(text);
+    counting = false;
+    if (allocated > kBytesPerChar * n + kBytesFixed) fail("stock entries: allocations not linear in the text", text);
+    unsigned long long total = 0;
+    for (const StockReference& r : refs) {
+        if (r.name.empty()) fail("stock entry with an empty name", text);
+        total += r.name.size();
+    }
+    if (total > n) fail("stock entries larger than the text", text);
+    for (size_t i = 0; i < refs.size() && i < 16; ++i) {
+        const std::wstring joined = joinStockPath(L"C:\\MSTS\\TRAINS\\TRAINSET\\F", refs[i].name);
+        if (joined.rfind(L"C:", 0) != 0) fail("joined name lost its drive", joined);
+        if (joined.find(L'/') != std::wstring::npos || joined.find(L"\\\\") != std::wstring::npos ||
+            joined.find(L"\\.\\") != std::wstring::npos || joined.find(L"\\..\\") != std::wstring::npos ||
+            (joined.size() >= 2 && (joined.back() == L'\\' || joined.substr(joined.size() - 2) == L"\\.")))
+            fail("joined name keeps a separator run or a dot part", joined);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -126,5 +160,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     checkMask(text);
     checkReferences(text);
+    checkStockFile(bytes);
     return 0;
 }
