@@ -31,8 +31,22 @@ public:
         auto& slot = folders_[fileSystemUpper(path)];
         if (slot) return *slot;
         slot = std::make_unique<Folder>();
+        Folder& folder = *slot;
+        // A folder that its listed parent does not hold needs no call (a
+        // stock file's absent CABVIEW or SOUND folder, most often).
+        const size_t slash = path.find_last_of(L'\\');
+        if (slash != std::wstring::npos) {
+            auto parent = folders_.find(fileSystemUpper(std::wstring_view(path).substr(0, slash)));
+            if (parent != folders_.end() && parent->second && parent->second->state == Folder::State::Listed) {
+                const FolderListing::Entry* e = find(*parent->second, path.substr(slash + 1));
+                if (!e || !FolderListing::isFolder(*e)) {
+                    folder.state = Folder::State::Absent;
+                    return folder;
+                }
+            }
+        }
         ++listings_;
-        const unsigned long error = listFolder(path, slot->listing);
+        const unsigned long error = listFolder(path, folder.listing);
         switch (error) {
         case ERROR_SUCCESS:
         case ERROR_FILE_NOT_FOUND: break; // listed, nothing in it
@@ -43,15 +57,16 @@ public:
         case ERROR_BAD_PATHNAME:
         case ERROR_INVALID_DRIVE:
         case ERROR_BAD_NETPATH:
-        case ERROR_BAD_NET_NAME: slot->state = Folder::State::Absent; break;
-        default: slot->state = Folder::State::Unlisted; break;
+        case ERROR_BAD_NET_NAME: folder.state = Folder::State::Absent; break;
+        default: folder.state = Folder::State::Unlisted; break;
         }
-        if (slot->state != Folder::State::Listed) return *slot;
-        const auto& entries = slot->listing.entries;
-        slot->byName.reserve(entries.size());
+        if (folder.state != Folder::State::Listed) return folder;
+        const auto& entries = folder.listing.entries;
+        folder.byName.reserve(entries.size());
         for (std::size_t i = 0; i < entries.size(); ++i)
-            if (!slot->listing.isDotOrDotDot(entries[i])) slot->byName.emplace(fileSystemUpper(slot->listing.nameView(entries[i])), i);
-        return *slot;
+            if (!folder.listing.isDotOrDotDot(entries[i]))
+                folder.byName.emplace(fileSystemUpper(folder.listing.nameView(entries[i])), i);
+        return folder;
     }
 
     // The entry of that name in the folder, or nothing.
