@@ -104,8 +104,11 @@ std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool 
     std::vector<std::wstring> lines;
     appendHeader(lines, std::to_wstring(result.stockFilesRead) + L" " + t(TextKey::CheckFilesRead), includeTrainStore,
                  activitiesRead, date);
+    // A section's title line with its count, then the lines that explain it.
     const auto header = [&](TextKey key, std::size_t count) {
-        lines.push_back(t(key) + L" " + std::to_wstring(count));
+        auto block = splitLines(t(key));
+        block[0] += L" " + std::to_wstring(count);
+        lines.insert(lines.end(), block.begin(), block.end());
     };
     const auto sized = [&](TextKey key, const std::vector<TrainsetFolder>& folders) {
         header(key, folders.size());

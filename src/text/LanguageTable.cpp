@@ -63,22 +63,22 @@ const LanguageRow kRows[kLanguageRowCount] = {
     {TextKey::CheckBrokenHeader, L"Mat\u00E9riel incomplet (un fichier qu'il nomme est absent) :",
      L"Broken stock (a file it names is absent):"},
     {TextKey::CheckRemovableHeader,
-     L"Dossiers qui peuvent \u00EAtre supprim\u00E9s (tout leur mat\u00E9riel est orphelin, aucun mat\u00E9riel "
-     L"utilis\u00E9 n'y prend de fichier) :",
-     L"Folders that can be removed (all their stock is orphaned, no used stock takes a file from them):"},
+     L"Dossiers qui peuvent \u00EAtre supprim\u00E9s :\r\n(tout leur mat\u00E9riel est orphelin ; aucun mat\u00E9riel "
+     L"utilis\u00E9\r\nn'y prend de fichier)",
+     L"Folders that can be removed:\r\n(all their stock is orphaned; no used stock takes a file from them)"},
     {TextKey::CheckUnneededHeader,
-     L"Dossiers sans mat\u00E9riel dont aucun mat\u00E9riel n'a besoin (\u00E0 v\u00E9rifier \u00E0 la main : "
-     L"d'autres fichiers, des scripts par exemple, peuvent s'en servir) :",
-     L"Folders without stock that no stock needs (check them by hand: other files, such as scripts, may use them):"},
+     L"Dossiers sans mat\u00E9riel dont aucun mat\u00E9riel n'a besoin :\r\n(\u00E0 v\u00E9rifier \u00E0 la main : "
+     L"d'autres fichiers, des scripts\r\npar exemple, peuvent s'en servir)",
+     L"Folders without stock that no stock needs:\r\n(check them by hand: other files, such as scripts, may use them)"},
     {TextKey::CheckKeptHeader, L"Dossiers gard\u00E9s parce que du mat\u00E9riel utilis\u00E9 en a besoin :",
      L"Folders kept because used stock needs them:"},
     {TextKey::CheckFoundElsewhereHeader, L"Manquants trouv\u00E9s ailleurs :", L"Missing stock found elsewhere:"},
     {TextKey::CheckUnreadableHeader, L"Fichiers du mat\u00E9riel qui n'ont pas pu \u00EAtre lus :",
      L"Stock files that could not be read:"},
     {TextKey::CheckUnlistedHeader,
-     L"Dossiers qui n'ont pas pu \u00EAtre list\u00E9s (leurs fichiers comptent comme absents, ils ne sont jamais "
-     L"propos\u00E9s \u00E0 la suppression) :",
-     L"Folders that could not be listed (their files count as absent; they are never offered for removal):"},
+     L"Dossiers qui n'ont pas pu \u00EAtre list\u00E9s :\r\n(leurs fichiers comptent comme absents ; ils ne sont "
+     L"jamais\r\npropos\u00E9s \u00E0 la suppression)",
+     L"Folders that could not be listed:\r\n(their files count as absent; they are never offered for removal)"},
     {TextKey::CheckUsed, L"utilis\u00E9", L"used"},
     {TextKey::CheckOrphan, L"orphelin", L"orphan"},
     {TextKey::CheckFolderUnlisted, L"(dossier illisible)", L"(folder could not be listed)"},

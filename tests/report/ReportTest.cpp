@@ -148,7 +148,9 @@ TEST(ReportBuilder, StockCheckReportInBothLanguagesWithItsSizes) {
                          L"(Files stored by TrainStore included)", L"(Activities' loose consists included)", L" ",
                          L"Broken stock (a file it names is absent): 1", L" - A\\a.wag (used)",
                          L"     3D cab x.s -> A\\CABVIEW3D\\x.s (folder could not be listed)", L" ",
-                         text(TextKey::CheckRemovableHeader, 1) + L" 2", L" - Old (Train Store) 2.0 KB",
+                         L"Folders that can be removed: 2",
+                         L"(all their stock is orphaned; no used stock takes a file from them)",
+                         L" - Old (Train Store) 2.0 KB",
                          L" - Older (simulator) 1.0 KB", L"   Total: 2, 3.0 KB", L" "};
     EXPECT_EQ(Lines(en.begin(), en.begin() + expected.size()), expected);
     EXPECT_NE(std::find(en.begin(), en.end(), L" - Common (simulator) kept for A\\a.wag, B\\b.eng"), en.end());
