@@ -19,6 +19,9 @@ std::wstring missingRootMessage(const std::wstring& root, bool trainStoreRoot);
 std::wstring unreadableRootMessage(const std::wstring& root, bool trainStoreRoot);
 std::wstring consistNotFoundMessage(const std::wstring& path);
 std::wstring activityDecodingMessage(const std::wstring& path);
+// The warning at the end of a step that could not list some folders: each
+// named, at most ten, then how many more; in the interface language.
+std::wstring unreadableFoldersMessage(const std::vector<std::wstring>& folders, int languageId);
 
 // Prefixes of missing items, by language (1 English, anything else French).
 std::wstring missingFilePrefix(int languageId);
@@ -63,6 +66,10 @@ public:
     bool activitiesRead() const { return activitiesRead_; }
     const std::vector<std::wstring>& activityFiles() const { return activityFiles_; }
 
+    // The folders that steps 1 to 3, as last run, met but could not list
+    // (access refused...): the sets miss what they hold.
+    std::vector<std::wstring> unreadableFolders() const;
+
 private:
     void stepConsists();
     void stepMateriel();
@@ -74,7 +81,8 @@ private:
     template <typename Step> void runGuarded(Step step);
 
     // False when the root could not be listed.
-    bool scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier);
+    bool scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier, std::vector<std::wstring>& unreadable);
+    void warnUnreadable(const std::vector<std::wstring>& folders);
     void stopOnRoot(const std::wstring& message);
     void stopOnMissingRoot(const std::wstring& root, bool trainStoreRoot);
     void stopOnUnreadableRoot(const std::wstring& root, bool trainStoreRoot);
@@ -91,6 +99,8 @@ private:
 
     bool activitiesRead_ = false;
     std::vector<std::wstring> activityFiles_;
+    // Per step, so that running a step again replaces only its own.
+    std::vector<std::wstring> unreadableByConsists_, unreadableByStock_, unreadableByReading_;
     StockSet consists_, stock_, engines_, wagons_, stockFolders_, references_, orphans_, used_, missing_;
 };
 

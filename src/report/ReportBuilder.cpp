@@ -52,7 +52,8 @@ std::vector<std::wstring> splitLines(const std::wstring& text) {
 }
 
 std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::wstring>& items, int count,
-                                      bool includeTrainStore, const std::wstring& date, bool activitiesRead) {
+                                      bool includeTrainStore, const std::wstring& date, bool activitiesRead,
+                                      std::size_t unreadableFolders) {
     std::vector<std::wstring> lines;
     lines.push_back(reportText(TextKey::ReportHeaderPrefix) + date);
     lines.push_back(reportText(TextKey::BetaWarning));
@@ -60,6 +61,7 @@ std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::ws
     if (includeTrainStore) lines.push_back(reportText(TextKey::TrainStoreIncluded));
     if (activitiesRead && kind != ReportKind::Consists && kind != ReportKind::Stock)
         lines.push_back(reportText(TextKey::ActivitiesIncluded));
+    if (unreadableFolders > 0) lines.push_back(withNumber(reportText(TextKey::UnreadableFoldersLine), unreadableFolders));
     lines.push_back(L" ");
     if (kind == ReportKind::Orphans || kind == ReportKind::Missing) {
         const auto block = splitLines(reportText(kind == ReportKind::Orphans ? TextKey::OrphansExplanation
@@ -74,8 +76,9 @@ std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::ws
 }
 
 void buildReport(ReportKind kind, const std::vector<std::wstring>& items, int count, bool includeTrainStore,
-                 ReportTarget& target, bool activitiesRead) {
-    const auto lines = reportLines(kind, items, count, includeTrainStore, todayShortDate(), activitiesRead);
+                 ReportTarget& target, bool activitiesRead, std::size_t unreadableFolders) {
+    const auto lines =
+        reportLines(kind, items, count, includeTrainStore, todayShortDate(), activitiesRead, unreadableFolders);
     target.setCaption(reportTitle(kind));
     target.clear();
     for (const auto& line : lines) target.appendLine(line);

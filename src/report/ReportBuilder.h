@@ -19,13 +19,16 @@ std::wstring todayShortDate();
 
 // The report's lines, the date given. activitiesRead: the references came
 // from a step 3 that read activities, which the references, orphans and
-// missing reports say on a line of their own.
+// missing reports say on a line of their own. unreadableFolders: how many
+// folders the steps could not list; when any, a line under the scope lines
+// says so and that the results are incomplete.
 std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::wstring>& items, int count,
-                                      bool includeTrainStore, const std::wstring& date, bool activitiesRead = false);
+                                      bool includeTrainStore, const std::wstring& date, bool activitiesRead = false,
+                                      std::size_t unreadableFolders = 0);
 
 // Sets the caption, clears the target and appends every line (today's date).
 void buildReport(ReportKind kind, const std::vector<std::wstring>& items, int count, bool includeTrainStore,
-                 ReportTarget& target, bool activitiesRead = false);
+                 ReportTarget& target, bool activitiesRead = false, std::size_t unreadableFolders = 0);
 
 // Splits at CR LF; the text after the last break is a line of its own.
 std::vector<std::wstring> splitLines(const std::wstring& text);

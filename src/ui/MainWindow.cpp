@@ -341,7 +341,8 @@ void TForm1::Localize(int language) {
 
 void TForm1::buildAndShow(ReportKind kind, const StockSet& items, Counter count) {
     if (!results_) return;
-    buildReport(kind, items.items(), counterValue(count), includeTrainStore(), *results_, controller_.activitiesRead());
+    buildReport(kind, items.items(), counterValue(count), includeTrainStore(), *results_, controller_.activitiesRead(),
+                controller_.unreadableFolders().size());
     results_->showReport();
 }
 
