@@ -77,16 +77,6 @@ TEST(ReportBuilder, ActivitiesScopeLineAfterTheTrainStoreLineOnTheReportsOfRefer
     EXPECT_EQ(reportLines(ReportKind::Stock, {}, 0, false, L"d", true), reportLines(ReportKind::Stock, {}, 0, false, L"d"));
 }
 
-TEST(ReportBuilder, UnreadableFoldersLineLastOfTheScopeLinesOnEveryReport) {
-    assignReportTexts(0);
-    auto lines = reportLines(ReportKind::Missing, {}, 0, true, L"d", true, 3);
-    EXPECT_EQ(lines[5], L"(Dossiers illisibles : 3 \u2014 r\u00E9sultats incomplets)");
-    EXPECT_EQ(lines[6], L" ");
-    assignReportTexts(1);
-    EXPECT_EQ(reportLines(ReportKind::Consists, {}, 0, false, L"d", false, 12)[3],
-              L"(Unreadable folders: 12 \u2014 results incomplete)");
-}
-
 TEST(ReportBuilder, BuildDrivesTheTargetInOrderWithTodaysDate) {
     assignReportTexts(0);
     RecordingTarget target;
