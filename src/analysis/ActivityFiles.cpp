@@ -3,8 +3,6 @@
 #include "platform/Files.h"
 #include "platform/Text.h"
 
-#include <windows.h>
-
 #include <functional>
 
 namespace tw {
@@ -22,8 +20,7 @@ struct Place {
 void forEachEntry(const Place& folder, bool folders, std::vector<std::wstring>& unreadable,
                   const std::function<void(const std::wstring&)>& f) {
     FolderListing listing;
-    const unsigned long error = listFolder(folder.system, listing);
-    if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND) unreadable.push_back(folder.shown);
+    if (listingIncomplete(listFolder(folder.system, listing))) unreadable.push_back(folder.shown);
     for (const FolderListing::Entry& e : listing.entries) {
         if (listing.isDotOrDotDot(e) || FolderListing::isFolder(e) != folders) continue;
         f(std::wstring(listing.nameView(e)));

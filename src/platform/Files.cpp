@@ -139,6 +139,10 @@ unsigned long listFolder(const std::wstring& folder, FolderListing& listing) {
     return end == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : end;
 }
 
+bool listingIncomplete(unsigned long listResult) {
+    return listResult != ERROR_SUCCESS && listResult != ERROR_FILE_NOT_FOUND;
+}
+
 std::wstring executablePath() {
     std::wstring buf(MAX_PATH, L'\0');
     for (;;) {

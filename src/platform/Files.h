@@ -65,6 +65,8 @@ struct FolderListing {
 // in it, any other code for a folder that could not be listed (what was listed
 // before a failure is kept).
 unsigned long listFolder(const std::wstring& folder, FolderListing& listing);
+// Whether listFolder's result says the folder was not listed, or only in part.
+bool listingIncomplete(unsigned long listResult);
 
 // Full path of the running executable, and its folder (no trailing "\").
 std::wstring executablePath();

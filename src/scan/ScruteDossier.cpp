@@ -165,7 +165,7 @@ void TScruteDossier::walk(int depth, std::wstring folder, std::wstring systemFol
     const FolderListing* listing = snapshot ? snapshot->find(folder) : nullptr;
     if (!listing) {
         const unsigned long error = listFolder(systemFolder, own);
-        if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND) {
+        if (listingIncomplete(error)) {
             // A listing refused or cut short: finding nothing there does not
             // mean nothing is there. The root's caller stops; a sub-folder is
             // kept for the caller to name. What was listed before a failure is
