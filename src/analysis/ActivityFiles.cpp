@@ -8,11 +8,19 @@
 namespace tw {
 
 namespace {
+// A folder of the search: the path shown and the same place in the extended form.
+struct Place {
+    std::wstring shown, system;
+    Place below(const std::wstring& name) const { return {shown + L"\\" + name, system + L"\\" + name}; }
+};
+
 // Calls back with the name of each entry of the folder that is (or is not) a
-// folder, "." and ".." left out; nothing when the folder cannot be listed.
-void forEachEntry(const std::wstring& folder, bool folders, const std::function<void(const std::wstring&)>& f) {
+// folder, "." and ".." left out. A folder that cannot be listed, or only in
+// part, is added to unreadable.
+void forEachEntry(const Place& folder, bool folders, std::vector<std::wstring>& unreadable,
+                  const std::function<void(const std::wstring&)>& f) {
     FolderListing listing;
-    listFolder(folder, listing);
+    if (listingIncomplete(listFolder(folder.system, listing))) unreadable.push_back(folder.shown);
     for (const FolderListing::Entry& e : listing.entries) {
         if (listing.isDotOrDotDot(e) || FolderListing::isFolder(e) != folders) continue;
         f(std::wstring(listing.nameView(e)));
@@ -26,19 +34,26 @@ bool hasActivityExtension(const std::wstring& name) {
 }
 } // namespace
 
-std::vector<ActivityFile> findActivityFiles(const std::wstring& root) {
+std::vector<ActivityFile> findActivityFiles(const std::wstring& root, std::vector<std::wstring>& unreadable) {
     std::vector<ActivityFile> found;
-    forEachEntry(root, true, [&](const std::wstring& routes) {
+    Place top{root, extendedPath(root)};
+    // A drive's root comes back with its backslash; the names are joined with one.
+    if (!top.system.empty() && top.system.back() == L'\\') top.system.pop_back();
+    forEachEntry(top, true, unreadable, [&](const std::wstring& routes) {
         if (!sameName(routes, L"ROUTES")) return;
-        const std::wstring routesPath = root + L"\\" + routes;
-        forEachEntry(routesPath, true, [&](const std::wstring& route) {
-            const std::wstring routePath = routesPath + L"\\" + route;
-            forEachEntry(routePath, true, [&](const std::wstring& activities) {
+        const Place routesPlace = top.below(routes);
+        forEachEntry(routesPlace, true, unreadable, [&](const std::wstring& route) {
+            const Place routePlace = routesPlace.below(route);
+            forEachEntry(routePlace, true, unreadable, [&](const std::wstring& activities) {
                 if (!sameName(activities, L"ACTIVITIES")) return;
                 const std::wstring relativeFolder = routes + L"\\" + route + L"\\" + activities + L"\\";
+                const Place activitiesPlace = routePlace.below(activities);
                 // Sub-folders (Open Rails keeps its extra files in one) are not read.
-                forEachEntry(routePath + L"\\" + activities, false, [&](const std::wstring& file) {
-                    if (hasActivityExtension(file)) found.push_back({root + L"\\" + relativeFolder + file, relativeFolder + file});
+                forEachEntry(activitiesPlace, false, unreadable, [&](const std::wstring& file) {
+                    if (hasActivityExtension(file)) {
+                        const Place at = activitiesPlace.below(file);
+                        found.push_back({at.shown, relativeFolder + file, at.system});
+                    }
                 });
             });
         });

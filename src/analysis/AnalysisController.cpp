@@ -7,6 +7,7 @@
 #include "text/LanguageTable.h"
 
 #include <array>
+#include <algorithm>
 #include <vector>
 
 namespace tw {
@@ -63,6 +64,15 @@ std::wstring consistNotFoundMessage(const std::wstring& path) {
 
 std::wstring activityDecodingMessage(const std::wstring& path) {
     return std::wstring(kMsgUnicodeDecoding) + L"\r\n" + path;
+}
+
+std::wstring unreadableFoldersMessage(const std::vector<std::wstring>& folders, int languageId) {
+    constexpr std::size_t kNamed = 10;
+    std::wstring message = text(TextKey::UnreadableFoldersWarning, languageId);
+    for (std::size_t i = 0; i < folders.size() && i < kNamed; ++i) message += L"\r\n" + folders[i];
+    if (folders.size() > kNamed)
+        message += L"\r\n" + withNumber(text(TextKey::UnreadableFoldersMore, languageId), folders.size() - kNamed);
+    return message;
 }
 
 std::wstring missingFilePrefix(int languageId) { return text(TextKey::MissingFilePrefix, languageId); }
@@ -143,12 +153,29 @@ void AnalysisController::ResetAnalyses() {
 
 void AnalysisController::setCounter(Counter c, std::size_t value) { view_.setCounterValue(c, static_cast<int>(value)); }
 
-bool AnalysisController::scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier) {
+bool AnalysisController::scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier,
+                              std::vector<std::wstring>& unreadable) {
     scanner_.Dossier = root;
     scanner_.Filtre = filtre;
     scanner_.SousDossier = sousDossier;
     scanner_.Execute();
+    // The wagons scans list again what the engines scans could not: each folder once.
+    for (const std::wstring& folder : scanner_.unreadableFolders())
+        if (std::find(unreadable.begin(), unreadable.end(), folder) == unreadable.end()) unreadable.push_back(folder);
     return !scanner_.rootUnreadable();
+}
+
+std::vector<std::wstring> AnalysisController::unreadableFolders() const {
+    std::vector<std::wstring> all = unreadableByConsists_;
+    all.insert(all.end(), unreadableByStock_.begin(), unreadableByStock_.end());
+    all.insert(all.end(), unreadableByReading_.begin(), unreadableByReading_.end());
+    return all;
+}
+
+// A folder that cannot be listed would pass for an empty one, its stock for
+// missing: the step goes on with the rest and says so at its end.
+void AnalysisController::warnUnreadable(const std::vector<std::wstring>& folders) {
+    if (!folders.empty()) view_.showMessage(unreadableFoldersMessage(folders, inputs_.languageId()), MessageBoxKind::Warning);
 }
 
 void AnalysisController::stopOnRoot(const std::wstring& message) {
@@ -191,17 +218,18 @@ void AnalysisController::stepConsists() {
     view_.setCounterValue(Counter::Con, 0);
     view_.setCounterColour(Counter::Con, colours::Fuchsia);
     view_.setButtonLedColour(StepButton::Consists, colours::Fuchsia);
+    unreadableByConsists_.clear();
 
     const std::wstring root = inputs_.simulatorFolder() + kConsistsBelow;
-    if (!directoryExists(root)) return stopOnMissingRoot(root, false);
-    if (!scan(root, L"*.CON", false)) return stopOnUnreadableRoot(root, false);
+    if (!directoryExists(extendedPath(root))) return stopOnMissingRoot(root, false);
+    if (!scan(root, L"*.CON", false, unreadableByConsists_)) return stopOnUnreadableRoot(root, false);
 
     if (inputs_.includeTrainStore()) {
         view_.setCounterColour(Counter::Con, colours::Aqua);
         view_.setButtonLedColour(StepButton::Consists, colours::Aqua);
         const std::wstring rootTS = inputs_.trainStoreFolder() + kConsistsBelow;
-        if (!directoryExists(rootTS)) return stopOnMissingRoot(rootTS, true);
-        if (!scan(rootTS, L"*.CON", false)) return stopOnUnreadableRoot(rootTS, true);
+        if (!directoryExists(extendedPath(rootTS))) return stopOnMissingRoot(rootTS, true);
+        if (!scan(rootTS, L"*.CON", false, unreadableByConsists_)) return stopOnUnreadableRoot(rootTS, true);
     }
 
     view_.setCounterColour(Counter::Con, colours::Yellow);
@@ -209,6 +237,7 @@ void AnalysisController::stepConsists() {
     view_.setButtonActive(StepButton::Consists, false);
     view_.setReportEnabled(ReportButton::Con, true);
     view_.processPendingMessages();
+    warnUnreadable(unreadableByConsists_);
 }
 
 void AnalysisController::stepMateriel() {
@@ -227,6 +256,7 @@ void AnalysisController::stepMateriel() {
     view_.setCounterValue(Counter::Mat, 0);
     view_.setCounterColour(Counter::Mat, colours::Fuchsia);
     stockFolders_.clear();
+    unreadableByStock_.clear();
 
     // The wagons scans walk the trees the engines scans walked: they take each
     // folder's listing from this snapshot instead of the disk, so a folder is
@@ -238,22 +268,22 @@ void AnalysisController::stepMateriel() {
     SnapshotInUse useListings(scanner_, listings);
 
     const std::wstring root = inputs_.simulatorFolder() + kTrainsetBelow;
-    if (!directoryExists(root)) return stopOnMissingRoot(root, false);
-    if (!scan(root, L"*.ENG", true)) return stopOnUnreadableRoot(root, false);
+    if (!directoryExists(extendedPath(root))) return stopOnMissingRoot(root, false);
+    if (!scan(root, L"*.ENG", true, unreadableByStock_)) return stopOnUnreadableRoot(root, false);
 
     std::wstring rootTS;
     if (inputs_.includeTrainStore()) {
         for (Counter c : {Counter::Mat, Counter::Eng, Counter::Wag}) view_.setCounterColour(c, colours::Aqua);
         view_.setButtonLedColour(StepButton::Materiel, colours::Aqua);
         rootTS = inputs_.trainStoreFolder() + kTrainsetBelow;
-        if (!directoryExists(rootTS)) return stopOnMissingRoot(rootTS, true);
-        if (!scan(rootTS, L"*.ENG", true)) return stopOnUnreadableRoot(rootTS, true);
+        if (!directoryExists(extendedPath(rootTS))) return stopOnMissingRoot(rootTS, true);
+        if (!scan(rootTS, L"*.ENG", true, unreadableByStock_)) return stopOnUnreadableRoot(rootTS, true);
     }
 
-    if (!scan(root, L"*.WAG", true)) return stopOnUnreadableRoot(root, false);
+    if (!scan(root, L"*.WAG", true, unreadableByStock_)) return stopOnUnreadableRoot(root, false);
     // The box is read again here; a store root never formed above (box checked
     // meanwhile) is not scanned, rather than walking from the drive's root.
-    if (inputs_.includeTrainStore() && !rootTS.empty() && !scan(rootTS, L"*.WAG", true))
+    if (inputs_.includeTrainStore() && !rootTS.empty() && !scan(rootTS, L"*.WAG", true, unreadableByStock_))
         return stopOnUnreadableRoot(rootTS, true);
 
     view_.setCounterColour(Counter::Mat, colours::Yellow);
@@ -266,6 +296,7 @@ void AnalysisController::stepMateriel() {
     view_.setReportEnabled(ReportButton::Mat, true);
     view_.setReportVisible(ReportButton::Mat, true);
     view_.processPendingMessages();
+    warnUnreadable(unreadableByStock_);
 }
 
 void AnalysisController::ScruteDossierFichier(TScruteDossier& sender, const std::wstring& nom) {
@@ -304,20 +335,26 @@ void AnalysisController::stepLst() {
     view_.setCounterColour(Counter::Lst, colours::Fuchsia);
     activitiesRead_ = false;
     activityFiles_.clear();
+    unreadableByReading_.clear();
     // The window runs between files: an edit of the boxes or of the option
     // meanwhile must not change what the rest of the step reads.
     const std::wstring simulatorFolder = inputs_.simulatorFolder();
     const bool includeTrainStore = inputs_.includeTrainStore();
     const std::wstring trainStoreFolder = inputs_.trainStoreFolder();
     const bool withActivities = inputs_.includeActivities();
+    // Shown as the user gave them; read through their extended forms, the
+    // names appended exactly as step 1 listed them ("NUL.con" is a file there).
     const std::wstring simulatorConsists = simulatorFolder + L"\\TRAINS\\CONSISTS\\";
     const std::wstring trainStoreConsists = trainStoreFolder + L"\\TRAINS\\CONSISTS\\";
+    const std::wstring simulatorConsistsSystem = extendedPath(simulatorFolder + kConsistsBelow) + L"\\";
+    const std::wstring trainStoreConsistsSystem =
+        includeTrainStore ? extendedPath(trainStoreFolder + kConsistsBelow) + L"\\" : std::wstring();
     // The activities are listed before the consists are read: the gauge runs over both.
     std::vector<ActivityFile> activities;
     if (withActivities) {
-        activities = findActivityFiles(simulatorFolder);
+        activities = findActivityFiles(simulatorFolder, unreadableByReading_);
         if (includeTrainStore) {
-            auto store = findActivityFiles(trainStoreFolder);
+            auto store = findActivityFiles(trainStoreFolder, unreadableByReading_);
             activities.insert(activities.end(), store.begin(), store.end());
         }
     }
@@ -331,10 +368,10 @@ void AnalysisController::stepLst() {
         view_.setGaugePosition(index++);
         // Each copy is opened once: the open itself tells whether it is there.
         std::wstring path = simulatorConsists + name;
-        bool found = readWholeFileIfPresent(path, bytes);
+        bool found = readWholeFileIfPresent(simulatorConsistsSystem + name, bytes);
         if (!found && includeTrainStore) {
             path = trainStoreConsists + name;
-            found = readWholeFileIfPresent(path, bytes);
+            found = readWholeFileIfPresent(trainStoreConsistsSystem + name, bytes);
         }
         if (!found) {
             view_.showMessage(consistNotFoundMessage(path), MessageBoxKind::Error);
@@ -355,6 +392,7 @@ void AnalysisController::stepLst() {
     view_.setButtonEnabled(StepButton::Man, true);
     view_.setButtonActive(StepButton::Lst, false);
     view_.processPendingMessages();
+    warnUnreadable(unreadableByReading_);
 }
 
 // One file's vehicle entries into the references set; false, with nothing
@@ -378,7 +416,7 @@ void AnalysisController::readActivityFiles(const std::vector<ActivityFile>& file
     std::size_t index = firstGaugeIndex;
     for (const ActivityFile& file : files) {
         view_.setGaugePosition(static_cast<int>(index++));
-        readWholeFile(file.path, bytes);
+        readWholeFile(file.systemPath, bytes);
         activityFiles_.push_back(file.relative);
         if (!addReferences(bytes, text)) {
             view_.showMessage(activityDecodingMessage(file.path), MessageBoxKind::Plain);

@@ -21,6 +21,9 @@ std::wstring missingRootMessage(const std::wstring& root, bool trainStoreRoot);
 std::wstring unreadableRootMessage(const std::wstring& root, bool trainStoreRoot);
 std::wstring consistNotFoundMessage(const std::wstring& path);
 std::wstring activityDecodingMessage(const std::wstring& path);
+// The warning at the end of a step that could not list some folders: each
+// named, at most ten, then how many more; in the interface language.
+std::wstring unreadableFoldersMessage(const std::vector<std::wstring>& folders, int languageId);
 
 // Prefixes of missing items, by language (1 English, anything else French).
 std::wstring missingFilePrefix(int languageId);
@@ -71,6 +74,9 @@ public:
 
     // The last stock check's result, until a step 1 or 2 starts again.
     const std::optional<StockCheckResult>& checkResult() const { return checkResult_; }
+    // The folders that steps 1 to 3, as last run, met but could not list
+    // (access refused...): the sets miss what they hold.
+    std::vector<std::wstring> unreadableFolders() const;
 
 private:
     void stepConsists();
@@ -84,7 +90,8 @@ private:
     template <typename Step> void runGuarded(Step step);
 
     // False when the root could not be listed.
-    bool scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier);
+    bool scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier, std::vector<std::wstring>& unreadable);
+    void warnUnreadable(const std::vector<std::wstring>& folders);
     void stopOnRoot(const std::wstring& message);
     void stopOnMissingRoot(const std::wstring& root, bool trainStoreRoot);
     void stopOnUnreadableRoot(const std::wstring& root, bool trainStoreRoot);
@@ -102,6 +109,8 @@ private:
     bool activitiesRead_ = false;
     std::vector<std::wstring> activityFiles_;
     std::optional<StockCheckResult> checkResult_;
+    // Per step, so that running a step again replaces only its own.
+    std::vector<std::wstring> unreadableByConsists_, unreadableByStock_, unreadableByReading_;
     StockSet consists_, stock_, engines_, wagons_, stockFolders_, references_, orphans_, used_, missing_;
 };
 

@@ -128,10 +128,12 @@ std::wstring firstPart(const std::wstring& relative) {
 
 class Check {
 public:
-    // The roots as the joined names will write them ("/" typed in a folder box included).
-    explicit Check(const StockCheckInputs& in) : in_(in), simulator_(joinStockPath(in.simulatorFolder, L"")) {
+    // The roots in their extended form, as the joined names will write them: every
+    // path below them then reaches exactly the entries listed ("A.", "NUL.eng", long paths).
+    explicit Check(const StockCheckInputs& in)
+        : in_(in), simulator_(joinStockPath(extendedPath(in.simulatorFolder), L"")) {
         addRoot(StockRoot::Simulator, simulator_);
-        if (!in.storeFolder.empty()) addRoot(StockRoot::Store, joinStockPath(in.storeFolder, L""));
+        if (!in.storeFolder.empty()) addRoot(StockRoot::Store, joinStockPath(extendedPath(in.storeFolder), L""));
     }
 
     StockCheckResult run(const std::function<void(std::size_t)>& progress) {
@@ -216,7 +218,7 @@ private:
             if (state == FileState::Present) {
                 markNeeded(path, item, used);
             } else {
-                entry.absent.push_back({ref.kind, ref.name, relativeToRoot(path, root->trainset + L"\\"),
+                entry.absent.push_back({ref.kind, ref.name, shownPath(relativeToRoot(path, root->trainset + L"\\")),
                                         state == FileState::Unknown});
             }
         }

@@ -235,7 +235,8 @@ bool CliRunner::reportAvailable(ReportKind kind) const {
 
 std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
     if (kind == ReportKind::Check)
-        return checkReportLines(*controller_.checkResult(), includeStore_, todayShortDate(), controller_.activitiesRead());
+        return checkReportLines(*controller_.checkResult(), includeStore_, todayShortDate(), controller_.activitiesRead(),
+                                controller_.unreadableFolders().size());
     const StockSet* set = nullptr;
     Counter count = Counter::Con;
     switch (kind) {
@@ -247,7 +248,7 @@ std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
     case ReportKind::Check: break;
     }
     return reportLines(kind, set->items(), view_.counterValue(count), includeStore_, todayShortDate(),
-                       controller_.activitiesRead());
+                       controller_.activitiesRead(), controller_.unreadableFolders().size());
 }
 
 std::wstring currentFailureLine() {
@@ -307,7 +308,8 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         streams.err(consoleText(L"trackwend-cli: simulator folder not found: " + runner.simulatorFolder() + L"\n"));
 
-    int status = result.completed ? 0 : 1;
+    // Folders that could not be read leave the results incomplete: not a success either.
+    int status = result.completed && runner.controller().unreadableFolders().empty() ? 0 : 1;
     std::string reports;
     for (ReportKind kind : options.reports) {
         if (!runner.reportAvailable(kind)) {

@@ -55,9 +55,9 @@ private:
 // The whole tool: parses the arguments, completes them from the registry and
 // the settings file, runs the analysis and writes its output through the two
 // callables (bytes for standard output and standard error). Returns the exit
-// status: 0 when step 5 completed, 1 when a step stopped early, a report
-// could not be given or saved, or anything else failed (one line on standard
-// error), 2 for a usage error.
+// status: 0 when step 5 completed, 1 when a step stopped early or could not
+// read a folder, a report could not be given or saved, or anything else failed
+// (one line on standard error), 2 for a usage error.
 struct CliStreams {
     std::function<void(const std::string&)> out, err;
 };

@@ -7,6 +7,41 @@
 
 namespace tw {
 
+namespace {
+constexpr std::wstring_view kExtendedPrefix = L"\\\\?\\";
+constexpr std::wstring_view kExtendedUncPrefix = L"\\\\?\\UNC\\";
+constexpr std::wstring_view kDevicePrefix = L"\\\\.\\";
+
+bool startsWith(std::wstring_view text, std::wstring_view start) { return text.substr(0, start.size()) == start; }
+} // namespace
+
+std::wstring extendedPath(const std::wstring& path) {
+    // Already extended: the system would not normalise it, nor must we.
+    if (startsWith(path, kExtendedPrefix) || startsWith(path, kDevicePrefix)) return path;
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (n == 0) return path;
+        // Too small: n is the size needed, the terminating zero included.
+        if (n >= full.size()) {
+            full.resize(n);
+            continue;
+        }
+        full.resize(n);
+        break;
+    }
+    // A device name in the last place ("C:\x\NUL") comes back as "\\.\NUL": the user named a device.
+    if (startsWith(full, kDevicePrefix) || startsWith(full, kExtendedPrefix)) return full;
+    if (startsWith(full, L"\\\\")) return std::wstring(kExtendedUncPrefix) + full.substr(2);
+    return std::wstring(kExtendedPrefix) + full;
+}
+
+std::wstring shownPath(const std::wstring& path) {
+    if (startsWith(path, kExtendedUncPrefix)) return L"\\\\" + path.substr(kExtendedUncPrefix.size());
+    if (startsWith(path, kExtendedPrefix)) return path.substr(kExtendedPrefix.size());
+    return path;
+}
+
 bool directoryExists(const std::wstring& path) {
     DWORD a = ::GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
@@ -24,20 +59,27 @@ std::vector<unsigned char> readWholeFile(const std::wstring& path) {
 }
 
 namespace {
+// Every sharing mode: an editor or the simulator holding a consist open, even
+// with write or delete access, must not stop the reading.
 UniqueFile openForReading(const std::wstring& path) {
-    return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+[[noreturn]] void failRead(const std::wstring& path) {
+    const DWORD error = ::GetLastError();
+    throw cannotOpenFile(shownPath(path), error);
 }
 
 void readOpened(const UniqueFile& f, const std::wstring& path, std::vector<unsigned char>& data) {
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(f.get(), &size)) throw cannotOpenFile(path, ::GetLastError());
+    if (!::GetFileSizeEx(f.get(), &size)) failRead(path);
     data.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
     while (done < data.size()) {
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
         DWORD got = 0;
-        if (!::ReadFile(f.get(), data.data() + done, chunk, &got, nullptr)) throw cannotOpenFile(path, ::GetLastError());
+        if (!::ReadFile(f.get(), data.data() + done, chunk, &got, nullptr)) failRead(path);
         if (got == 0) break;
         done += got;
     }
@@ -47,7 +89,7 @@ void readOpened(const UniqueFile& f, const std::wstring& path, std::vector<unsig
 
 void readWholeFile(const std::wstring& path, std::vector<unsigned char>& data) {
     UniqueFile f = openForReading(path);
-    if (!f) throw cannotOpenFile(path, ::GetLastError());
+    if (!f) failRead(path);
     readOpened(f, path, data);
 }
 
@@ -58,9 +100,9 @@ bool readWholeFileIfPresent(const std::wstring& path, std::vector<unsigned char>
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
         // Other refusals need a look: a folder of that name, or a path the
         // system cannot resolve, holds no file; a file that is there but
-        // refused (held open for writing...) is the error.
+        // refused (access denied, locked by another program) is the error.
         if (!fileExists(path)) return false;
-        throw cannotOpenFile(path, error);
+        throw cannotOpenFile(shownPath(path), error);
     }
     readOpened(f, path, data);
     return true;
@@ -95,6 +137,10 @@ unsigned long listFolder(const std::wstring& folder, FolderListing& listing) {
     // The normal end is "no more files"; anything else cut the listing short.
     const unsigned long end = ::GetLastError();
     return end == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : end;
+}
+
+bool listingIncomplete(unsigned long listResult) {
+    return listResult != ERROR_SUCCESS && listResult != ERROR_FILE_NOT_FOUND;
 }
 
 std::wstring executablePath() {

@@ -7,12 +7,29 @@
 
 namespace tw {
 
+// The extended-length form of a folder or file the user named: its full path,
+// as GetFullPathNameW makes it (relative parts resolved, "/" turned to "\",
+// trailing dots and blanks of the last name dropped, as the system does), behind
+// "\\?\" or "\\?\UNC\". The system takes the rest of such a path as written: names
+// appended to it with "\" reach exactly the entry a listing gave, past the
+// classic length limit, whatever the name ("A.", "A ", "NUL.con"). Build every
+// path below a root the program lists this way, calling this once per root.
+// A path already in that form, or a device path ("\\.\"), comes back unchanged;
+// so does the path as given when the system cannot make it full.
+std::wstring extendedPath(const std::wstring& path);
+// The path as the user reads it: an extended form's prefix removed
+// ("\\?\C:\x" gives "C:\x", "\\?\UNC\server\x" gives "\\server\x").
+std::wstring shownPath(const std::wstring& path);
+
 // True when the path names an existing directory (the directory attribute set).
 bool directoryExists(const std::wstring& path);
 // True when the path names an existing entry that is not a directory.
 bool fileExists(const std::wstring& path);
 
-// Whole file as bytes; throws AppError "Cannot open file ..." when it cannot be opened or read.
+// Whole file as bytes; throws AppError "Cannot open file ..." (the path as
+// shownPath gives it) when it cannot be opened or read. The file is opened
+// with every sharing mode: a file another program holds open, even for
+// writing or deleting, is still read.
 std::vector<unsigned char> readWholeFile(const std::wstring& path);
 // The same into a buffer the caller keeps: reading thousands of files into one
 // buffer spares the heap a large block per file.
@@ -48,6 +65,8 @@ struct FolderListing {
 // in it, any other code for a folder that could not be listed (what was listed
 // before a failure is kept).
 unsigned long listFolder(const std::wstring& folder, FolderListing& listing);
+// Whether listFolder's result says the folder was not listed, or only in part.
+bool listingIncomplete(unsigned long listResult);
 
 // Full path of the running executable, and its folder (no trailing "\").
 std::wstring executablePath();

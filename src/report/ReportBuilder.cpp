@@ -55,12 +55,13 @@ std::vector<std::wstring> splitLines(const std::wstring& text) {
 namespace {
 // The date, warning, count and scope lines every report opens with, and the blank after them.
 void appendHeader(std::vector<std::wstring>& lines, const std::wstring& countLine, bool includeTrainStore,
-                  bool activitiesLine, const std::wstring& date) {
+                  bool activitiesLine, std::size_t unreadableFolders, const std::wstring& date) {
     lines.push_back(reportText(TextKey::ReportHeaderPrefix) + date);
     lines.push_back(reportText(TextKey::BetaWarning));
     lines.push_back(countLine);
     if (includeTrainStore) lines.push_back(reportText(TextKey::TrainStoreIncluded));
     if (activitiesLine) lines.push_back(reportText(TextKey::ActivitiesIncluded));
+    if (unreadableFolders > 0) lines.push_back(withNumber(reportText(TextKey::UnreadableFoldersLine), unreadableFolders));
     lines.push_back(L" ");
 }
 
@@ -87,7 +88,8 @@ std::wstring reportSize(std::uint64_t bytes, int languageId) {
 }
 
 std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool includeTrainStore,
-                                           const std::wstring& date, bool activitiesRead) {
+                                           const std::wstring& date, bool activitiesRead,
+                                           std::size_t unreadableFolders) {
     const int lang = reportLanguageId();
     const auto t = [lang](TextKey k) { return text(k, lang); };
     const auto rootName = [&](StockRoot r) {
@@ -103,7 +105,7 @@ std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool 
     };
     std::vector<std::wstring> lines;
     appendHeader(lines, std::to_wstring(result.stockFilesRead) + L" " + t(TextKey::CheckFilesRead), includeTrainStore,
-                 activitiesRead, date);
+                 activitiesRead, unreadableFolders, date);
     // A section's title line with its count, then the lines that explain it.
     const auto header = [&](TextKey key, std::size_t count) {
         auto block = splitLines(t(key));
@@ -154,18 +156,19 @@ std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool 
 }
 
 void buildCheckReport(const StockCheckResult& result, bool includeTrainStore, ReportTarget& target,
-                      bool activitiesRead) {
-    const auto lines = checkReportLines(result, includeTrainStore, todayShortDate(), activitiesRead);
+                      bool activitiesRead, std::size_t unreadableFolders) {
+    const auto lines = checkReportLines(result, includeTrainStore, todayShortDate(), activitiesRead, unreadableFolders);
     target.setCaption(reportTitle(ReportKind::Check));
     target.clear();
     for (const auto& line : lines) target.appendLine(line);
 }
 
 std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::wstring>& items, int count,
-                                      bool includeTrainStore, const std::wstring& date, bool activitiesRead) {
+                                      bool includeTrainStore, const std::wstring& date, bool activitiesRead,
+                                      std::size_t unreadableFolders) {
     std::vector<std::wstring> lines;
     appendHeader(lines, std::to_wstring(count) + L" " + reportTitle(kind), includeTrainStore,
-                 activitiesRead && kind != ReportKind::Consists && kind != ReportKind::Stock, date);
+                 activitiesRead && kind != ReportKind::Consists && kind != ReportKind::Stock, unreadableFolders, date);
     if (kind == ReportKind::Orphans || kind == ReportKind::Missing) {
         const auto block = splitLines(reportText(kind == ReportKind::Orphans ? TextKey::OrphansExplanation
                                                                              : TextKey::MissingExplanation));
@@ -178,8 +181,9 @@ std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::ws
 }
 
 void buildReport(ReportKind kind, const std::vector<std::wstring>& items, int count, bool includeTrainStore,
-                 ReportTarget& target, bool activitiesRead) {
-    const auto lines = reportLines(kind, items, count, includeTrainStore, todayShortDate(), activitiesRead);
+                 ReportTarget& target, bool activitiesRead, std::size_t unreadableFolders) {
+    const auto lines =
+        reportLines(kind, items, count, includeTrainStore, todayShortDate(), activitiesRead, unreadableFolders);
     target.setCaption(reportTitle(kind));
     target.clear();
     for (const auto& line : lines) target.appendLine(line);

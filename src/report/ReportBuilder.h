@@ -22,20 +22,24 @@ std::wstring todayShortDate();
 
 // The report's lines, the date given. activitiesRead: the references came
 // from a step 3 that read activities, which the references, orphans and
-// missing reports say on a line of their own.
+// missing reports say on a line of their own. unreadableFolders: how many
+// folders the steps could not list; when any, a line under the scope lines
+// says so and that the results are incomplete.
 std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::wstring>& items, int count,
-                                      bool includeTrainStore, const std::wstring& date, bool activitiesRead = false);
+                                      bool includeTrainStore, const std::wstring& date, bool activitiesRead = false,
+                                      std::size_t unreadableFolders = 0);
 
 // Sets the caption, clears the target and appends every line (today's date).
 void buildReport(ReportKind kind, const std::vector<std::wstring>& items, int count, bool includeTrainStore,
-                 ReportTarget& target, bool activitiesRead = false);
+                 ReportTarget& target, bool activitiesRead = false, std::size_t unreadableFolders = 0);
 
 // The stock check's report, in the layout of the others: header and scope
 // lines, then one section per finding.
 std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool includeTrainStore,
-                                           const std::wstring& date, bool activitiesRead = false);
+                                           const std::wstring& date, bool activitiesRead = false,
+                                           std::size_t unreadableFolders = 0);
 void buildCheckReport(const StockCheckResult& result, bool includeTrainStore, ReportTarget& target,
-                      bool activitiesRead = false);
+                      bool activitiesRead = false, std::size_t unreadableFolders = 0);
 
 // A size for a report, 1024 based with one decimal: "KB", "MB" or "GB" in
 // English, "Ko", "Mo" or "Go" and a decimal comma in French.

@@ -136,6 +136,7 @@ void TScruteDossier::Execute() {
     currentSize_ = 0;
     currentWriteTime_ = 0;
     rootUnreadable_ = false;
+    unreadableFolders_.clear();
     // Masks are used exactly as written between the separators.
     masks_.clear();
     size_t start = 0;
@@ -145,26 +146,32 @@ void TScruteDossier::Execute() {
         if (sep == std::wstring::npos) break;
         start = sep + 1;
     }
-    walk(0, Dossier, SousDossier);
+    // The root is made full once; below it every path is the extended root and
+    // the names exactly as listed, so long paths and names the system would
+    // otherwise alter ("A.", "A ") or take for a device ("NUL.con") are reached.
+    walk(0, Dossier, extendedPath(Dossier), SousDossier);
     if (OnFinExecute) OnFinExecute(*this);
 }
 
 // Each folder is listed once, all names together; the files for every mask
 // and the sub-folders are all taken from that one listing.
-void TScruteDossier::walk(int depth, std::wstring folder, bool recurse) {
+void TScruteDossier::walk(int depth, std::wstring folder, std::wstring systemFolder, bool recurse) {
     if (MaxPenetration >= 0 && depth > MaxPenetration) return;
     currentDepth_ = depth;
     dropTrailingBackslash(folder);
+    dropTrailingBackslash(systemFolder);
 
     FolderListing own;
     const FolderListing* listing = snapshot ? snapshot->find(folder) : nullptr;
     if (!listing) {
-        const unsigned long error = listFolder(folder, own);
-        if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND) {
-            // At the root, a listing refused or cut short means the root was not
-            // read: finding nothing then does not mean nothing is there. Elsewhere
-            // what was listed before the failure is still reported.
+        const unsigned long error = listFolder(systemFolder, own);
+        if (listingIncomplete(error)) {
+            // A listing refused or cut short: finding nothing there does not
+            // mean nothing is there. The root's caller stops; a sub-folder is
+            // kept for the caller to name. What was listed before a failure is
+            // still reported.
             if (depth == 0) rootUnreadable_ = true;
+            else unreadableFolders_.push_back(folder);
             if (own.entries.empty()) return;
         }
         listing = snapshot ? &snapshot->keep(folder, std::move(own)) : &own;
@@ -183,7 +190,9 @@ void TScruteDossier::walk(int depth, std::wstring folder, bool recurse) {
         currentFolder_ = sub;
         if (OnDossier) OnDossier(*this, sub);
         if (recurse) {
-            walk(depth + 1, sub, recurse);
+            std::wstring systemSub = systemFolder + L"\\";
+            systemSub += listing->nameView(e);
+            walk(depth + 1, sub, std::move(systemSub), recurse);
             currentDepth_ = depth;
         }
         givePump();

@@ -89,14 +89,20 @@ public:
     // True when the last run could not list its root folder (access refused,
     // gone, not a folder): then finding nothing does not mean nothing is there.
     bool rootUnreadable() const { return rootUnreadable_; }
+    // The sub-folders the last run met but could not list, or listed only in
+    // part, in walking order: their files were not all reported.
+    const std::vector<std::wstring>& unreadableFolders() const { return unreadableFolders_; }
 
 private:
-    void walk(int depth, std::wstring folder, bool recurse);
+    // folder is the path handlers see (the root as given, then the names
+    // listed); systemFolder the same place in the extended form, for the system.
+    void walk(int depth, std::wstring folder, std::wstring systemFolder, bool recurse);
     void reportFiles(const std::wstring& folder, const FolderListing& listing);
     void givePump() { if (pump) pump(); }
 
     bool running_ = false;
     bool rootUnreadable_ = false;
+    std::vector<std::wstring> unreadableFolders_;
     std::vector<WildcardMask> masks_;
     std::wstring currentFile_;
     std::wstring currentFolder_;

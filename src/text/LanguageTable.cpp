@@ -94,16 +94,24 @@ const LanguageRow kRows[kLanguageRowCount] = {
     {TextKey::KindCab3d, L"cabine 3D", L"3D cab"},
     {TextKey::KindSound, L"son", L"sound"},
     {TextKey::KindInclude, L"fichier inclus", L"included file"},
+    // %d: how many folders could not be read.
+    {TextKey::UnreadableFoldersLine, L"(Dossiers illisibles : %d \u2014 r\u00E9sultats incomplets)",
+     L"(Unreadable folders: %d \u2014 results incomplete)"},
+    {TextKey::UnreadableFoldersWarning,
+     L"Ces dossiers n'ont pas pu \u00EAtre lus ; les r\u00E9sultats sont incomplets :",
+     L"These folders could not be read; the results are incomplete:"},
+    {TextKey::UnreadableFoldersMore, L"et %d autres", L"and %d more"},
 };
 
 constexpr int kFirstReportText = static_cast<int>(TextKey::ReportHeaderPrefix);
 constexpr int kLastReportText = static_cast<int>(TextKey::MissingFolderPrefix);
-// The scope line's row comes after the windows' rows; it takes the slot after the others.
-constexpr int kReportTextCount = kLastReportText - kFirstReportText + 2;
+// The scope lines' rows come after the windows' rows; they take the slots after the others.
+constexpr int kReportTextCount = kLastReportText - kFirstReportText + 3;
 constexpr int reportTextSlot(TextKey key) {
     const int i = static_cast<int>(key);
     if (i >= kFirstReportText && i <= kLastReportText) return i - kFirstReportText;
-    return key == TextKey::ActivitiesIncluded ? kReportTextCount - 1 : -1;
+    if (key == TextKey::ActivitiesIncluded) return kReportTextCount - 2;
+    return key == TextKey::UnreadableFoldersLine ? kReportTextCount - 1 : -1;
 }
 
 std::array<std::wstring, kReportTextCount>& reportTexts() {
@@ -146,6 +154,13 @@ void assignReportTexts(int languageId) {
 
 void clearReportTexts() {
     for (auto& t : reportTexts()) t.clear();
+}
+
+std::wstring withNumber(const std::wstring& text, std::size_t number) {
+    std::wstring out = text;
+    const auto at = out.find(L"%d");
+    if (at != std::wstring::npos) out.replace(at, 2, std::to_wstring(number));
+    return out;
 }
 
 const std::wstring& reportSignature() {

@@ -3,6 +3,7 @@
 // the order the windows apply them, plus the report texts the report builder
 // and the missing-stock step read when they run, and the current language.
 // No window here: the analysis, the reports and the windows all read it.
+#include <cstddef>
 #include <string>
 
 namespace tw {
@@ -26,6 +27,7 @@ enum class TextKey {
     CheckUsed, CheckOrphan, CheckFolderUnlisted, CheckKeptFor, CheckTotal, CheckNone,
     CheckRootSimulator, CheckRootStore,
     KindShape, KindFreightAnim, KindPassengerView, KindCab, KindCab3d, KindSound, KindInclude,
+    UnreadableFoldersLine, UnreadableFoldersWarning, UnreadableFoldersMore,
 };
 
 struct LanguageRow {
@@ -34,7 +36,7 @@ struct LanguageRow {
     const wchar_t* english;
 };
 
-inline constexpr int kLanguageRowCount = 66;
+inline constexpr int kLanguageRowCount = 69;
 
 // The rows in application order (row 1 first).
 const LanguageRow* languageRows();
@@ -47,14 +49,17 @@ std::wstring text(TextKey key, int languageId);
 int currentLanguageId();
 void setCurrentLanguageId(int language);
 
-// The report texts (ReportHeaderPrefix .. MissingFolderPrefix, and
-// ActivitiesIncluded) of the language last assigned; empty until the first
+// The report texts (ReportHeaderPrefix .. MissingFolderPrefix,
+// ActivitiesIncluded and UnreadableFoldersLine) of the language last assigned; empty until the first
 // assignment.
 const std::wstring& reportText(TextKey key);
 void assignReportTexts(int languageId);
 // The language of that last assignment (0 before any).
 int reportLanguageId();
 void clearReportTexts();
+
+// The text with its "%d" replaced by the number.
+std::wstring withNumber(const std::wstring& text, std::size_t number);
 
 // The signature line every report carries in no row; kept as a program-wide value.
 const std::wstring& reportSignature();

@@ -102,7 +102,8 @@ void TForm1::M_CheckClick() {
     if (!checkCommandEnabled()) return;
     runStep(&AnalysisController::B_CheckClick);
     if (closePending_ || !results_ || !controller_.checkResult()) return;
-    buildCheckReport(*controller_.checkResult(), includeTrainStore(), *results_, controller_.activitiesRead());
+    buildCheckReport(*controller_.checkResult(), includeTrainStore(), *results_, controller_.activitiesRead(),
+                     controller_.unreadableFolders().size());
     results_->showReport();
 }
 
@@ -363,7 +364,8 @@ void TForm1::Localize(int language) {
 
 void TForm1::buildAndShow(ReportKind kind, const StockSet& items, Counter count) {
     if (!results_) return;
-    buildReport(kind, items.items(), counterValue(count), includeTrainStore(), *results_, controller_.activitiesRead());
+    buildReport(kind, items.items(), counterValue(count), includeTrainStore(), *results_, controller_.activitiesRead(),
+                controller_.unreadableFolders().size());
     results_->showReport();
 }
 

@@ -337,6 +337,35 @@ TEST_F(Analysis, AConsistThatCannotBeOpenedPropagatesAndLeavesTheControllerUsabl
     EXPECT_EQ(value(Counter::Lst), 1);
 }
 
+// Names a classic path alters ("A." is looked for as "A", "NUL.con" opens the
+// device) and a consist an editor holds open, letting others read and write:
+// each is read as it lies on disk, and nothing is said.
+TEST_F(Analysis, NamesTheSystemWouldAlterAndFilesHeldOpenAreReadAsOnDisk) {
+    for (const wchar_t* rel : {L"A.\\a.eng", L"B \\b.wag", L"C\\c.eng"}) stockFile(L"MSTS", rel);
+    consist(L"MSTS", L"NUL", {{'E', L"a", L"A."}});
+    consist(L"MSTS", L"CON", {{'W', L"b", L"\"B \""}});
+    consist(L"MSTS", L"held", {{'E', L"c", L"C"}});
+    HANDLE editor = ::CreateFileW((t / L"MSTS\\TRAINS\\CONSISTS\\held.con").c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(editor, INVALID_HANDLE_VALUE);
+    controller.B_GoClick();
+    ::CloseHandle(editor);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(controller.consists().size(), 3u);
+    EXPECT_EQ(controller.stock().items(), (std::vector<std::wstring>{L"A.\\a.eng", L"B \\b.wag", L"C\\c.eng"}));
+    EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"A.\\A.ENG", L"B \\B.WAG", L"C\\C.ENG"}));
+    EXPECT_EQ(value(Counter::Man) + value(Counter::Orp), 0);
+}
+
+TEST(UnreadableFoldersMessage, NamesTenThenTellsHowManyMore) {
+    std::vector<std::wstring> folders;
+    for (int i = 1; i <= 12; ++i) folders.push_back(L"F" + std::to_wstring(i));
+    const std::wstring english = unreadableFoldersMessage(folders, 1);
+    EXPECT_EQ(english.substr(english.find(L"F9\r")), L"F9\r\nF10\r\nand 2 more");
+    EXPECT_EQ(unreadableFoldersMessage({L"F"}, 0),
+              L"Ces dossiers n'ont pas pu \u00EAtre lus ; les r\u00E9sultats sont incomplets :\r\nF");
+}
+
 TEST_F(Analysis, EmptyConsistSetLeavesTheGaugeRangeAlone) {
     stockFile(L"MSTS", L"A\\a.eng");
     controller.B_ConsistsClick();

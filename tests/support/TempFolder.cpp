@@ -9,27 +9,31 @@
 namespace twtest {
 
 namespace {
+// Through the extended form, so that names a classic path would alter ("A.",
+// "B ", "NUL.con") are made and removed as written.
+std::wstring exact(const std::wstring& full) { return L"\\\\?\\" + full; }
+
 void makeParents(const std::wstring& full) {
     for (size_t pos = full.find(L'\\', 3); pos != std::wstring::npos; pos = full.find(L'\\', pos + 1))
-        ::CreateDirectoryW(full.substr(0, pos).c_str(), nullptr);
+        ::CreateDirectoryW(exact(full.substr(0, pos)).c_str(), nullptr);
 }
 
 void removeTree(const std::wstring& dir) {
     WIN32_FIND_DATAW fd;
-    HANDLE h = ::FindFirstFileW((dir + L"\\*").c_str(), &fd);
+    HANDLE h = ::FindFirstFileW(exact(dir + L"\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
             std::wstring n = fd.cFileName;
             if (n == L"." || n == L"..") continue;
             std::wstring p = dir + L"\\" + n;
-            ::SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::SetFileAttributesW(exact(p).c_str(), FILE_ATTRIBUTE_NORMAL);
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeTree(p);
-            else ::DeleteFileW(p.c_str());
+            else ::DeleteFileW(exact(p).c_str());
         } while (::FindNextFileW(h, &fd));
         ::FindClose(h);
     }
-    ::SetFileAttributesW(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::RemoveDirectoryW(dir.c_str());
+    ::SetFileAttributesW(exact(dir).c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryW(exact(dir).c_str());
 }
 } // namespace
 
@@ -60,7 +64,7 @@ std::wstring TempFolder::makeDir(const std::wstring& relative) const {
 std::wstring TempFolder::writeBytes(const std::wstring& relative, const std::vector<unsigned char>& bytes) const {
     std::wstring full = *this / relative;
     makeParents(full);
-    HANDLE h = ::CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = ::CreateFileW(exact(full).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write test file");
     DWORD written = 0;
     if (!bytes.empty()) ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
