@@ -46,8 +46,7 @@ struct ButtonTest : ::testing::Test {
     int clicks = 0;
     void SetUp() override {
         b.setCaption(L"&Consists");
-        b.setTabStop(true);
-        ASSERT_TRUE(b.create(host.hwnd(), 10, 10));
+        ASSERT_TRUE(b.create({.parent = host.hwnd(), .x = 10, .y = 10, .tabStop = true}));
         b.OnClick = [this] { ++clicks; };
     }
 };
@@ -126,7 +125,7 @@ TEST(Blotter, ForwardsChildCommandsAndInsetsByBevel) {
     BevelValues v = panel.Bevel().values();
     v.InnerSpace = 1;
     panel.setBevel(v);
-    ASSERT_TRUE(panel.create(host.hwnd(), 0, 0, 300, 200));
+    ASSERT_TRUE(panel.create({.parent = host.hwnd(), .width = 300, .height = 200}));
     EXPECT_EQ(panel.innerRect().left, 4);
     HWND button = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 10, 10, 60, 20, panel.hwnd(),
                                     reinterpret_cast<HMENU>(IDOK), moduleInstance(), nullptr);
@@ -262,7 +261,7 @@ TEST_F(FolderBox, FocusByProgramSelectsAllUnlessAutoSelectIsOff) {
 TEST(GaugeWindow, ThickerBevelKeepsTheTickArea) {
     Host host;
     TVrGauge g;
-    ASSERT_TRUE(g.create(host.hwnd(), 0, 0, 30, 170));
+    ASSERT_TRUE(g.create({.parent = host.hwnd()}));
     BevelValues v = g.Bevel().values();
     v.BorderWidth = 2;
     g.setBevel(v);
@@ -293,7 +292,7 @@ struct PaintCounter {
 TEST(HeldPaint, ChangesWhileHeldBecomeOnePaintAndNothingIsLost) {
     Host host;
     TVrNum n;
-    ASSERT_TRUE(n.create(host.hwnd(), 10, 10));
+    ASSERT_TRUE(n.create({.parent = host.hwnd(), .x = 10, .y = 10}));
     pump();
     PaintCounter count(n.hwnd());
 
