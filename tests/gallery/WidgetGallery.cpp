@@ -23,11 +23,11 @@ public:
         const int values[] = {0, 1234, 99999, 7};
         for (int i = 0; i < 4; ++i) {
             auto n = std::make_unique<TVrNum>();
-            n->setValue(values[i]);
-            if (i == 2) n->setLeadingZero(true);
             n->create({.parent = hwnd(), .x = 10 + i * 60, .y = 10, .width = 49, .height = 18,
                        .style = TVrNumStyle::ns7x13, .digits = 5, .max = 99999,
                        .palette = {clBlack, i == 3 ? clRed : clLime}});
+            n->setValue(values[i]);
+            if (i == 2) n->setLeadingZero(true);
             nums_.push_back(std::move(n));
         }
         const TVrNumStyle styles[] = {TVrNumStyle::ns13x24, TVrNumStyle::ns11x20, TVrNumStyle::ns12x17,
