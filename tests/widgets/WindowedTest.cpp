@@ -9,6 +9,7 @@
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 using namespace tw;
@@ -351,4 +352,27 @@ TEST(OwnerDrawing, PrintRequestGetsThePaintedPixels) {
         EXPECT_GE(textRight, 0);
         EXPECT_GT(pictureLeft, textRight + 5);
     }
+}
+
+TEST(WindowBase, CloseRequestDestroysTheWindow) {
+    Host host;
+    ::SendMessageW(host.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(host.hwnd(), nullptr);
+}
+
+// A painted control answers a print request through the same drawing as its paint.
+TEST(PaintedControl, PrintRequestGetsThePaintedPixels) {
+    Host host;
+    TVrNum counter;
+    ASSERT_TRUE(counter.create({.parent = host.hwnd(), .x = 10, .y = 10, .style = TVrNumStyle::ns7x13}));
+    counter.setValue(1234);
+    pump();
+    RECT r;
+    ::GetWindowRect(counter.hwnd(), &r);
+    const std::vector<std::uint32_t> screen = twtest::screenPixels(r);
+    Image printed(r.right - r.left, r.bottom - r.top);
+    ::SendMessageW(counter.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
+    ::GdiFlush();
+    for (int y = 0; y < printed.height(); ++y)
+        ASSERT_EQ(0, std::memcmp(printed.row(y), &screen[y * printed.width()], printed.width() * 4)) << "row " << y;
 }
