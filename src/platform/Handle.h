@@ -50,19 +50,13 @@ struct DcDeleter { void operator()(HDC h) const noexcept { ::DeleteDC(h); } };
 struct KeyDeleter { void operator()(HKEY h) const noexcept { ::RegCloseKey(h); } };
 struct FindDeleter { void operator()(HANDLE h) const noexcept { ::FindClose(h); } };
 struct FileDeleter { void operator()(HANDLE h) const noexcept { ::CloseHandle(h); } };
-struct IconDeleter { void operator()(HICON h) const noexcept { ::DestroyIcon(h); } };
-struct WindowDeleter { void operator()(HWND h) const noexcept { ::DestroyWindow(h); } };
 struct HookDeleter { void operator()(HHOOK h) const noexcept { ::UnhookWindowsHookEx(h); } };
 
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectDeleter>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
-using UniquePen = UniqueHandle<HPEN, GdiObjectDeleter>;
-using UniqueRgn = UniqueHandle<HRGN, GdiObjectDeleter>;
 using UniqueDc = UniqueHandle<HDC, DcDeleter>;
 using UniqueKey = UniqueHandle<HKEY, KeyDeleter>;
-using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
-using UniqueWindow = UniqueHandle<HWND, WindowDeleter>;
 using UniqueHook = UniqueHandle<HHOOK, HookDeleter>;
 using UniqueFind = UniqueHandle<HANDLE, FindDeleter, MinusOneIsInvalid>;
 using UniqueFile = UniqueHandle<HANDLE, FileDeleter, MinusOneIsInvalid>;
@@ -136,7 +130,7 @@ private:
 };
 
 // Runs its action when the scope ends, however it ends (unless dismissed).
-template <typename F> class ScopeGuard {
+template <typename F> class [[nodiscard]] ScopeGuard {
 public:
     explicit ScopeGuard(F f) noexcept : f_(std::move(f)) {}
     ScopeGuard(const ScopeGuard&) = delete;

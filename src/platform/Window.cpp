@@ -1,6 +1,7 @@
 #include "platform/Window.h"
 
 #include "platform/Errors.h"
+#include "platform/Handle.h"
 
 #include <commctrl.h>
 
@@ -51,8 +52,34 @@ void Window::restoreFocus() {
     if (target) ::SetFocus(target);
 }
 
+void Window::onCommand(int id, int code, HWND control) {
+    ::DefWindowProcW(hwnd_, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+}
+
+void Window::onClose() { ::DefWindowProcW(hwnd_, WM_CLOSE, 0, 0); }
+
+void Window::paintContent(HDC, const RECT&) {}
+
 LRESULT Window::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case WM_COMMAND:
+        onCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+        return 0;
+    case WM_CLOSE:
+        onClose();
+        return 0;
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
+        RECT client;
+        ::GetClientRect(hwnd_, &client);
+        if (msg == WM_PRINTCLIENT) {
+            paintContent(reinterpret_cast<HDC>(wp), client);
+        } else {
+            PaintDc paint(hwnd_);   // EndPaint however the drawing ends
+            paintContent(paint.get(), client);
+        }
+        return 0;
+    }
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
         if (item && item->CtlType != ODT_MENU && OwnerDrawn::reflect(*item)) return TRUE;

@@ -46,9 +46,20 @@ public:
 protected:
     // Default: the base's own handling below, then DefWindowProc. Overrides
     // call Window::handleMessage for what they do not handle:
+    // - WM_COMMAND goes to onCommand, WM_CLOSE to onClose;
+    // - WM_PAINT and WM_PRINTCLIENT go to paintContent;
     // - WM_DRAWITEM goes back to the control that draws itself (OwnerDrawn);
     // - WM_ACTIVATE restores the focus, for windows created with restoreFocus.
     virtual LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // A menu item, accelerator or child control's notification. Default:
+    // DefWindowProc's handling.
+    virtual void onCommand(int id, int code, HWND control);
+    // The window is asked to close. Default: DefWindowProc's, which destroys it.
+    virtual void onClose();
+    // Draws the whole client area into dc, for the screen (between BeginPaint
+    // and EndPaint) and for a print request alike. Default: nothing beyond the
+    // class background.
+    virtual void paintContent(HDC dc, const RECT& client);
     // Called after WM_NCDESTROY, when the handle is gone.
     virtual void onDestroyed() {}
 

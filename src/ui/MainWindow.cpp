@@ -170,21 +170,18 @@ void TForm1::createControls() {
                                                  &AnalysisController::B_GoClick};
     for (int i = 0; i < 6; ++i) {
         TVrPowerButton& b = steps_[i];
-        if (i < 5) {
-            b.create(w, 8 + 8, 96 + 16 + 32 * i, 193, 25, 200 + i);
-            b.setLayout(TVrImageTextLayout::ImageRight);
-            b.setPalette(TVrPalette(clPurple, clFuchsia));
-            b.setTabStop(true);
-            b.setEnabled(i < 2);
-        } else {
-            b.create(w, 464, 8, 81, 81, 200 + i);
-            b.setLayout(TVrImageTextLayout::ImageBottom);
-            b.setPalette(TVrPalette(clMaroon, clRed));
-            b.setTabStop(false);
-        }
-        b.setFont(font_.get());
         auto h = handlers[i];
-        b.OnClick = [this, h] { runStep(h); };
+        auto onClick = [this, h] { runStep(h); };
+        if (i < 5) {
+            b.setEnabled(i < 2);
+            b.create({.parent = w, .x = 8 + 8, .y = 96 + 16 + 32 * i, .width = 193, .height = 25, .id = 200 + i,
+                      .layout = TVrImageTextLayout::ImageRight, .palette = {clPurple, clFuchsia},
+                      .font = font_.get(), .tabStop = true, .onClick = onClick});
+        } else {
+            b.create({.parent = w, .x = 464, .y = 8, .width = 81, .height = 81, .id = 200 + i,
+                      .layout = TVrImageTextLayout::ImageBottom, .palette = {clMaroon, clRed},
+                      .font = font_.get(), .onClick = onClick});
+        }
     }
 
     bExit_ = pictureButton(exitButton_, IdB_Exit, L"", 464, 81);
@@ -206,29 +203,15 @@ void TForm1::createControls() {
         TVrNum& n = counters_[i];
         const bool dir = i == static_cast<int>(Counter::Dir);
         const int ox = dir ? 464 : 8, oy = 96;
-        n.create(w, ox + places[i].x, oy + places[i].y, 300 + i);
-        n.setDigits(5);
-        n.setStyle(TVrNumStyle::ns7x13);
-        n.setMax(99999);
-        n.setColor(clBlack);
-        n.setPalette(dir ? TVrPalette(clNavy, clWhite) : TVrPalette(clBlack, clOlive));
-        n.setBounds(ox + places[i].x, oy + places[i].y, 49, 18);
+        n.create({.parent = w, .x = ox + places[i].x, .y = oy + places[i].y, .width = 49, .height = 18,
+                  .id = 300 + i, .style = TVrNumStyle::ns7x13, .digits = 5, .max = 99999,
+                  .palette = dir ? TVrPalette(clNavy, clWhite) : TVrPalette(clBlack, clOlive)});
     }
 
-    gauge_.create(w, 112, 280, 345, 33, 320);
-    gauge_.setOrientation(TVrOrientation::voHorizontal);
-    gauge_.setPalette(TVrPalette(clGreen, clLime));
-    BevelValues bevel;
-    bevel.OuterStyle = TVrBevelStyle::bsRaised;
-    bevel.OuterOutline = TVrBevelOutlineStyle::osOuter;
-    bevel.InnerStyle = TVrBevelStyle::bsLowered;
-    bevel.InnerWidth = 2;
-    bevel.InnerSpace = 1;
-    bevel.InnerColor = clBlack;
-    bevel.InnerShadow = bevel.OuterShadow = clBtnShadow;
-    bevel.InnerHighlight = bevel.OuterHighlight = clBtnHighlight;
-    gauge_.setBevel(bevel);
-    gauge_.setBounds(112, 280, 345, 33);
+    // The gauge's own bevel: a raised ring outlined in black, then a lowered
+    // two-pixel ring around the black tick area.
+    gauge_.create({.parent = w, .x = 112, .y = 280, .width = 345, .height = 33, .id = 320,
+                   .orientation = TVrOrientation::voHorizontal, .palette = {clGreen, clLime}});
     ShowWindow(gauge_.hwnd(), SW_HIDE);
 
     labels_[0] = createLabel(8 + 8, 8 + 20, font_.get(), L"");

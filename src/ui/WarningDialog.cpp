@@ -134,21 +134,10 @@ bool TFormAv::createWindow() {
 }
 
 void TFormAv::createPanel(TVrBlotter& panel, bool french) {
-    panel.create(hwnd(), 0, 0, kClientWidth, kClientHeight);
+    // The panel's own bevel: a black outline, a raised and a lowered ring in
+    // lime and green, then a black ring.
+    panel.create({.parent = hwnd(), .width = kClientWidth, .height = kClientHeight, .colour = kPaleYellow});
     ::ShowWindow(panel.hwnd(), SW_HIDE);
-    BevelValues v;
-    v.OuterStyle = TVrBevelStyle::bsRaised;
-    v.OuterOutline = TVrBevelOutlineStyle::osOuter;
-    v.OuterHighlight = clLime;
-    v.OuterShadow = clGreen;
-    v.InnerStyle = TVrBevelStyle::bsLowered;
-    v.InnerWidth = 1;
-    v.InnerSpace = 1;
-    v.InnerHighlight = clLime;
-    v.InnerShadow = clGreen;
-    v.InnerColor = clBlack;
-    panel.setBevel(v);
-    panel.setColor(kPaleYellow);
 
     const auto& labels = french ? frenchLabels() : englishLabels();
     const RECT strip = french ? kFrenchStrip : kEnglishStrip;

@@ -27,20 +27,13 @@ TVrBlotter::TVrBlotter() : TVrControl(true) {
     };
 }
 
-void TVrBlotter::setColor(Colour v) {
-    if (v == color_) return;
-    color_ = v;
-    repaint();
-}
-
-void TVrBlotter::setBackImage(const Image& img) {
-    back_.resize(img.width(), img.height());
-    back_.blit(img, 0, 0, img.width(), img.height(), 0, 0);
-    scheduleRepaint();
+bool TVrBlotter::create(const BevelPanelArgs& a) {
+    color_ = a.colour;
+    return createControl(a.parent, a.x, a.y, a.width, a.height, a.id, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
 void TVrBlotter::scheduleRepaint() {
-    if (hwnd() && !loading()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+    if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 RECT TVrBlotter::innerRect() const {
@@ -49,20 +42,13 @@ RECT TVrBlotter::innerRect() const {
 }
 
 void TVrBlotter::render(Image& img) {
-    if (back_.empty()) {
-        img.fill(color_);
-    } else {
-        for (int x = 0; x < img.width(); x += back_.width())
-            for (int y = 0; y < img.height(); y += back_.height())
-                img.blit(back_, 0, 0, back_.width(), back_.height(), x, y);
-    }
+    img.fill(color_);
     RECT r{0, 0, img.width(), img.height()};
     bevel_.draw(img, r);
 }
 
 LRESULT TVrBlotter::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -71,14 +57,15 @@ LRESULT TVrBlotter::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM:
         if (HWND parent = ::GetParent(hwnd())) return ::SendMessageW(parent, msg, wp, lp);
         break;
-    case WM_SIZE:
-        TVrControl::handleMessage(msg, wp, lp);
-        if (fullRepaint_) ::InvalidateRect(hwnd(), nullptr, FALSE);
-        return 0;
     default:
         break;
     }
     return TVrControl::handleMessage(msg, wp, lp);
+}
+
+void TVrBlotter::onCommand(int id, int code, HWND control) {
+    if (HWND parent = ::GetParent(hwnd()))
+        ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
 }
 
 } // namespace tw

@@ -4,6 +4,12 @@
 
 namespace tw {
 
+namespace {
+// The look's fixed measures and colours.
+constexpr int kLedSize = 12, kSpacing = 5, kOutlineWidth = 1, kBevelWidth = 2;
+constexpr Colour kFocusColour = clBlue, kOutlineColour = clBlack, kFace = clBtnFace;
+} // namespace
+
 TVrPowerButton::TVrPowerButton() : TVrControl(true) {
     w_ = 125;
     h_ = 25;
@@ -11,25 +17,29 @@ TVrPowerButton::TVrPowerButton() : TVrControl(true) {
     computeLayout();
 }
 
-bool TVrPowerButton::create(HWND parent, int x, int y, int width, int height, int id) {
-    if (!createControl(parent, x, y, width, height, id, tabStop_ ? WS_TABSTOP : 0)) return false;
+bool TVrPowerButton::create(const LedButtonArgs& a) {
+    layout_ = a.layout;
+    palette_.assign(a.palette);
+    font_ = a.font;
+    tabStop_ = a.tabStop;
+    OnClick = a.onClick;
+    if (!createControl(a.parent, a.x, a.y, a.width, a.height, a.id, tabStop_ ? WS_TABSTOP : 0)) return false;
     ::SetWindowTextW(hwnd(), caption_.c_str()); // lets the dialog manager find the accelerator
     if (!enabled_) ::EnableWindow(hwnd(), FALSE);
     computeLayout();
     return true;
 }
 
+void TVrPowerButton::setActive(bool v) {
+    if (v == active_) return;
+    active_ = v;
+    repaint();
+}
+
 void TVrPowerButton::setCaption(const std::wstring& v) {
     if (v == caption_) return;
     caption_ = v;
     if (hwnd()) ::SetWindowTextW(hwnd(), caption_.c_str());
-    computeLayout();
-    repaint();
-}
-
-void TVrPowerButton::setFont(HFONT f) {
-    if (f == font_) return;
-    font_ = f;
     computeLayout();
     repaint();
 }
@@ -43,15 +53,6 @@ void TVrPowerButton::setEnabled(bool v) {
         ::EnableWindow(hwnd(), v ? TRUE : FALSE);
     }
     repaint();
-}
-
-void TVrPowerButton::setTabStop(bool v) {
-    if (v == tabStop_) return;
-    tabStop_ = v;
-    if (hwnd()) {
-        LONG_PTR s = ::GetWindowLongPtrW(hwnd(), GWL_STYLE);
-        ::SetWindowLongPtrW(hwnd(), GWL_STYLE, v ? (s | WS_TABSTOP) : (s & ~static_cast<LONG_PTR>(WS_TABSTOP)));
-    }
 }
 
 wchar_t TVrPowerButton::accelerator() const {
@@ -76,56 +77,47 @@ SIZE TVrPowerButton::measureCaption() const {
 }
 
 void TVrPowerButton::computeLayout() {
-    const int inset = bevelWidth_ + outlineWidth_;
+    const int inset = kBevelWidth + kOutlineWidth;
     const int W = w_ - 2 * inset, H = h_ - 2 * inset;
     const SIZE cap = measureCaption();
     const bool horizontal = layout_ == TVrImageTextLayout::ImageLeft || layout_ == TVrImageTextLayout::ImageRight;
-    const int L = horizontal ? W : H, g = horizontal ? ledW_ : ledH_, t = horizontal ? cap.cx : cap.cy;
+    const int L = horizontal ? W : H, g = kLedSize, t = horizontal ? cap.cx : cap.cy;
     int ledX = 0, ledY = 0, capX = 0, capY = 0;
     if (horizontal) {
-        ledY = (H - ledH_ + 1) / 2;
+        ledY = (H - kLedSize + 1) / 2;
         capY = (H - cap.cy + 1) / 2;
     } else {
-        ledX = (W - ledW_ + 1) / 2;
+        ledX = (W - kLedSize + 1) / 2;
         capX = (W - cap.cx + 1) / 2;
     }
-    int S = (cap.cx == 0 || ledW_ == 0) ? 0 : spacing_;
-    int M = margin_;
-    if (M == -1) {
-        if (S == -1) {
-            M = (L - g - t) / 3;
-            S = M;
-        } else {
-            M = (L - (g + S + t) + 1) / 2;
-        }
-    } else if (S == -1) {
-        S = (L - M - g - t) / 2;
-    }
+    // LED and caption centred as one group, the spacing between them.
+    const int S = cap.cx == 0 ? 0 : kSpacing;
+    const int M = (L - (g + S + t) + 1) / 2;
     switch (layout_) {
     case TVrImageTextLayout::ImageLeft: ledX = M; capX = M + g + S; break;
     case TVrImageTextLayout::ImageRight: ledX = W - M - g; capX = ledX - S - t; break;
     case TVrImageTextLayout::ImageTop: ledY = M; capY = M + g + S; break;
     case TVrImageTextLayout::ImageBottom: ledY = H - M - g; capY = ledY - S - t; break;
     }
-    ledRect_ = {inset + ledX, inset + ledY, inset + ledX + ledW_, inset + ledY + ledH_};
+    ledRect_ = {inset + ledX, inset + ledY, inset + ledX + kLedSize, inset + ledY + kLedSize};
     captionRect_ = {inset + capX, inset + capY, inset + capX + cap.cx, inset + capY + cap.cy};
 }
 
 void TVrPowerButton::render(Image& img) {
-    img.fill(color_);
+    img.fill(kFace);
     RECT r{0, 0, img.width(), img.height()};
     if (pressed_) {
-        drawRings(img, r, outlineColor_, highlightColor_, outlineWidth_);
-        drawRings(img, r, shadowColor_, outlineColor_, bevelWidth_);
+        drawRings(img, r, kOutlineColour, clBtnHighlight, kOutlineWidth);
+        drawRings(img, r, clBtnShadow, kOutlineColour, kBevelWidth);
     } else {
-        const Colour outline = focused_ ? focusColor_ : outlineColor_;
-        drawRings(img, r, outline, outline, outlineWidth_);
-        drawRings(img, r, highlightColor_, shadowColor_, bevelWidth_);
+        const Colour outline = focused_ ? kFocusColour : kOutlineColour;
+        drawRings(img, r, outline, outline, kOutlineWidth);
+        drawRings(img, r, clBtnHighlight, clBtnShadow, kBevelWidth);
     }
     RECT led = ledRect_;
-    drawRings(img, led, shadowColor_, highlightColor_, 1);
+    drawRings(img, led, clBtnShadow, clBtnHighlight, 1);
     drawRings(img, led, clBlack, clBlack, 1);
-    img.fill(led, enabled_ ? palette_.colour(active_ ? 1 : 0) : color_);
+    img.fill(led, enabled_ ? palette_.colour(active_ ? 1 : 0) : kFace);
     if (caption_.empty()) return;
     ::GdiFlush();
     HDC dc = img.dc();
@@ -133,7 +125,7 @@ void TVrPowerButton::render(Image& img) {
     ::SetBkMode(dc, TRANSPARENT);
     RECT c = captionRect_;
     if (enabled_) {
-        ::SetTextColor(dc, resolveColour(fontColor_));
+        ::SetTextColor(dc, resolveColour(clBtnText));
         UINT fmt = DT_NOCLIP;
         if (caption_.find(L'\n') == std::wstring::npos) fmt |= DT_SINGLELINE | DT_CENTER | DT_VCENTER;
         ::DrawTextW(dc, caption_.c_str(), -1, &c, fmt);
@@ -243,7 +235,10 @@ LRESULT TVrPowerButton::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         repaint();
         return 0;
     case WM_SETFONT:
-        setFont(reinterpret_cast<HFONT>(wp));
+        if (reinterpret_cast<HFONT>(wp) == font_) return 0;
+        font_ = reinterpret_cast<HFONT>(wp);
+        computeLayout();
+        repaint();
         return 0;
     case WM_MOUSEACTIVATE:
         return tabStop_ ? MA_ACTIVATE : MA_NOACTIVATE;

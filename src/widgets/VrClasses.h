@@ -19,12 +19,12 @@ constexpr Colour clBtnFace = 0xFF00000F, clBtnShadow = 0xFF000010, clGrayText = 
 class TVrPersistent {
 public:
     std::function<void()> OnChange;
+
+protected:
     void beginUpdate() { ++updates_; }
     void endUpdate() {
         if (updates_ > 0 && --updates_ == 0) changed();
     }
-
-protected:
     void changed() {
         if (updates_ == 0 && OnChange) OnChange();
     }
@@ -44,7 +44,6 @@ public:
     TVrPalette(Colour low, Colour high) : low_(low), high_(high) {}
     Colour Low() const { return low_; }
     Colour High() const { return high_; }
-    void setLow(Colour c) { set(low_, c); }
     void setHigh(Colour c) { set(high_, c); }
     // Copies both values and notifies once, even when nothing differs.
     void assign(const TVrPalette& other);
@@ -90,7 +89,6 @@ public:
     }
     // Copies every value and notifies once.
     void assign(const BevelValues& values);
-    void assign(const TVrBevel& other) { assign(other.v_); }
     int inset() const;
     // Draws the rings on r and leaves r shrunk to the inner area.
     void draw(Image& img, RECT& r) const;

@@ -1,7 +1,5 @@
 #include "widgets/VrControls.h"
 
-#include "platform/Handle.h"
-
 namespace tw {
 
 bool TVrControl::createControl(HWND parent, int x, int y, int width, int height, int id, DWORD extraStyle,
@@ -17,16 +15,9 @@ bool TVrControl::createControl(HWND parent, int x, int y, int width, int height,
                    .id = id});
 }
 
-int TVrControl::width() const { return w_; }
-int TVrControl::height() const { return h_; }
-
 void TVrControl::setBounds(int x, int y, int width, int height) {
     if (hwnd()) ::SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    else {
-        w_ = width;
-        h_ = height;
-        onResized();
-    }
+    else setSize(width, height);
 }
 
 void TVrControl::setSize(int width, int height) {
@@ -39,17 +30,8 @@ void TVrControl::setSize(int width, int height) {
     ::SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TVrControl::setLoading(bool loading) {
-    if (loading_ == loading) return;
-    loading_ = loading;
-    if (!loading_) {
-        onLoaded();
-        repaint();
-    }
-}
-
 void TVrControl::repaint() {
-    if (loading_ || !hwnd()) return;
+    if (!hwnd()) return;
     if (paintHeld_) {
         stale_ = true;
         return;
@@ -67,26 +49,18 @@ void TVrControl::paintIfStale() {
     paintHeld_ = held;
 }
 
-void TVrControl::paintTo(HDC dc) {
-    RECT rc;
-    ::GetClientRect(hwnd(), &rc);
-    paintThroughImage(image_, dc, rc, [this](Image& img) { render(img); });
+void TVrControl::paintContent(HDC dc, const RECT& client) {
+    paintThroughImage(image_, dc, client, [this](Image& img) { render(img); });
 }
 
 LRESULT TVrControl::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        beforePaint();   // may resize: before the paint begins
-        PaintDc paint(hwnd());   // EndPaint however the rendering ends
-        paintTo(paint.get());
-        return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-        beforePaint();
-        paintTo(reinterpret_cast<HDC>(wp));
-        return 0;
+        beforePaint();   // may resize: before the paint begins
+        break;
     case WM_SIZE:
         w_ = LOWORD(lp);
         h_ = HIWORD(lp);
@@ -94,6 +68,9 @@ LRESULT TVrControl::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_MOUSEACTIVATE:
         if (!windowed_) return MA_NOACTIVATE;
+        break;
+    case WM_SYSCOLORCHANGE:
+        onSystemColours();
         break;
     default:
         break;

@@ -8,23 +8,12 @@ namespace tw {
 
 class TVrControl : public Window {
 public:
-    // Windowless widgets never take the focus or keyboard input.
-    bool createControl(HWND parent, int x, int y, int width, int height, int id = 0, DWORD extraStyle = 0,
-                       DWORD exStyle = 0);
     // Renders the widget's present state into img (sized to the client area).
     virtual void render(Image& img) = 0;
 
-    int width() const;
-    int height() const;
+    int width() const { return w_; }
+    int height() const { return h_; }
     void setBounds(int x, int y, int width, int height);
-    // Resizes in place, keeping the position within the parent.
-    void setSize(int width, int height);
-    // While loading, setters store values without repainting.
-    void setLoading(bool loading);
-    bool loading() const { return loading_; }
-    // Synchronous repaint (skipped while loading or before creation). While
-    // painting is held it only notes that the screen is stale.
-    void repaint();
     // Holding painting lets a burst of changes reach the screen as one paint:
     // paintIfStale() then paints once if anything changed meanwhile.
     void setPaintHeld(bool held) { paintHeld_ = held; }
@@ -32,18 +21,25 @@ public:
 
 protected:
     explicit TVrControl(bool windowed) : windowed_(windowed) {}
+    // Windowless widgets never take the focus or keyboard input.
+    bool createControl(HWND parent, int x, int y, int width, int height, int id, DWORD extraStyle = 0,
+                       DWORD exStyle = 0);
+    // Resizes in place, keeping the position within the parent.
+    void setSize(int width, int height);
+    // Synchronous repaint (skipped before creation). While painting is held
+    // it only notes that the screen is stale.
+    void repaint();
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    virtual void onLoaded() {}
+    void paintContent(HDC dc, const RECT& client) override;
     virtual void onResized() {}
-    // Called before each paint; may adjust the window's size.
+    // Called before each paint begins; may adjust the window's size.
     virtual void beforePaint() {}
+    // The system colours changed: what was resolved from them is stale.
+    virtual void onSystemColours() {}
     int w_ = 0, h_ = 0;
 
 private:
-    // WM_PAINT and WM_PRINTCLIENT: the present state, through the image.
-    void paintTo(HDC dc);
     bool windowed_;
-    bool loading_ = false;
     bool paintHeld_ = false;
     bool stale_ = false;
     Image image_;

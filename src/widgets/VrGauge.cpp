@@ -2,6 +2,10 @@
 
 namespace tw {
 
+namespace {
+constexpr int kSpacing = 1;   // unlit pixels between two ticks
+}
+
 TVrGauge::TVrGauge() : TVrControl(false) {
     w_ = 30;
     h_ = 170;
@@ -18,12 +22,16 @@ TVrGauge::TVrGauge() : TVrControl(false) {
         // Keep the tick area's size under the new inset.
         const int d = bevel_.inset() - inset_;
         inset_ = bevel_.inset();
-        if (d != 0 && !loading()) {
-            setSize(w_ + 2 * d, h_ + 2 * d);
-        }
+        if (d != 0) setSize(w_ + 2 * d, h_ + 2 * d);
         rebuild();
         repaint();
     };
+}
+
+bool TVrGauge::create(const BarGaugeArgs& a) {
+    orientation_ = a.orientation;
+    palette_.assign(a.palette);
+    return createControl(a.parent, a.x, a.y, a.width, a.height, a.id);
 }
 
 void TVrGauge::setPosition(int v) {
@@ -54,9 +62,7 @@ void TVrGauge::setMinValue(int v) {
 void TVrGauge::setOrientation(TVrOrientation v) {
     if (v == orientation_) return;
     orientation_ = v;
-    if (!loading()) {
-        setSize(h_, w_);
-    }
+    setSize(h_, w_);
     rebuild();
     repaint();
 }
@@ -64,13 +70,6 @@ void TVrGauge::setOrientation(TVrOrientation v) {
 void TVrGauge::setTickHeight(int v) {
     if (v <= 0 || v == tickHeight_) return;
     tickHeight_ = v;
-    rebuild();
-    repaint();
-}
-
-void TVrGauge::setSpacing(int v) {
-    if (v == spacing_) return;
-    spacing_ = v;
     rebuild();
     repaint();
 }
@@ -88,18 +87,10 @@ void TVrGauge::setStyle(TVrProgressStyle v) {
     repaint();
 }
 
-void TVrGauge::setColor(Colour v) {
-    if (v == color_) return;
-    color_ = v;
-    repaint();
-}
-
 int TVrGauge::tickCount() const {
-    const int step = tickHeight_ + spacing_;
-    if (step <= 0) return 0; // guards a negative spacing that would divide by zero
-    const int inset = bevel_.inset();
-    const int len = (vertical() ? h_ : w_) - 2 * inset;
-    const int n = (len + spacing_) / step;
+    const int step = tickHeight_ + kSpacing;
+    const int len = (vertical() ? h_ : w_) - 2 * bevel_.inset();
+    const int n = (len + kSpacing) / step;
     return n < 0 ? 0 : n;
 }
 
@@ -113,10 +104,9 @@ int TVrGauge::litOf(int ticks) const {
 }
 
 void TVrGauge::snapSize() {
-    const int step = tickHeight_ + spacing_;
-    if (step <= 0) return;
+    const int step = tickHeight_ + kSpacing;
     const int n = tickCount();
-    const int extent = 2 * bevel_.inset() + n * step - spacing_;
+    const int extent = 2 * bevel_.inset() + n * step - kSpacing;
     if (n <= 0 || extent == (vertical() ? h_ : w_)) return;
     setSize(vertical() ? w_ : extent, vertical() ? extent : h_);
 }
@@ -143,12 +133,12 @@ void TVrGauge::render(Image& img) {
         buildTicks(aw > 0 ? aw : 0, ah > 0 ? ah : 0);
         builtFor_ = {img.width(), img.height()};
     }
-    img.fill(color_);
+    img.fill(clBlack);
     RECT r{0, 0, img.width(), img.height()};
     bevel_.draw(img, r);
-    const int step = tickHeight_ + spacing_;
-    if (step <= 0 || aw <= 0 || ah <= 0) return;
-    const int n = (( vertical() ? ah : aw) + spacing_) / step;
+    const int step = tickHeight_ + kSpacing;
+    if (aw <= 0 || ah <= 0) return;
+    const int n = ((vertical() ? ah : aw) + kSpacing) / step;
     const int lit = litOf(n);
     // Index 0 is the tick at the origin edge.
     const bool fromStart = vertical() ? style_ == TVrProgressStyle::psTopRight : style_ == TVrProgressStyle::psBottomLeft;
@@ -163,34 +153,6 @@ void TVrGauge::render(Image& img) {
             img.blit(tick, 0, 0, tick.width(), tick.height(), pos, a.top);
         }
     }
-}
-
-LRESULT TVrGauge::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_SYSCOLORCHANGE:
-        rebuild();
-        repaint();
-        break;
-    case WM_LBUTTONDOWN:
-        if (activeClick_) {
-            // A click lights the gauge up to the clicked tick.
-            const int inset = bevel_.inset();
-            const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
-            const int len = (vertical() ? h_ : w_) - 2 * inset;
-            if (len > 0) {
-                int along = vertical() ? (h_ - inset - y) : (x - inset);
-                if (style_ == TVrProgressStyle::psTopRight) along = len - along;
-                if (along < 0) along = 0;
-                if (along > len) along = len;
-                setPosition(static_cast<int>(min_ + (static_cast<long long>(max_) - min_) * along / len));
-            }
-            return 0;
-        }
-        break;
-    default:
-        break;
-    }
-    return TVrControl::handleMessage(msg, wp, lp);
 }
 
 } // namespace tw

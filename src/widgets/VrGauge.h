@@ -7,39 +7,33 @@ namespace tw {
 enum class TVrOrientation { voVertical, voHorizontal };
 enum class TVrProgressStyle { psBottomLeft, psTopRight };
 
+// What a gauge is created with.
+struct BarGaugeArgs {
+    HWND parent = nullptr;
+    int x = 0, y = 0, width = 30, height = 170;
+    int id = 0;
+    TVrOrientation orientation = TVrOrientation::voVertical;
+    TVrPalette palette{};            // unlit and lit ticks
+};
+
 class TVrGauge : public TVrControl {
 public:
     TVrGauge();
-    bool create(HWND parent, int x, int y, int width = 30, int height = 170, int id = 0) {
-        return createControl(parent, x, y, width, height, id);
-    }
+    bool create(const BarGaugeArgs& args);
 
-    int MinValue() const { return min_; }
     void setMinValue(int v);
     int MaxValue() const { return max_; }
     void setMaxValue(int v);
     int Position() const { return position_; }
     void setPosition(int v);
-    TVrPalette& Palette() { return palette_; }
-    void setPalette(const TVrPalette& p) { palette_.assign(p); }
     TVrBevel& Bevel() { return bevel_; }
     void setBevel(const BevelValues& v) { bevel_.assign(v); }
-    TVrOrientation Orientation() const { return orientation_; }
+    // Swaps width and height.
     void setOrientation(TVrOrientation v);
     int TickHeight() const { return tickHeight_; }
     void setTickHeight(int v);
-    int Spacing() const { return spacing_; }
-    void setSpacing(int v);
-    bool SolidFill() const { return solidFill_; }
     void setSolidFill(bool v);
-    TVrProgressStyle Style() const { return style_; }
     void setStyle(TVrProgressStyle v);
-    bool ActiveClick() const { return activeClick_; }
-    void setActiveClick(bool v) { activeClick_ = v; }
-    int Step() const { return step_; }
-    void setStep(int v) { step_ = v; }
-    Colour Color() const { return color_; }
-    void setColor(Colour v);
     std::function<void()> OnChange, OnMinValue, OnMaxValue;
 
     int tickCount() const;
@@ -49,9 +43,11 @@ public:
     void render(Image& img) override;
 
 protected:
-    LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void beforePaint() override { snapSize(); }
-    void onLoaded() override { ticksValid_ = false; }
+    void onSystemColours() override {
+        rebuild();
+        repaint();
+    }
 
 private:
     void rebuild() { ticksValid_ = false; }
@@ -59,13 +55,12 @@ private:
     void buildTicks(int areaW, int areaH);
     bool vertical() const { return orientation_ == TVrOrientation::voVertical; }
 
-    int min_ = 0, max_ = 100, position_ = 0, tickHeight_ = 1, spacing_ = 1, step_ = 10;
+    int min_ = 0, max_ = 100, position_ = 0, tickHeight_ = 1;
     TVrPalette palette_;
     TVrBevel bevel_;
     TVrOrientation orientation_ = TVrOrientation::voVertical;
     TVrProgressStyle style_ = TVrProgressStyle::psBottomLeft;
-    bool solidFill_ = false, activeClick_ = false;
-    Colour color_ = clBlack;
+    bool solidFill_ = false;
     Image lit_, unlit_;
     bool ticksValid_ = false;
     int inset_ = 0;

@@ -93,6 +93,14 @@ TVrNum::TVrNum() : TVrControl(false) {
     recolour();
 }
 
+bool TVrNum::create(const DigitCounterArgs& a) {
+    setStyle(a.style);
+    setDigits(a.digits);
+    setMax(a.max);
+    palette_.assign(a.palette);
+    return createControl(a.parent, a.x, a.y, a.width, a.height, a.id);
+}
+
 void TVrNum::recolour() {
     const Image& src = builtInDigitStrip(style_);
     cellW_ = src.width() / 13;
@@ -165,8 +173,7 @@ void TVrNum::applyAutoSize() {
 }
 
 void TVrNum::render(Image& img) {
-    if (!transparent_) img.fill(color_);
-    else img.fill(clBtnFace); // the panel face the counters sit on
+    img.fill(color_);
     std::wstring text;
     if (!(value_ == 0 && zeroBlank_)) text = std::to_wstring(std::llabs(static_cast<long long>(value_)));
     if (static_cast<int>(text.size()) < digits_) text.insert(0, digits_ - text.size(), leadingZero_ ? L'0' : L' ');
@@ -184,12 +191,9 @@ void TVrNum::render(Image& img) {
     for (wchar_t ch : text) cell(ch == L' ' ? 10 : ch - L'0');
 }
 
-LRESULT TVrNum::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_SYSCOLORCHANGE) {
-        recolour();
-        repaint();
-    }
-    return TVrControl::handleMessage(msg, wp, lp);
+void TVrNum::onSystemColours() {
+    recolour();
+    repaint();
 }
 
 } // namespace tw

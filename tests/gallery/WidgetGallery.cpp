@@ -23,60 +23,48 @@ public:
         const int values[] = {0, 1234, 99999, 7};
         for (int i = 0; i < 4; ++i) {
             auto n = std::make_unique<TVrNum>();
-            n->setStyle(TVrNumStyle::ns7x13);
-            n->setDigits(5);
-            n->setMax(99999);
-            n->setBounds(0, 0, 49, 18);
-            TVrPalette p(clBlack, i == 3 ? clRed : clLime);
-            n->setPalette(p);
+            n->create({.parent = hwnd(), .x = 10 + i * 60, .y = 10, .width = 49, .height = 18,
+                       .style = TVrNumStyle::ns7x13, .digits = 5, .max = 99999,
+                       .palette = {clBlack, i == 3 ? clRed : clLime}});
             n->setValue(values[i]);
             if (i == 2) n->setLeadingZero(true);
-            n->create(hwnd(), 10 + i * 60, 10);
             nums_.push_back(std::move(n));
         }
         const TVrNumStyle styles[] = {TVrNumStyle::ns13x24, TVrNumStyle::ns11x20, TVrNumStyle::ns12x17,
                                       TVrNumStyle::ns5x7};
         for (int i = 0; i < 4; ++i) {
             auto n = std::make_unique<TVrNum>();
-            n->setStyle(styles[i]);
             n->setMin(-99);
             n->setValue(i == 0 ? -42 : 8 - i);
-            n->setBounds(0, 0, 100, 26);
-            n->create(hwnd(), 260 + i * 110, 10);
+            n->create({.parent = hwnd(), .x = 260 + i * 110, .y = 10, .style = styles[i]});
             nums_.push_back(std::move(n));
         }
         const wchar_t* captions[] = {L"&Consists", L"&Materiel", L"&Lst", L"Run all"};
         for (int i = 0; i < 4; ++i) {
             auto b = std::make_unique<TVrPowerButton>();
             b->setCaption(captions[i]);
-            b->setTabStop(i < 3);
             b->setActive(i == 1);
             if (i == 2) b->setEnabled(false);
-            TVrPalette p(clOlive, clFuchsia);
-            if (i == 3) b->setPalette(p);
-            b->create(hwnd(), 10 + i * 135, 50);
+            b->create({.parent = hwnd(), .x = 10 + i * 135, .y = 50,
+                       .palette = i == 3 ? TVrPalette(clOlive, clFuchsia) : TVrPalette(), .tabStop = i < 3});
             buttons_.push_back(std::move(b));
         }
         ::SetFocus(buttons_[0]->hwnd());
         for (int i = 0; i < 2; ++i) {
             auto g = std::make_unique<TVrGauge>();
-            g->setOrientation(TVrOrientation::voHorizontal);
-            g->setBounds(0, 0, 345, 33);
             g->setMaxValue(99);
             g->setPosition(i == 0 ? 50 : 99);
-            g->create(hwnd(), 10 + i * 360, 90, 345, 33);
+            g->create({.parent = hwnd(), .x = 10 + i * 360, .y = 90, .width = 345, .height = 33,
+                       .orientation = TVrOrientation::voHorizontal});
             gauges_.push_back(std::move(g));
         }
         auto v = std::make_unique<TVrGauge>();
         v->setTickHeight(2);
         v->setPosition(30);
-        v->create(hwnd(), 700, 140);
+        v->create({.parent = hwnd(), .x = 700, .y = 140});
         gauges_.push_back(std::move(v));
 
-        blotter_.setColor(0x80FFFF);
-        BevelValues bv = blotter_.Bevel().values();
-        blotter_.setBevel(bv);
-        blotter_.create(hwnd(), 10, 140, 330, 120);
+        blotter_.create({.parent = hwnd(), .x = 10, .y = 140, .width = 330, .height = 120, .colour = 0x80FFFF});
         ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 20, 80, 75, 23, blotter_.hwnd(),
                           reinterpret_cast<HMENU>(IDOK), moduleInstance(), nullptr);
         HWND label = ::CreateWindowExW(0, L"STATIC", L"A label inside the panel", WS_CHILD | WS_VISIBLE, 20, 20,

@@ -20,10 +20,9 @@ TEST(ButtonFocus, NoTabStopNeverTakesFocusOrShowsFocusColour) {
     FocusHost host;
     TVrPowerButton stepButton, goButton;
     stepButton.setCaption(L"&Step");
-    stepButton.setTabStop(true);
     goButton.setCaption(L"&Go");
-    ASSERT_TRUE(stepButton.create(host.hwnd(), 10, 10));
-    ASSERT_TRUE(goButton.create(host.hwnd(), 10, 60));
+    ASSERT_TRUE(stepButton.create({.parent = host.hwnd(), .x = 10, .y = 10, .tabStop = true}));
+    ASSERT_TRUE(goButton.create({.parent = host.hwnd(), .x = 10, .y = 60}));
     int clicks = 0;
     goButton.OnClick = [&] { ++clicks; };
 

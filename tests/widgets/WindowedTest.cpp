@@ -9,6 +9,7 @@
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 using namespace tw;
@@ -46,8 +47,7 @@ struct ButtonTest : ::testing::Test {
     int clicks = 0;
     void SetUp() override {
         b.setCaption(L"&Consists");
-        b.setTabStop(true);
-        ASSERT_TRUE(b.create(host.hwnd(), 10, 10));
+        ASSERT_TRUE(b.create({.parent = host.hwnd(), .x = 10, .y = 10, .tabStop = true}));
         b.OnClick = [this] { ++clicks; };
     }
 };
@@ -126,7 +126,7 @@ TEST(Blotter, ForwardsChildCommandsAndInsetsByBevel) {
     BevelValues v = panel.Bevel().values();
     v.InnerSpace = 1;
     panel.setBevel(v);
-    ASSERT_TRUE(panel.create(host.hwnd(), 0, 0, 300, 200));
+    ASSERT_TRUE(panel.create({.parent = host.hwnd(), .width = 300, .height = 200}));
     EXPECT_EQ(panel.innerRect().left, 4);
     HWND button = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 10, 10, 60, 20, panel.hwnd(),
                                     reinterpret_cast<HMENU>(IDOK), moduleInstance(), nullptr);
@@ -262,7 +262,7 @@ TEST_F(FolderBox, FocusByProgramSelectsAllUnlessAutoSelectIsOff) {
 TEST(GaugeWindow, ThickerBevelKeepsTheTickArea) {
     Host host;
     TVrGauge g;
-    ASSERT_TRUE(g.create(host.hwnd(), 0, 0, 30, 170));
+    ASSERT_TRUE(g.create({.parent = host.hwnd()}));
     BevelValues v = g.Bevel().values();
     v.BorderWidth = 2;
     g.setBevel(v);
@@ -293,7 +293,7 @@ struct PaintCounter {
 TEST(HeldPaint, ChangesWhileHeldBecomeOnePaintAndNothingIsLost) {
     Host host;
     TVrNum n;
-    ASSERT_TRUE(n.create(host.hwnd(), 10, 10));
+    ASSERT_TRUE(n.create({.parent = host.hwnd(), .x = 10, .y = 10}));
     pump();
     PaintCounter count(n.hwnd());
 
@@ -352,4 +352,27 @@ TEST(OwnerDrawing, PrintRequestGetsThePaintedPixels) {
         EXPECT_GE(textRight, 0);
         EXPECT_GT(pictureLeft, textRight + 5);
     }
+}
+
+TEST(WindowBase, CloseRequestDestroysTheWindow) {
+    Host host;
+    ::SendMessageW(host.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(host.hwnd(), nullptr);
+}
+
+// A painted control answers a print request through the same drawing as its paint.
+TEST(PaintedControl, PrintRequestGetsThePaintedPixels) {
+    Host host;
+    TVrNum counter;
+    ASSERT_TRUE(counter.create({.parent = host.hwnd(), .x = 10, .y = 10, .style = TVrNumStyle::ns7x13}));
+    counter.setValue(1234);
+    pump();
+    RECT r;
+    ::GetWindowRect(counter.hwnd(), &r);
+    const std::vector<std::uint32_t> screen = twtest::screenPixels(r);
+    Image printed(r.right - r.left, r.bottom - r.top);
+    ::SendMessageW(counter.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
+    ::GdiFlush();
+    for (int y = 0; y < printed.height(); ++y)
+        ASSERT_EQ(0, std::memcmp(printed.row(y), &screen[y * printed.width()], printed.width() * 4)) << "row " << y;
 }
