@@ -9,6 +9,8 @@
 #include "analysis/StockSet.h"
 #include "scan/ScruteDossier.h"
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,11 @@ public:
     bool activitiesRead() const { return activitiesRead_; }
     const std::vector<std::wstring>& activityFiles() const { return activityFiles_; }
 
+    // A counter's whole value: the view's five digits stop at 99,999, the sets do not.
+    std::size_t count(Counter c) const { return counts_[static_cast<std::size_t>(c)]; }
+    // Whether the last step 3 read every consist (false when it stopped on one that was gone, or has not run).
+    bool allConsistsRead() const { return allConsistsRead_; }
+
 private:
     void stepConsists();
     void stepMateriel();
@@ -82,12 +89,16 @@ private:
     void setCounter(Counter c, std::size_t value);
     void startGauge(std::size_t count);
     void endGauge();
+    void endGaugeIfShown() noexcept;
 
     AnalysisView& view_;
     AnalysisInputs& inputs_;
     TScruteDossier& scanner_;
     bool busy_ = false;
     bool runAllStopped_ = false;
+    bool gaugeShown_ = false;
+    bool allConsistsRead_ = false;
+    std::array<std::size_t, 9> counts_{};
 
     bool activitiesRead_ = false;
     std::vector<std::wstring> activityFiles_;

@@ -49,6 +49,9 @@ protected:
     // - WM_DRAWITEM goes back to the control that draws itself (OwnerDrawn);
     // - WM_ACTIVATE restores the focus, for windows created with restoreFocus.
     virtual LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // The default window procedure for the message being handled; a handler
+    // that runs it and then fails has the message answered with its result.
+    LRESULT defaultProcedure(UINT msg, WPARAM wp, LPARAM lp);
     // Called after WM_NCDESTROY, when the handle is gone.
     virtual void onDestroyed() {}
 
@@ -64,6 +67,13 @@ private:
     HWND hwnd_ = nullptr;
     bool restoresFocus_ = false;
     HWND lastFocus_ = nullptr;   // the control focused when the window was last left
+    // The message being handled (nested ones have their own): whether the
+    // default procedure ran for it, and its answer.
+    struct Dispatch {
+        bool defaultDone = false;
+        LRESULT defaultResult = 0;
+    };
+    Dispatch* dispatch_ = nullptr;
 };
 
 // A standard control as a child: created, given its id and its font.

@@ -2,7 +2,9 @@
 #include "report/PrinterDevice.h"
 #include "report/ReportFile.h"
 #include "platform/Files.h"
+#include "platform/Errors.h"
 #include "platform/MessageBox.h"
+#include "platform/SaveAsDialog.h"
 #include "widgets/PictureButton.h"
 #include <commctrl.h>
 #include <algorithm>
@@ -191,7 +193,20 @@ HWND TFormRes::firstFocus() const {
 }
 
 void TFormRes::B_EnregistrerClick() {
-    saveReportFile(reportFilePath(saveFolder(), caption()), lines_);
+    const std::string bytes = reportFileBytes(lines_);
+    const std::wstring path = reportFilePath(saveFolder(), caption());
+    unsigned long error = writeFile(path, bytes);
+    // The executable's folder is not the user's to write (Program Files, a
+    // read-only share): the user says where the same file goes instead. A
+    // folder of the file's name is refused alike, but has a place to write.
+    if (error == ERROR_ACCESS_DENIED && !directoryExists(path)) {
+        const std::optional<std::wstring> chosen = chooseTextFileToSave(hwnd(), L"MSTS_" + caption() + L".txt");
+        if (!chosen) return;
+        error = writeFile(*chosen, bytes);
+        if (error) throw cannotCreateFile(*chosen, error);
+    } else if (error) {
+        throw cannotCreateFile(path, error);
+    }
     EnableWindow(save_, FALSE);
 }
 
@@ -201,7 +216,8 @@ void TFormRes::B_ImprimerClick() {
     size_t d = text.find(L'$');
     if (d != std::wstring::npos) text.replace(d, 1, std::to_wstring(estimate));
     if (showMessageBox(text, MessageKind::Confirm, MessageButtons::OkCancel) != kResultOk) return;
-    PrinterDevice device;   // closes the job also when a write throws
+    PrinterDevice device;   // abandons the job when a write throws
+    if (device.cancelled()) return;
     for (size_t i = 0; i < lines_.size(); ++i) device.write(lines_[i] + L"\n");
     device.close();
 }

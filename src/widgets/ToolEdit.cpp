@@ -23,20 +23,17 @@ constexpr const char* folderGlyph[12] = {
 bool folderExists(const std::wstring& path) { return !path.empty() && directoryExists(path); }
 
 namespace {
-struct CoTaskMemDeleter {
-    void operator()(PWSTR p) const noexcept { ::CoTaskMemFree(p); }
-};
-using CoTaskText = UniqueHandle<PWSTR, CoTaskMemDeleter>;
-
 AppError chooserError(HRESULT reason) {
     return AppError(L"The folder selection dialog cannot be opened. " + systemReason(static_cast<unsigned long>(reason)));
 }
 } // namespace
 
 std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, const std::wstring& startFolder) {
+    const ComApartment apartment;
+    if (FAILED(apartment.result())) throw chooserError(apartment.result());
     ComPtr<IFileOpenDialog> dlg;
     const HRESULT created =
-        ::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog, dlg.putVoid());
+        ::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(dlg.put()));
     // Never a silent button: say why the chooser does not open.
     if (FAILED(created) || !dlg) throw chooserError(created);
     FILEOPENDIALOGOPTIONS opts = 0;
@@ -44,13 +41,16 @@ std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, cons
     dlg->SetOptions(opts | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
     dlg->SetTitle(L"Select Directory");
     std::wstring start = startFolder;
+    // "\" is the root of the current drive; like any start folder the dialog
+    // cannot show, it opens at the current folder of that drive instead.
     if (start == L"\\") {
-        wchar_t cur[MAX_PATH] = {};
-        if (::GetCurrentDirectoryW(MAX_PATH, cur)) start = cur; // "\" means the current folder of the drive
+        const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+        std::wstring current(size, L'\0');
+        if (size && ::GetCurrentDirectoryW(size, current.data()) == size - 1) start = current.c_str();
     }
     {
         ComPtr<IShellItem> folder;
-        if (SUCCEEDED(::SHCreateItemFromParsingName(start.c_str(), nullptr, IID_IShellItem, folder.putVoid())))
+        if (SUCCEEDED(::SHCreateItemFromParsingName(start.c_str(), nullptr, IID_PPV_ARGS(folder.put()))))
             dlg->SetFolder(folder.get());
     }
     const HRESULT shown = dlg->Show(owner);
@@ -175,8 +175,13 @@ void TDirectoryEdit::buttonClick() {
     if (name.empty()) name = initialDir_.empty() ? L"\\" : initialDir_;
     if (!folderExists(name)) name = L"\\";
     {
-        const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-        ScopeGuard restore([oldMode] { ::SetErrorMode(oldMode); });
+        // No system pop-up for a drive without its disk while the dialog is up;
+        // for this thread only, as the process's mode belongs to the process.
+        DWORD oldMode = 0;
+        const bool modeSet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode) != FALSE;
+        ScopeGuard restore([modeSet, oldMode] {
+            if (modeSet) ::SetThreadErrorMode(oldMode, nullptr);
+        });
         std::optional<std::wstring> chosen;
         if (chooser) chosen = chooser(::GetAncestor(hwnd(), GA_ROOT), name);
         action = chosen.has_value();

@@ -248,19 +248,71 @@ TEST_F(RealPrinter, ReportOfSeveralPagesPrintsEveryLineInOrderAsOneJob) {
     EXPECT_FALSE(awaitPdf().empty());
 }
 
-TEST_F(RealPrinter, FailedWriteStillEndsTheJob) {
+namespace {
+// How the jobs started and ended, through the device's job calls; a start can
+// be made to fail with a given error, as a printer's own prompt does.
+struct JobEnds {
+    static inline int ended = 0, abandoned = 0, endFailures = 0;
+    static inline DWORD startError = 0;
+    static int WINAPI startDoc(HDC dc, const DOCINFOW* info) {
+        if (!startError) return StartDocW(dc, info);
+        SetLastError(startError);
+        return SP_ERROR;
+    }
+    static int WINAPI endDoc(HDC dc) {
+        ++ended;
+        const int r = EndDoc(dc);
+        return endFailures-- > 0 ? SP_ERROR : r;
+    }
+    static int WINAPI abortDoc(HDC dc) {
+        ++abandoned;
+        return AbortDoc(dc);
+    }
+    JobEnds() {
+        ended = abandoned = endFailures = 0;
+        startError = 0;
+        PrinterDevice::setJobCalls({startDoc, endDoc, abortDoc});
+    }
+    ~JobEnds() { PrinterDevice::setJobCalls({}); }
+};
+} // namespace
+
+TEST_F(RealPrinter, AJobThatFailsIsAbandonedAndAFailedEndIsAnError) {
+    JobEnds jobs;
     report(150);
     failAtDraw_ = 100;   // on the second page
     EXPECT_THROW(w_.B_ImprimerClick(), AppError);
     EXPECT_FALSE(PrinterDevice::printing());
     ASSERT_EQ(counters_.size(), 1u);
-    EXPECT_EQ(counters_[0]->started, counters_[0]->ended);
-    // The job was closed: CUPS receives it with the pages begun before the failure.
-    const std::wstring pdf = awaitPdf();
-    ASSERT_FALSE(pdf.empty()) << "the failed job never reached the printer";
-    auto [pageCount, text] = readPdf(pdf);
-    EXPECT_EQ(pageCount, counters_[0]->started);
-    EXPECT_NE(text.find("wagon1000"), std::string::npos);
+    EXPECT_EQ(jobs.abandoned, 1) << "nothing of a failed job is printed";
+    EXPECT_EQ(jobs.ended, 0);
+
+    // A job whose end fails is no success either.
+    failAtDraw_ = -1;
+    jobs.endFailures = 1;
+    SendMessageW(w_.button(TFormRes::IdPrint), BM_CLICK, 0, 0);
+    processPendingMessages();   // the error box comes after the click
+    ASSERT_EQ(boxes_.size(), 3u);
+    EXPECT_EQ(boxes_[2], L"Printer error.");
+    EXPECT_EQ(jobs.ended, 1);
+    EXPECT_FALSE(PrinterDevice::printing());
+    awaitPdf();   // that job did reach the queue: not to be taken for a later test's
+}
+
+TEST_F(RealPrinter, CancelledPrinterPromptPrintsAndShowsNothing) {
+    JobEnds jobs;
+    report(10);
+    jobs.startError = ERROR_CANCELLED;
+    SendMessageW(w_.button(TFormRes::IdPrint), BM_CLICK, 0, 0);
+    processPendingMessages();
+    EXPECT_EQ(boxes_.size(), 1u) << "the confirmation only";
+    EXPECT_TRUE(counters_.empty());
+    EXPECT_EQ(jobs.ended + jobs.abandoned, 0);
+    // Still ready: the next print goes through.
+    jobs.startError = 0;
+    SendMessageW(w_.button(TFormRes::IdPrint), BM_CLICK, 0, 0);
+    EXPECT_EQ(jobs.ended, 1);
+    EXPECT_FALSE(awaitPdf().empty());
 }
 
 TEST_F(RealPrinter, FailureWhileTheJobStartsLeavesTheNextPrintPossible) {
