@@ -4,7 +4,7 @@
 #include "platform/Files.h"
 #include "platform/Errors.h"
 #include "platform/MessageBox.h"
-#include "platform/SaveAsDialog.h"
+#include "platform/FileDialog.h"
 #include "widgets/PictureButton.h"
 #include <commctrl.h>
 #include <algorithm>

@@ -1,11 +1,11 @@
 #include "widgets/ToolEdit.h"
 
 #include "platform/Errors.h"
+#include "platform/FileDialog.h"
 #include "platform/Files.h"
 #include "platform/Handle.h"
 #include "widgets/VrSysUtils.h"
 #include <commctrl.h>
-#include <shobjidl.h>
 #include <algorithm>
 
 namespace tw {
@@ -29,39 +29,23 @@ AppError chooserError(HRESULT reason) {
 } // namespace
 
 std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, const std::wstring& startFolder) {
-    const ComApartment apartment;
-    if (FAILED(apartment.result())) throw chooserError(apartment.result());
-    ComPtr<IFileOpenDialog> dlg;
-    const HRESULT created =
-        ::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(dlg.put()));
-    // Never a silent button: say why the chooser does not open.
-    if (FAILED(created) || !dlg) throw chooserError(created);
-    FILEOPENDIALOGOPTIONS opts = 0;
-    dlg->GetOptions(&opts);
-    dlg->SetOptions(opts | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
-    dlg->SetTitle(L"Select Directory");
-    std::wstring start = startFolder;
-    // "\" is the root of the current drive; like any start folder the dialog
-    // cannot show, it opens at the current folder of that drive instead.
-    if (start == L"\\") {
-        const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
-        std::wstring current(size, L'\0');
-        if (size && ::GetCurrentDirectoryW(size, current.data()) == size - 1) start = current.c_str();
-    }
-    {
-        ComPtr<IShellItem> folder;
-        if (SUCCEEDED(::SHCreateItemFromParsingName(start.c_str(), nullptr, IID_PPV_ARGS(folder.put()))))
-            dlg->SetFolder(folder.get());
-    }
-    const HRESULT shown = dlg->Show(owner);
-    if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
-    if (FAILED(shown)) throw chooserError(shown);
-    ComPtr<IShellItem> item;
-    CoTaskText path;
-    if (FAILED(dlg->GetResult(item.put())) || !item || FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, path.put())) ||
-        !path)
-        return std::nullopt;
-    std::wstring p = path.get();
+    std::optional<std::wstring> chosen = runFileDialog(CLSID_FileOpenDialog, owner, chooserError, [&](IFileDialog& dlg) {
+        FILEOPENDIALOGOPTIONS opts = 0;
+        dlg.GetOptions(&opts);
+        dlg.SetOptions(opts | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+        dlg.SetTitle(L"Select Directory");
+        std::wstring start = startFolder;
+        // "\" is the root of the current drive; like any start folder the dialog
+        // cannot show, it opens at the current folder of that drive instead.
+        if (start == L"\\") {
+            const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+            std::wstring current(size, L'\0');
+            if (size && ::GetCurrentDirectoryW(size, current.data()) == size - 1) start = current.c_str();
+        }
+        startDialogIn(dlg, start);
+    });
+    if (!chosen) return std::nullopt;
+    std::wstring& p = *chosen;
     // No trailing "\" except on a drive root.
     while (p.size() > 3 && (p.back() == L'\\' || p.back() == L'/')) p.pop_back();
     if (p.size() == 2 && p[1] == L':') p += L'\\';
