@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
-# trackwend-cli with its standard output on a full device: the lost output is
-# a failure, told in one line on standard error, with status 1.
-# Usage: fullOutput.sh <trackwend-cli.exe> <simulator folder>
-set -u
+# trackwend-cli with its standard output on a full device: one line on
+# standard error and status 1. Usage: fullOutput.sh <trackwend-cli.exe> <simulator folder>
 err=$(wine "$1" --json "$(winepath -w "$2")" </dev/null 2>&1 >/dev/full)
 rc=$?
-lines=$(printf '%s\n' "$err" | grep -c .)
-if [ "$rc" -ne 1 ] || [ "$lines" -ne 1 ] || ! printf '%s' "$err" | grep -q "Cannot write to standard output"; then
-  echo "status $rc, standard error:" >&2
-  printf '%s\n' "$err" >&2
-  exit 1
-fi
+echo "status $rc: $err"
+[ "$rc" -eq 1 ] && [ "$(printf '%s\n' "$err" | grep -c .)" -eq 1 ] && [[ "$err" == "Cannot write to standard output"* ]]

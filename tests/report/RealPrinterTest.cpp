@@ -101,6 +101,7 @@ protected:
     }
     void TearDown() override {
         PrinterDevice::setSinkWrapper(nullptr);
+        PrinterDevice::setJobCalls({});
         assignReportTexts(0);
         w_.destroy();
     }
@@ -249,70 +250,46 @@ TEST_F(RealPrinter, ReportOfSeveralPagesPrintsEveryLineInOrderAsOneJob) {
 }
 
 namespace {
-// How the jobs started and ended, through the device's job calls; a start can
-// be made to fail with a given error, as a printer's own prompt does.
-struct JobEnds {
-    static inline int ended = 0, abandoned = 0, endFailures = 0;
-    static inline DWORD startError = 0;
-    static int WINAPI startDoc(HDC dc, const DOCINFOW* info) {
-        if (!startError) return StartDocW(dc, info);
-        SetLastError(startError);
-        return SP_ERROR;
-    }
-    static int WINAPI endDoc(HDC dc) {
-        ++ended;
-        const int r = EndDoc(dc);
-        return endFailures-- > 0 ? SP_ERROR : r;
-    }
-    static int WINAPI abortDoc(HDC dc) {
-        ++abandoned;
-        return AbortDoc(dc);
-    }
-    JobEnds() {
-        ended = abandoned = endFailures = 0;
-        startError = 0;
-        PrinterDevice::setJobCalls({startDoc, endDoc, abortDoc});
-    }
-    ~JobEnds() { PrinterDevice::setJobCalls({}); }
-};
+// The job calls, counting how jobs end; a start fails as a printer's own prompt makes it.
+int jobsEnded = 0, jobsAbandoned = 0, endFailures = 0;
+DWORD startError = 0;
+int WINAPI startDoc(HDC dc, const DOCINFOW* info) {
+    SetLastError(startError);
+    return startError ? SP_ERROR : StartDocW(dc, info);
+}
+int WINAPI endDoc(HDC dc) {
+    ++jobsEnded;
+    const int r = EndDoc(dc);
+    return endFailures-- > 0 ? SP_ERROR : r;
+}
+int WINAPI abortDoc(HDC dc) { return ++jobsAbandoned, AbortDoc(dc); }
 } // namespace
 
-TEST_F(RealPrinter, AJobThatFailsIsAbandonedAndAFailedEndIsAnError) {
-    JobEnds jobs;
+TEST_F(RealPrinter, CancelledPromptPrintsNothingAFailedJobIsAbandonedAFailedEndIsAnError) {
+    PrinterDevice::setJobCalls({startDoc, endDoc, abortDoc});
     report(150);
-    failAtDraw_ = 100;   // on the second page
-    EXPECT_THROW(w_.B_ImprimerClick(), AppError);
-    EXPECT_FALSE(PrinterDevice::printing());
-    ASSERT_EQ(counters_.size(), 1u);
-    EXPECT_EQ(jobs.abandoned, 1) << "nothing of a failed job is printed";
-    EXPECT_EQ(jobs.ended, 0);
-
-    // A job whose end fails is no success either.
-    failAtDraw_ = -1;
-    jobs.endFailures = 1;
-    SendMessageW(w_.button(TFormRes::IdPrint), BM_CLICK, 0, 0);
-    processPendingMessages();   // the error box comes after the click
-    ASSERT_EQ(boxes_.size(), 3u);
-    EXPECT_EQ(boxes_[2], L"Printer error.");
-    EXPECT_EQ(jobs.ended, 1);
-    EXPECT_FALSE(PrinterDevice::printing());
-    awaitPdf();   // that job did reach the queue: not to be taken for a later test's
-}
-
-TEST_F(RealPrinter, CancelledPrinterPromptPrintsAndShowsNothing) {
-    JobEnds jobs;
-    report(10);
-    jobs.startError = ERROR_CANCELLED;
-    SendMessageW(w_.button(TFormRes::IdPrint), BM_CLICK, 0, 0);
-    processPendingMessages();
+    startError = ERROR_CANCELLED;
+    w_.B_ImprimerClick();
     EXPECT_EQ(boxes_.size(), 1u) << "the confirmation only";
     EXPECT_TRUE(counters_.empty());
-    EXPECT_EQ(jobs.ended + jobs.abandoned, 0);
-    // Still ready: the next print goes through.
-    jobs.startError = 0;
-    SendMessageW(w_.button(TFormRes::IdPrint), BM_CLICK, 0, 0);
-    EXPECT_EQ(jobs.ended, 1);
-    EXPECT_FALSE(awaitPdf().empty());
+
+    startError = 0;
+    failAtDraw_ = 100;   // on the second page
+    EXPECT_THROW(w_.B_ImprimerClick(), AppError);
+    EXPECT_EQ(jobsAbandoned, 1) << "nothing of a failed job is printed";
+    EXPECT_EQ(jobsEnded, 0);
+
+    failAtDraw_ = -1;
+    endFailures = 1;
+    try {
+        w_.B_ImprimerClick();
+        ADD_FAILURE() << "a job whose end fails is no success";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), L"Printer error");
+    }
+    EXPECT_EQ(jobsEnded, 1);
+    EXPECT_FALSE(PrinterDevice::printing());
+    awaitPdf();   // that job did reach the queue: not to be taken for a later test's
 }
 
 TEST_F(RealPrinter, FailureWhileTheJobStartsLeavesTheNextPrintPossible) {
