@@ -198,9 +198,11 @@ void TFormRes::B_EnregistrerClick() {
     unsigned long error = writeFile(path, bytes);
     // The executable's folder is not the user's to write (Program Files, a
     // read-only share): the user says where the same file goes instead. A
-    // folder of the file's name is refused alike, but has a place to write.
+    // folder that bears the file's name is refused the same way; it keeps its
+    // message, as the folder itself can be written.
     if (error == ERROR_ACCESS_DENIED && !directoryExists(path)) {
-        const std::optional<std::wstring> chosen = chooseTextFileToSave(hwnd(), L"MSTS_" + caption() + L".txt");
+        const std::wstring usualName = path.substr(path.find_last_of(L'\\') + 1);
+        const std::optional<std::wstring> chosen = chooseTextFileToSave(hwnd(), usualName);
         if (!chosen) return;
         error = writeFile(*chosen, bytes);
         if (error) throw cannotCreateFile(*chosen, error);
