@@ -6,8 +6,9 @@
 #include "platform/Text.h"
 #include "text/LanguageTable.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
+#include <climits>
 #include <vector>
 
 namespace tw {
@@ -105,9 +106,16 @@ AnalysisController::AnalysisController(AnalysisView& view, AnalysisInputs& input
     scanner_.OnDossier = [this](TScruteDossier& s, const std::wstring& nom) { ScruteDossierDossier(s, nom); };
 }
 
+// However a step ends (a stop, a file error, an exception), the gauge it
+// showed goes and the help button comes back, as at a normal end.
+void AnalysisController::endGaugeIfShown() noexcept {
+    if (gaugeShown_) endGauge();
+}
+
 template <typename Step> void AnalysisController::runGuarded(Step step) {
     if (busy_) return;
     BusyGuard guard(busy_);
+    ScopeGuard gauge([this] { endGaugeIfShown(); });
     (this->*step)();
 }
 
@@ -119,8 +127,11 @@ void AnalysisController::B_ManClick() { runGuarded(&AnalysisController::stepMan)
 
 void AnalysisController::B_GoClick() {
     if (busy_) return;
+    // Run all ends unlit however its steps end.
+    ScopeGuard unlit([this] { view_.setButtonActive(StepButton::Go, false); });
     {
         BusyGuard guard(busy_);
+        ScopeGuard gauge([this] { endGaugeIfShown(); });
         runAllStopped_ = false;
         auto next = [this](StepButton b) { return !runAllStopped_ && view_.buttonEnabled(b); };
         if (next(StepButton::Consists)) stepConsists();
@@ -129,7 +140,6 @@ void AnalysisController::B_GoClick() {
         if (next(StepButton::Orp)) stepOrp();
         if (next(StepButton::Man)) stepMan();
     }
-    view_.setButtonActive(StepButton::Go, false);
 }
 
 void AnalysisController::B_CheckClick() { runGuarded(&AnalysisController::stepCheck); }
@@ -146,12 +156,16 @@ void AnalysisController::ResetAnalyses() {
     view_.setReportEnabled(ReportButton::Orp, false);
     view_.setReportEnabled(ReportButton::Man, false);
     for (Counter c : {Counter::Lst, Counter::Orp, Counter::Per, Counter::Man}) {
-        view_.setCounterValue(c, 0);
+        setCounter(c, 0);
         view_.setCounterColour(c, colours::Olive);
     }
 }
 
-void AnalysisController::setCounter(Counter c, std::size_t value) { view_.setCounterValue(c, static_cast<int>(value)); }
+// The count is kept whole; the view shows what its display can.
+void AnalysisController::setCounter(Counter c, std::size_t value) {
+    counts_[static_cast<std::size_t>(c)] = value;
+    view_.setCounterValue(c, static_cast<int>(std::min<std::size_t>(value, INT_MAX)));
+}
 
 bool AnalysisController::scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier,
                               std::vector<std::wstring>& unreadable) {
@@ -204,9 +218,11 @@ void AnalysisController::startGauge(std::size_t count) {
     view_.setGaugeMax(static_cast<int>(count) - 1);
     view_.setGaugeVisible(true);
     view_.setHelpVisible(false);
+    gaugeShown_ = true;
 }
 
 void AnalysisController::endGauge() {
+    gaugeShown_ = false;
     view_.setGaugeVisible(false);
     view_.setHelpVisible(true);
 }
@@ -215,7 +231,7 @@ void AnalysisController::stepConsists() {
     view_.setButtonActive(StepButton::Consists, true);
     consists_.clear();
     ResetAnalyses();
-    view_.setCounterValue(Counter::Con, 0);
+    setCounter(Counter::Con, 0);
     view_.setCounterColour(Counter::Con, colours::Fuchsia);
     view_.setButtonLedColour(StepButton::Consists, colours::Fuchsia);
     unreadableByConsists_.clear();
@@ -244,16 +260,16 @@ void AnalysisController::stepMateriel() {
     view_.setButtonLedColour(StepButton::Materiel, colours::Fuchsia);
     view_.setButtonActive(StepButton::Materiel, true);
     view_.setReportVisible(ReportButton::Mat, false);
-    view_.setCounterValue(Counter::Dir, 0);
+    setCounter(Counter::Dir, 0);
     engines_.clear();
     ResetAnalyses();
-    view_.setCounterValue(Counter::Eng, 0);
+    setCounter(Counter::Eng, 0);
     view_.setCounterColour(Counter::Eng, colours::Fuchsia);
     wagons_.clear();
-    view_.setCounterValue(Counter::Wag, 0);
+    setCounter(Counter::Wag, 0);
     view_.setCounterColour(Counter::Wag, colours::Fuchsia);
     stock_.clear();
-    view_.setCounterValue(Counter::Mat, 0);
+    setCounter(Counter::Mat, 0);
     view_.setCounterColour(Counter::Mat, colours::Fuchsia);
     stockFolders_.clear();
     unreadableByStock_.clear();
@@ -325,15 +341,16 @@ void AnalysisController::ScruteDossierFichier(TScruteDossier& sender, const std:
 }
 
 void AnalysisController::ScruteDossierDossier(TScruteDossier&, const std::wstring&) {
-    view_.setCounterValue(Counter::Dir, view_.counterValue(Counter::Dir) + 1);
+    setCounter(Counter::Dir, count(Counter::Dir) + 1);
 }
 
 void AnalysisController::stepLst() {
     view_.setButtonActive(StepButton::Lst, true);
     references_.clear();
-    view_.setCounterValue(Counter::Lst, 0);
+    setCounter(Counter::Lst, 0);
     view_.setCounterColour(Counter::Lst, colours::Fuchsia);
     activitiesRead_ = false;
+    allConsistsRead_ = false;
     activityFiles_.clear();
     unreadableByReading_.clear();
     // The window runs between files: an edit of the boxes or of the option
@@ -360,6 +377,7 @@ void AnalysisController::stepLst() {
     }
     startGauge(consists_.size() + activities.size());
 
+    bool stopped = false;
     int index = 0;
     // Kept across consists: one large block per file each time would fragment the heap.
     std::vector<unsigned char> bytes;
@@ -375,6 +393,7 @@ void AnalysisController::stepLst() {
         }
         if (!found) {
             view_.showMessage(consistNotFoundMessage(path), MessageBoxKind::Error);
+            stopped = true;
             break;
         }
         if (!addReferences(bytes, text)) {
@@ -386,6 +405,7 @@ void AnalysisController::stepLst() {
     }
     if (withActivities) readActivityFiles(activities, consists_.size());
 
+    allConsistsRead_ = !stopped;
     view_.setCounterColour(Counter::Lst, colours::Yellow);
     endGauge();
     view_.setButtonEnabled(StepButton::Orp, true);
@@ -430,10 +450,10 @@ void AnalysisController::stepOrp() {
     view_.setButtonActive(StepButton::Orp, true);
     orphans_.clear();
     view_.setCounterColour(Counter::Orp, colours::Red);
-    view_.setCounterValue(Counter::Orp, 0);
+    setCounter(Counter::Orp, 0);
     used_.clear();
     view_.setCounterColour(Counter::Per, colours::Lime);
-    view_.setCounterValue(Counter::Per, 0);
+    setCounter(Counter::Per, 0);
     startGauge(stock_.size());
 
     int index = 0;
@@ -458,7 +478,7 @@ void AnalysisController::stepMan() {
     view_.setButtonActive(StepButton::Man, true);
     missing_.clear();
     view_.setCounterColour(Counter::Man, colours::Fuchsia);
-    view_.setCounterValue(Counter::Man, 0);
+    setCounter(Counter::Man, 0);
     startGauge(references_.size());
 
     const int language = inputs_.languageId();

@@ -10,6 +10,8 @@
 #include "analysis/StockSet.h"
 #include "scan/ScruteDossier.h"
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -77,6 +79,10 @@ public:
     // The folders that steps 1 to 3, as last run, met but could not list
     // (access refused...): the sets miss what they hold.
     std::vector<std::wstring> unreadableFolders() const;
+    // A counter's whole value: the view's five digits stop at 99,999, the sets do not.
+    std::size_t count(Counter c) const { return counts_[static_cast<std::size_t>(c)]; }
+    // Whether the last step 3 read every consist (false when it stopped on one that was gone, or has not run).
+    bool allConsistsRead() const { return allConsistsRead_; }
 
 private:
     void stepConsists();
@@ -99,12 +105,16 @@ private:
     void setCounter(Counter c, std::size_t value);
     void startGauge(std::size_t count);
     void endGauge();
+    void endGaugeIfShown() noexcept;
 
     AnalysisView& view_;
     AnalysisInputs& inputs_;
     TScruteDossier& scanner_;
     bool busy_ = false;
     bool runAllStopped_ = false;
+    bool gaugeShown_ = false;
+    bool allConsistsRead_ = false;
+    std::array<std::size_t, 9> counts_{};
 
     bool activitiesRead_ = false;
     std::vector<std::wstring> activityFiles_;

@@ -14,30 +14,15 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace tw {
 
-namespace {
-// A string value of HKLM (32-bit view); nullopt when the key is absent.
-std::optional<std::wstring> readMachineString(const std::wstring& key, const std::wstring& value) {
-    RegistryFolder r = readRegistryFolder(key, value);
-    if (!r.keyExists) return std::nullopt;
-    return r.folder;
-}
-constexpr wchar_t kSimulatorValue[] = L"EXE Path";
-constexpr wchar_t kTrainStoreValue[] = L"Store Path";
-} // namespace
-
 int runApplication() {
-    // The folder chooser is a COM object: Windows creates it only on a thread
-    // that has joined a single-threaded apartment. Released after the windows.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    ScopeGuard comEnd([com] {
-        if (SUCCEEDED(com)) CoUninitialize();
-    });
+    // The system dialogs are COM objects: the thread stays in its apartment
+    // for the whole run, left after the windows.
+    const ComApartment com;
     setApplicationTitle(L"Trackwend");
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
@@ -45,8 +30,14 @@ int runApplication() {
     TForm1::Environment env;
     env.settingsPath = defaultSettingsPath();
     // A registry value of the wrong type is reported; the window still comes up.
-    guardAction([&] { env.simulatorFolder = readMachineString(kSimulatorKey, kSimulatorValue); });
-    guardAction([&] { env.trainStoreFolder = readMachineString(kTrainStoreKey, kTrainStoreValue); });
+    guardAction([&] {
+        const RegistryFolder simulator = simulatorFolder();
+        if (simulator.keyExists) env.simulatorFolder = simulator.folder;
+    });
+    guardAction([&] {
+        const RegistryFolder store = trainStoreFolder();
+        if (store.keyExists) env.trainStoreFolder = store.folder;
+    });
 
     TForm1 main(std::move(env));
     if (!main.createWindow()) return 1;

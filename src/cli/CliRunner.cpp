@@ -167,7 +167,9 @@ CliResult CliRunner::run() {
     } catch (const AppError& e) {
         result.messages.push_back(generalErrorText(e.message()));
     }
-    result.completed = view_.counterColour(Counter::Man) == colours::Yellow;
+    // A step 3 that stopped on a consist still lets steps 4 and 5 run, on the
+    // references read so far: that is no complete result.
+    result.completed = view_.counterColour(Counter::Man) == colours::Yellow && controller_.allConsistsRead();
     current_ = nullptr;
     return result;
 }
@@ -191,7 +193,7 @@ std::string CliRunner::json(const CliResult& result) const {
         out += '"';
         out += c.name;
         out += "\":";
-        out += std::to_string(view_.counterValue(c.counter));
+        out += std::to_string(controller_.count(c.counter));
     }
     out += "},\"sets\":{";
     const std::pair<const char*, const StockSet*> sets[] = {

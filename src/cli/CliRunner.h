@@ -12,7 +12,7 @@
 namespace tw {
 
 struct CliResult {
-    bool completed = false;             // step 5 completed
+    bool completed = false;             // step 5 completed, after a step 3 that read every consist
     std::vector<std::wstring> messages; // as the boxes would show them
 };
 
@@ -33,6 +33,7 @@ public:
 
     const AnalysisController& controller() const { return controller_; }
     const HeadlessView& view() const { return view_; }
+    HeadlessView& view() { return view_; }
 
     std::wstring simulatorFolder() const override { return simulator_; }
     std::wstring trainStoreFolder() const override { return store_; }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/Errors.h"
@@ -9,32 +10,48 @@
 
 namespace tw {
 
+namespace {
+AppError cannotReadKey(const std::wstring& keyPath, LONG code) {
+    return AppError(L"Cannot read registry key \"HKEY_LOCAL_MACHINE\\" + keyPath + L"\". " +
+                    systemReason(static_cast<unsigned long>(code)));
+}
+} // namespace
+
 RegistryFolder readRegistryFolder(const std::wstring& keyPath, const std::wstring& valueName) {
     RegistryFolder result;
     // Owned only once opened: the out-parameter's value after a failure is not documented.
     HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &opened) != ERROR_SUCCESS)
-        return result;
+    const LONG open = RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &opened);
+    // Only an absent key means "not installed"; a refused one is said as such.
+    if (open == ERROR_FILE_NOT_FOUND) return result;
+    if (open != ERROR_SUCCESS) throw cannotReadKey(keyPath, open);
     const UniqueKey key(opened);
     result.keyExists = true;
-    DWORD type = 0;
-    DWORD size = 0;
-    LONG rc = RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size);
-    if (rc == ERROR_SUCCESS && type != REG_SZ && type != REG_EXPAND_SZ)
-        throw AppError(L"Invalid data type for '" + valueName + L"'");
-    if (rc == ERROR_SUCCESS && size > 0) {
-        // Room for a terminator the stored data may lack.
-        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+    // RRF_RT_REG_SZ takes REG_EXPAND_SZ too and gives it expanded; the text
+    // comes back terminated, even when stored without its terminator. The
+    // value may grow between two calls: the size is asked again each time.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
         DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-        if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes) ==
-            ERROR_SUCCESS)
+        const LONG rc = RegGetValueW(key.get(), nullptr, valueName.c_str(), RRF_RT_REG_SZ, nullptr, buffer.data(), &bytes);
+        if (rc == ERROR_SUCCESS) {
             result.folder.assign(buffer.data(), wcsnlen(buffer.data(), bytes / sizeof(wchar_t)));
+            return result;
+        }
+        if (rc == ERROR_MORE_DATA) {
+            buffer.assign(std::max<size_t>(bytes / sizeof(wchar_t) + 1, buffer.size() * 2), L'\0');
+            continue;
+        }
+        if (rc == ERROR_FILE_NOT_FOUND) return result; // the key without the value: an empty text
+        if (rc == ERROR_UNSUPPORTED_TYPE) throw AppError(L"Invalid data type for '" + valueName + L"'");
+        throw cannotReadKey(keyPath, rc);
     }
-    return result;
 }
 
+RegistryFolder simulatorFolder(const std::wstring& keyPath) { return readRegistryFolder(keyPath, L"EXE Path"); }
+
 std::wstring simulatorFolderText(const std::wstring& keyPath) {
-    const RegistryFolder found = readRegistryFolder(keyPath, L"EXE Path");
+    const RegistryFolder found = simulatorFolder(keyPath);
     return found.keyExists ? found.folder : std::wstring(kSimulatorMissingText);
 }
 

@@ -16,9 +16,15 @@ struct RegistryFolder {
     std::wstring folder; // empty when the key exists without the value
 };
 
-// Reads a string value; a missing key gives keyExists false, a missing value an
-// empty text; a value of another type throws AppError "Invalid data type for '<name>'".
+// Reads a string value (an expandable one expanded); a missing key gives
+// keyExists false, a missing value an empty text; a value of another type
+// throws AppError "Invalid data type for '<name>'", a key that is there but
+// cannot be read (access refused) AppError "Cannot read registry key ...".
 RegistryFolder readRegistryFolder(const std::wstring& keyPath, const std::wstring& valueName);
+
+// "EXE Path" as the registry holds it. The window and the command-line tool
+// both read the two folders through this and trainStoreFolder.
+RegistryFolder simulatorFolder(const std::wstring& keyPath = kSimulatorKey);
 
 // "EXE Path", or the error text that stands in its place when the key is absent.
 std::wstring simulatorFolderText(const std::wstring& keyPath = kSimulatorKey);

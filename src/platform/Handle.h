@@ -1,6 +1,7 @@
 #pragma once
 // RAII ownership of Win32 handles: one template, one deleter per handle kind.
 #include <windows.h>
+#include <objbase.h>
 #include <utility>
 
 namespace tw {
@@ -51,6 +52,29 @@ struct KeyDeleter { void operator()(HKEY h) const noexcept { ::RegCloseKey(h); }
 struct FindDeleter { void operator()(HANDLE h) const noexcept { ::FindClose(h); } };
 struct FileDeleter { void operator()(HANDLE h) const noexcept { ::CloseHandle(h); } };
 struct HookDeleter { void operator()(HHOOK h) const noexcept { ::UnhookWindowsHookEx(h); } };
+
+// Texts the shell hands back in COM task memory (paths of items and known folders).
+struct CoTaskMemDeleter { void operator()(PWSTR p) const noexcept { ::CoTaskMemFree(p); } };
+using CoTaskText = UniqueHandle<PWSTR, CoTaskMemDeleter>;
+
+// The system dialogs are COM objects: the calling thread joins a
+// single-threaded apartment for them (a thread already in one is only
+// counted again), and leaves it at the end of the scope exactly when it
+// joined here.
+class ComApartment {
+public:
+    ComApartment() noexcept : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(result_)) ::CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    // A thread of the multithreaded apartment (RPC_E_CHANGED_MODE) can still create them.
+    HRESULT result() const noexcept { return result_ == RPC_E_CHANGED_MODE ? S_OK : result_; }
+
+private:
+    HRESULT result_;
+};
 
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectDeleter>;
@@ -122,8 +146,6 @@ public:
         reset();
         return &p_;
     }
-    // For the void** out-parameters of CoCreateInstance and QueryInterface.
-    void** putVoid() noexcept { return reinterpret_cast<void**>(put()); }
 
 private:
     T* p_ = nullptr;

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 namespace tw {
 
 namespace {
@@ -53,10 +55,10 @@ void Window::restoreFocus() {
 }
 
 void Window::onCommand(int id, int code, HWND control) {
-    ::DefWindowProcW(hwnd_, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+    defaultProcedure(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
 }
 
-void Window::onClose() { ::DefWindowProcW(hwnd_, WM_CLOSE, 0, 0); }
+void Window::onClose() { defaultProcedure(WM_CLOSE, 0, 0); }
 
 void Window::paintContent(HDC, const RECT&) {}
 
@@ -92,7 +94,7 @@ LRESULT Window::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             lastFocus_ = focus && ::IsChild(hwnd_, focus) ? focus : nullptr;
         } else {
             // The system focuses the window itself first; a minimized window keeps it.
-            const LRESULT r = ::DefWindowProcW(hwnd_, msg, wp, lp);
+            const LRESULT r = defaultProcedure(msg, wp, lp);
             if (!HIWORD(wp)) restoreFocus();
             return r;
         }
@@ -100,7 +102,16 @@ LRESULT Window::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         break;
     }
-    return ::DefWindowProcW(hwnd_, msg, wp, lp);
+    return defaultProcedure(msg, wp, lp);
+}
+
+LRESULT Window::defaultProcedure(UINT msg, WPARAM wp, LPARAM lp) {
+    const LRESULT r = ::DefWindowProcW(hwnd_, msg, wp, lp);
+    if (dispatch_) {
+        dispatch_->defaultDone = true;
+        dispatch_->defaultResult = r;
+    }
+    return r;
 }
 
 LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -115,9 +126,15 @@ LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
 
+    // A message whose handler fails gets its default answer, from the default
+    // procedure unless the handler had already run it: twice would do its
+    // work twice (a second activation, a second close).
     LRESULT result = 0;
-    if (!guardMessage([&] { result = self->handleMessage(msg, wp, lp); }))
-        result = ::DefWindowProcW(hwnd, msg, wp, lp);
+    Dispatch dispatch;
+    Dispatch* const outer = std::exchange(self->dispatch_, &dispatch);
+    const bool handled = guardMessage([&] { result = self->handleMessage(msg, wp, lp); });
+    self->dispatch_ = outer;
+    if (!handled) result = dispatch.defaultDone ? dispatch.defaultResult : ::DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;

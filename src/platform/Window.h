@@ -60,6 +60,9 @@ protected:
     // and EndPaint) and for a print request alike. Default: nothing beyond the
     // class background.
     virtual void paintContent(HDC dc, const RECT& client);
+    // The default window procedure for the message being handled; a handler
+    // that runs it and then fails has the message answered with its result.
+    LRESULT defaultProcedure(UINT msg, WPARAM wp, LPARAM lp);
     // Called after WM_NCDESTROY, when the handle is gone.
     virtual void onDestroyed() {}
 
@@ -75,6 +78,13 @@ private:
     HWND hwnd_ = nullptr;
     bool restoresFocus_ = false;
     HWND lastFocus_ = nullptr;   // the control focused when the window was last left
+    // The message being handled (nested ones have their own): whether the
+    // default procedure ran for it, and its answer.
+    struct Dispatch {
+        bool defaultDone = false;
+        LRESULT defaultResult = 0;
+    };
+    Dispatch* dispatch_ = nullptr;
 };
 
 // A standard control as a child: created, given its id and its font.

@@ -4,7 +4,6 @@
 #include "platform/MessagePump.h"
 #include <algorithm>
 #include <cwchar>
-#include <exception>
 
 namespace tw {
 
@@ -104,6 +103,7 @@ bool defaultLookup(std::wstring& name) {
 }
 PrinterDevice::NameLookup g_lookup = defaultLookup;
 PrinterDevice::SinkWrapper g_wrapper;
+PrinterDevice::JobCalls g_calls;
 bool g_printing = false;
 
 class JobSink : public PageSink {
@@ -127,6 +127,7 @@ private:
 
 void PrinterDevice::setPrinterNameLookup(NameLookup lookup) { g_lookup = lookup ? lookup : defaultLookup; }
 void PrinterDevice::setSinkWrapper(SinkWrapper wrapper) { g_wrapper = std::move(wrapper); }
+void PrinterDevice::setJobCalls(const JobCalls& calls) { g_calls = calls; }
 bool PrinterDevice::printing() noexcept { return g_printing; }
 int PrinterDevice::pages() const noexcept { return layout_ ? layout_->pages() : 0; }
 
@@ -146,10 +147,18 @@ PrinterDevice::PrinterDevice() {
     DOCINFOW di{};
     di.cbSize = sizeof di;
     di.lpszDocName = L"";   // no document name; some spoolers refuse a null one
-    if (StartDocW(dc_.get(), &di) <= 0) throw AppError(L"Printer selected is not valid");
+    if (g_calls.startDoc(dc_.get(), &di) <= 0) {
+        // A printer that asks for a file name (to PDF, to XPS) reports the
+        // user's cancel this way: no job, and nothing to say.
+        if (GetLastError() == ERROR_CANCELLED) {
+            cancelled_ = closed_ = true;
+            return;
+        }
+        throw AppError(L"Printer selected is not valid");
+    }
     g_printing = true;
-    // From here on the job is open: whatever fails ends it and clears the flag,
-    // or every later print would be refused as in progress.
+    // From here on the job is open: whatever fails abandons it and clears the
+    // flag, or every later print would be refused as in progress.
     try {
         sink_ = std::make_unique<JobSink>(dc_.get());
         if (g_wrapper) sink_ = g_wrapper(std::move(sink_));
@@ -157,29 +166,43 @@ PrinterDevice::PrinterDevice() {
                                                GetDeviceCaps(dc_.get(), VERTRES));
         layout_->begin();
     } catch (...) {
-        try { close(); } catch (...) {}
+        abandon();
         throw;
     }
 }
 
-void PrinterDevice::write(const std::wstring& text) { layout_->write(text); }
+void PrinterDevice::write(const std::wstring& text) {
+    if (closed_) return;
+    try {
+        layout_->write(text);
+    } catch (...) {
+        abandon();
+        throw;
+    }
+}
+
+// A job that failed half-way is abandoned, not ended: ending it would print
+// the pages begun before the failure as if they were the report.
+void PrinterDevice::abandon() noexcept {
+    if (closed_) return;
+    closed_ = true;
+    g_calls.abortDoc(dc_.get());
+    g_printing = false;
+}
 
 void PrinterDevice::close() {
     if (closed_) return;
-    closed_ = true;
-    std::exception_ptr failure;
     try {
-        if (layout_) layout_->finish();
+        layout_->finish();
     } catch (...) {
-        failure = std::current_exception();
+        abandon();
+        throw;
     }
-    EndDoc(dc_.get());
+    closed_ = true;
     g_printing = false;
-    if (failure) std::rethrow_exception(failure);
+    if (g_calls.endDoc(dc_.get()) <= 0) throw AppError(L"Printer error");
 }
 
-PrinterDevice::~PrinterDevice() {
-    try { close(); } catch (...) {}
-}
+PrinterDevice::~PrinterDevice() { abandon(); }
 
 } // namespace tw

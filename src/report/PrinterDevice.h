@@ -46,12 +46,18 @@ private:
 // One print job on the default printer, open while the object lives.
 class PrinterDevice {
 public:
-    PrinterDevice();                    // throws AppError
-    ~PrinterDevice();                   // ends the page and the job
+    // Throws AppError; a user who cancels the printer's own prompt (the file
+    // name of a print-to-file printer) leaves a device that is cancelled().
+    PrinterDevice();
+    ~PrinterDevice();                   // abandons a job that was not closed
     PrinterDevice(const PrinterDevice&) = delete;
     PrinterDevice& operator=(const PrinterDevice&) = delete;
+    // No job was started: nothing is to be printed or shown.
+    bool cancelled() const noexcept { return cancelled_; }
+    // A failed write abandons the job (nothing of it is printed) and throws.
     void write(const std::wstring& text);
-    // Ends the last page and the job; the job is ended even when the page fails.
+    // Ends the last page and the job; throws AppError "Printer error" when the
+    // job cannot be ended, after abandoning it when its last page failed.
     void close();
     int pages() const noexcept;
 
@@ -61,15 +67,25 @@ public:
     // Tests wrap the job's pages, for instance to make one of them fail.
     using SinkWrapper = std::function<std::unique_ptr<PageSink>(std::unique_ptr<PageSink> job)>;
     static void setSinkWrapper(SinkWrapper wrapper);
+    // The system calls that start, end and abandon a job; tests replace them
+    // to see which ends a job, or to make one fail.
+    struct JobCalls {
+        int(WINAPI* startDoc)(HDC, const DOCINFOW*) = ::StartDocW;
+        int(WINAPI* endDoc)(HDC) = ::EndDoc;
+        int(WINAPI* abortDoc)(HDC) = ::AbortDoc;
+    };
+    static void setJobCalls(const JobCalls& calls);
     static bool printing() noexcept;
 
 private:
+    void abandon() noexcept;
     UniqueDc dc_;
     UniqueFont font_;
     std::unique_ptr<SelectGuard> fontSelection_;
     std::unique_ptr<PageSink> sink_;
     std::unique_ptr<TextLayout> layout_;
     bool closed_ = false;
+    bool cancelled_ = false;
 };
 
 } // namespace tw

@@ -12,7 +12,7 @@ std::wstring reportFilePath(const std::wstring& folder, const std::wstring& capt
     return folder + L"\\MSTS_" + caption + L".txt";
 }
 
-void saveReportFile(const std::wstring& path, const std::vector<std::wstring>& lines) {
+std::string reportFileBytes(const std::vector<std::wstring>& lines) {
     std::string bytes, line1252;
     bool cp1252 = true;
     for (const auto& line : lines) {
@@ -32,15 +32,24 @@ void saveReportFile(const std::wstring& path, const std::vector<std::wstring>& l
             bytes += "\r\n";
         }
     }
+    return bytes;
+}
+
+unsigned long writeReportBytes(const std::wstring& path, const std::string& bytes) {
     UniqueFile file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) throw cannotCreateFile(path, GetLastError());
+    if (!file) return GetLastError();
     const DWORD size = static_cast<DWORD>(bytes.size());
     DWORD written = 0;
     const BOOL ok = size == 0 || WriteFile(file.get(), bytes.data(), size, &written, nullptr);
     // Closed by hand: a failed close (data not written out) is a failed save.
     const BOOL closed = CloseHandle(file.release());
     if (!ok || written != size || !closed) throw AppError(L"Stream write error");
+    return 0;
+}
+
+void saveReportFile(const std::wstring& path, const std::vector<std::wstring>& lines) {
+    if (const unsigned long error = writeReportBytes(path, reportFileBytes(lines))) throw cannotCreateFile(path, error);
 }
 
 } // namespace tw

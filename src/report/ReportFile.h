@@ -15,4 +15,11 @@ std::wstring reportFilePath(const std::wstring& folder, const std::wstring& capt
 // cannot be created and "Stream write error" when writing stops short.
 void saveReportFile(const std::wstring& path, const std::vector<std::wstring>& lines);
 
+// The bytes saveReportFile writes for these lines.
+std::string reportFileBytes(const std::vector<std::wstring>& lines);
+// Writes the bytes to a new file (an existing one is replaced). Returns 0, or
+// the system's error code when the file cannot be created (nothing written);
+// throws AppError "Stream write error" when writing stops short.
+unsigned long writeReportBytes(const std::wstring& path, const std::string& bytes);
+
 } // namespace tw

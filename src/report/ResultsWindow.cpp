@@ -2,7 +2,9 @@
 #include "report/PrinterDevice.h"
 #include "report/ReportFile.h"
 #include "platform/Files.h"
+#include "platform/Errors.h"
 #include "platform/MessageBox.h"
+#include "platform/FileDialog.h"
 #include "widgets/PictureButton.h"
 #include <commctrl.h>
 #include <algorithm>
@@ -191,7 +193,22 @@ HWND TFormRes::firstFocus() const {
 }
 
 void TFormRes::B_EnregistrerClick() {
-    saveReportFile(reportFilePath(saveFolder(), caption()), lines_);
+    const std::string bytes = reportFileBytes(lines_);
+    const std::wstring path = reportFilePath(saveFolder(), caption());
+    unsigned long error = writeFile(path, bytes);
+    // The executable's folder is not the user's to write (Program Files, a
+    // read-only share): the user says where the same file goes instead. A
+    // folder that bears the file's name is refused the same way; it keeps its
+    // message, as the folder itself can be written.
+    if (error == ERROR_ACCESS_DENIED && !directoryExists(path)) {
+        const std::wstring usualName = path.substr(path.find_last_of(L'\\') + 1);
+        const std::optional<std::wstring> chosen = chooseTextFileToSave(hwnd(), usualName);
+        if (!chosen) return;
+        error = writeFile(*chosen, bytes);
+        if (error) throw cannotCreateFile(*chosen, error);
+    } else if (error) {
+        throw cannotCreateFile(path, error);
+    }
     EnableWindow(save_, FALSE);
 }
 
@@ -201,7 +218,8 @@ void TFormRes::B_ImprimerClick() {
     size_t d = text.find(L'$');
     if (d != std::wstring::npos) text.replace(d, 1, std::to_wstring(estimate));
     if (showMessageBox(text, MessageKind::Confirm, MessageButtons::OkCancel) != kResultOk) return;
-    PrinterDevice device;   // closes the job also when a write throws
+    PrinterDevice device;   // abandons the job when a write throws
+    if (device.cancelled()) return;
     for (size_t i = 0; i < lines_.size(); ++i) device.write(lines_[i] + L"\n");
     device.close();
 }

@@ -4,8 +4,10 @@
 // a report of tens of thousands of lines fills quickly.
 #include "platform/Handle.h"
 #include "platform/Window.h"
+#include "report/ReportFile.h"
 #include "report/ReportTarget.h"
 #include "widgets/PictureButton.h"
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,9 @@ public:
     HWND memo() const noexcept { return memo_; }
     HWND button(int id) const;
     void setSaveFolder(const std::wstring& folder) { saveFolder_ = folder; }
+    // Writes a saved report's bytes: 0, or the system's error when the file
+    // cannot be created (tests stand in for a folder that refuses).
+    std::function<unsigned long(const std::wstring& path, const std::string& bytes)> writeFile = writeReportBytes;
     std::wstring saveFolder() const;
     // Brings the control text up to date with the lines.
     void syncMemo();

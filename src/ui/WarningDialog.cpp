@@ -251,10 +251,11 @@ void TFormAv::B_AnglaisClick() {
 
 void TFormAv::accept(bool french) {
     HWND box = control(french ? IdCheckBox1 : IdCheckBox2);
-    // A failed write throws: the general error box shows it and the dialog
-    // stays open with its state, the language unchanged.
+    // A settings file that cannot be written (the executable's folder is
+    // read-only) is said at once, and the program starts as if the box had
+    // not been ticked: the warning comes again next time.
     if (::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED && callbacks_.writeNoWarning)
-        callbacks_.writeNoWarning(french ? 0 : 1);
+        guardAction([&] { callbacks_.writeNoWarning(french ? 0 : 1); });
     const auto& switchLanguage = french ? callbacks_.mainFrancaisClick : callbacks_.mainAnglaisClick;
     if (switchLanguage) switchLanguage();
     close();

@@ -1,11 +1,11 @@
 #include "widgets/ToolEdit.h"
 
 #include "platform/Errors.h"
+#include "platform/FileDialog.h"
 #include "platform/Files.h"
 #include "platform/Handle.h"
 #include "widgets/VrSysUtils.h"
 #include <commctrl.h>
-#include <shobjidl.h>
 #include <algorithm>
 
 namespace tw {
@@ -23,45 +23,29 @@ constexpr const char* folderGlyph[12] = {
 bool folderExists(const std::wstring& path) { return !path.empty() && directoryExists(path); }
 
 namespace {
-struct CoTaskMemDeleter {
-    void operator()(PWSTR p) const noexcept { ::CoTaskMemFree(p); }
-};
-using CoTaskText = UniqueHandle<PWSTR, CoTaskMemDeleter>;
-
 AppError chooserError(HRESULT reason) {
     return AppError(L"The folder selection dialog cannot be opened. " + systemReason(static_cast<unsigned long>(reason)));
 }
 } // namespace
 
 std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, const std::wstring& startFolder) {
-    ComPtr<IFileOpenDialog> dlg;
-    const HRESULT created =
-        ::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog, dlg.putVoid());
-    // Never a silent button: say why the chooser does not open.
-    if (FAILED(created) || !dlg) throw chooserError(created);
-    FILEOPENDIALOGOPTIONS opts = 0;
-    dlg->GetOptions(&opts);
-    dlg->SetOptions(opts | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
-    dlg->SetTitle(L"Select Directory");
-    std::wstring start = startFolder;
-    if (start == L"\\") {
-        wchar_t cur[MAX_PATH] = {};
-        if (::GetCurrentDirectoryW(MAX_PATH, cur)) start = cur; // "\" means the current folder of the drive
-    }
-    {
-        ComPtr<IShellItem> folder;
-        if (SUCCEEDED(::SHCreateItemFromParsingName(start.c_str(), nullptr, IID_IShellItem, folder.putVoid())))
-            dlg->SetFolder(folder.get());
-    }
-    const HRESULT shown = dlg->Show(owner);
-    if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
-    if (FAILED(shown)) throw chooserError(shown);
-    ComPtr<IShellItem> item;
-    CoTaskText path;
-    if (FAILED(dlg->GetResult(item.put())) || !item || FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, path.put())) ||
-        !path)
-        return std::nullopt;
-    std::wstring p = path.get();
+    std::optional<std::wstring> chosen = runFileDialog(CLSID_FileOpenDialog, owner, chooserError, [&](IFileDialog& dlg) {
+        FILEOPENDIALOGOPTIONS opts = 0;
+        dlg.GetOptions(&opts);
+        dlg.SetOptions(opts | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+        dlg.SetTitle(L"Select Directory");
+        std::wstring start = startFolder;
+        // "\" is the root of the current drive; like any start folder the dialog
+        // cannot show, it opens at the current folder of that drive instead.
+        if (start == L"\\") {
+            const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+            std::wstring current(size, L'\0');
+            if (size && ::GetCurrentDirectoryW(size, current.data()) == size - 1) start = current.c_str();
+        }
+        startDialogIn(dlg, start);
+    });
+    if (!chosen) return std::nullopt;
+    std::wstring& p = *chosen;
     // No trailing "\" except on a drive root.
     while (p.size() > 3 && (p.back() == L'\\' || p.back() == L'/')) p.pop_back();
     if (p.size() == 2 && p[1] == L':') p += L'\\';
@@ -175,8 +159,13 @@ void TDirectoryEdit::buttonClick() {
     if (name.empty()) name = initialDir_.empty() ? L"\\" : initialDir_;
     if (!folderExists(name)) name = L"\\";
     {
-        const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-        ScopeGuard restore([oldMode] { ::SetErrorMode(oldMode); });
+        // No system pop-up for a drive without its disk while the dialog is up;
+        // for this thread only, as the process's mode belongs to the process.
+        DWORD oldMode = 0;
+        const bool modeSet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode) != FALSE;
+        ScopeGuard restore([modeSet, oldMode] {
+            if (modeSet) ::SetThreadErrorMode(oldMode, nullptr);
+        });
         std::optional<std::wstring> chosen;
         if (chooser) chosen = chooser(::GetAncestor(hwnd(), GA_ROOT), name);
         action = chosen.has_value();

@@ -320,6 +320,10 @@ TEST_F(Analysis, ReadingProblemsOfStepThree) {
     EXPECT_EQ(colour(Counter::Lst), colours::Yellow);
     EXPECT_TRUE(enabled(StepButton::Orp));
     EXPECT_TRUE(enabled(StepButton::Man));
+    EXPECT_FALSE(controller.allConsistsRead());
+    consist(L"MSTS", L"c", {{'E', L"z", L"Z"}});
+    controller.B_LstClick();
+    EXPECT_TRUE(controller.allConsistsRead());
 }
 
 TEST_F(Analysis, AConsistThatCannotBeOpenedPropagatesAndLeavesTheControllerUsable) {
@@ -327,12 +331,19 @@ TEST_F(Analysis, AConsistThatCannotBeOpenedPropagatesAndLeavesTheControllerUsabl
     consist(L"MSTS", L"locked", {{'E', L"x", L"X"}});
     controller.B_ConsistsClick();
     controller.B_MaterielClick();
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    EXPECT_THROW(controller.B_LstClick(), AppError);
-    ::CloseHandle(h);
-    EXPECT_FALSE(controller.busy());
-    EXPECT_FALSE(enabled(StepButton::Orp)); // the step ended without its final actions
+    for (bool runAll : {false, true}) {
+        HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        view.setButtonActive(StepButton::Go, runAll); // lit by a mouse click
+        EXPECT_THROW(runAll ? controller.B_GoClick() : controller.B_LstClick(), AppError);
+        ::CloseHandle(h);
+        EXPECT_FALSE(controller.busy());
+        EXPECT_FALSE(enabled(StepButton::Orp)); // the step ended without its final actions
+        // ...but the window is restored as at a normal end.
+        EXPECT_FALSE(view.gaugeVisible);
+        EXPECT_TRUE(view.helpVisible);
+        EXPECT_FALSE(view.buttonActive(StepButton::Go));
+    }
     controller.B_LstClick();
     EXPECT_EQ(value(Counter::Lst), 1);
 }

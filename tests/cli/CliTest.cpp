@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 using namespace tw;
 using twtest::TempFolder;
 
@@ -54,4 +56,18 @@ TEST(CliRunnerTest, AStepStoppingEarlyIsNotCompleted) {
     EXPECT_FALSE(r.completed);
     ASSERT_EQ(r.messages.size(), 1u);
     EXPECT_NE(r.messages[0].find(L"TRAINSET n'a pas pu etre localise"), std::wstring::npos);
+
+    // A consist gone between steps 1 and 3: steps 4 and 5 still run, on a partial reading.
+    t.touch(L"MSTS\\TRAINS\\TRAINSET\\A\\a.eng");
+    for (const wchar_t* name : {L"a.con", L"b.con"})
+        t.writeUtf16(std::wstring(L"MSTS\\TRAINS\\CONSISTS\\") + name, twtest::consistText(name, {{'E', L"a", L"A"}}));
+    CliRunner gone(o);
+    gone.view().onPump = [&] {
+        if (gone.view().counterColour(Counter::Mat) == colours::Yellow)
+            ::DeleteFileW((t / L"MSTS\\TRAINS\\CONSISTS\\b.con").c_str());
+    };
+    r = gone.run();
+    EXPECT_FALSE(r.completed);
+    EXPECT_EQ(gone.view().counterColour(Counter::Man), colours::Yellow);
+    EXPECT_EQ(gone.json(r).rfind("{\"completed\":false,", 0), 0u);
 }

@@ -58,6 +58,12 @@ TEST_F(RegistryTest, StringValuesComeBackExactly) {
     const RegistryFolder store = trainStoreFolder(keyPath);
     EXPECT_TRUE(store.keyExists);
     EXPECT_EQ(store.folder, L"D:\\Store \u00E9t\u00E9");
+
+    // An expandable string comes back expanded.
+    twtest::setRegistryValue(keyPath, L"EXE Path", L"%SystemRoot%\\Train Simulator", REG_EXPAND_SZ);
+    wchar_t root[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"SystemRoot", root, MAX_PATH);
+    EXPECT_EQ(simulatorFolderText(keyPath), std::wstring(root) + L"\\Train Simulator");
 }
 
 TEST_F(RegistryTest, ValueWithoutTerminatorIsNotOverread) {

@@ -196,15 +196,17 @@ TEST(MessageBoxes, GeneralErrorBoxSaysWhatWentWrongInWordsAndTheProgramGoesOn) {
 }
 
 namespace {
-// A window whose handling of one message fails.
+// A window whose handling of one message fails, before or after the default procedure.
 class Failing : public Window {
 public:
-    UINT failOn = 0;
+    UINT failOn = 0, failAfterDefaultOn = 0;
     ~Failing() override { destroy(); }
 protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
         if (msg == failOn) throw AppError(L"Cannot open file \"x\". Access is denied");
-        return Window::handleMessage(msg, wp, lp);
+        const LRESULT r = Window::handleMessage(msg, wp, lp);
+        if (msg == failAfterDefaultOn) throw AppError(L"Late failure");
+        return r;
     }
 };
 } // namespace
@@ -224,4 +226,16 @@ TEST(MessageBoxes, GeneralErrorBoxComesAfterTheMessageThatFailedOnceForEachFailu
     while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
     EXPECT_EQ(boxes, std::vector<std::wstring>(2, L"Cannot open file \"x\". Access is denied."));
     EXPECT_TRUE(::IsWindow(w.hwnd())) << "the program goes on";
+}
+
+TEST(MessageBoxes, AHandlerFailingAfterTheDefaultProcedureDoesNotRunItTwice) {
+    twtest::MessageBoxRecorder recorder;
+    Failing w;
+    ASSERT_TRUE(w.create({.className = L"TwFailingTest", .style = WS_POPUP}));
+    w.failAfterDefaultOn = WM_SETICON;
+    // WM_SETICON answers the icon it replaces: run twice, it would answer its own.
+    const HICON icon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    EXPECT_EQ(::SendMessageW(w.hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)), 0);
+    showQueuedErrors();
+    EXPECT_EQ(recorder.texts, std::vector<std::wstring>{L"Late failure."});
 }

@@ -4,6 +4,7 @@
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
+#include "support/DialogTestSupport.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
@@ -342,4 +343,28 @@ TEST(PrinterLayout, TabPastTheRightEdgeStartsANewLine) {
     EXPECT_EQ(std::get<1>(sink.drawn[0]), 0);
     EXPECT_EQ(std::get<2>(sink.drawn[0]), tm.tmHeight);   // the tab-only line had no text
     layout.finish();
+}
+
+TEST_F(ShownResults, RefusedFolderOffersTheSaveAsDialogAndSavesTheSameBytesThere) {
+    // Under Wine as root no folder refuses a file: the refusal comes from the writing seam.
+    w.writeFile = [this](const std::wstring& path, const std::string& bytes) {
+        return path == saved() ? static_cast<unsigned long>(ERROR_ACCESS_DENIED) : writeReportBytes(path, bytes);
+    };
+    const std::wstring chosen = tmp / L"chosen.txt";
+    for (bool accept : {false, true}) {
+        wchar_t offered[MAX_PATH] = {};
+        twtest::postAction([&] {   // the dialog opens with its file name box focused
+            GetWindowTextW(GetFocus(), offered, MAX_PATH);
+            if (accept) SetWindowTextW(GetFocus(), chosen.c_str());
+            PostMessageW(GetActiveWindow(), WM_COMMAND, accept ? IDOK : IDCANCEL, 0);
+        });
+        SendMessageW(w.button(TFormRes::IdSave), BM_CLICK, 0, 0);
+        processPendingMessages();
+        EXPECT_STREQ(offered, L"MSTS_Orphans.txt");
+        EXPECT_TRUE(rec.texts.empty());
+        EXPECT_EQ(w.saveEnabled(), !accept);
+        EXPECT_EQ(fileExists(chosen), accept);
+    }
+    const std::string expected = reportFileBytes(w.lines());
+    EXPECT_EQ(readWholeFile(chosen), std::vector<unsigned char>(expected.begin(), expected.end()));
 }
