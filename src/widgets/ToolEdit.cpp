@@ -28,6 +28,54 @@ struct CoTaskMemDeleter {
 };
 using CoTaskText = UniqueHandle<PWSTR, CoTaskMemDeleter>;
 
+// The chooser offers no position of its own: it is centred on the screen
+// when it first shows a folder, which it does once it has a window, before
+// the user can move it.
+class CentringEvents final : public IFileDialogEvents {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IFileDialogEvents) {
+            *out = static_cast<IFileDialogEvents*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }   // lives on the caller's stack
+    HRESULT STDMETHODCALLTYPE OnFolderChange(IFileDialog* dialog) override {
+        if (centred_ || !dialog) return S_OK;
+        ComPtr<IOleWindow> window;
+        HWND h = nullptr;
+        if (SUCCEEDED(dialog->QueryInterface(IID_IOleWindow, window.putVoid())) && window &&
+            SUCCEEDED(window->GetWindow(&h)) && h) {
+            RECT r;
+            ::GetWindowRect(h, &r);
+            const int x = std::max(0, (::GetSystemMetrics(SM_CXSCREEN) - static_cast<int>(r.right - r.left)) / 2);
+            const int y = std::max(0, (::GetSystemMetrics(SM_CYSCREEN) - static_cast<int>(r.bottom - r.top)) / 2);
+            ::SetWindowPos(h, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            centred_ = true;
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnFileOk(IFileDialog*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnFolderChanging(IFileDialog*, IShellItem*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnSelectionChange(IFileDialog*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShareViolation(IFileDialog*, IShellItem*, FDE_SHAREVIOLATION_RESPONSE*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE OnTypeChange(IFileDialog*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnOverwrite(IFileDialog*, IShellItem*, FDE_OVERWRITE_RESPONSE*) override {
+        return E_NOTIMPL;
+    }
+
+private:
+    ULONG refs_ = 1;
+    bool centred_ = false;
+};
+
 AppError chooserError(HRESULT reason) {
     return AppError(L"The folder selection dialog cannot be opened. " + systemReason(static_cast<unsigned long>(reason)));
 }
@@ -45,15 +93,21 @@ std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, cons
     dlg->SetTitle(L"Select Directory");
     std::wstring start = startFolder;
     if (start == L"\\") {
-        wchar_t cur[MAX_PATH] = {};
-        if (::GetCurrentDirectoryW(MAX_PATH, cur)) start = cur; // "\" means the current folder of the drive
+        // "\" is the root of the current drive; the chooser takes full paths only.
+        wchar_t root[MAX_PATH] = {};
+        const DWORD n = ::GetFullPathNameW(L"\\", MAX_PATH, root, nullptr);
+        if (n > 0 && n < MAX_PATH) start = root;
     }
     {
         ComPtr<IShellItem> folder;
         if (SUCCEEDED(::SHCreateItemFromParsingName(start.c_str(), nullptr, IID_IShellItem, folder.putVoid())))
             dlg->SetFolder(folder.get());
     }
+    CentringEvents centring;
+    DWORD cookie = 0;
+    const bool advised = SUCCEEDED(dlg->Advise(&centring, &cookie));
     const HRESULT shown = dlg->Show(owner);
+    if (advised) dlg->Unadvise(cookie);
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
     if (FAILED(shown)) throw chooserError(shown);
     ComPtr<IShellItem> item;
