@@ -22,7 +22,8 @@ namespace {
 // What the real system box looked like when it appeared.
 struct Seen {
     std::wstring caption, text, okText, cancelText;
-    bool okVisible = false, cancelVisible = false, okDefault = false, icon = false;
+    bool okVisible = false, cancelVisible = false, okDefault = false, icon = false, othersEnabled = false;
+    HWND owner = nullptr;
     RECT window{}, textRect{};
 };
 
@@ -71,6 +72,13 @@ void inspectNow(HWND dlg) {
             for (HWND c = ::GetWindow(dlg, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
                 if (::SendMessageW(c, STM_GETICON, 0, 0)) seen->icon = true;
             ::GetWindowRect(dlg, &seen->window);
+            seen->owner = ::GetWindow(dlg, GW_OWNER);
+            ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND h, LPARAM) {
+                if (h != seen->owner && ::IsWindowVisible(h) && ::IsWindowEnabled(h) &&
+                    ::GetClassLongW(h, GCW_ATOM) != 32770)   // the box itself
+                    seen->othersEnabled = true;
+                return TRUE;
+            }, 0);
             ::GetWindowRect(::GetDlgItem(dlg, 0xFFFF), &seen->textRect);
             seen = nullptr;
             answer(dlg);
@@ -156,6 +164,25 @@ TEST(MessageBoxes, CentredOnTheScreenAndWrappedToHalfItsWidth) {
     EXPECT_EQ(s.window.top, (sh - h) / 2);
     EXPECT_LE(s.textRect.right - s.textRect.left, sw / 2);
     EXPECT_GT(s.textRect.bottom - s.textRect.top, 20) << "the text wraps onto several lines";
+}
+
+TEST(MessageBoxes, BelongToTheActiveWindowWhichIsActiveAgainWithItsFocusAfterwards) {
+    auto popup = [](HWND parent, DWORD style) {
+        return CreateWindowExW(0, parent ? L"EDIT" : L"STATIC", L"", style | WS_VISIBLE, 0, 0, 80, 30, parent,
+                               nullptr, nullptr, nullptr);
+    };
+    HWND active = popup(nullptr, WS_POPUP), other = popup(nullptr, WS_POPUP), edit = popup(active, WS_CHILD);
+    SetActiveWindow(active);
+    SetFocus(edit);
+    Seen s;
+    EXPECT_EQ(showAndAnswer(s, L"x", MessageKind::Confirm, MessageButtons::OkCancel, pressButton(IDCANCEL)), kResultCancel);
+    EXPECT_EQ(s.owner, active);
+    EXPECT_FALSE(s.othersEnabled) << "modal for every window of the program";
+    EXPECT_TRUE(IsWindowEnabled(other));
+    EXPECT_EQ(GetActiveWindow(), active);
+    EXPECT_EQ(GetFocus(), edit);
+    DestroyWindow(active);
+    DestroyWindow(other);
 }
 
 TEST(MessageBoxes, GeneralErrorBoxShowsTheMessageWithTheFullStopRule) {

@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/Screenshot.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <tuple>
@@ -216,6 +217,25 @@ TEST_F(ShownResults, EscapeSavesFromAButtonButNotFromTheMemo) {
     press(VK_RETURN);
     EXPECT_TRUE(fileExists(saved()));
     EXPECT_FALSE(w.saveEnabled());
+}
+
+TEST_F(ShownResults, TabAndShiftTabRunThroughTheButtonsAndTheText) {
+    const HWND save = w.button(TFormRes::IdSave), print = w.button(TFormRes::IdPrint),
+               close = w.button(TFormRes::IdClose);
+    std::vector<HWND> visited;
+    for (int i = 0; i < 4; ++i) visited.push_back((press(VK_TAB), GetFocus()));
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    for (int i = 0; i < 2; ++i) visited.push_back((press(VK_TAB), GetFocus()));
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(visited, (std::vector<HWND>{print, close, w.memo(), save, w.memo(), close}));
+    // One raised look for the three buttons, the close button's.
+    SetFocus(w.memo());
+    EXPECT_EQ(twtest::buttonFrame(save), twtest::buttonFrame(close));
+    EXPECT_EQ(twtest::buttonFrame(print), twtest::buttonFrame(close));
 }
 
 TEST_F(ShownResults, FileThatCannotBeCreatedShowsTheErrorAndKeepsSaveEnabled) {

@@ -3,6 +3,7 @@
 #include "platform/Handle.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace twtest {
 
@@ -44,6 +45,21 @@ std::vector<std::uint32_t> screenPixels(const RECT& r) {
     const auto* p = static_cast<const std::uint32_t*>(bits);
     pixels.assign(p, p + static_cast<size_t>(w) * h);
     return pixels;
+}
+
+std::vector<std::uint32_t> buttonFrame(HWND button) {
+    ::UpdateWindow(button);
+    RECT r;
+    ::GetWindowRect(button, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const std::vector<std::uint32_t> p = screenPixels(r);
+    std::vector<std::uint32_t> frame;
+    for (int y : {0, 1, 2, h - 3, h - 2, h - 1})
+        for (int x : {0, 1, 2, w - 3, w - 2, w - 1}) frame.push_back(p[static_cast<size_t>(y) * w + x]);
+    for (int d : {0, 1})
+        for (auto [x, y] : {std::pair{d, h / 2}, {w - 1 - d, h / 2}, {w / 2, d}, {w / 2, h - 1 - d}})
+            frame.push_back(p[static_cast<size_t>(y) * w + x]);
+    return frame;
 }
 
 } // namespace twtest
