@@ -220,22 +220,20 @@ TEST_F(ShownResults, EscapeSavesFromAButtonButNotFromTheMemo) {
 }
 
 TEST_F(ShownResults, TabAndShiftTabRunThroughTheButtonsAndTheText) {
-    const HWND save = w.button(TFormRes::IdSave), print = w.button(TFormRes::IdPrint),
-               close = w.button(TFormRes::IdClose);
     std::vector<HWND> visited;
-    for (int i = 0; i < 4; ++i) visited.push_back((press(VK_TAB), GetFocus()));
     BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
-    for (int i = 0; i < 2; ++i) visited.push_back((press(VK_TAB), GetFocus()));
+    for (BYTE shift : {0, 0, 0, 0, 0x80, 0x80}) {   // four Tabs, then two Shift+Tabs
+        keys[VK_SHIFT] = shift;
+        SetKeyboardState(keys);
+        visited.push_back((press(VK_TAB), GetFocus()));
+    }
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
-    EXPECT_EQ(visited, (std::vector<HWND>{print, close, w.memo(), save, w.memo(), close}));
-    // One raised look for the three buttons, the close button's.
-    SetFocus(w.memo());
-    EXPECT_EQ(twtest::buttonFrame(save), twtest::buttonFrame(close));
-    EXPECT_EQ(twtest::buttonFrame(print), twtest::buttonFrame(close));
+    EXPECT_EQ(visited, (std::vector<HWND>{w.button(TFormRes::IdPrint), w.button(TFormRes::IdClose), w.memo(),
+                                          w.button(TFormRes::IdSave), w.memo(), w.button(TFormRes::IdClose)}));
+    SetFocus(w.memo());   // no button framed as focused: one raised look, the close button's
+    for (int id : {TFormRes::IdSave, TFormRes::IdPrint})
+        EXPECT_EQ(twtest::buttonFrame(w.button(id)), twtest::buttonFrame(w.button(TFormRes::IdClose)));
 }
 
 TEST_F(ShownResults, FileThatCannotBeCreatedShowsTheErrorAndKeepsSaveEnabled) {

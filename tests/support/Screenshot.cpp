@@ -1,9 +1,9 @@
 #include "support/Screenshot.h"
 
 #include "platform/Handle.h"
+#include "widgets/VrSysUtils.h"
 
 #include <cstdio>
-#include <utility>
 
 namespace twtest {
 
@@ -48,17 +48,16 @@ std::vector<std::uint32_t> screenPixels(const RECT& r) {
 }
 
 std::vector<std::uint32_t> buttonFrame(HWND button) {
-    ::UpdateWindow(button);
     RECT r;
-    ::GetWindowRect(button, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    const std::vector<std::uint32_t> p = screenPixels(r);
+    ::GetClientRect(button, &r);
+    const int w = r.right, h = r.bottom;
+    tw::Image printed(w, h);   // drawn on request, not read back from the screen
+    ::SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
+    ::GdiFlush();
     std::vector<std::uint32_t> frame;
-    for (int y : {0, 1, 2, h - 3, h - 2, h - 1})
-        for (int x : {0, 1, 2, w - 3, w - 2, w - 1}) frame.push_back(p[static_cast<size_t>(y) * w + x]);
-    for (int d : {0, 1})
-        for (auto [x, y] : {std::pair{d, h / 2}, {w - 1 - d, h / 2}, {w / 2, d}, {w / 2, h - 1 - d}})
-            frame.push_back(p[static_cast<size_t>(y) * w + x]);
+    for (int y : {0, 1, 2, h / 2, h - 3, h - 2, h - 1})
+        for (int x : {0, 1, 2, w / 2, w - 3, w - 2, w - 1})
+            if (x != w / 2 || y != h / 2) frame.push_back(printed.pixel(x, y));
     return frame;
 }
 

@@ -540,14 +540,13 @@ TEST_F(MainWindowTest, FocusStartsInTheFolderBoxReturnsOnActivationAndEnterPress
 
     // Every button has the raised look of the English one, enabled or not.
     const auto look = twtest::buttonFrame(f.control(TForm1::IdB_Anglais));
-    SetFocus(f.E_MSTS().editHandle());
     f.setReportEnabled(ReportButton::Orp, true);
     for (int id : {TForm1::IdBR_Con, TForm1::IdBR_Mat, TForm1::IdBR_Orp, TForm1::IdBR_Man, TForm1::IdB_Exit})
         EXPECT_EQ(twtest::buttonFrame(f.control(id)), look) << id;
 
     // A language switch hides the clicked button: the one shown in its place takes the focus.
-    SetFocus(f.control(TForm1::IdB_Anglais));
-    SendMessageW(f.control(TForm1::IdB_Anglais), BM_CLICK, 0, 0);
+    SendMessageW(f.control(TForm1::IdB_Anglais), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(f.control(TForm1::IdB_Anglais), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(GetFocus(), f.control(TForm1::IdB_Francais));
 
     // Enter on a focused picture button presses it, as on any push button.
