@@ -41,6 +41,8 @@ int runApplication() {
 
     TForm1 main(std::move(env));
     if (!main.createWindow()) return 1;
+    setMessageBoxMainWindow(main.hwnd());
+    ScopeGuard mainGone([] { setMessageBoxMainWindow(nullptr); });
     TFormRes results;
     results.createWindow(main.hwnd());
     main.setResultsWindow(&results);

@@ -2,10 +2,63 @@
 
 #include "platform/Handle.h"
 
+#include <algorithm>
+
 #include <knownfolders.h>
 #include <shlobj.h>
 
 namespace tw {
+
+namespace {
+// The dialogs offer no position of their own: it is centred on the screen
+// when it first shows a folder, which it does once it has a window, before
+// the user can move it.
+class CentringEvents final : public IFileDialogEvents {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IFileDialogEvents) {
+            *out = static_cast<IFileDialogEvents*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }   // lives on the caller's stack
+    HRESULT STDMETHODCALLTYPE OnFolderChange(IFileDialog* dialog) override {
+        if (centred_ || !dialog) return S_OK;
+        ComPtr<IOleWindow> window;
+        HWND h = nullptr;
+        if (SUCCEEDED(dialog->QueryInterface(IID_PPV_ARGS(window.put()))) && window &&
+            SUCCEEDED(window->GetWindow(&h)) && h) {
+            RECT r;
+            ::GetWindowRect(h, &r);
+            const int x = std::max(0, (::GetSystemMetrics(SM_CXSCREEN) - static_cast<int>(r.right - r.left)) / 2);
+            const int y = std::max(0, (::GetSystemMetrics(SM_CYSCREEN) - static_cast<int>(r.bottom - r.top)) / 2);
+            ::SetWindowPos(h, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            centred_ = true;
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnFileOk(IFileDialog*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnFolderChanging(IFileDialog*, IShellItem*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnSelectionChange(IFileDialog*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShareViolation(IFileDialog*, IShellItem*, FDE_SHAREVIOLATION_RESPONSE*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE OnTypeChange(IFileDialog*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnOverwrite(IFileDialog*, IShellItem*, FDE_OVERWRITE_RESPONSE*) override {
+        return E_NOTIMPL;
+    }
+
+private:
+    ULONG refs_ = 1;
+    bool centred_ = false;
+};
+
+} // namespace
 
 std::optional<std::wstring> runFileDialog(REFCLSID dialogClass, HWND owner, AppError (*failure)(HRESULT reason),
                                           const std::function<void(IFileDialog&)>& setUp) {
@@ -15,7 +68,11 @@ std::optional<std::wstring> runFileDialog(REFCLSID dialogClass, HWND owner, AppE
     const HRESULT created = ::CoCreateInstance(dialogClass, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(dialog.put()));
     if (FAILED(created) || !dialog) throw failure(created);
     setUp(*dialog.get());
+    CentringEvents centring;
+    DWORD cookie = 0;
+    const bool advised = SUCCEEDED(dialog->Advise(&centring, &cookie));
     const HRESULT shown = dialog->Show(owner);
+    if (advised) dialog->Unadvise(cookie);
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
     if (FAILED(shown)) throw failure(shown);
     ComPtr<IShellItem> item;

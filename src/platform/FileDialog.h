@@ -13,7 +13,7 @@ namespace tw {
 
 // Creates the shell's dialog of that class (CLSID_FileOpenDialog or
 // CLSID_FileSaveDialog) on this thread, lets setUp prepare it, shows it and
-// returns the file-system path chosen, or nullopt when the user cancels.
+// returns the file-system path chosen (the dialog opens centred on the screen), or nullopt when the user cancels.
 // Whatever keeps it from opening throws failure(the reason): never a silent
 // button.
 std::optional<std::wstring> runFileDialog(REFCLSID dialogClass, HWND owner, AppError (*failure)(HRESULT reason),

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace tw {
 
 namespace {
@@ -161,8 +163,57 @@ LRESULT CALLBACK boxHook(int code, WPARAM wp, LPARAM lp) {
 
 } // namespace
 
+namespace {
+
+HWND& mainWindowSlot() {
+    static HWND h = nullptr;
+    return h;
+}
+
+// The window a box belongs to: the program's active window, or its main
+// window when none of its windows is active (the user is in another program).
+HWND boxOwner() {
+    if (HWND active = ::GetActiveWindow()) return active;
+    HWND main = mainWindowSlot();
+    return main && ::IsWindow(main) ? main : nullptr;
+}
+
+// The system disables the owner alone; the box is modal for every window of
+// the program, so the others are disabled for its time too.
+struct DisabledWindows {
+    HWND owner;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK disableOther(HWND h, LPARAM lp) {
+    auto* d = reinterpret_cast<DisabledWindows*>(lp);
+    if (h != d->owner && ::IsWindowVisible(h) && ::IsWindowEnabled(h)) {
+        ::EnableWindow(h, FALSE);
+        d->windows.push_back(h);
+    }
+    return TRUE;
+}
+
+// The window that was active gets the activation back, and the control that
+// had the focus gets it again, if both still can.
+void giveBackActivation(HWND owner, HWND focus) {
+    if (!::IsWindow(owner) || !::IsWindowVisible(owner) || !::IsWindowEnabled(owner)) return;
+    if (::GetActiveWindow() != owner) ::SetActiveWindow(owner);
+    if (focus && focus != ::GetFocus() && ::IsWindow(focus) && ::IsWindowVisible(focus) &&
+        ::IsWindowEnabled(focus) && (focus == owner || ::IsChild(owner, focus)))
+        ::SetFocus(focus);
+}
+
+} // namespace
+
+void setMessageBoxMainWindow(HWND mainWindow) { mainWindowSlot() = mainWindow; }
+
 int systemMessageBox(const std::wstring& text, MessageKind kind, MessageButtons buttons) {
-    UINT flags = MB_TASKMODAL | MB_SETFOREGROUND | (buttons == MessageButtons::OkCancel ? MB_OKCANCEL : MB_OK) | MB_DEFBUTTON1;
+    const HWND owner = boxOwner();
+    const HWND focus = ::GetFocus();
+    // Without an owner the system disables every window of the thread itself.
+    UINT flags = (owner ? MB_APPLMODAL : MB_TASKMODAL) | MB_SETFOREGROUND |
+                 (buttons == MessageButtons::OkCancel ? MB_OKCANCEL : MB_OK) | MB_DEFBUTTON1;
     std::wstring caption;
     switch (kind) {
     case MessageKind::Warning: caption = L"Warning"; flags |= MB_ICONWARNING; break;
@@ -171,13 +222,18 @@ int systemMessageBox(const std::wstring& text, MessageKind kind, MessageButtons 
     case MessageKind::Plain: caption = applicationTitle(); break;
     case MessageKind::ApplicationError: caption = applicationTitle(); flags |= MB_ICONERROR; break;
     }
+    DisabledWindows others{owner, {}};
+    if (owner) ::EnumThreadWindows(::GetCurrentThreadId(), &disableOther, reinterpret_cast<LPARAM>(&others));
     BoxSession session;
     session.outer = currentBox;
     currentBox = &session;
     session.hook.reset(::SetWindowsHookExW(WH_CBT, &boxHook, nullptr, ::GetCurrentThreadId()));
-    int r = ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), flags);
+    int r = ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
     session.hook.reset();
     currentBox = session.outer;
+    for (HWND h : others.windows)
+        if (::IsWindow(h)) ::EnableWindow(h, TRUE);
+    if (owner) giveBackActivation(owner, focus);
     if (session.closedFromFrame) return kResultCancel;
     return r == IDOK ? kResultOk : kResultCancel;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Every modal message box of the program goes through showMessageBox, so tests
 // can record boxes instead of blocking on them.
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
@@ -31,6 +33,11 @@ MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
 // The application title, used as caption of plain boxes.
 const std::wstring& applicationTitle();
 void setApplicationTitle(std::wstring title);
+
+// The window that owns a box when none of the program's windows is active.
+// A box belongs to the active window otherwise; when it closes, that window
+// is active again with the focus where it was.
+void setMessageBoxMainWindow(HWND mainWindow);
 
 // The system box itself, bypassing any handler.
 int systemMessageBox(const std::wstring& text, MessageKind kind, MessageButtons buttons);

@@ -26,15 +26,16 @@ SIZE frameSize() {
     AdjustWindowRectEx(&r, WS_CAPTION | WS_SYSMENU | WS_POPUP, FALSE, WS_EX_DLGMODALFRAME);
     return {r.right - r.left, r.bottom - r.top};
 }
-// The multi-line edit asks for every key, and turns Escape into a close of
-// its parent: leave Escape to the dialog handling, which does not save while
-// the memo has the focus.
+// The multi-line edit asks for every key: it would keep Tab for itself and
+// turn Escape into a close of its parent. Both go to the dialog handling:
+// Tab and Shift+Tab move on in the keyboard order, and Escape does not save
+// while the memo has the focus.
 LRESULT CALLBACK memoProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
     if (msg == WM_GETDLGCODE) {
         LRESULT code = DefSubclassProc(h, msg, wp, lp);
         const MSG* m = reinterpret_cast<const MSG*>(lp);
-        if (m && wp == VK_ESCAPE && (m->message == WM_KEYDOWN || m->message == WM_CHAR))
-            code &= ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
+        if (m && (wp == VK_ESCAPE || wp == VK_TAB) && (m->message == WM_KEYDOWN || m->message == WM_CHAR))
+            code &= ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
         return code;
     }
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, memoProc, 0);
@@ -61,12 +62,9 @@ bool TFormRes::createWindow(HWND owner) {
         return false;
     HFONT gui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     // Keyboard order follows creation order: save, print, close, memo.
-    save_ = createChild(hwnd(), {.className = L"BUTTON", .text = L"&Save",
-                                 .style = WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
-                                 .x = 379, .y = kStripTop + 5, .width = 75, .height = 25, .id = IdSave, .font = gui});
-    print_ = createChild(hwnd(), {.className = L"BUTTON", .text = L"&Print [] pages",
-                                  .style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                  .x = 240, .y = kStripTop + 5, .width = 129, .height = 25, .id = IdPrint, .font = gui});
+    // All three are picture buttons (save and print without a picture), so they share one look.
+    save_ = saveButton_.create(hwnd(), IdSave, L"&Save", 379, kStripTop + 5, 75, 25, gui, WS_VISIBLE | WS_DISABLED);
+    print_ = printButton_.create(hwnd(), IdPrint, L"&Print [] pages", 240, kStripTop + 5, 129, 25, gui);
     close_ = closeButton_.create(hwnd(), IdClose, L"&Close", 496, kStripTop + 5, 75, 25, gui);
     LOGFONTW lf{};
     lf.lfHeight = -12;

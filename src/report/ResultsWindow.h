@@ -62,7 +62,7 @@ private:
     void buttonClicked(int id);
     HWND memo_ = nullptr, print_ = nullptr, save_ = nullptr, close_ = nullptr, context_ = nullptr;
     UniqueFont memoFont_;
-    PictureButton closeButton_;
+    PictureButton saveButton_, printButton_, closeButton_;
     std::vector<std::wstring> lines_;
     bool memoStale_ = false;
     bool placed_ = false;

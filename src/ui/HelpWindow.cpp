@@ -16,6 +16,7 @@ constexpr COLORREF kPanelColour = RGB(0xFD, 0xF5, 0xEE);
 constexpr COLORREF kPaleYellow = RGB(0xFF, 0xFF, 0x80);
 constexpr int kBottomStrip = 34;
 constexpr int kPanelBorder = 5;
+constexpr int kPageHeight = 193;
 
 std::wstring joinLines(std::initializer_list<const wchar_t*> lines) {
     std::wstring text;
@@ -245,8 +246,22 @@ void TFormHelp::createControls() {
         item.pszText = const_cast<wchar_t*>(kTabCaptions[i]);
         ::SendMessageW(tab_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
-    RECT display{0, 0, tabW, tabH};
-    ::SendMessageW(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    // Each page offers 455 x 193: the tab row takes the height the tab
+    // control has left above that, whatever the font makes of it.
+    auto displayArea = [&] {
+        RECT r{0, 0, tabW, tabH};
+        ::SendMessageW(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+        return r;
+    };
+    RECT display = displayArea();
+    RECT tabRect{};
+    const int excess = display.bottom - display.top - kPageHeight;
+    if (excess != 0 && ::SendMessageW(tab_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tabRect))) {
+        const int rowHeight = tabRect.bottom - tabRect.top + excess;
+        ::SendMessageW(tab_, TCM_SETITEMSIZE, 0, MAKELPARAM(0, rowHeight));
+        display = displayArea();
+    }
+    display.top = display.bottom - kPageHeight;
 
     for (int i = 0; i < kPageCount; ++i) {
         auto page = std::make_unique<Page>();

@@ -136,12 +136,10 @@ void TForm1::createControls() {
     label10Bold_ = makeFont(13, true);
     label10_ = makeFont(13, false);
     HWND w = hwnd();
-    auto button = [&](int id, int x, int y, int cx, int cy, DWORD extra) {
-        return createChild(w, {.className = L"BUTTON",
-                               .style = WS_CLIPSIBLINGS | BS_PUSHBUTTON | extra,
-                               .x = x, .y = y, .width = cx, .height = cy,
-                               .id = id,
-                               .font = font_.get()});
+    // The report buttons and the spare one are picture buttons without a
+    // picture: every button of the window has the same raised look.
+    auto button = [&](PictureButton& b, int id, int x, int y, int cx, int cy, DWORD extra) {
+        return b.create(w, id, L"", x, y, cx, cy, font_.get(), WS_CLIPSIBLINGS | extra);
     };
     auto pictureButton = [&](PictureButton& b, int id, const wchar_t* caption, int x, int cx) {
         return b.create(w, id, caption, x, 280, cx, 33, font_.get(), WS_VISIBLE | WS_CLIPSIBLINGS);
@@ -186,14 +184,14 @@ void TForm1::createControls() {
 
     bExit_ = pictureButton(exitButton_, IdB_Exit, L"", 464, 81);
     bAide_ = pictureButton(helpButton_, IdB_Aide, L"", 112, 97);
-    brCon_ = button(IdBR_Con, 464 + 8, 96 + 16, 65, 25, WS_VISIBLE | WS_TABSTOP | WS_DISABLED);
-    brMat_ = button(IdBR_Mat, 464 + 8, 96 + 48, 65, 25, WS_VISIBLE | WS_TABSTOP | WS_DISABLED);
-    brLst_ = button(IdBR_Lst, 464 + 8, 96 + 80, 65, 25, WS_TABSTOP);
-    brOrp_ = button(IdBR_Orp, 464 + 8, 96 + 96, 65, 41, WS_VISIBLE | WS_TABSTOP | WS_DISABLED);
-    brMan_ = button(IdBR_Man, 464 + 8, 96 + 144, 65, 25, WS_VISIBLE | WS_TABSTOP | WS_DISABLED);
+    brCon_ = button(reportButtons_[0], IdBR_Con, 464 + 8, 96 + 16, 65, 25, WS_VISIBLE | WS_DISABLED);
+    brMat_ = button(reportButtons_[1], IdBR_Mat, 464 + 8, 96 + 48, 65, 25, WS_VISIBLE | WS_DISABLED);
+    brLst_ = button(reportButtons_[2], IdBR_Lst, 464 + 8, 96 + 80, 65, 25, 0);
+    brOrp_ = button(reportButtons_[3], IdBR_Orp, 464 + 8, 96 + 96, 65, 41, WS_VISIBLE | WS_DISABLED);
+    brMan_ = button(reportButtons_[4], IdBR_Man, 464 + 8, 96 + 144, 65, 25, WS_VISIBLE | WS_DISABLED);
     bAnglais_ = pictureButton(englishButton_, IdB_Anglais, L"&English", 8, 97);
     bFrancais_ = pictureButton(frenchButton_, IdB_Francais, L"&Fran\u00E7ais", 8, 97);
-    bConfig_ = button(IdB_Config, 216, 280, 97, 33, WS_TABSTOP);
+    bConfig_ = button(configButton_, IdB_Config, 216, 280, 97, 33, 0);
 
     // Counters: below BR_Mat for CT_Dir, since it is created after it.
     struct Place { int x, y; };
@@ -320,13 +318,14 @@ void TForm1::Localize(int language) {
     setLabelText(labels_[7], t(TextKey::MissingLabel));
     setLabelText(labels_[5], t(TextKey::OrphansLabel));
     setLabelText(labels_[6], t(TextKey::UsedLabel));
-    if (language == 1) {
-        ShowWindow(bAnglais_, SW_HIDE);
-        ShowWindow(bFrancais_, SW_SHOWNA);
-    } else {
-        ShowWindow(bFrancais_, SW_HIDE);
-        ShowWindow(bAnglais_, SW_SHOWNA);
-    }
+    // The button shown in place of a focused one takes its focus, so that
+    // the keyboard still has a control (and Enter switches back).
+    const HWND hidden = language == 1 ? bAnglais_ : bFrancais_;
+    const HWND shown = language == 1 ? bFrancais_ : bAnglais_;
+    const bool hadFocus = GetFocus() == hidden;
+    ShowWindow(hidden, SW_HIDE);
+    ShowWindow(shown, SW_SHOWNA);
+    if (hadFocus) SetFocus(shown);
     if (HMENU menu = GetSystemMenu(hwnd(), FALSE)) {
         const std::wstring item = t(TextKey::ActivitiesMenuItem);
         MENUITEMINFOW info{};

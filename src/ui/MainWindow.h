@@ -167,6 +167,8 @@ private:
     PictureButton frenchButton_{flagPicture(FlagPicture::FrenchBadges), PictureSide::Left, 5};
     PictureButton helpButton_{buttonPicture(ButtonPicture::Help), PictureSide::Right, 5};
     PictureButton exitButton_{buttonPicture(ButtonPicture::Close), PictureSide::Right, 5};
+    std::array<PictureButton, 5> reportButtons_;   // BR_Con, BR_Mat, BR_Lst, BR_Orp, BR_Man
+    PictureButton configButton_;
 
     bool readActivities_ = false;
     bool firstActivationDone_ = false;

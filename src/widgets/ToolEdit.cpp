@@ -35,12 +35,11 @@ std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, cons
         dlg.SetOptions(opts | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
         dlg.SetTitle(L"Select Directory");
         std::wstring start = startFolder;
-        // "\" is the root of the current drive; like any start folder the dialog
-        // cannot show, it opens at the current folder of that drive instead.
         if (start == L"\\") {
-            const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
-            std::wstring current(size, L'\0');
-            if (size && ::GetCurrentDirectoryW(size, current.data()) == size - 1) start = current.c_str();
+            // "\" is the root of the current drive; the chooser takes full paths only.
+            wchar_t root[MAX_PATH] = {};
+            const DWORD n = ::GetFullPathNameW(L"\\", MAX_PATH, root, nullptr);
+            if (n > 0 && n < MAX_PATH) start = root;
         }
         startDialogIn(dlg, start);
     });

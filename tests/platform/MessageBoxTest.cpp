@@ -158,6 +158,28 @@ TEST(MessageBoxes, CentredOnTheScreenAndWrappedToHalfItsWidth) {
     EXPECT_GT(s.textRect.bottom - s.textRect.top, 20) << "the text wraps onto several lines";
 }
 
+TEST(MessageBoxes, BelongToTheActiveWindowWhichIsActiveAgainWithItsFocusAfterwards) {
+    auto popup = [](HWND parent, DWORD style) {
+        return CreateWindowExW(0, parent ? L"EDIT" : L"STATIC", L"", style | WS_VISIBLE, 0, 0, 80, 30, parent,
+                               nullptr, nullptr, nullptr);
+    };
+    HWND active = popup(nullptr, WS_POPUP), other = popup(nullptr, WS_POPUP), edit = popup(active, WS_CHILD);
+    SetActiveWindow(active);
+    SetFocus(edit);
+    Seen s;
+    BOOL otherEnabled = TRUE;
+    showAndAnswer(s, L"x", MessageKind::Confirm, MessageButtons::OkCancel, [&](HWND dlg) {
+        otherEnabled = IsWindowEnabled(other);
+        pressButton(IDCANCEL)(dlg);
+    });
+    EXPECT_FALSE(otherEnabled) << "modal for every window of the program";
+    EXPECT_TRUE(IsWindowEnabled(other));
+    EXPECT_EQ(GetActiveWindow(), active);
+    EXPECT_EQ(GetFocus(), edit);
+    DestroyWindow(active);
+    DestroyWindow(other);
+}
+
 TEST(MessageBoxes, GeneralErrorBoxShowsTheMessageWithTheFullStopRule) {
     Seen s;
     auto previous = setMessageBoxHandler({});

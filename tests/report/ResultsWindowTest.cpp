@@ -6,6 +6,7 @@
 #include "platform/MessagePump.h"
 #include "support/DialogTestSupport.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/Screenshot.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <tuple>
@@ -217,6 +218,23 @@ TEST_F(ShownResults, EscapeSavesFromAButtonButNotFromTheMemo) {
     press(VK_RETURN);
     EXPECT_TRUE(fileExists(saved()));
     EXPECT_FALSE(w.saveEnabled());
+}
+
+TEST_F(ShownResults, TabAndShiftTabRunThroughTheButtonsAndTheText) {
+    std::vector<HWND> visited;
+    BYTE keys[256] = {};
+    for (BYTE shift : {0, 0, 0, 0, 0x80, 0x80}) {   // four Tabs, then two Shift+Tabs
+        keys[VK_SHIFT] = shift;
+        SetKeyboardState(keys);
+        visited.push_back((press(VK_TAB), GetFocus()));
+    }
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(visited, (std::vector<HWND>{w.button(TFormRes::IdPrint), w.button(TFormRes::IdClose), w.memo(),
+                                          w.button(TFormRes::IdSave), w.memo(), w.button(TFormRes::IdClose)}));
+    SetFocus(w.memo());   // no button framed as focused: one raised look, the close button's
+    for (int id : {TFormRes::IdSave, TFormRes::IdPrint})
+        EXPECT_EQ(twtest::buttonFrame(w.button(id)), twtest::buttonFrame(w.button(TFormRes::IdClose)));
 }
 
 TEST_F(ShownResults, FileThatCannotBeCreatedShowsTheErrorAndKeepsSaveEnabled) {

@@ -1,6 +1,7 @@
 #include "support/Screenshot.h"
 
 #include "platform/Handle.h"
+#include "widgets/VrSysUtils.h"
 
 #include <cstdio>
 
@@ -44,6 +45,20 @@ std::vector<std::uint32_t> screenPixels(const RECT& r) {
     const auto* p = static_cast<const std::uint32_t*>(bits);
     pixels.assign(p, p + static_cast<size_t>(w) * h);
     return pixels;
+}
+
+std::vector<std::uint32_t> buttonFrame(HWND button) {
+    RECT r;
+    ::GetClientRect(button, &r);
+    const int w = r.right, h = r.bottom;
+    tw::Image printed(w, h);   // drawn on request, not read back from the screen
+    ::SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
+    ::GdiFlush();
+    std::vector<std::uint32_t> frame;
+    for (int y : {0, 1, 2, h / 2, h - 3, h - 2, h - 1})
+        for (int x : {0, 1, 2, w / 2, w - 3, w - 2, w - 1})
+            if (x != w / 2 || y != h / 2) frame.push_back(printed.pixel(x, y));
+    return frame;
 }
 
 } // namespace twtest

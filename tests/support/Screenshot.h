@@ -14,4 +14,7 @@ void saveWindow(HWND h, const std::string& path);
 // row as 0x00RRGGBB, without asking anything to repaint first.
 std::vector<std::uint32_t> screenPixels(const RECT& r);
 
+// What a button draws of its frame: 3 x 3 corners and edge middles.
+std::vector<std::uint32_t> buttonFrame(HWND button);
+
 } // namespace twtest

@@ -54,6 +54,8 @@ TEST(HelpWindow, CreatedVisibleCentredOnTheFirstTab) {
     for (int i = 0; i < 6; ++i) EXPECT_EQ(help.tabCaption(i), captions[i]);
     EXPECT_TRUE(::IsWindowVisible(help.pageWindow(0)));
     EXPECT_FALSE(::IsWindowVisible(help.pageWindow(5)));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(::GetClientRect(help.pageWindow(i), &c) && c.right == 455 && c.bottom == 193) << "page " << i;
 }
 
 TEST(HelpWindow, MemosHoldTheirTextsReadOnly) {

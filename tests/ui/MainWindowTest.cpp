@@ -581,6 +581,17 @@ TEST_F(MainWindowTest, FocusStartsInTheFolderBoxReturnsOnActivationAndEnterPress
     EXPECT_EQ(GetFocus(), f.control(TForm1::IdB_Aide)) << "the control left focused gets it back";
     DestroyWindow(other);
 
+    // Every button has the raised look of the English one, enabled or not.
+    const auto look = twtest::buttonFrame(f.control(TForm1::IdB_Anglais));
+    f.setReportEnabled(ReportButton::Orp, true);
+    for (int id : {TForm1::IdBR_Con, TForm1::IdBR_Mat, TForm1::IdBR_Orp, TForm1::IdBR_Man, TForm1::IdB_Exit})
+        EXPECT_EQ(twtest::buttonFrame(f.control(id)), look) << id;
+
+    // A language switch hides the clicked button: the one shown in its place takes the focus.
+    SendMessageW(f.control(TForm1::IdB_Anglais), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(f.control(TForm1::IdB_Anglais), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetFocus(), f.control(TForm1::IdB_Francais));
+
     // Enter on a focused picture button presses it, as on any push button.
     TFormHelp help;
     ASSERT_TRUE(help.createWindow(false));
@@ -590,6 +601,9 @@ TEST_F(MainWindowTest, FocusStartsInTheFolderBoxReturnsOnActivationAndEnterPress
         PostMessageW(target, WM_KEYUP, VK_RETURN, 0xC0000001);
         processPendingMessages();
     };
+    enter(f.control(TForm1::IdB_Francais));
+    EXPECT_EQ(GetFocus(), f.control(TForm1::IdB_Anglais)) << "Enter switches back";
+    SetFocus(f.control(TForm1::IdB_Aide));
     enter(f.control(TForm1::IdB_Aide));
     EXPECT_TRUE(IsWindowVisible(help.hwnd()));
     SetFocus(help.closeButton());
