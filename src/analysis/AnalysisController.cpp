@@ -43,8 +43,8 @@ std::wstring checkFolderLine(bool trainStoreRoot) {
 }
 // Lends the scanner a snapshot of listings for one step, however the step ends.
 struct SnapshotInUse {
-    TScruteDossier& scanner;
-    SnapshotInUse(TScruteDossier& s, ScanSnapshot& snapshot) : scanner(s) { scanner.snapshot = &snapshot; }
+    FolderScanner& scanner;
+    SnapshotInUse(FolderScanner& s, ScanSnapshot& snapshot) : scanner(s) { scanner.snapshot = &snapshot; }
     ~SnapshotInUse() { scanner.snapshot = nullptr; }
     SnapshotInUse(const SnapshotInUse&) = delete;
     SnapshotInUse& operator=(const SnapshotInUse&) = delete;
@@ -100,10 +100,10 @@ std::wstring relativeToRoot(const std::wstring& path, const std::wstring& rootWi
     return out;
 }
 
-AnalysisController::AnalysisController(AnalysisView& view, AnalysisInputs& inputs, TScruteDossier& scanner)
+AnalysisController::AnalysisController(AnalysisView& view, AnalysisInputs& inputs, FolderScanner& scanner)
     : view_(view), inputs_(inputs), scanner_(scanner) {
-    scanner_.OnFichier = [this](TScruteDossier& s, const std::wstring& nom) { ScruteDossierFichier(s, nom); };
-    scanner_.OnDossier = [this](TScruteDossier& s, const std::wstring& nom) { ScruteDossierDossier(s, nom); };
+    scanner_.onFile = [this](FolderScanner& s, const std::wstring& path) { onScannedFile(s, path); };
+    scanner_.onFolder = [this](FolderScanner& s, const std::wstring& path) { onScannedFolder(s, path); };
 }
 
 // However a step ends (a stop, a file error, an exception), the gauge it
@@ -119,43 +119,43 @@ template <typename Step> void AnalysisController::runGuarded(Step step) {
     (this->*step)();
 }
 
-void AnalysisController::B_ConsistsClick() { runGuarded(&AnalysisController::stepConsists); }
-void AnalysisController::B_MaterielClick() { runGuarded(&AnalysisController::stepMateriel); }
-void AnalysisController::B_LstClick() { runGuarded(&AnalysisController::stepLst); }
-void AnalysisController::B_OrpClick() { runGuarded(&AnalysisController::stepOrp); }
-void AnalysisController::B_ManClick() { runGuarded(&AnalysisController::stepMan); }
+void AnalysisController::onConsists() { runGuarded(&AnalysisController::stepConsists); }
+void AnalysisController::onStock() { runGuarded(&AnalysisController::stepStock); }
+void AnalysisController::onReferences() { runGuarded(&AnalysisController::stepReferences); }
+void AnalysisController::onOrphans() { runGuarded(&AnalysisController::stepOrphans); }
+void AnalysisController::onMissing() { runGuarded(&AnalysisController::stepMissing); }
 
-void AnalysisController::B_GoClick() {
+void AnalysisController::onRunAll() {
     if (busy_) return;
     // Run all ends unlit however its steps end.
-    ScopeGuard unlit([this] { view_.setButtonActive(StepButton::Go, false); });
+    ScopeGuard unlit([this] { view_.setButtonActive(StepButton::RunAll, false); });
     {
         BusyGuard guard(busy_);
         ScopeGuard gauge([this] { endGaugeIfShown(); });
         runAllStopped_ = false;
         auto next = [this](StepButton b) { return !runAllStopped_ && view_.buttonEnabled(b); };
         if (next(StepButton::Consists)) stepConsists();
-        if (next(StepButton::Materiel)) stepMateriel();
-        if (next(StepButton::Lst)) stepLst();
-        if (next(StepButton::Orp)) stepOrp();
-        if (next(StepButton::Man)) stepMan();
+        if (next(StepButton::Stock)) stepStock();
+        if (next(StepButton::References)) stepReferences();
+        if (next(StepButton::Orphans)) stepOrphans();
+        if (next(StepButton::Missing)) stepMissing();
     }
 }
 
-void AnalysisController::B_CheckClick() { runGuarded(&AnalysisController::stepCheck); }
+void AnalysisController::onCheck() { runGuarded(&AnalysisController::stepCheck); }
 
 bool AnalysisController::checkAvailable() const {
-    return !busy_ && view_.counterColour(Counter::Man) == colours::Yellow;
+    return !busy_ && view_.counterColour(Counter::Missing) == colours::Yellow;
 }
 
-void AnalysisController::ResetAnalyses() {
+void AnalysisController::resetAnalyses() {
     checkResult_.reset();
-    view_.setButtonEnabled(StepButton::Lst, false);
-    view_.setButtonEnabled(StepButton::Orp, false);
-    view_.setButtonEnabled(StepButton::Man, false);
-    view_.setReportEnabled(ReportButton::Orp, false);
-    view_.setReportEnabled(ReportButton::Man, false);
-    for (Counter c : {Counter::Lst, Counter::Orp, Counter::Per, Counter::Man}) {
+    view_.setButtonEnabled(StepButton::References, false);
+    view_.setButtonEnabled(StepButton::Orphans, false);
+    view_.setButtonEnabled(StepButton::Missing, false);
+    view_.setReportEnabled(ReportButton::Orphans, false);
+    view_.setReportEnabled(ReportButton::Missing, false);
+    for (Counter c : {Counter::References, Counter::Orphans, Counter::Used, Counter::Missing}) {
         setCounter(c, 0);
         view_.setCounterColour(c, colours::Olive);
     }
@@ -167,12 +167,12 @@ void AnalysisController::setCounter(Counter c, std::size_t value) {
     view_.setCounterValue(c, static_cast<int>(std::min<std::size_t>(value, INT_MAX)));
 }
 
-bool AnalysisController::scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier,
+bool AnalysisController::scan(const std::wstring& root, const wchar_t* masks, bool recurse,
                               std::vector<std::wstring>& unreadable) {
-    scanner_.Dossier = root;
-    scanner_.Filtre = filtre;
-    scanner_.SousDossier = sousDossier;
-    scanner_.Execute();
+    scanner_.root = root;
+    scanner_.masks = masks;
+    scanner_.recurse = recurse;
+    scanner_.run();
     // The wagons scans list again what the engines scans could not: each folder once.
     for (const std::wstring& folder : scanner_.unreadableFolders())
         if (std::find(unreadable.begin(), unreadable.end(), folder) == unreadable.end()) unreadable.push_back(folder);
@@ -195,7 +195,7 @@ void AnalysisController::warnUnreadable(const std::vector<std::wstring>& folders
 void AnalysisController::stopOnRoot(const std::wstring& message) {
     view_.showMessage(message, MessageBoxKind::Warning);
     view_.setButtonEnabled(StepButton::Consists, false);
-    view_.setButtonEnabled(StepButton::Materiel, false);
+    view_.setButtonEnabled(StepButton::Stock, false);
 }
 
 void AnalysisController::stopOnMissingRoot(const std::wstring& root, bool trainStoreRoot) {
@@ -209,8 +209,8 @@ void AnalysisController::stopOnUnreadableRoot(const std::wstring& root, bool tra
 }
 
 void AnalysisController::setStep3Availability() {
-    bool ready = view_.counterColour(Counter::Con) == colours::Yellow && view_.counterColour(Counter::Mat) == colours::Yellow;
-    view_.setButtonEnabled(StepButton::Lst, ready);
+    bool ready = view_.counterColour(Counter::Consists) == colours::Yellow && view_.counterColour(Counter::Stock) == colours::Yellow;
+    view_.setButtonEnabled(StepButton::References, ready);
 }
 
 void AnalysisController::startGauge(std::size_t count) {
@@ -230,9 +230,9 @@ void AnalysisController::endGauge() {
 void AnalysisController::stepConsists() {
     view_.setButtonActive(StepButton::Consists, true);
     consists_.clear();
-    ResetAnalyses();
-    setCounter(Counter::Con, 0);
-    view_.setCounterColour(Counter::Con, colours::Fuchsia);
+    resetAnalyses();
+    setCounter(Counter::Consists, 0);
+    view_.setCounterColour(Counter::Consists, colours::Fuchsia);
     view_.setButtonLedColour(StepButton::Consists, colours::Fuchsia);
     unreadableByConsists_.clear();
 
@@ -241,36 +241,36 @@ void AnalysisController::stepConsists() {
     if (!scan(root, L"*.CON", false, unreadableByConsists_)) return stopOnUnreadableRoot(root, false);
 
     if (inputs_.includeTrainStore()) {
-        view_.setCounterColour(Counter::Con, colours::Aqua);
+        view_.setCounterColour(Counter::Consists, colours::Aqua);
         view_.setButtonLedColour(StepButton::Consists, colours::Aqua);
         const std::wstring rootTS = inputs_.trainStoreFolder() + kConsistsBelow;
         if (!directoryExists(extendedPath(rootTS))) return stopOnMissingRoot(rootTS, true);
         if (!scan(rootTS, L"*.CON", false, unreadableByConsists_)) return stopOnUnreadableRoot(rootTS, true);
     }
 
-    view_.setCounterColour(Counter::Con, colours::Yellow);
+    view_.setCounterColour(Counter::Consists, colours::Yellow);
     setStep3Availability();
     view_.setButtonActive(StepButton::Consists, false);
-    view_.setReportEnabled(ReportButton::Con, true);
+    view_.setReportEnabled(ReportButton::Consists, true);
     view_.processPendingMessages();
     warnUnreadable(unreadableByConsists_);
 }
 
-void AnalysisController::stepMateriel() {
-    view_.setButtonLedColour(StepButton::Materiel, colours::Fuchsia);
-    view_.setButtonActive(StepButton::Materiel, true);
-    view_.setReportVisible(ReportButton::Mat, false);
-    setCounter(Counter::Dir, 0);
+void AnalysisController::stepStock() {
+    view_.setButtonLedColour(StepButton::Stock, colours::Fuchsia);
+    view_.setButtonActive(StepButton::Stock, true);
+    view_.setReportVisible(ReportButton::Stock, false);
+    setCounter(Counter::Folders, 0);
     engines_.clear();
-    ResetAnalyses();
-    setCounter(Counter::Eng, 0);
-    view_.setCounterColour(Counter::Eng, colours::Fuchsia);
+    resetAnalyses();
+    setCounter(Counter::Engines, 0);
+    view_.setCounterColour(Counter::Engines, colours::Fuchsia);
     wagons_.clear();
-    setCounter(Counter::Wag, 0);
-    view_.setCounterColour(Counter::Wag, colours::Fuchsia);
+    setCounter(Counter::Wagons, 0);
+    view_.setCounterColour(Counter::Wagons, colours::Fuchsia);
     stock_.clear();
-    setCounter(Counter::Mat, 0);
-    view_.setCounterColour(Counter::Mat, colours::Fuchsia);
+    setCounter(Counter::Stock, 0);
+    view_.setCounterColour(Counter::Stock, colours::Fuchsia);
     stockFolders_.clear();
     unreadableByStock_.clear();
 
@@ -289,8 +289,8 @@ void AnalysisController::stepMateriel() {
 
     std::wstring rootTS;
     if (inputs_.includeTrainStore()) {
-        for (Counter c : {Counter::Mat, Counter::Eng, Counter::Wag}) view_.setCounterColour(c, colours::Aqua);
-        view_.setButtonLedColour(StepButton::Materiel, colours::Aqua);
+        for (Counter c : {Counter::Stock, Counter::Engines, Counter::Wagons}) view_.setCounterColour(c, colours::Aqua);
+        view_.setButtonLedColour(StepButton::Stock, colours::Aqua);
         rootTS = inputs_.trainStoreFolder() + kTrainsetBelow;
         if (!directoryExists(extendedPath(rootTS))) return stopOnMissingRoot(rootTS, true);
         if (!scan(rootTS, L"*.ENG", true, unreadableByStock_)) return stopOnUnreadableRoot(rootTS, true);
@@ -302,53 +302,53 @@ void AnalysisController::stepMateriel() {
     if (inputs_.includeTrainStore() && !rootTS.empty() && !scan(rootTS, L"*.WAG", true, unreadableByStock_))
         return stopOnUnreadableRoot(rootTS, true);
 
-    view_.setCounterColour(Counter::Mat, colours::Yellow);
+    view_.setCounterColour(Counter::Stock, colours::Yellow);
     engines_.clear();
-    view_.setCounterColour(Counter::Eng, colours::Yellow);
+    view_.setCounterColour(Counter::Engines, colours::Yellow);
     wagons_.clear();
-    view_.setCounterColour(Counter::Wag, colours::Yellow);
+    view_.setCounterColour(Counter::Wagons, colours::Yellow);
     setStep3Availability();
-    view_.setButtonActive(StepButton::Materiel, false);
-    view_.setReportEnabled(ReportButton::Mat, true);
-    view_.setReportVisible(ReportButton::Mat, true);
+    view_.setButtonActive(StepButton::Stock, false);
+    view_.setReportEnabled(ReportButton::Stock, true);
+    view_.setReportVisible(ReportButton::Stock, true);
     view_.processPendingMessages();
     warnUnreadable(unreadableByStock_);
 }
 
-void AnalysisController::ScruteDossierFichier(TScruteDossier& sender, const std::wstring& nom) {
+void AnalysisController::onScannedFile(FolderScanner& sender, const std::wstring& path) {
     const std::wstring name = sender.currentFileName();
     const auto dot = name.find_last_of(L'.');
     const std::wstring ext = dot == std::wstring::npos ? std::wstring() : asciiLower(name.substr(dot));
 
-    std::wstring root = sender.Dossier;
+    std::wstring root = sender.root;
     if (root.empty() || root.back() != L'\\') root += L'\\';
-    const std::wstring relative = relativeToRoot(nom, root);
+    const std::wstring relative = relativeToRoot(path, root);
     const auto slash = relative.find(L'\\');
     const std::wstring top = slash == std::wstring::npos ? std::wstring() : relative.substr(0, slash + 1);
     if (asciiUpper(top) == L"DEFAULT\\") return;
 
     if (ext == L".con") {
         consists_.add(name);
-        setCounter(Counter::Con, consists_.size());
+        setCounter(Counter::Consists, consists_.size());
     } else if (ext == L".eng" || ext == L".wag") {
         StockSet& kind = ext == L".eng" ? engines_ : wagons_;
         kind.add(relative);
-        setCounter(ext == L".eng" ? Counter::Eng : Counter::Wag, kind.size());
+        setCounter(ext == L".eng" ? Counter::Engines : Counter::Wagons, kind.size());
         stock_.add(relative);
-        setCounter(Counter::Mat, stock_.size());
+        setCounter(Counter::Stock, stock_.size());
         stockFolders_.add(top);
     }
 }
 
-void AnalysisController::ScruteDossierDossier(TScruteDossier&, const std::wstring&) {
-    setCounter(Counter::Dir, count(Counter::Dir) + 1);
+void AnalysisController::onScannedFolder(FolderScanner&, const std::wstring&) {
+    setCounter(Counter::Folders, count(Counter::Folders) + 1);
 }
 
-void AnalysisController::stepLst() {
-    view_.setButtonActive(StepButton::Lst, true);
+void AnalysisController::stepReferences() {
+    view_.setButtonActive(StepButton::References, true);
     references_.clear();
-    setCounter(Counter::Lst, 0);
-    view_.setCounterColour(Counter::Lst, colours::Fuchsia);
+    setCounter(Counter::References, 0);
+    view_.setCounterColour(Counter::References, colours::Fuchsia);
     activitiesRead_ = false;
     allConsistsRead_ = false;
     activityFiles_.clear();
@@ -406,11 +406,11 @@ void AnalysisController::stepLst() {
     if (withActivities) readActivityFiles(activities, consists_.size());
 
     allConsistsRead_ = !stopped;
-    view_.setCounterColour(Counter::Lst, colours::Yellow);
+    view_.setCounterColour(Counter::References, colours::Yellow);
     endGauge();
-    view_.setButtonEnabled(StepButton::Orp, true);
-    view_.setButtonEnabled(StepButton::Man, true);
-    view_.setButtonActive(StepButton::Lst, false);
+    view_.setButtonEnabled(StepButton::Orphans, true);
+    view_.setButtonEnabled(StepButton::Missing, true);
+    view_.setButtonActive(StepButton::References, false);
     view_.processPendingMessages();
     warnUnreadable(unreadableByReading_);
 }
@@ -422,7 +422,7 @@ bool AnalysisController::addReferences(const std::vector<unsigned char>& bytes, 
     if (!flattenConsist(bytes, text)) return false;
     for (const std::wstring& ref : consistReferences(text)) {
         references_.add(ref);
-        setCounter(Counter::Lst, references_.size());
+        setCounter(Counter::References, references_.size());
     }
     return true;
 }
@@ -446,14 +446,14 @@ void AnalysisController::readActivityFiles(const std::vector<ActivityFile>& file
     }
 }
 
-void AnalysisController::stepOrp() {
-    view_.setButtonActive(StepButton::Orp, true);
+void AnalysisController::stepOrphans() {
+    view_.setButtonActive(StepButton::Orphans, true);
     orphans_.clear();
-    view_.setCounterColour(Counter::Orp, colours::Red);
-    setCounter(Counter::Orp, 0);
+    view_.setCounterColour(Counter::Orphans, colours::Red);
+    setCounter(Counter::Orphans, 0);
     used_.clear();
-    view_.setCounterColour(Counter::Per, colours::Lime);
-    setCounter(Counter::Per, 0);
+    view_.setCounterColour(Counter::Used, colours::Lime);
+    setCounter(Counter::Used, 0);
     startGauge(stock_.size());
 
     int index = 0;
@@ -461,24 +461,24 @@ void AnalysisController::stepOrp() {
         view_.setGaugePosition(index++);
         if (references_.contains(item)) {
             used_.add(item);
-            setCounter(Counter::Per, used_.size());
+            setCounter(Counter::Used, used_.size());
         } else {
             orphans_.add(item);
-            setCounter(Counter::Orp, orphans_.size());
+            setCounter(Counter::Orphans, orphans_.size());
         }
     }
 
     endGauge();
-    view_.setButtonActive(StepButton::Orp, false);
-    view_.setReportEnabled(ReportButton::Orp, true);
+    view_.setButtonActive(StepButton::Orphans, false);
+    view_.setReportEnabled(ReportButton::Orphans, true);
     view_.processPendingMessages();
 }
 
-void AnalysisController::stepMan() {
-    view_.setButtonActive(StepButton::Man, true);
+void AnalysisController::stepMissing() {
+    view_.setButtonActive(StepButton::Missing, true);
     missing_.clear();
-    view_.setCounterColour(Counter::Man, colours::Fuchsia);
-    setCounter(Counter::Man, 0);
+    view_.setCounterColour(Counter::Missing, colours::Fuchsia);
+    setCounter(Counter::Missing, 0);
     startGauge(references_.size());
 
     const int language = inputs_.languageId();
@@ -489,20 +489,20 @@ void AnalysisController::stepMan() {
         const auto slash = ref.find(L'\\');
         const std::wstring top = slash == std::wstring::npos ? ref : ref.substr(0, slash + 1);
         missing_.add((stockFolders_.contains(top) ? missingFilePrefix(language) : missingFolderPrefix(language)) + ref);
-        setCounter(Counter::Man, missing_.size());
+        setCounter(Counter::Missing, missing_.size());
     }
 
-    view_.setCounterColour(Counter::Man, colours::Yellow);
+    view_.setCounterColour(Counter::Missing, colours::Yellow);
     endGauge();
-    view_.setButtonActive(StepButton::Man, false);
-    view_.setReportEnabled(ReportButton::Man, true);
+    view_.setButtonActive(StepButton::Missing, false);
+    view_.setReportEnabled(ReportButton::Missing, true);
     view_.processPendingMessages();
 }
 
 void AnalysisController::stepCheck() {
-    if (view_.counterColour(Counter::Man) != colours::Yellow) return;
-    const std::array<StepButton, 6> steps{StepButton::Consists, StepButton::Materiel, StepButton::Lst,
-                                          StepButton::Orp,      StepButton::Man,      StepButton::Go};
+    if (view_.counterColour(Counter::Missing) != colours::Yellow) return;
+    const std::array<StepButton, 6> steps{StepButton::Consists, StepButton::Stock, StepButton::References,
+                                          StepButton::Orphans,      StepButton::Missing,      StepButton::RunAll};
     std::array<bool, 6> enabled{};
     for (std::size_t i = 0; i < steps.size(); ++i) {
         enabled[i] = view_.buttonEnabled(steps[i]);

@@ -8,7 +8,7 @@
 #include "analysis/AnalysisView.h"
 #include "analysis/StockCheck.h"
 #include "analysis/StockSet.h"
-#include "scan/ScruteDossier.h"
+#include "scan/FolderScanner.h"
 
 #include <array>
 #include <cstddef>
@@ -33,27 +33,27 @@ std::wstring missingFolderPrefix(int languageId);
 
 class AnalysisController {
 public:
-    AnalysisController(AnalysisView& view, AnalysisInputs& inputs, TScruteDossier& scanner);
+    AnalysisController(AnalysisView& view, AnalysisInputs& inputs, FolderScanner& scanner);
     AnalysisController(const AnalysisController&) = delete;
     AnalysisController& operator=(const AnalysisController&) = delete;
 
     // Step and Run all handlers. One asked for while a step runs (through the
     // message pump) is ignored: the scanner and the sets are shared.
-    void B_ConsistsClick();
-    void B_MaterielClick();
-    void B_LstClick();
-    void B_OrpClick();
-    void B_ManClick();
-    void B_GoClick();
+    void onConsists();
+    void onStock();
+    void onReferences();
+    void onOrphans();
+    void onMissing();
+    void onRunAll();
     // The stock check, once step 5 has run: the step buttons are disabled and
     // the gauge runs over the stock files meanwhile.
-    void B_CheckClick();
+    void onCheck();
     bool checkAvailable() const;
-    void ResetAnalyses();
+    void resetAnalyses();
 
     // The scanner's handlers.
-    void ScruteDossierFichier(TScruteDossier& sender, const std::wstring& nom);
-    void ScruteDossierDossier(TScruteDossier& sender, const std::wstring& nom);
+    void onScannedFile(FolderScanner& sender, const std::wstring& path);
+    void onScannedFolder(FolderScanner& sender, const std::wstring& path);
 
     bool busy() const { return busy_; }
     // Run all starts no further step (the window is closing); the running one ends as usual.
@@ -86,17 +86,17 @@ public:
 
 private:
     void stepConsists();
-    void stepMateriel();
-    void stepLst();
+    void stepStock();
+    void stepReferences();
     void readActivityFiles(const std::vector<ActivityFile>& files, std::size_t firstGaugeIndex);
     bool addReferences(const std::vector<unsigned char>& bytes, std::wstring& text);
-    void stepOrp();
-    void stepMan();
+    void stepOrphans();
+    void stepMissing();
     void stepCheck();
     template <typename Step> void runGuarded(Step step);
 
     // False when the root could not be listed.
-    bool scan(const std::wstring& root, const wchar_t* filtre, bool sousDossier, std::vector<std::wstring>& unreadable);
+    bool scan(const std::wstring& root, const wchar_t* masks, bool recurse, std::vector<std::wstring>& unreadable);
     void warnUnreadable(const std::vector<std::wstring>& folders);
     void stopOnRoot(const std::wstring& message);
     void stopOnMissingRoot(const std::wstring& root, bool trainStoreRoot);
@@ -109,7 +109,7 @@ private:
 
     AnalysisView& view_;
     AnalysisInputs& inputs_;
-    TScruteDossier& scanner_;
+    FolderScanner& scanner_;
     bool busy_ = false;
     bool runAllStopped_ = false;
     bool gaugeShown_ = false;

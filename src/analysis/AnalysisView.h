@@ -8,9 +8,9 @@
 
 namespace tw {
 
-enum class StepButton { Consists, Materiel, Lst, Orp, Man, Go };
-enum class ReportButton { Con, Mat, Orp, Man };
-enum class Counter { Con, Eng, Wag, Mat, Lst, Orp, Per, Man, Dir };
+enum class StepButton { Consists, Stock, References, Orphans, Missing, RunAll };
+enum class ReportButton { Consists, Stock, Orphans, Missing };
+enum class Counter { Consists, Engines, Wagons, Stock, References, Orphans, Used, Missing, Folders };
 
 enum class MessageBoxKind { Warning, Error, Plain };
 
@@ -22,7 +22,7 @@ public:
     virtual bool buttonEnabled(StepButton b) const = 0;
     virtual void setButtonActive(StepButton b, bool active) = 0;
     virtual bool buttonActive(StepButton b) const = 0;
-    // LED colour of B_Consists and B_Materiel while active (Palette.High).
+    // LED colour of the first two step buttons while active (their palette's high colour).
     virtual void setButtonLedColour(StepButton b, Colour c) = 0;
 
     virtual void setReportEnabled(ReportButton b, bool enabled) = 0;
@@ -51,9 +51,9 @@ public:
 class AnalysisInputs {
 public:
     virtual ~AnalysisInputs() = default;
-    virtual std::wstring simulatorFolder() const = 0; // E_MSTS text
-    virtual std::wstring trainStoreFolder() const = 0; // E_TS text
-    virtual bool includeTrainStore() const = 0;        // CB_TS checked
+    virtual std::wstring simulatorFolder() const = 0; // simulatorBox text
+    virtual std::wstring trainStoreFolder() const = 0; // storeBox text
+    virtual bool includeTrainStore() const = 0;        // the Train Store box checked
     virtual int languageId() const = 0;                // 0 French, 1 English (anything but 1 is French)
     // Whether step 3 also reads the activities' loose consists; off unless asked for.
     virtual bool includeActivities() const { return false; }

@@ -6,9 +6,9 @@ namespace tw {
 
 HeadlessView::HeadlessView() {
     buttons[static_cast<std::size_t>(StepButton::Consists)].enabled = true;
-    buttons[static_cast<std::size_t>(StepButton::Materiel)].enabled = true;
-    buttons[static_cast<std::size_t>(StepButton::Go)].enabled = true;
-    counters[static_cast<std::size_t>(Counter::Dir)].colour = 0xFFFFFF;
+    buttons[static_cast<std::size_t>(StepButton::Stock)].enabled = true;
+    buttons[static_cast<std::size_t>(StepButton::RunAll)].enabled = true;
+    counters[static_cast<std::size_t>(Counter::Folders)].colour = 0xFFFFFF;
 }
 
 void HeadlessView::setGaugeMin(int v) {

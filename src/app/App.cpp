@@ -27,7 +27,7 @@ int runApplication() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
 
-    TForm1::Environment env;
+    MainWindow::Environment env;
     env.settingsPath = defaultSettingsPath();
     // A registry value of the wrong type is reported; the window still comes up.
     guardAction([&] {
@@ -39,14 +39,14 @@ int runApplication() {
         if (store.keyExists) env.trainStoreFolder = store.folder;
     });
 
-    TForm1 main(std::move(env));
+    MainWindow main(std::move(env));
     if (!main.createWindow()) return 1;
     setMessageBoxMainWindow(main.hwnd());
     ScopeGuard mainGone([] { setMessageBoxMainWindow(nullptr); });
-    TFormRes results;
+    ResultsWindow results;
     results.createWindow(main.hwnd());
     main.setResultsWindow(&results);
-    TFormHelp help;
+    HelpWindow help;
     main.setHelpWindow(&help);
     help.createWindow(true);
     ShowWindow(main.hwnd(), SW_SHOWNORMAL);

@@ -20,9 +20,9 @@ struct CounterName {
     const char* name;
 };
 constexpr CounterName kCounters[] = {
-    {Counter::Con, "consists"}, {Counter::Eng, "engines"},  {Counter::Wag, "wagons"},
-    {Counter::Mat, "stock"},    {Counter::Dir, "folders"},  {Counter::Lst, "references"},
-    {Counter::Orp, "orphans"},  {Counter::Per, "used"},     {Counter::Man, "missing"},
+    {Counter::Consists, "consists"}, {Counter::Engines, "engines"},  {Counter::Wagons, "wagons"},
+    {Counter::Stock, "stock"},    {Counter::Folders, "folders"},  {Counter::References, "references"},
+    {Counter::Orphans, "orphans"},  {Counter::Used, "used"},     {Counter::Missing, "missing"},
 };
 
 // A JSON string as the library writes it (its escapes, UTF-8 as is).
@@ -147,7 +147,7 @@ CliRunner::CliRunner(const CliOptions& options)
       readActivities_(options.readActivities.value_or(false)),
       check_(options.check),
       controller_(view_, *this, scanner_) {
-    scanner_.MaxPenetration = 1;
+    scanner_.maxDepth = 1;
     view_.onMessage = [this](const std::wstring& text, MessageBoxKind) {
         if (current_) current_->messages.push_back(text);
     };
@@ -160,16 +160,16 @@ CliResult CliRunner::run() {
     DWORD attributes = ::GetFileAttributesW(simulator_.c_str());
     bool exists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     view_.setButtonEnabled(StepButton::Consists, exists);
-    view_.setButtonEnabled(StepButton::Materiel, exists);
+    view_.setButtonEnabled(StepButton::Stock, exists);
     try {
-        controller_.B_GoClick();
-        if (check_ && view_.counterColour(Counter::Man) == colours::Yellow) controller_.B_CheckClick();
+        controller_.onRunAll();
+        if (check_ && view_.counterColour(Counter::Missing) == colours::Yellow) controller_.onCheck();
     } catch (const AppError& e) {
         result.messages.push_back(generalErrorText(e.message()));
     }
     // A step 3 that stopped on a consist still lets steps 4 and 5 run, on the
     // references read so far: that is no complete result.
-    result.completed = view_.counterColour(Counter::Man) == colours::Yellow && controller_.allConsistsRead();
+    result.completed = view_.counterColour(Counter::Missing) == colours::Yellow && controller_.allConsistsRead();
     current_ = nullptr;
     return result;
 }
@@ -224,12 +224,12 @@ std::string CliRunner::json(const CliResult& result) const {
 
 bool CliRunner::reportAvailable(ReportKind kind) const {
     switch (kind) {
-    case ReportKind::Consists: return view_.report(ReportButton::Con).enabled;
-    case ReportKind::Stock: return view_.report(ReportButton::Mat).enabled;
-    case ReportKind::Orphans: return view_.report(ReportButton::Orp).enabled;
-    case ReportKind::Missing: return view_.report(ReportButton::Man).enabled;
+    case ReportKind::Consists: return view_.report(ReportButton::Consists).enabled;
+    case ReportKind::Stock: return view_.report(ReportButton::Stock).enabled;
+    case ReportKind::Orphans: return view_.report(ReportButton::Orphans).enabled;
+    case ReportKind::Missing: return view_.report(ReportButton::Missing).enabled;
     // The window keeps this button hidden; its list is complete once step 3 has.
-    case ReportKind::References: return view_.counterColour(Counter::Lst) == colours::Yellow;
+    case ReportKind::References: return view_.counterColour(Counter::References) == colours::Yellow;
     case ReportKind::Check: return controller_.checkResult().has_value();
     }
     return false;
@@ -240,13 +240,13 @@ std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
         return checkReportLines(*controller_.checkResult(), includeStore_, todayShortDate(), controller_.activitiesRead(),
                                 controller_.unreadableFolders().size());
     const StockSet* set = nullptr;
-    Counter count = Counter::Con;
+    Counter count = Counter::Consists;
     switch (kind) {
-    case ReportKind::Consists: set = &controller_.consists(); count = Counter::Con; break;
-    case ReportKind::Stock: set = &controller_.stock(); count = Counter::Mat; break;
-    case ReportKind::Orphans: set = &controller_.orphans(); count = Counter::Orp; break;
-    case ReportKind::Missing: set = &controller_.missing(); count = Counter::Man; break;
-    case ReportKind::References: set = &controller_.references(); count = Counter::Lst; break;
+    case ReportKind::Consists: set = &controller_.consists(); count = Counter::Consists; break;
+    case ReportKind::Stock: set = &controller_.stock(); count = Counter::Stock; break;
+    case ReportKind::Orphans: set = &controller_.orphans(); count = Counter::Orphans; break;
+    case ReportKind::Missing: set = &controller_.missing(); count = Counter::Missing; break;
+    case ReportKind::References: set = &controller_.references(); count = Counter::References; break;
     case ReportKind::Check: break;
     }
     return reportLines(kind, set->items(), view_.counterValue(count), includeStore_, todayShortDate(),

@@ -48,7 +48,7 @@ private:
     bool readActivities_ = false;
     bool check_ = false;
     HeadlessView view_;
-    TScruteDossier scanner_;
+    FolderScanner scanner_;
     AnalysisController controller_;
     CliResult* current_ = nullptr;
 };

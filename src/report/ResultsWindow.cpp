@@ -45,11 +45,11 @@ LRESULT CALLBACK memoProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWOR
 constexpr int kStripTop = 436 - 34;
 } // namespace
 
-TFormRes::TFormRes() : closeButton_(buttonPicture(ButtonPicture::Close)) {}
+ResultsWindow::ResultsWindow() : closeButton_(buttonPicture(ButtonPicture::Close)) {}
 
-TFormRes::~TFormRes() { destroy(); }
+ResultsWindow::~ResultsWindow() { destroy(); }
 
-bool TFormRes::createWindow(HWND owner) {
+bool ResultsWindow::createWindow(HWND owner) {
     SIZE s = frameSize();
     if (!create({.className = L"TFormRes",
                  .title = L"R\u00e9sultats",
@@ -80,12 +80,12 @@ bool TFormRes::createWindow(HWND owner) {
                                     .font = gui});
     SendMessageW(memo_, EM_SETLIMITTEXT, 0, 0);
     SetWindowSubclass(memo_, memoProc, 0, 0);
-    // FormCreate: the confirmation stays French in both languages.
+    // onCreate: the confirmation stays French in both languages.
     confirmText_ = L"Impression de $ pages (environ)\r\nsur l'imprimante par d\u00e9faut.\r\nConfirmation ?";
     return true;
 }
 
-HWND TFormRes::button(int id) const {
+HWND ResultsWindow::button(int id) const {
     switch (id) {
     case IdPrint: return print_;
     case IdSave: return save_;
@@ -94,20 +94,20 @@ HWND TFormRes::button(int id) const {
     }
 }
 
-void TFormRes::setCaption(const std::wstring& caption) { SetWindowTextW(hwnd(), caption.c_str()); }
-std::wstring TFormRes::caption() const { return windowText(hwnd()); }
-std::wstring TFormRes::printCaption() const { return windowText(print_); }
-bool TFormRes::saveEnabled() const { return IsWindowEnabled(save_) != FALSE; }
-bool TFormRes::printEnabled() const { return IsWindowEnabled(print_) != FALSE; }
-std::wstring TFormRes::saveFolder() const { return saveFolder_.empty() ? executableFolder() : saveFolder_; }
+void ResultsWindow::setCaption(const std::wstring& caption) { SetWindowTextW(hwnd(), caption.c_str()); }
+std::wstring ResultsWindow::caption() const { return windowText(hwnd()); }
+std::wstring ResultsWindow::printCaption() const { return windowText(print_); }
+bool ResultsWindow::saveEnabled() const { return IsWindowEnabled(save_) != FALSE; }
+bool ResultsWindow::printEnabled() const { return IsWindowEnabled(print_) != FALSE; }
+std::wstring ResultsWindow::saveFolder() const { return saveFolder_.empty() ? executableFolder() : saveFolder_; }
 
-void TFormRes::clear() {
+void ResultsWindow::clear() {
     lines_.clear();
     memoStale_ = true;
     MemoChange();
 }
 
-void TFormRes::appendLine(const std::wstring& line) {
+void ResultsWindow::appendLine(const std::wstring& line) {
     // A line break inside the text makes several memo lines, as in the control.
     size_t start = 0;
     for (;;) {
@@ -122,7 +122,7 @@ void TFormRes::appendLine(const std::wstring& line) {
     MemoChange();
 }
 
-void TFormRes::syncMemo() {
+void ResultsWindow::syncMemo() {
     if (!memoStale_ || !memo_) return;
     std::wstring text;
     size_t total = 0;
@@ -136,14 +136,14 @@ void TFormRes::syncMemo() {
     memoStale_ = false;
 }
 
-std::wstring TFormRes::withEstimate(const std::wstring& caption, int estimate) {
+std::wstring ResultsWindow::withEstimate(const std::wstring& caption, int estimate) {
     size_t open = caption.find(L'[');
     size_t close = caption.find(L']');
     if (open == std::wstring::npos || close == std::wstring::npos || close < open) return caption;
     return caption.substr(0, open + 1) + std::to_wstring(estimate) + caption.substr(close);
 }
 
-void TFormRes::MemoChange() {
+void ResultsWindow::MemoChange() {
     EnableWindow(save_, TRUE);
     int estimate = pageEstimate(lines_.size());
     // The caption only changes with the estimate: skip the rewrite otherwise.
@@ -154,7 +154,7 @@ void TFormRes::MemoChange() {
     }
 }
 
-void TFormRes::setButtonCaptions(const std::wstring& close, const std::wstring& printTemplate,
+void ResultsWindow::setButtonCaptions(const std::wstring& close, const std::wstring& printTemplate,
                                  const std::wstring& save) {
     SetWindowTextW(close_, close.c_str());
     SetWindowTextW(print_, printTemplate.c_str());
@@ -162,7 +162,7 @@ void TFormRes::setButtonCaptions(const std::wstring& close, const std::wstring& 
     lastEstimate_ = -1;
 }
 
-void TFormRes::showReport() {
+void ResultsWindow::showReport() {
     syncMemo();
     if (!placed_) {
         RECT r;
@@ -184,13 +184,13 @@ void TFormRes::showReport() {
 // On activation the control that held the focus when the window was left gets
 // it back; when there is none (first showing, or the focused save button was
 // disabled) the first enabled control in keyboard order takes it.
-HWND TFormRes::firstFocus() const {
+HWND ResultsWindow::firstFocus() const {
     for (HWND h : {save_, print_, close_, memo_})
         if (IsWindowEnabled(h)) return h;
     return nullptr;
 }
 
-void TFormRes::B_EnregistrerClick() {
+void ResultsWindow::onSave() {
     const std::string bytes = reportFileBytes(lines_);
     const std::wstring path = reportFilePath(saveFolder(), caption());
     unsigned long error = writeFile(path, bytes);
@@ -210,7 +210,7 @@ void TFormRes::B_EnregistrerClick() {
     EnableWindow(save_, FALSE);
 }
 
-void TFormRes::B_ImprimerClick() {
+void ResultsWindow::onPrint() {
     int estimate = pageEstimate(lines_.size());
     std::wstring text = confirmText_;
     size_t d = text.find(L'$');
@@ -222,16 +222,16 @@ void TFormRes::B_ImprimerClick() {
     device.close();
 }
 
-void TFormRes::buttonClicked(int id) {
+void ResultsWindow::buttonClicked(int id) {
     switch (id) {
-    case IdSave: B_EnregistrerClick(); break;
-    case IdPrint: B_ImprimerClick(); break;
+    case IdSave: onSave(); break;
+    case IdPrint: onPrint(); break;
     case IdClose: ShowWindow(hwnd(), SW_HIDE); break;
     default: break;
     }
 }
 
-LRESULT TFormRes::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT ResultsWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
         if (HIWORD(wp) == BN_CLICKED) {
@@ -242,7 +242,7 @@ LRESULT TFormRes::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             case IDCANCEL:   // Escape from the dialog manager: save is the cancel button
-                if (IsWindowEnabled(save_) && GetFocus() != memo_) B_EnregistrerClick();
+                if (IsWindowEnabled(save_) && GetFocus() != memo_) onSave();
                 return 0;
             default: buttonClicked(LOWORD(wp)); return 0;
             }

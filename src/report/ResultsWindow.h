@@ -13,14 +13,14 @@
 
 namespace tw {
 
-class TFormRes : public Window, public ReportTarget {
+class ResultsWindow : public Window, public ReportTarget {
 public:
     enum { IdMemo = 100, IdPrint = 101, IdSave = 102, IdClose = 103 };
 
-    TFormRes();
-    ~TFormRes() override;
+    ResultsWindow();
+    ~ResultsWindow() override;
 
-    // Creates the window hidden (FormCreate).
+    // Creates the window hidden (onCreate).
     bool createWindow(HWND owner = nullptr);
 
     void setCaption(const std::wstring& caption) override;
@@ -30,8 +30,8 @@ public:
     void setButtonCaptions(const std::wstring& close, const std::wstring& printTemplate, const std::wstring& save);
 
     void MemoChange();
-    void B_EnregistrerClick();
-    void B_ImprimerClick();
+    void onSave();
+    void onPrint();
 
     // (count div 60) + 1
     static int pageEstimate(size_t lineCount) noexcept { return static_cast<int>(lineCount / 60) + 1; }

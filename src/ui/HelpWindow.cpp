@@ -1,7 +1,7 @@
 #include "ui/HelpWindow.h"
 
 #include "widgets/PictureButton.h"
-#include "widgets/VrSysUtils.h"
+#include "widgets/OffscreenImage.h"
 
 #include <commctrl.h>
 
@@ -27,7 +27,7 @@ std::wstring joinLines(std::initializer_list<const wchar_t*> lines) {
     return text;
 }
 
-const wchar_t* const kTabCaptions[TFormHelp::kPageCount] = {
+const wchar_t* const kTabCaptions[HelpWindow::kPageCount] = {
     L"A Propos", L"Utilisation", L"Fonctionnement", L"Avertissement", L"English", L"Versions History"};
 
 HFONT makeFont(int height, bool bold) {
@@ -39,7 +39,7 @@ HFONT makeFont(int height, bool bold) {
 } // namespace
 
 // One tab page: a plain or lowered panel with painted labels, or a memo.
-class TFormHelp::Page : public Window {
+class HelpWindow::Page : public Window {
 public:
     struct Label {
         int x, y;
@@ -104,14 +104,14 @@ private:
     Image image_;
 };
 
-const std::wstring& TFormHelp::aboutText() {
+const std::wstring& HelpWindow::aboutText() {
     static const std::wstring t =
         L"Trackwend\r\nRecherche des fichiers de mat\u00E9riel roulant\r\nnon appel\u00E9s par un consist (rame)\r\n"
         L"Vesrsion BETA 0.03 - juillet 2004\r\nCommentaires et suggestions : contact@trackwend.org";
     return t;
 }
 
-const std::wstring& TFormHelp::usageText() {
+const std::wstring& HelpWindow::usageText() {
     static const std::wstring t = joinLines({
         L"Si Train Store est install\u00E9 sur votre machine, le programme peut, \u00E0 votre ",
         L"choix, utiliser uniquement le r\u00E9pertoire MSTS ou \u00E9tendre ses recherches au ",
@@ -129,7 +129,7 @@ const std::wstring& TFormHelp::usageText() {
     return t;
 }
 
-const std::wstring& TFormHelp::howItWorksText() {
+const std::wstring& HelpWindow::howItWorksText() {
     static const std::wstring t = joinLines({
         L"Le programme n'analyse que le contenu des fichiers 'Consists'.",
         L"",
@@ -148,7 +148,7 @@ const std::wstring& TFormHelp::howItWorksText() {
     return t;
 }
 
-const std::wstring& TFormHelp::historyText() {
+const std::wstring& HelpWindow::historyText() {
     static const std::wstring t = joinLines({
         L"Beta 0.04",
         L"- le contenu du dossier DEFAULT est exclu des analyses",
@@ -181,7 +181,7 @@ const std::wstring& TFormHelp::historyText() {
     return t;
 }
 
-const std::wstring& TFormHelp::warningPageText(int label) {
+const std::wstring& HelpWindow::warningPageText(int label) {
     static const std::wstring texts[3] = {
         L"Ce programm est une version BETA\r\nLes r\u00E9sultats obtenus ne sont donc pas garantis, en particulier si "
         L"votre configuration\r\n n'est pas standard.",
@@ -196,7 +196,7 @@ const std::wstring& TFormHelp::warningPageText(int label) {
     return texts[label < 0 || label > 2 ? 0 : label];
 }
 
-POINT TFormHelp::centredOnWorkArea(int outerWidth, int outerHeight) {
+POINT HelpWindow::centredOnWorkArea(int outerWidth, int outerHeight) {
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     int workW = work.right - work.left, workH = work.bottom - work.top;
@@ -204,13 +204,13 @@ POINT TFormHelp::centredOnWorkArea(int outerWidth, int outerHeight) {
     return POINT{(workW - outerWidth) / 2, (workH - outerHeight) / 2};
 }
 
-TFormHelp::TFormHelp()
+HelpWindow::HelpWindow()
     : font_(makeFont(-11, false)), memoFont_(makeFont(-13, false)), boldFont_(makeFont(-11, true)),
       closeButton_(buttonPicture(ButtonPicture::Close)) {}
 
-TFormHelp::~TFormHelp() { destroy(); }
+HelpWindow::~HelpWindow() { destroy(); }
 
-bool TFormHelp::createWindow(bool visible) {
+bool HelpWindow::createWindow(bool visible) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -227,12 +227,12 @@ bool TFormHelp::createWindow(bool visible) {
                  .background = ::GetSysColorBrush(COLOR_BTNFACE)}))
         return false;
     createControls();
-    FormActivate();
+    onActivate();
     if (visible) ::ShowWindow(hwnd(), SW_SHOW);
     return true;
 }
 
-void TFormHelp::createControls() {
+void HelpWindow::createControls() {
     // Panel1: the whole client area above the bottom strip, less a 5-pixel border.
     int tabW = kClientWidth - 2 * kPanelBorder, tabH = kClientHeight - kBottomStrip - 2 * kPanelBorder;
     tab_ = createChild(hwnd(), {.className = WC_TABCONTROLW,
@@ -308,30 +308,30 @@ void TFormHelp::createControls() {
     showPage(0);
 }
 
-void TFormHelp::showPage(int index) {
+void HelpWindow::showPage(int index) {
     for (int i = 0; i < static_cast<int>(pages_.size()); ++i)
         ::ShowWindow(pages_[i]->hwnd(), i == index ? SW_SHOW : SW_HIDE);
 }
 
-int TFormHelp::activePage() const {
+int HelpWindow::activePage() const {
     return tab_ ? static_cast<int>(::SendMessageW(tab_, TCM_GETCURSEL, 0, 0)) : -1;
 }
 
-void TFormHelp::selectPage(int index) {
+void HelpWindow::selectPage(int index) {
     if (!tab_ || index < 0 || index >= kPageCount) return;
     ::SendMessageW(tab_, TCM_SETCURSEL, index, 0);
     showPage(index);
 }
 
-HWND TFormHelp::pageWindow(int index) const {
+HWND HelpWindow::pageWindow(int index) const {
     return index >= 0 && index < static_cast<int>(pages_.size()) ? pages_[index]->hwnd() : nullptr;
 }
 
-HWND TFormHelp::memo(int index) const {
+HWND HelpWindow::memo(int index) const {
     return index >= 0 && index < static_cast<int>(pages_.size()) ? pages_[index]->memo : nullptr;
 }
 
-std::wstring TFormHelp::tabCaption(int index) const {
+std::wstring HelpWindow::tabCaption(int index) const {
     wchar_t buf[64] = {};
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -341,11 +341,11 @@ std::wstring TFormHelp::tabCaption(int index) const {
     return buf;
 }
 
-void TFormHelp::setCloseCaption(const std::wstring& text) {
+void HelpWindow::setCloseCaption(const std::wstring& text) {
     if (close_) ::SetWindowTextW(close_, text.c_str());
 }
 
-void TFormHelp::showAndActivate() {
+void HelpWindow::showAndActivate() {
     if (!hwnd()) return;
     bool alreadyActive = ::GetActiveWindow() == hwnd();
     ::ShowWindow(hwnd(), SW_SHOW);
@@ -353,10 +353,10 @@ void TFormHelp::showAndActivate() {
     ::BringWindowToTop(hwnd());
     ::SetActiveWindow(hwnd());
     // No activation message comes when it already had the focus.
-    if (alreadyActive) FormActivate();
+    if (alreadyActive) onActivate();
 }
 
-void TFormHelp::FormActivate() {
+void HelpWindow::onActivate() {
     RECT wr;
     ::GetWindowRect(hwnd(), &wr);
     POINT at = centredOnWorkArea(wr.right - wr.left, wr.bottom - wr.top);
@@ -364,9 +364,9 @@ void TFormHelp::FormActivate() {
     selectPage(0);
 }
 
-void TFormHelp::B_CloseClick() { ::ShowWindow(hwnd(), SW_HIDE); }
+void HelpWindow::onCloseButton() { ::ShowWindow(hwnd(), SW_HIDE); }
 
-LRESULT TFormHelp::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT HelpWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ACTIVATE:
         if (LOWORD(wp) != WA_INACTIVE) {
@@ -375,7 +375,7 @@ LRESULT TFormHelp::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             HWND previous = reinterpret_cast<HWND>(lp);
             DWORD pid = 0;
             if (previous) ::GetWindowThreadProcessId(previous, &pid);
-            if (previous && pid == ::GetCurrentProcessId()) FormActivate();
+            if (previous && pid == ::GetCurrentProcessId()) onActivate();
         }
         break;
     case WM_NOTIFY: {
@@ -388,7 +388,7 @@ LRESULT TFormHelp::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_COMMAND:
         if (LOWORD(wp) == kCloseId && HIWORD(wp) == BN_CLICKED) {
-            B_CloseClick();
+            onCloseButton();
             return 0;
         }
         if (LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) {
@@ -397,7 +397,7 @@ LRESULT TFormHelp::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_CLOSE:
-        B_CloseClick();
+        onCloseButton();
         return 0;
     }
     return Window::handleMessage(msg, wp, lp);

@@ -13,15 +13,15 @@
 
 namespace tw {
 
-class TFormHelp : public Window {
+class HelpWindow : public Window {
 public:
     static constexpr int kClientWidth = 473;
     static constexpr int kClientHeight = 265;
     static constexpr int kPageCount = 6;
     static constexpr int kCloseId = 100;
 
-    TFormHelp();
-    ~TFormHelp() override;
+    HelpWindow();
+    ~HelpWindow() override;
 
     // Creates the window; visible windows appear (and activate) at once.
     bool createWindow(bool visible = true);
@@ -29,7 +29,7 @@ public:
     // The main window's help button: show without modality and bring to front.
     void showAndActivate();
 
-    // Caption of B_Close (from the language table).
+    // Caption of the Close button (from the language table).
     void setCloseCaption(const std::wstring& text);
 
     // What the window shows, for the main window and tests.
@@ -46,7 +46,7 @@ public:
     static const std::wstring& usageText();
     static const std::wstring& howItWorksText();
     static const std::wstring& historyText();
-    static const std::wstring& warningPageText(int label); // 0 Label6, 1 Label5, 2 Label2
+    static const std::wstring& warningPageText(int label); // 0 the Beta notice, 1 what the program writes, 2 the responsibility notice
 
     // Work-area centring shared with the warning dialog: halves truncated, not clamped.
     static POINT centredOnWorkArea(int outerWidth, int outerHeight);
@@ -56,10 +56,10 @@ protected:
 
 private:
     class Page;
-    void FormActivate();
+    void onActivate();
     void createControls();
     void showPage(int index);
-    void B_CloseClick();
+    void onCloseButton();
 
     HWND tab_ = nullptr;
     HWND close_ = nullptr;

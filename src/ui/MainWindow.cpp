@@ -30,26 +30,26 @@ UniqueFont makeFont(int height, bool bold) {
 
 } // namespace
 
-TForm1::TForm1(Environment env) : env_(std::move(env)), controller_(*this, *this, ScruteDossier) {
+MainWindow::MainWindow(Environment env) : env_(std::move(env)), controller_(*this, *this, scanner_) {
     // The pump runs per file while a scan works, so the counters repaint and
     // clicks are handled during a step.
-    ScruteDossier.pump = [this] { letMessagesRun(); };
-    ScruteDossier.tick = [this] { paintStepWidgets(false); };
+    scanner_.pump = [this] { letMessagesRun(); };
+    scanner_.tick = [this] { paintStepWidgets(false); };
     // A walk begins with listing its root, which for a large trainset folder
     // takes the system a while: what the step has reset is shown first.
-    ScruteDossier.OnExecute = [this](TScruteDossier&) { paintStepWidgets(true); };
-    ScruteDossier.MaxPenetration = 1;
+    scanner_.onStart = [this](FolderScanner&) { paintStepWidgets(true); };
+    scanner_.maxDepth = 1;
 }
 
-TForm1::~TForm1() { destroy(); }
+MainWindow::~MainWindow() { destroy(); }
 
-POINT TForm1::centredPosition(const RECT& workArea, int width, int height) {
+POINT MainWindow::centredPosition(const RECT& workArea, int width, int height) {
     const int h = workArea.bottom - workArea.top;
     const int w = workArea.right - workArea.left;
     return POINT{(w - width) / 2, (h - height) / 2};
 }
 
-bool TForm1::createWindow() {
+bool MainWindow::createWindow() {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     if (!create({.className = L"TwMainWindow",
                  .title = kCaption,
@@ -63,14 +63,14 @@ bool TForm1::createWindow() {
     if (icon) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     createControls();
     addActivitiesMenuItem();
-    FormCreate();
+    onCreate();
     return true;
 }
 
 // The option lives in the system menu, so the window's fixed panel keeps its
 // layout. The system's separator above Close then stands above the new item,
 // and one of its own parts it from Close.
-void TForm1::addActivitiesMenuItem() {
+void MainWindow::addActivitiesMenuItem() {
     HMENU menu = GetSystemMenu(hwnd(), FALSE);
     if (!menu) return;
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING | MF_UNCHECKED, kSysActivities,
@@ -79,35 +79,35 @@ void TForm1::addActivitiesMenuItem() {
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
 }
 
-void TForm1::setReadActivities(bool read) {
+void MainWindow::setReadActivities(bool read) {
     readActivities_ = read;
     if (HMENU menu = GetSystemMenu(hwnd(), FALSE))
         CheckMenuItem(menu, kSysActivities, MF_BYCOMMAND | (read ? MF_CHECKED : MF_UNCHECKED));
 }
 
 // Only the option changes: the next step 3 takes it when it starts.
-void TForm1::M_ActivitiesClick() { setReadActivities(!readActivities_); }
+void MainWindow::onActivitiesMenu() { setReadActivities(!readActivities_); }
 
 // Once step 5 has run, and never while a step runs.
-bool TForm1::checkCommandEnabled() const { return stepDepth_ == 0 && controller_.checkAvailable(); }
+bool MainWindow::checkCommandEnabled() const { return stepDepth_ == 0 && controller_.checkAvailable(); }
 
-void TForm1::updateCheckMenuItem() {
+void MainWindow::updateCheckMenuItem() {
     if (HMENU menu = GetSystemMenu(hwnd(), FALSE))
         EnableMenuItem(menu, kSysCheck, MF_BYCOMMAND | (checkCommandEnabled() ? MF_ENABLED : MF_GRAYED));
 }
 
 // The check runs as a step does (a close asked for meanwhile waits for its
 // end), then its report opens in the results window like the others.
-void TForm1::M_CheckClick() {
+void MainWindow::onCheckMenu() {
     if (!checkCommandEnabled()) return;
-    runStep(&AnalysisController::B_CheckClick);
+    runStep(&AnalysisController::onCheck);
     if (closePending_ || !results_ || !controller_.checkResult()) return;
     buildCheckReport(*controller_.checkResult(), includeTrainStore(), *results_, controller_.activitiesRead(),
                      controller_.unreadableFolders().size());
     results_->showReport();
 }
 
-HWND TForm1::createLabel(int x, int y, HFONT font, const wchar_t* text) {
+HWND MainWindow::createLabel(int x, int y, HFONT font, const wchar_t* text) {
     HWND h = createChild(hwnd(), {.text = text,
                                   .style = WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX,
                                   .x = x, .y = y, .width = 10, .height = 10,
@@ -118,7 +118,7 @@ HWND TForm1::createLabel(int x, int y, HFONT font, const wchar_t* text) {
 
 // Labels size themselves to their text, before it is drawn: a longer text
 // drawn into the old, narrower label would leave its new part blank.
-void TForm1::setLabelText(HWND label, const std::wstring& text) {
+void MainWindow::setLabelText(HWND label, const std::wstring& text) {
     SIZE sz{0, 0};
     {
         WindowDc dc(label);
@@ -130,11 +130,11 @@ void TForm1::setLabelText(HWND label, const std::wstring& text) {
     InvalidateRect(label, nullptr, TRUE);
 }
 
-void TForm1::createControls() {
+void MainWindow::createControls() {
     font_ = makeFont(11, false);
     boldFont_ = makeFont(11, true);
-    label10Bold_ = makeFont(13, true);
-    label10_ = makeFont(13, false);
+    counterLabelBold_ = makeFont(13, true);
+    counterLabel_ = makeFont(13, false);
     HWND w = hwnd();
     // The report buttons and the spare one are picture buttons without a
     // picture: every button of the window has the same raised look.
@@ -146,80 +146,80 @@ void TForm1::createControls() {
     };
 
     // Created in keyboard order; the group frames go to the bottom afterwards.
-    // GroupBox1 at (8, 8)
-    eMsts_.create(w, 8 + 128, 8 + 16, 313, 21, IdE_MSTS);
-    eMsts_.setFont(font_.get());
-    eTs_.create(w, 8 + 128, 8 + 46, 313, 21, IdE_TS);
-    eTs_.setFont(font_.get());
-    eTs_.setInitialDir(L"C:\\");
-    cbTs_ = createChild(w, {.className = L"BUTTON", .text = L"Train Store",
+    // The folders group at (8, 8).
+    simulatorBox_.create(w, 8 + 128, 8 + 16, 313, 21, IdSimulatorBox);
+    simulatorBox_.setFont(font_.get());
+    storeBox_.create(w, 8 + 128, 8 + 46, 313, 21, IdStoreBox);
+    storeBox_.setFont(font_.get());
+    storeBox_.setInitialFolder(L"C:\\");
+    storeCheck_ = createChild(w, {.className = L"BUTTON", .text = L"Train Store",
                             .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_AUTOCHECKBOX,
                             .x = 8 + 40, .y = 8 + 48, .width = 81, .height = 17,
-                            .id = IdCB_TS, .font = font_.get()});
-    eMsts_.OnChange = [this] { E_MSTSChange(eMsts_); };
-    eTs_.OnChange = [this] { E_MSTSChange(eTs_); };
-    eMsts_.OnEditEnd = [this] { dropTrailingBackslashes(eMsts_); };
-    eTs_.OnEditEnd = [this] { dropTrailingBackslashes(eTs_); };
+                            .id = IdStoreCheck, .font = font_.get()});
+    simulatorBox_.onChange = [this] { onFolderChanged(simulatorBox_); };
+    storeBox_.onChange = [this] { onFolderChanged(storeBox_); };
+    simulatorBox_.onEditEnd = [this] { dropTrailingBackslashes(simulatorBox_); };
+    storeBox_.onEditEnd = [this] { dropTrailingBackslashes(storeBox_); };
 
-    // Steps, in GroupBox2 at (8, 96).
-    void (AnalysisController::*handlers[6])() = {&AnalysisController::B_ConsistsClick,
-                                                 &AnalysisController::B_MaterielClick, &AnalysisController::B_LstClick,
-                                                 &AnalysisController::B_OrpClick,      &AnalysisController::B_ManClick,
-                                                 &AnalysisController::B_GoClick};
+    // Steps, in the run group at (8, 96).
+    void (AnalysisController::*handlers[6])() = {&AnalysisController::onConsists,
+                                                 &AnalysisController::onStock, &AnalysisController::onReferences,
+                                                 &AnalysisController::onOrphans,      &AnalysisController::onMissing,
+                                                 &AnalysisController::onRunAll};
     for (int i = 0; i < 6; ++i) {
-        TVrPowerButton& b = steps_[i];
+        LedButton& b = steps_[i];
         auto h = handlers[i];
         auto onClick = [this, h] { runStep(h); };
         if (i < 5) {
             b.setEnabled(i < 2);
             b.create({.parent = w, .x = 8 + 8, .y = 96 + 16 + 32 * i, .width = 193, .height = 25, .id = 200 + i,
-                      .layout = TVrImageTextLayout::ImageRight, .palette = {clPurple, clFuchsia},
+                      .layout = ImageTextLayout::ImageRight, .palette = {clPurple, clFuchsia},
                       .font = font_.get(), .tabStop = true, .onClick = onClick});
         } else {
             b.create({.parent = w, .x = 464, .y = 8, .width = 81, .height = 81, .id = 200 + i,
-                      .layout = TVrImageTextLayout::ImageBottom, .palette = {clMaroon, clRed},
+                      .layout = ImageTextLayout::ImageBottom, .palette = {clMaroon, clRed},
                       .font = font_.get(), .onClick = onClick});
         }
     }
 
-    bExit_ = pictureButton(exitButton_, IdB_Exit, L"", 464, 81);
-    bAide_ = pictureButton(helpButton_, IdB_Aide, L"", 112, 97);
-    brCon_ = button(reportButtons_[0], IdBR_Con, 464 + 8, 96 + 16, 65, 25, WS_VISIBLE | WS_DISABLED);
-    brMat_ = button(reportButtons_[1], IdBR_Mat, 464 + 8, 96 + 48, 65, 25, WS_VISIBLE | WS_DISABLED);
-    brLst_ = button(reportButtons_[2], IdBR_Lst, 464 + 8, 96 + 80, 65, 25, 0);
-    brOrp_ = button(reportButtons_[3], IdBR_Orp, 464 + 8, 96 + 96, 65, 41, WS_VISIBLE | WS_DISABLED);
-    brMan_ = button(reportButtons_[4], IdBR_Man, 464 + 8, 96 + 144, 65, 25, WS_VISIBLE | WS_DISABLED);
-    bAnglais_ = pictureButton(englishButton_, IdB_Anglais, L"&English", 8, 97);
-    bFrancais_ = pictureButton(frenchButton_, IdB_Francais, L"&Fran\u00E7ais", 8, 97);
-    bConfig_ = button(configButton_, IdB_Config, 216, 280, 97, 33, 0);
+    exitHandle_ = pictureButton(exitButton_, IdExit, L"", 464, 81);
+    helpHandle_ = pictureButton(helpButton_, IdHelp, L"", 112, 97);
+    consistsReport_ = button(reportButtons_[0], IdConsistsReport, 464 + 8, 96 + 16, 65, 25, WS_VISIBLE | WS_DISABLED);
+    stockReport_ = button(reportButtons_[1], IdStockReport, 464 + 8, 96 + 48, 65, 25, WS_VISIBLE | WS_DISABLED);
+    referencesReport_ = button(reportButtons_[2], IdReferencesReport, 464 + 8, 96 + 80, 65, 25, 0);
+    orphansReport_ = button(reportButtons_[3], IdOrphansReport, 464 + 8, 96 + 96, 65, 41, WS_VISIBLE | WS_DISABLED);
+    missingReport_ = button(reportButtons_[4], IdMissingReport, 464 + 8, 96 + 144, 65, 25, WS_VISIBLE | WS_DISABLED);
+    englishHandle_ = pictureButton(englishButton_, IdEnglish, L"&English", 8, 97);
+    frenchHandle_ = pictureButton(frenchButton_, IdFrench, L"&Fran\u00E7ais", 8, 97);
+    configHandle_ = button(configButton_, IdConfig, 216, 280, 97, 33, 0);
 
-    // Counters: below BR_Mat for CT_Dir, since it is created after it.
+    // Counters: the folders counter goes below the stock report button, since it is created after it.
     struct Place { int x, y; };
     const Place places[9] = {{208, 19}, {208, 51}, {296, 51}, {392, 51}, {208, 83},
                              {208, 115}, {336, 115}, {208, 147}, {16, 51}};
     for (int i = 0; i < 9; ++i) {
-        TVrNum& n = counters_[i];
-        const bool dir = i == static_cast<int>(Counter::Dir);
+        DigitCounter& n = counters_[i];
+        const bool dir = i == static_cast<int>(Counter::Folders);
         const int ox = dir ? 464 : 8, oy = 96;
         n.create({.parent = w, .x = ox + places[i].x, .y = oy + places[i].y, .width = 49, .height = 18,
-                  .id = 300 + i, .style = TVrNumStyle::ns7x13, .digits = 5, .max = 99999,
-                  .palette = dir ? TVrPalette(clNavy, clWhite) : TVrPalette(clBlack, clOlive)});
+                  .id = 300 + i, .style = DigitStyle::Size7x13, .digits = 5, .max = 99999,
+                  .palette = dir ? Palette(clNavy, clWhite) : Palette(clBlack, clOlive)});
     }
 
     // The gauge's own bevel: a raised ring outlined in black, then a lowered
     // two-pixel ring around the black tick area.
     gauge_.create({.parent = w, .x = 112, .y = 280, .width = 345, .height = 33, .id = 320,
-                   .orientation = TVrOrientation::voHorizontal, .palette = {clGreen, clLime}});
+                   .orientation = GaugeOrientation::Horizontal, .palette = {clGreen, clLime}});
     ShowWindow(gauge_.hwnd(), SW_HIDE);
 
     labels_[0] = createLabel(8 + 8, 8 + 20, font_.get(), L"");
-    labels_[1] = createLabel(8 + 256, 96 + 20, label10Bold_.get(), L".con");
-    labels_[2] = createLabel(8 + 256, 96 + 52, label10Bold_.get(), L".eng");
-    labels_[3] = createLabel(8 + 344, 96 + 52, label10Bold_.get(), L".wag");
-    labels_[4] = createLabel(8 + 264, 96 + 84, label10_.get(), L"");
-    labels_[5] = createLabel(8 + 264, 96 + 116, label10Bold_.get(), L"");
-    labels_[6] = createLabel(8 + 391, 96 + 116, label10Bold_.get(), L"");
-    labels_[7] = createLabel(8 + 264, 96 + 148, label10_.get(), L"");
+    labels_[1] = createLabel(8 + 256, 96 + 20, counterLabelBold_.get(), L".con");
+    labels_[2] = createLabel(8 + 256, 96 + 52, counterLabelBold_.get(), L".eng");
+    labels_[3] = createLabel(8 + 344, 96 + 52, counterLabelBold_.get(), L".wag");
+    labels_[4] = createLabel(8 + 264, 96 + 84, counterLabel_.get(), L"");
+    labels_[5] = createLabel(8 + 264, 96 + 116, counterLabelBold_.get(), L"");
+    labels_[6] = createLabel(8 + 391, 96 + 116, counterLabelBold_.get(), L"");
+    labels_[7] = createLabel(8 + 264, 96 + 148, counterLabel_.get(), L"");
 
     const RECT frames[3] = {{8, 8, 449, 81}, {8, 96, 449, 177}, {464, 96, 81, 177}};
     for (int i = 0; i < 3; ++i) {
@@ -231,28 +231,28 @@ void TForm1::createControls() {
     }
 }
 
-void TForm1::FormCreate() {
+void MainWindow::onCreate() {
     RECT work = env_.workArea;
     if (work.right <= work.left || work.bottom <= work.top) SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const POINT p = centredPosition(work, kWidth, kHeight);
     SetWindowPos(hwnd(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     const std::wstring sim = env_.simulatorFolder ? *env_.simulatorFolder : kMissingSimulator;
-    eMsts_.setInitialDir(sim);
-    eMsts_.setText(sim);
+    simulatorBox_.setInitialFolder(sim);
+    simulatorBox_.setText(sim);
     if (env_.trainStoreFolder) {
-        eTs_.setInitialDir(*env_.trainStoreFolder);
-        eTs_.setText(*env_.trainStoreFolder);
+        storeBox_.setInitialFolder(*env_.trainStoreFolder);
+        storeBox_.setText(*env_.trainStoreFolder);
     } else {
-        eTs_.setText(kMissingTrainStore);
+        storeBox_.setText(kMissingTrainStore);
     }
-    CB_TSClick();
+    onStoreBoxClick();
     firstActivationDone_ = false;
 }
 
-void TForm1::FormShow() { Localize(0); }
+void MainWindow::onShow() { localize(0); }
 
-void TForm1::FormActivate() {
+void MainWindow::onActivate() {
     if (firstActivationDone_ || inFirstActivation_) return;
     inFirstActivation_ = true;
     // An error leaves the first activation to be done at the next one.
@@ -262,30 +262,30 @@ void TForm1::FormActivate() {
     showWarning = s.showWarning;
     if (s.language) setCurrentLanguageId(*s.language);
     if (s.readActivities) setReadActivities(*s.readActivities);
-    if (currentLanguageId() == 1) B_AnglaisClick();
-    else B_FrancaisClick();
+    if (currentLanguageId() == 1) onEnglish();
+    else onFrench();
     if (showWarning) {
         if (env_.showWarning) {
             env_.showWarning(*this);
         } else {
-            TFormAv::Callbacks cb;
-            cb.mainShowsFrancais = [this] { return IsWindowVisible(bFrancais_) != FALSE; };
-            cb.mainFrancaisClick = [this] { B_FrancaisClick(); };
-            cb.mainAnglaisClick = [this] { B_AnglaisClick(); };
+            WarningDialog::Callbacks cb;
+            cb.mainShowsFrench = [this] { return IsWindowVisible(frenchHandle_) != FALSE; };
+            cb.mainFrenchClick = [this] { onFrench(); };
+            cb.mainEnglishClick = [this] { onEnglish(); };
             const std::wstring path = env_.settingsPath;
             cb.writeNoWarning = [path](int language) {
                 const SettingsFile file(path);
                 file.writeWarning(false);
                 file.writeLanguage(language);
             };
-            TFormAv dialog(std::move(cb));
+            WarningDialog dialog(std::move(cb));
             if (dialog.createWindow()) dialog.showModal();
         }
     }
     firstActivationDone_ = true;
 }
 
-void TForm1::FormCloseQuery() {
+void MainWindow::onCloseQuery() {
     // The same test as at start-up: a folder of that name is no settings file.
     if (fileExists(env_.settingsPath)) {
         const SettingsFile file(env_.settingsPath);
@@ -294,22 +294,22 @@ void TForm1::FormCloseQuery() {
     }
 }
 
-void TForm1::FormDestroy() {
+void MainWindow::onDestroy() {
     // The working sets live inside the controller and are released with the window object.
 }
 
-void TForm1::Localize(int language) {
+void MainWindow::localize(int language) {
     const int lang = language == 1 ? 1 : 0;
     auto t = [lang](TextKey k) { return text(k, lang); };
     const TextKey stepKeys[5] = {TextKey::Step1Caption, TextKey::Step2Caption, TextKey::Step3Caption,
                                  TextKey::Step4Caption, TextKey::Step5Caption};
     for (int i = 0; i < 5; ++i) steps_[i].setCaption(t(stepKeys[i]));
-    const HWND reports[4] = {brCon_, brMat_, brOrp_, brMan_};
+    const HWND reports[4] = {consistsReport_, stockReport_, orphansReport_, missingReport_};
     const TextKey reportKeys[4] = {TextKey::ReportButtonConsists, TextKey::ReportButtonStock,
                                    TextKey::ReportButtonOrphans, TextKey::ReportButtonMissing};
     for (int i = 0; i < 4; ++i) SetWindowTextW(reports[i], t(reportKeys[i]).c_str());
-    SetWindowTextW(bAide_, t(TextKey::HelpButtonCaption).c_str());
-    SetWindowTextW(bExit_, t(TextKey::ExitButtonCaption).c_str());
+    SetWindowTextW(helpHandle_, t(TextKey::HelpButtonCaption).c_str());
+    SetWindowTextW(exitHandle_, t(TextKey::ExitButtonCaption).c_str());
     steps_[5].setCaption(t(TextKey::RunAllCaption));
     const TextKey groupKeys[3] = {TextKey::FoldersGroupCaption, TextKey::RunGroupCaption, TextKey::ResultsGroupCaption};
     for (int i = 0; i < 3; ++i) SetWindowTextW(groups_[i], t(groupKeys[i]).c_str());
@@ -320,8 +320,8 @@ void TForm1::Localize(int language) {
     setLabelText(labels_[6], t(TextKey::UsedLabel));
     // The button shown in place of a focused one takes its focus, so that
     // the keyboard still has a control (and Enter switches back).
-    const HWND hidden = language == 1 ? bAnglais_ : bFrancais_;
-    const HWND shown = language == 1 ? bFrancais_ : bAnglais_;
+    const HWND hidden = language == 1 ? englishHandle_ : frenchHandle_;
+    const HWND shown = language == 1 ? frenchHandle_ : englishHandle_;
     const bool hadFocus = GetFocus() == hidden;
     ShowWindow(hidden, SW_HIDE);
     ShowWindow(shown, SW_SHOWNA);
@@ -344,27 +344,27 @@ void TForm1::Localize(int language) {
     if (help_) help_->setCloseCaption(t(TextKey::HelpCloseButtonCaption));
 }
 
-void TForm1::buildAndShow(ReportKind kind, const StockSet& items, Counter count) {
+void MainWindow::buildAndShow(ReportKind kind, const StockSet& items, Counter count) {
     if (!results_) return;
     buildReport(kind, items.items(), counterValue(count), includeTrainStore(), *results_, controller_.activitiesRead(),
                 controller_.unreadableFolders().size());
     results_->showReport();
 }
 
-void TForm1::BR_ConClick() { buildAndShow(ReportKind::Consists, controller_.consists(), Counter::Con); }
-void TForm1::BR_MatClick() { buildAndShow(ReportKind::Stock, controller_.stock(), Counter::Mat); }
-void TForm1::BR_OrpClick() { buildAndShow(ReportKind::Orphans, controller_.orphans(), Counter::Orp); }
-void TForm1::BR_ManClick() { buildAndShow(ReportKind::Missing, controller_.missing(), Counter::Man); }
-void TForm1::BR_LstClick() { buildAndShow(ReportKind::References, controller_.references(), Counter::Lst); }
+void MainWindow::onConsistsReport() { buildAndShow(ReportKind::Consists, controller_.consists(), Counter::Consists); }
+void MainWindow::onStockReport() { buildAndShow(ReportKind::Stock, controller_.stock(), Counter::Stock); }
+void MainWindow::onOrphansReport() { buildAndShow(ReportKind::Orphans, controller_.orphans(), Counter::Orphans); }
+void MainWindow::onMissingReport() { buildAndShow(ReportKind::Missing, controller_.missing(), Counter::Missing); }
+void MainWindow::onReferencesReport() { buildAndShow(ReportKind::References, controller_.references(), Counter::References); }
 
-void TForm1::B_FrancaisClick() {
+void MainWindow::onFrench() {
     setCurrentLanguageId(0);
-    Localize(0);
+    localize(0);
 }
 
-void TForm1::B_AnglaisClick() {
+void MainWindow::onEnglish() {
     setCurrentLanguageId(1);
-    Localize(1);
+    localize(1);
 }
 
 namespace {
@@ -378,21 +378,21 @@ std::wstring withoutTrailingBackslashes(std::wstring text) {
 // the start of the next folder name); the folder test and the steps use it
 // without its trailing backslashes, and the box drops them once the user is
 // done with it, or when the program or the browse button sets the text.
-void TForm1::E_MSTSChange(TDirectoryEdit& box) {
+void MainWindow::onFolderChanged(FolderEdit& box) {
     if (!box.typing()) {
-        const std::wstring text = box.Text();
+        const std::wstring text = box.content();
         if (!text.empty() && text.back() == L'\\') {
             box.setText(text.substr(0, text.size() - 1)); // runs this handling again, nested
             return;
         }
     }
-    const bool ok = folderExists(withoutTrailingBackslashes(eMsts_.Text()));
+    const bool ok = folderExists(withoutTrailingBackslashes(simulatorBox_.content()));
     steps_[0].setEnabled(ok);
-    steps_[1].setEnabled(steps_[0].Enabled());
+    steps_[1].setEnabled(steps_[0].enabled());
 }
 
-void TForm1::dropTrailingBackslashes(TDirectoryEdit& box) {
-    const std::wstring text = box.Text();
+void MainWindow::dropTrailingBackslashes(FolderEdit& box) {
+    const std::wstring text = box.content();
     const std::wstring trimmed = withoutTrailingBackslashes(text);
     if (trimmed == text) return;
     box.setText(trimmed);
@@ -403,13 +403,13 @@ void TForm1::dropTrailingBackslashes(TDirectoryEdit& box) {
     }
 }
 
-void TForm1::CB_TSClick() { eTs_.setEnabled(SendMessageW(cbTs_, BM_GETCHECK, 0, 0) == BST_CHECKED); }
+void MainWindow::onStoreBoxClick() { storeBox_.setEnabled(SendMessageW(storeCheck_, BM_GETCHECK, 0, 0) == BST_CHECKED); }
 
-void TForm1::B_AideClick() {
+void MainWindow::onHelp() {
     if (help_) help_->showAndActivate();
 }
 
-void TForm1::runStep(void (AnalysisController::*step)()) {
+void MainWindow::runStep(void (AnalysisController::*step)()) {
     if (stepDepth_ == 0) {
         holdStepPaints(true);
         lastPump_ = {};
@@ -426,11 +426,11 @@ void TForm1::runStep(void (AnalysisController::*step)()) {
     (controller_.*step)();
 }
 
-void TForm1::closeRequested() {
+void MainWindow::closeRequested() {
     if (closePending_) return;
     // A settings file that cannot be written is reported; the window still
     // closes, and not before a running step has ended.
-    guardMessage([this] { FormCloseQuery(); });
+    guardMessage([this] { onCloseQuery(); });
     if (controller_.busy() || stepDepth_ > 0) {
         closePending_ = true;
         controller_.stopRunAll();   // the running step ends, no further one starts
@@ -439,38 +439,38 @@ void TForm1::closeRequested() {
     DestroyWindow(hwnd());
 }
 
-HWND TForm1::control(int id) const {
+HWND MainWindow::control(int id) const {
     switch (id) {
-    case IdCB_TS: return cbTs_;
-    case IdBR_Con: return brCon_;
-    case IdBR_Mat: return brMat_;
-    case IdBR_Lst: return brLst_;
-    case IdBR_Orp: return brOrp_;
-    case IdBR_Man: return brMan_;
-    case IdB_Anglais: return bAnglais_;
-    case IdB_Francais: return bFrancais_;
-    case IdB_Aide: return bAide_;
-    case IdB_Config: return bConfig_;
-    case IdB_Exit: return bExit_;
-    case IdE_MSTS: return eMsts_.hwnd();
-    case IdE_TS: return eTs_.hwnd();
+    case IdStoreCheck: return storeCheck_;
+    case IdConsistsReport: return consistsReport_;
+    case IdStockReport: return stockReport_;
+    case IdReferencesReport: return referencesReport_;
+    case IdOrphansReport: return orphansReport_;
+    case IdMissingReport: return missingReport_;
+    case IdEnglish: return englishHandle_;
+    case IdFrench: return frenchHandle_;
+    case IdHelp: return helpHandle_;
+    case IdConfig: return configHandle_;
+    case IdExit: return exitHandle_;
+    case IdSimulatorBox: return simulatorBox_.hwnd();
+    case IdStoreBox: return storeBox_.hwnd();
     default: return nullptr;
     }
 }
 
-void TForm1::onCommand(int id, int code) {
+void MainWindow::onCommand(int id, int code) {
     if (code != BN_CLICKED) return;
     switch (id) {
-    case IdCB_TS: CB_TSClick(); break;
-    case IdB_Anglais: B_AnglaisClick(); break;
-    case IdB_Francais: B_FrancaisClick(); break;
-    case IdB_Aide: B_AideClick(); break;
-    case IdBR_Con: BR_ConClick(); break;
-    case IdBR_Mat: BR_MatClick(); break;
-    case IdBR_Orp: BR_OrpClick(); break;
-    case IdBR_Man: BR_ManClick(); break;
-    case IdBR_Lst: BR_LstClick(); break;
-    case IdB_Exit: PostMessageW(hwnd(), WM_CLOSE, 0, 0); break;
+    case IdStoreCheck: onStoreBoxClick(); break;
+    case IdEnglish: onEnglish(); break;
+    case IdFrench: onFrench(); break;
+    case IdHelp: onHelp(); break;
+    case IdConsistsReport: onConsistsReport(); break;
+    case IdStockReport: onStockReport(); break;
+    case IdOrphansReport: onOrphansReport(); break;
+    case IdMissingReport: onMissingReport(); break;
+    case IdReferencesReport: onReferencesReport(); break;
+    case IdExit: PostMessageW(hwnd(), WM_CLOSE, 0, 0); break;
     default: break;
     }
 }
@@ -478,13 +478,13 @@ void TForm1::onCommand(int id, int code) {
 // The control focused when the window was left gets the focus back (the
 // base); the first time, or when it can no longer take it, the first control
 // of the keyboard order that can.
-HWND TForm1::firstFocus() const {
-    HWND first = eMsts_.editHandle();
+HWND MainWindow::firstFocus() const {
+    HWND first = simulatorBox_.editHandle();
     if (!first || !IsWindowEnabled(first)) first = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
     return first;
 }
 
-LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT MainWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
         if (LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) {
@@ -503,11 +503,11 @@ LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == kSysActivities) {
-            M_ActivitiesClick();
+            onActivitiesMenu();
             return 0;
         }
         if ((wp & 0xFFF0) == kSysCheck) {
-            M_CheckClick();
+            onCheckMenu();
             return 0;
         }
         break;
@@ -520,18 +520,18 @@ LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     case WM_SHOWWINDOW:
-        if (wp) FormShow();
+        if (wp) onShow();
         break;
     case WM_ACTIVATE: {
         const LRESULT r = Window::handleMessage(msg, wp, lp);   // the focus comes back first
-        if (LOWORD(wp) != WA_INACTIVE) guardMessage([this] { FormActivate(); });
+        if (LOWORD(wp) != WA_INACTIVE) guardMessage([this] { onActivate(); });
         return r;
     }
     case WM_CLOSE:
         closeRequested();
         return 0;
     case WM_DESTROY:
-        FormDestroy();
+        onDestroy();
         PostQuitMessage(0);
         return 0;
     default: break;
@@ -541,24 +541,24 @@ LRESULT TForm1::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 // --- AnalysisView ---------------------------------------------------------
 
-void TForm1::setButtonEnabled(StepButton b, bool enabled) { stepButton(b).setEnabled(enabled); }
-bool TForm1::buttonEnabled(StepButton b) const { return steps_[static_cast<int>(b)].Enabled(); }
-void TForm1::setButtonActive(StepButton b, bool active) { stepButton(b).setActive(active); }
-bool TForm1::buttonActive(StepButton b) const { return steps_[static_cast<int>(b)].Active(); }
-void TForm1::setButtonLedColour(StepButton b, Colour c) { stepButton(b).Palette().setHigh(c); }
+void MainWindow::setButtonEnabled(StepButton b, bool enabled) { stepButton(b).setEnabled(enabled); }
+bool MainWindow::buttonEnabled(StepButton b) const { return steps_[static_cast<int>(b)].enabled(); }
+void MainWindow::setButtonActive(StepButton b, bool active) { stepButton(b).setActive(active); }
+bool MainWindow::buttonActive(StepButton b) const { return steps_[static_cast<int>(b)].active(); }
+void MainWindow::setButtonLedColour(StepButton b, Colour c) { stepButton(b).palette().setHigh(c); }
 
-HWND TForm1::reportButton(ReportButton b) const {
+HWND MainWindow::reportButton(ReportButton b) const {
     switch (b) {
-    case ReportButton::Con: return brCon_;
-    case ReportButton::Mat: return brMat_;
-    case ReportButton::Orp: return brOrp_;
-    case ReportButton::Man: return brMan_;
+    case ReportButton::Consists: return consistsReport_;
+    case ReportButton::Stock: return stockReport_;
+    case ReportButton::Orphans: return orphansReport_;
+    case ReportButton::Missing: return missingReport_;
     }
     return nullptr;
 }
 
-void TForm1::setReportEnabled(ReportButton b, bool enabled) { EnableWindow(reportButton(b), enabled); }
-void TForm1::setReportVisible(ReportButton b, bool visible) {
+void MainWindow::setReportEnabled(ReportButton b, bool enabled) { EnableWindow(reportButton(b), enabled); }
+void MainWindow::setReportVisible(ReportButton b, bool visible) {
     ShowWindow(reportButton(b), visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -566,13 +566,13 @@ void TForm1::setReportVisible(ReportButton b, bool visible) {
 // a paint costs more than the work behind a change: during a step they are
 // painted at most every 20 ms, and at once whenever the step shows a box or
 // ends, so they still climb visibly and end on their last value.
-void TForm1::holdStepPaints(bool held) {
+void MainWindow::holdStepPaints(bool held) {
     for (auto& c : counters_) c.setPaintHeld(held);
     gauge_.setPaintHeld(held);
     if (!held) paintStepWidgets(true);
 }
 
-void TForm1::paintStepWidgets(bool now) {
+void MainWindow::paintStepWidgets(bool now) {
     const auto t = std::chrono::steady_clock::now();
     if (!now && t - lastStepPaint_ < std::chrono::milliseconds(20)) return;
     lastStepPaint_ = t;
@@ -580,35 +580,35 @@ void TForm1::paintStepWidgets(bool now) {
     gauge_.paintIfStale();
 }
 
-void TForm1::setGaugeMin(int v) {
+void MainWindow::setGaugeMin(int v) {
     gauge_.setMinValue(v);
     paintStepWidgets(false);
 }
-void TForm1::setGaugeMax(int v) {
+void MainWindow::setGaugeMax(int v) {
     gauge_.setMaxValue(v);
     paintStepWidgets(false);
 }
-void TForm1::setGaugePosition(int v) {
+void MainWindow::setGaugePosition(int v) {
     gauge_.setPosition(v);
     paintStepWidgets(false);
 }
-void TForm1::setGaugeVisible(bool visible) { ShowWindow(gauge_.hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
-void TForm1::setHelpVisible(bool visible) { ShowWindow(bAide_, visible ? SW_SHOWNA : SW_HIDE); }
+void MainWindow::setGaugeVisible(bool visible) { ShowWindow(gauge_.hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
+void MainWindow::setHelpVisible(bool visible) { ShowWindow(helpHandle_, visible ? SW_SHOWNA : SW_HIDE); }
 
-void TForm1::setCounterValue(Counter c, int value) {
+void MainWindow::setCounterValue(Counter c, int value) {
     counter(c).setValue(value);
     paintStepWidgets(false);
 }
-int TForm1::counterValue(Counter c) const { return counters_[static_cast<int>(c)].Value(); }
-void TForm1::setCounterColour(Counter c, Colour colour) {
-    counter(c).Palette().setHigh(colour);
+int MainWindow::counterValue(Counter c) const { return counters_[static_cast<int>(c)].value(); }
+void MainWindow::setCounterColour(Counter c, Colour colour) {
+    counter(c).palette().setHigh(colour);
     paintStepWidgets(false);
 }
-Colour TForm1::counterColour(Counter c) const {
-    return const_cast<TVrNum&>(counters_[static_cast<int>(c)]).Palette().High();
+Colour MainWindow::counterColour(Counter c) const {
+    return const_cast<DigitCounter&>(counters_[static_cast<int>(c)]).palette().high();
 }
 
-void TForm1::showMessage(const std::wstring& text, MessageBoxKind kind) {
+void MainWindow::showMessage(const std::wstring& text, MessageBoxKind kind) {
     const MessageKind k = kind == MessageBoxKind::Warning ? MessageKind::Warning
                           : kind == MessageBoxKind::Error ? MessageKind::Error
                                                           : MessageKind::Plain;
@@ -616,14 +616,14 @@ void TForm1::showMessage(const std::wstring& text, MessageBoxKind kind) {
     showMessageBox(text, k, MessageButtons::Ok);
 }
 
-void TForm1::processPendingMessages() { letMessagesRun(); }
+void MainWindow::processPendingMessages() { letMessagesRun(); }
 
 // A look at the message queue costs a round trip to the window system (some
 // 50 microseconds under Wine), more than listing a file: a step asks for one
 // per file, and the queue is looked at when it last was more than 5 ms ago.
 // Clicks, repaints and the close box are still handled within a few
 // milliseconds, and the first request of each step always looks.
-void TForm1::letMessagesRun() {
+void MainWindow::letMessagesRun() {
     paintStepWidgets(false);
     const auto t = std::chrono::steady_clock::now();
     if (stepDepth_ > 0 && t - lastPump_ < std::chrono::milliseconds(5)) return;
@@ -633,9 +633,9 @@ void TForm1::letMessagesRun() {
 
 // --- AnalysisInputs -------------------------------------------------------
 
-std::wstring TForm1::simulatorFolder() const { return withoutTrailingBackslashes(eMsts_.Text()); }
-std::wstring TForm1::trainStoreFolder() const { return withoutTrailingBackslashes(eTs_.Text()); }
-bool TForm1::includeTrainStore() const { return SendMessageW(cbTs_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-int TForm1::languageId() const { return currentLanguageId(); }
+std::wstring MainWindow::simulatorFolder() const { return withoutTrailingBackslashes(simulatorBox_.content()); }
+std::wstring MainWindow::trainStoreFolder() const { return withoutTrailingBackslashes(storeBox_.content()); }
+bool MainWindow::includeTrainStore() const { return SendMessageW(storeCheck_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+int MainWindow::languageId() const { return currentLanguageId(); }
 
 } // namespace tw

@@ -6,13 +6,13 @@
 #include "analysis/AnalysisView.h"
 #include "platform/Handle.h"
 #include "platform/Window.h"
-#include "scan/ScruteDossier.h"
+#include "scan/FolderScanner.h"
 #include "ui/Flags.h"
 #include "widgets/PictureButton.h"
-#include "widgets/ToolEdit.h"
-#include "widgets/VrButtons.h"
-#include "widgets/VrGauge.h"
-#include "widgets/VrLcd.h"
+#include "widgets/FolderEdit.h"
+#include "widgets/LedButton.h"
+#include "widgets/BarGauge.h"
+#include "widgets/DigitCounter.h"
 
 #include <array>
 #include <chrono>
@@ -23,20 +23,20 @@
 
 namespace tw {
 
-class TFormHelp;
-class TFormRes;
+class HelpWindow;
+class ResultsWindow;
 enum class ReportKind;
 
-class TForm1 : public Window, public AnalysisView, public AnalysisInputs {
+class MainWindow : public Window, public AnalysisView, public AnalysisInputs {
 public:
     static constexpr int kWidth = 561;
     static constexpr int kHeight = 353;
 
     // Control ids of the standard controls.
     enum Id : int {
-        IdCB_TS = 100, IdBR_Con, IdBR_Mat, IdBR_Lst, IdBR_Orp, IdBR_Man,
-        IdB_Anglais, IdB_Francais, IdB_Aide, IdB_Config, IdB_Exit,
-        IdE_MSTS, IdE_TS,
+        IdStoreCheck = 100, IdConsistsReport, IdStockReport, IdReferencesReport, IdOrphansReport, IdMissingReport,
+        IdEnglish, IdFrench, IdHelp, IdConfig, IdExit,
+        IdSimulatorBox, IdStoreBox,
     };
 
     // The system menu's "read activities" item (WM_SYSCOMMAND: low four bits
@@ -53,49 +53,49 @@ public:
         std::optional<std::wstring> trainStoreFolder;    // nullopt: key absent
         RECT workArea{0, 0, 0, 0};                       // empty: the system's
         // Shows the start-up warning modally; empty: the real dialog.
-        std::function<void(TForm1&)> showWarning;
+        std::function<void(MainWindow&)> showWarning;
     };
 
-    explicit TForm1(Environment env);
-    ~TForm1() override;
+    explicit MainWindow(Environment env);
+    ~MainWindow() override;
 
     bool createWindow();
-    void setHelpWindow(TFormHelp* help) { help_ = help; }
-    void setResultsWindow(TFormRes* results) { results_ = results; }
+    void setHelpWindow(HelpWindow* help) { help_ = help; }
+    void setResultsWindow(ResultsWindow* results) { results_ = results; }
 
     // Window events.
-    void FormCreate();
-    void FormShow();
-    void FormActivate();
-    void FormCloseQuery();
-    void FormDestroy();
+    void onCreate();
+    void onShow();
+    void onActivate();
+    void onCloseQuery();
+    void onDestroy();
 
-    void Localize(int language);
-    void B_FrancaisClick();
-    void B_AnglaisClick();
-    void E_MSTSChange(TDirectoryEdit& box);
-    void CB_TSClick();
-    void M_ActivitiesClick(); // the system menu's check item: toggles the option
-    void M_CheckClick();      // runs the stock check and shows its report
+    void localize(int language);
+    void onFrench();
+    void onEnglish();
+    void onFolderChanged(FolderEdit& box);
+    void onStoreBoxClick();
+    void onActivitiesMenu(); // the system menu's check item: toggles the option
+    void onCheckMenu();      // runs the stock check and shows its report
     bool checkCommandEnabled() const;
-    void B_AideClick();
-    void BR_ConClick();
-    void BR_MatClick();
-    void BR_OrpClick();
-    void BR_ManClick();
-    void BR_LstClick();
+    void onHelp();
+    void onConsistsReport();
+    void onStockReport();
+    void onOrphansReport();
+    void onMissingReport();
+    void onReferencesReport();
 
     // Work-area centring, truncated toward zero and not clamped.
     static POINT centredPosition(const RECT& workArea, int width, int height);
 
     AnalysisController& controller() { return controller_; }
-    TDirectoryEdit& E_MSTS() { return eMsts_; }
-    TDirectoryEdit& E_TS() { return eTs_; }
-    TVrPowerButton& stepButton(StepButton b) { return steps_[static_cast<int>(b)]; }
-    TVrNum& counter(Counter c) { return counters_[static_cast<int>(c)]; }
-    TVrGauge& gauge() { return gauge_; }
+    FolderEdit& simulatorBox() { return simulatorBox_; }
+    FolderEdit& storeBox() { return storeBox_; }
+    LedButton& stepButton(StepButton b) { return steps_[static_cast<int>(b)]; }
+    DigitCounter& counter(Counter c) { return counters_[static_cast<int>(c)]; }
+    BarGauge& gauge() { return gauge_; }
     HWND control(int id) const;
-    HWND label(int index) const { return labels_[index]; } // in creation order (Label10, 3, 1, 2, 6, 4, 5, 7)
+    HWND label(int index) const { return labels_[index]; } // in creation order: the simulator folder's label, then the labels beside the counters
     HWND groupBox(int index) const { return groups_[index]; }
     bool closePending() const { return closePending_; }
 
@@ -134,7 +134,7 @@ private:
     void createControls();
     HWND createLabel(int x, int y, HFONT font, const wchar_t* text);
     void setLabelText(HWND label, const std::wstring& text);
-    void dropTrailingBackslashes(TDirectoryEdit& box);
+    void dropTrailingBackslashes(FolderEdit& box);
     HWND reportButton(ReportButton b) const;
     void runStep(void (AnalysisController::*step)());
     void onCommand(int id, int code);
@@ -148,26 +148,26 @@ private:
     void updateCheckMenuItem();
 
     Environment env_;
-    TScruteDossier ScruteDossier;
+    FolderScanner scanner_;
     AnalysisController controller_;
-    TFormHelp* help_ = nullptr;
-    TFormRes* results_ = nullptr;
+    HelpWindow* help_ = nullptr;
+    ResultsWindow* results_ = nullptr;
 
-    std::array<TVrPowerButton, 6> steps_;
-    std::array<TVrNum, 9> counters_;
-    TVrGauge gauge_;
-    TDirectoryEdit eMsts_, eTs_;
+    std::array<LedButton, 6> steps_;
+    std::array<DigitCounter, 9> counters_;
+    BarGauge gauge_;
+    FolderEdit simulatorBox_, storeBox_;
     std::array<HWND, 3> groups_{};
     std::array<HWND, 8> labels_{};
-    HWND cbTs_ = nullptr, brCon_ = nullptr, brMat_ = nullptr, brLst_ = nullptr, brOrp_ = nullptr, brMan_ = nullptr;
-    HWND bAnglais_ = nullptr, bFrancais_ = nullptr, bAide_ = nullptr, bConfig_ = nullptr, bExit_ = nullptr;
+    HWND storeCheck_ = nullptr, consistsReport_ = nullptr, stockReport_ = nullptr, referencesReport_ = nullptr, orphansReport_ = nullptr, missingReport_ = nullptr;
+    HWND englishHandle_ = nullptr, frenchHandle_ = nullptr, helpHandle_ = nullptr, configHandle_ = nullptr, exitHandle_ = nullptr;
 
-    UniqueFont font_, boldFont_, label10Bold_, label10_;
+    UniqueFont font_, boldFont_, counterLabelBold_, counterLabel_;
     PictureButton englishButton_{flagPicture(FlagPicture::EnglishBadges), PictureSide::Left, 5};
     PictureButton frenchButton_{flagPicture(FlagPicture::FrenchBadges), PictureSide::Left, 5};
     PictureButton helpButton_{buttonPicture(ButtonPicture::Help), PictureSide::Right, 5};
     PictureButton exitButton_{buttonPicture(ButtonPicture::Close), PictureSide::Right, 5};
-    std::array<PictureButton, 5> reportButtons_;   // BR_Con, BR_Mat, BR_Lst, BR_Orp, BR_Man
+    std::array<PictureButton, 5> reportButtons_;   // consists, stock, references, orphans, missing
     PictureButton configButton_;
 
     bool readActivities_ = false;

@@ -37,17 +37,17 @@ struct ControlSpec {
 };
 
 const ControlSpec kFrenchControls[] = {
-    {TFormAv::IdCheckBox1, L"Ne plus montrer cet avertissement au lancement", 8, 208, 425, 17, Face::CheckBox},
-    {TFormAv::IdB_Anglais, L"&English", kFrenchStrip.left + 8, kFrenchStrip.top + 8, 81, 27, Face::UkFlag},
-    {TFormAv::IdB_Oui, L"&Oui", kFrenchStrip.left + 280, kFrenchStrip.top + 8, 75, 25, Face::Yes},
-    {TFormAv::IdB_Non, L"&Non", kFrenchStrip.left + 366, kFrenchStrip.top + 8, 75, 25, Face::No},
+    {WarningDialog::IdCheckBox1, L"Ne plus montrer cet avertissement au lancement", 8, 208, 425, 17, Face::CheckBox},
+    {WarningDialog::IdEnglish, L"&English", kFrenchStrip.left + 8, kFrenchStrip.top + 8, 81, 27, Face::UkFlag},
+    {WarningDialog::IdFrenchYes, L"&Oui", kFrenchStrip.left + 280, kFrenchStrip.top + 8, 75, 25, Face::Yes},
+    {WarningDialog::IdFrenchNo, L"&Non", kFrenchStrip.left + 366, kFrenchStrip.top + 8, 75, 25, Face::No},
 };
 
 const ControlSpec kEnglishControls[] = {
-    {TFormAv::IdCheckBox2, L"Do not show this warning at next startup", 8, 198, 425, 17, Face::CheckBox},
-    {TFormAv::IdB_Francais, L"&Fran\u00E7ais", kEnglishStrip.left + 8, kEnglishStrip.top + 8, 81, 27, Face::FrFlag},
-    {TFormAv::IdB_Yes, L"&Yes", kEnglishStrip.left + 280, kEnglishStrip.top + 8, 75, 25, Face::Yes},
-    {TFormAv::IdB_No, L"&No", kEnglishStrip.left + 366, kEnglishStrip.top + 8, 75, 25, Face::No},
+    {WarningDialog::IdCheckBox2, L"Do not show this warning at next startup", 8, 198, 425, 17, Face::CheckBox},
+    {WarningDialog::IdFrench, L"&Fran\u00E7ais", kEnglishStrip.left + 8, kEnglishStrip.top + 8, 81, 27, Face::FrFlag},
+    {WarningDialog::IdYes, L"&Yes", kEnglishStrip.left + 280, kEnglishStrip.top + 8, 75, 25, Face::Yes},
+    {WarningDialog::IdNo, L"&No", kEnglishStrip.left + 366, kEnglishStrip.top + 8, 75, 25, Face::No},
 };
 
 // The language buttons show their flag, the answers a check mark or a cross.
@@ -64,15 +64,15 @@ std::unique_ptr<PictureButton> pictureButton(Face face) {
 
 } // namespace
 
-const std::vector<TFormAv::LabelSpec>& TFormAv::frenchLabels() {
+const std::vector<WarningDialog::LabelSpec>& WarningDialog::frenchLabels() {
     static const std::vector<LabelSpec> labels = {
         {L"Label1", 8, 8, L"Avertissement", LabelSpec::Title, kText},
         {L"Label2", 8, 32,
          L"Ce programme est une version BETA\r\nLes r\u00E9sultats obtenus ne sont donc pas garantis, en particulier si "
          L"votre configuration\r\nn'est pas standard.",
          LabelSpec::Normal, kText},
-        {L"Label3", 8, 80, TFormHelp::warningPageText(1), LabelSpec::Normal, kText},
-        {L"Label4", 8, 176, TFormHelp::warningPageText(2), LabelSpec::Bold, kText},
+        {L"Label3", 8, 80, HelpWindow::warningPageText(1), LabelSpec::Normal, kText},
+        {L"Label4", 8, 176, HelpWindow::warningPageText(2), LabelSpec::Bold, kText},
         {L"Label6", 24, 224,
          L"Si vous cochez cette case, le programme enregistrera un fichier INI dans son r\u00E9pertoire.",
          LabelSpec::Normal, kNavy},
@@ -82,7 +82,7 @@ const std::vector<TFormAv::LabelSpec>& TFormAv::frenchLabels() {
     return labels;
 }
 
-const std::vector<TFormAv::LabelSpec>& TFormAv::englishLabels() {
+const std::vector<WarningDialog::LabelSpec>& WarningDialog::englishLabels() {
     static const std::vector<LabelSpec> labels = {
         {L"Label7", 8, 6, L"Warning!", LabelSpec::Title, kText},
         {L"Label8", 8, 46,
@@ -108,17 +108,17 @@ const std::vector<TFormAv::LabelSpec>& TFormAv::englishLabels() {
     return labels;
 }
 
-TFormAv::TFormAv(Callbacks callbacks)
+WarningDialog::WarningDialog(Callbacks callbacks)
     : callbacks_(std::move(callbacks)), font_(makeFont(-11, false)), bold_(makeFont(-11, true)),
       title_(makeFont(-16, true)), yellowBrush_(::CreateSolidBrush(kPaleYellow)) {
     if (!callbacks_.requestTermination) callbacks_.requestTermination = [] { ::PostQuitMessage(0); };
 }
 
-TFormAv::~TFormAv() { destroy(); }
+WarningDialog::~WarningDialog() { destroy(); }
 
-bool TFormAv::createWindow() {
+bool WarningDialog::createWindow() {
     const int w = kClientWidth + 2 * kBorder, h = kClientHeight + 2 * kBorder;
-    POINT at = TFormHelp::centredOnWorkArea(w, h);
+    POINT at = HelpWindow::centredOnWorkArea(w, h);
     if (!create({.className = L"TFormAv",
                  .title = L"Avertissement",
                  .style = WS_POPUP | WS_CLIPCHILDREN,
@@ -127,13 +127,13 @@ bool TFormAv::createWindow() {
                  .background = yellowBrush_.get(),
                  .restoreFocus = true}))
         return false;
-    createPanel(P_Francais, true);
-    createPanel(P_Anglais, false);
+    createPanel(frenchPanel_, true);
+    createPanel(englishPanel_, false);
     showPanel(true);
     return true;
 }
 
-void TFormAv::createPanel(TVrBlotter& panel, bool french) {
+void WarningDialog::createPanel(BevelPanel& panel, bool french) {
     // The panel's own bevel: a black outline, a raised and a lowered ring in
     // lime and green, then a black ring.
     panel.create({.parent = hwnd(), .width = kClientWidth, .height = kClientHeight, .colour = kPaleYellow});
@@ -181,7 +181,7 @@ void TFormAv::createPanel(TVrBlotter& panel, bool french) {
     });
 }
 
-void TFormAv::renderStrip(bool french, Image& img) const {
+void WarningDialog::renderStrip(bool french, Image& img) const {
     img.fill(kPaleYellow);
     HDC dc = img.dc();
     RECT r{0, 0, img.width(), img.height()};
@@ -195,90 +195,90 @@ void TFormAv::renderStrip(bool french, Image& img) const {
     ::DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &tr, DT_NOPREFIX);
 }
 
-HWND TFormAv::control(int id) const {
+HWND WarningDialog::control(int id) const {
     if (!hwnd()) return nullptr;
-    HWND h = ::GetDlgItem(P_Francais.hwnd(), id);
-    return h ? h : ::GetDlgItem(P_Anglais.hwnd(), id);
+    HWND h = ::GetDlgItem(frenchPanel_.hwnd(), id);
+    return h ? h : ::GetDlgItem(englishPanel_.hwnd(), id);
 }
 
-bool TFormAv::frenchPanelVisible() const { return hwnd() && french_; }
-bool TFormAv::englishPanelVisible() const { return hwnd() && !french_; }
+bool WarningDialog::frenchPanelVisible() const { return hwnd() && french_; }
+bool WarningDialog::englishPanelVisible() const { return hwnd() && !french_; }
 
-void TFormAv::showPanel(bool french) {
+void WarningDialog::showPanel(bool french) {
     french_ = french;
     // Hide the leaving panel first, so the focus never rests on a hidden control.
-    ::ShowWindow((french ? P_Anglais : P_Francais).hwnd(), SW_HIDE);
-    ::ShowWindow((french ? P_Francais : P_Anglais).hwnd(), SW_SHOW);
+    ::ShowWindow((french ? englishPanel_ : frenchPanel_).hwnd(), SW_HIDE);
+    ::ShowWindow((french ? frenchPanel_ : englishPanel_).hwnd(), SW_SHOW);
 }
 
 // Enter presses the focused button; only when no button has the focus does it
 // press the default one, which alone then shows the default frame.
-bool TFormAv::focusOnButton() const {
+bool WarningDialog::focusOnButton() const {
     HWND focus = ::GetFocus();
     if (!focus || !::IsChild(hwnd(), focus)) return false;
     const int id = ::GetDlgCtrlID(focus);
-    return id == IdB_Anglais || id == IdB_Oui || id == IdB_Non || id == IdB_Francais || id == IdB_Yes || id == IdB_No;
+    return id == IdEnglish || id == IdFrenchYes || id == IdFrenchNo || id == IdFrench || id == IdYes || id == IdNo;
 }
 
-int TFormAv::defaultButtonId() const { return french_ ? IdB_Oui : IdB_Yes; }
-int TFormAv::cancelButtonId() const { return french_ ? IdB_Non : IdB_No; }
+int WarningDialog::defaultButtonId() const { return french_ ? IdFrenchYes : IdYes; }
+int WarningDialog::cancelButtonId() const { return french_ ? IdFrenchNo : IdNo; }
 
-void TFormAv::FormActivate() {
+void WarningDialog::onActivate() {
     RECT wr;
     ::GetWindowRect(hwnd(), &wr);
-    POINT at = TFormHelp::centredOnWorkArea(wr.right - wr.left, wr.bottom - wr.top);
+    POINT at = HelpWindow::centredOnWorkArea(wr.right - wr.left, wr.bottom - wr.top);
     ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    bool english = callbacks_.mainShowsFrancais && callbacks_.mainShowsFrancais();
+    bool english = callbacks_.mainShowsFrench && callbacks_.mainShowsFrench();
     if (english)
-        B_AnglaisClick();
+        onEnglish();
     else
-        B_FrancaisClick();
+        onFrench();
 }
 
-void TFormAv::B_FrancaisClick() {
+void WarningDialog::onFrench() {
     ::SendMessageW(control(IdCheckBox1), BM_SETCHECK, BST_UNCHECKED, 0);
     ::SendMessageW(control(IdCheckBox2), BM_SETCHECK, BST_UNCHECKED, 0);
     showPanel(true);
-    ::SetFocus(control(IdB_Non));
+    ::SetFocus(control(IdFrenchNo));
 }
 
-void TFormAv::B_AnglaisClick() {
+void WarningDialog::onEnglish() {
     ::SendMessageW(control(IdCheckBox1), BM_SETCHECK, BST_UNCHECKED, 0);
     ::SendMessageW(control(IdCheckBox2), BM_SETCHECK, BST_UNCHECKED, 0);
     showPanel(false);
-    ::SetFocus(control(IdB_No));
+    ::SetFocus(control(IdNo));
 }
 
-void TFormAv::accept(bool french) {
+void WarningDialog::accept(bool french) {
     HWND box = control(french ? IdCheckBox1 : IdCheckBox2);
     // A settings file that cannot be written (the executable's folder is
     // read-only) is said at once, and the program starts as if the box had
     // not been ticked: the warning comes again next time.
     if (::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED && callbacks_.writeNoWarning)
         guardAction([&] { callbacks_.writeNoWarning(french ? 0 : 1); });
-    const auto& switchLanguage = french ? callbacks_.mainFrancaisClick : callbacks_.mainAnglaisClick;
+    const auto& switchLanguage = french ? callbacks_.mainFrenchClick : callbacks_.mainEnglishClick;
     if (switchLanguage) switchLanguage();
     close();
 }
 
-void TFormAv::B_OuiClick() { accept(true); }
-void TFormAv::B_YesClick() { accept(false); }
-void TFormAv::B_NonClick() { refuse(); }
-void TFormAv::B_NoClick() { refuse(); }
+void WarningDialog::onFrenchYes() { accept(true); }
+void WarningDialog::onYes() { accept(false); }
+void WarningDialog::onFrenchNo() { refuse(); }
+void WarningDialog::onNo() { refuse(); }
 
-void TFormAv::refuse() {
+void WarningDialog::refuse() {
     callbacks_.requestTermination();
     close();
 }
 
-void TFormAv::close() { closed_ = true; }
+void WarningDialog::close() { closed_ = true; }
 
-void TFormAv::clickButton(int id) {
+void WarningDialog::clickButton(int id) {
     // Through the window procedure, so an error of the action meets the general handler.
     ::SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control(id)));
 }
 
-bool TFormAv::handleDialogKey(const MSG& msg) {
+bool WarningDialog::handleDialogKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || !(msg.hwnd == hwnd() || ::IsChild(hwnd(), msg.hwnd))) return false;
     if (msg.wParam == VK_RETURN) {
         // Enter presses the focused button, or else the panel's default (yes) button.
@@ -293,7 +293,7 @@ bool TFormAv::handleDialogKey(const MSG& msg) {
     return false;
 }
 
-void TFormAv::showModal() {
+void WarningDialog::showModal() {
     if (!hwnd()) return;
     closed_ = false;
     activated_ = false;
@@ -334,7 +334,7 @@ void TFormAv::showModal() {
     ::SetActiveWindow(hwnd());
     if (!activated_) {
         activated_ = true;
-        FormActivate();
+        onActivate();
     }
 
     MSG msg;
@@ -354,7 +354,7 @@ void TFormAv::showModal() {
 
 }
 
-void TFormAv::paintBorder() {
+void WarningDialog::paintBorder() {
     WindowDc dc(hwnd(), true);
     if (!dc) return;
     RECT r;
@@ -363,7 +363,7 @@ void TFormAv::paintBorder() {
     ::DrawEdge(dc.get(), &r, EDGE_RAISED, BF_RECT);
 }
 
-LRESULT TFormAv::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT WarningDialog::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_NCCALCSIZE:
         // The 2-pixel frame around the client area is drawn by the dialog itself.
@@ -381,7 +381,7 @@ LRESULT TFormAv::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         // the focus back (the base).
         if (LOWORD(wp) != WA_INACTIVE && !activated_) {
             activated_ = true;
-            FormActivate();
+            onActivate();
             return 0;
         }
         break;
@@ -406,19 +406,19 @@ LRESULT TFormAv::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         const bool enterPressesDefault = !focusOnButton();
         if (item->itemAction == ODA_FOCUS || enterPressesDefault != defaultFramed_)
             ::InvalidateRect(control(defaultButtonId()), nullptr, FALSE);
-        if (item->CtlID == IdB_Oui || item->CtlID == IdB_Yes) defaultFramed_ = enterPressesDefault;
+        if (item->CtlID == IdFrenchYes || item->CtlID == IdYes) defaultFramed_ = enterPressesDefault;
         break;
     }
     case WM_COMMAND: {
         int id = LOWORD(wp);
         if (HIWORD(wp) != BN_CLICKED) break;
         switch (id) {
-        case IdB_Anglais: B_AnglaisClick(); return 0;
-        case IdB_Francais: B_FrancaisClick(); return 0;
-        case IdB_Oui: if (french_) B_OuiClick(); return 0;
-        case IdB_Yes: if (!french_) B_YesClick(); return 0;
-        case IdB_Non: if (french_) B_NonClick(); return 0;
-        case IdB_No: if (!french_) B_NoClick(); return 0;
+        case IdEnglish: onEnglish(); return 0;
+        case IdFrench: onFrench(); return 0;
+        case IdFrenchYes: if (french_) onFrenchYes(); return 0;
+        case IdYes: if (!french_) onYes(); return 0;
+        case IdFrenchNo: if (french_) onFrenchNo(); return 0;
+        case IdNo: if (!french_) onNo(); return 0;
         case IDOK: clickButton(defaultButtonId()); return 0;
         case IDCANCEL: clickButton(cancelButtonId()); return 0;
         }

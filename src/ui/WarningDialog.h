@@ -7,7 +7,7 @@
 #include "platform/Window.h"
 #include "ui/Flags.h"
 #include "widgets/PictureButton.h"
-#include "widgets/VrBlotter.h"
+#include "widgets/BevelPanel.h"
 
 #include <functional>
 #include <memory>
@@ -16,15 +16,15 @@
 
 namespace tw {
 
-class TFormAv : public Window {
+class WarningDialog : public Window {
 public:
     // What the dialog needs from the rest of the program.
     struct Callbacks {
-        // True when the main window's B_Francais is visible (the interface is English).
-        std::function<bool()> mainShowsFrancais;
+        // True when the main window's Français button is visible (the interface is English).
+        std::function<bool()> mainShowsFrench;
         // The main window's language handlers.
-        std::function<void()> mainFrancaisClick;
-        std::function<void()> mainAnglaisClick;
+        std::function<void()> mainFrenchClick;
+        std::function<void()> mainEnglishClick;
         // Writes "Warning" = 0 then "Language" = language into the settings
         // file; throws AppError when the file cannot be written.
         std::function<void(int language)> writeNoWarning;
@@ -34,8 +34,8 @@ public:
 
     // Control ids (children of the dialog).
     enum Id : int {
-        IdCheckBox1 = 201, IdB_Anglais, IdB_Oui, IdB_Non,
-        IdCheckBox2 = 211, IdB_Francais, IdB_Yes, IdB_No,
+        IdCheckBox1 = 201, IdEnglish, IdFrenchYes, IdFrenchNo,
+        IdCheckBox2 = 211, IdFrench, IdYes, IdNo,
         IdPanel1 = 301, IdPanel2 = 311,
     };
 
@@ -44,8 +44,8 @@ public:
     static constexpr int kBorder = 2;
     static constexpr COLORREF kPaleYellow = RGB(0xFF, 0xFF, 0x80);
 
-    explicit TFormAv(Callbacks callbacks);
-    ~TFormAv() override;
+    explicit WarningDialog(Callbacks callbacks);
+    ~WarningDialog() override;
 
     // Creates the dialog, hidden, without owner.
     bool createWindow();
@@ -55,13 +55,13 @@ public:
     void showModal();
 
     // Handlers, named after the controls.
-    void FormActivate();
-    void B_FrancaisClick();   // panel switch to French
-    void B_AnglaisClick();    // panel switch to English
-    void B_OuiClick();
-    void B_YesClick();
-    void B_NonClick();
-    void B_NoClick();
+    void onActivate();
+    void onFrench();   // panel switch to French
+    void onEnglish();    // panel switch to English
+    void onFrenchYes();
+    void onYes();
+    void onFrenchNo();
+    void onNo();
 
     HWND control(int id) const;
     bool frenchPanelVisible() const;
@@ -82,7 +82,7 @@ private:
     void accept(bool french);
     void refuse();
     void close();
-    void createPanel(TVrBlotter& panel, bool french);
+    void createPanel(BevelPanel& panel, bool french);
     void renderStrip(bool french, Image& img) const;
     void paintBorder();
     void clickButton(int id);
@@ -96,7 +96,7 @@ private:
     bool closed_ = false;
     bool activated_ = false;
     bool defaultFramed_ = true;   // as the default button was last drawn
-    TVrBlotter P_Francais, P_Anglais;
+    BevelPanel frenchPanel_, englishPanel_;
     std::vector<std::pair<HWND, COLORREF>> labelColours_;
     UniqueFont font_, bold_, title_;
     UniqueBrush yellowBrush_;
@@ -105,7 +105,7 @@ private:
     Image stripImage_;
 };
 
-struct TFormAv::LabelSpec {
+struct WarningDialog::LabelSpec {
     const wchar_t* name;
     int x, y;              // within the panel (strip labels: within the dialog's panel too)
     std::wstring text;

@@ -3,7 +3,7 @@
 // close and help kinds, the language buttons).
 #include "platform/Window.h"
 #include "widgets/Picture.h"
-#include "widgets/VrSysUtils.h"
+#include "widgets/OffscreenImage.h"
 
 #include <windows.h>
 

@@ -31,7 +31,7 @@ struct Message {
 class Analysis : public ::testing::Test {
 protected:
     Analysis() : controller(view, inputs, scanner) {
-        scanner.MaxPenetration = 1;
+        scanner.maxDepth = 1;
         view.onMessage = [this](const std::wstring& t, MessageBoxKind k) { messages.push_back({t, k}); };
         inputs.sim = t / L"MSTS";
         inputs.ts = t / L"Store";
@@ -49,7 +49,7 @@ protected:
     TempFolder t;
     HeadlessView view;
     Inputs inputs;
-    TScruteDossier scanner;
+    FolderScanner scanner;
     AnalysisController controller;
     std::vector<Message> messages;
 };
@@ -65,21 +65,21 @@ TEST_F(Analysis, RunAllOnACleanInstallation) {
     stockFile(L"MSTS", L"Deep\\B\\C.eng");
     consist(L"MSTS", L"one", {{'E', L"DASH9", L"DASH9"}, {'E', L"dash9", L"Dash9"}, {'W', L"gone", L"Dash9"},
                               {'W', L"\"Coal Car\"", L"\"Coal Hoppers\""}, {'E', L"A", L"DEFAULT"}});
-    controller.B_GoClick();
+    controller.onRunAll();
 
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(value(Counter::Con), 1);
+    EXPECT_EQ(value(Counter::Consists), 1);
     EXPECT_EQ(controller.stock().items(),
               (std::vector<std::wstring>{L"Dash9\\dash9.eng", L"Dash9\\extra.wag", L"DEFAULTS\\A.eng", L"Loco\\sd40.eng", L"X.eng"}));
     EXPECT_TRUE(controller.stockFolders().contains(L"DASH9\\"));
     EXPECT_TRUE(controller.stockFolders().contains(L""));
-    EXPECT_EQ(value(Counter::Eng), 4);
-    EXPECT_EQ(value(Counter::Wag), 1);
-    EXPECT_EQ(value(Counter::Mat), 5);
+    EXPECT_EQ(value(Counter::Engines), 4);
+    EXPECT_EQ(value(Counter::Wagons), 1);
+    EXPECT_EQ(value(Counter::Stock), 5);
     EXPECT_TRUE(controller.engines().empty());
     EXPECT_TRUE(controller.wagons().empty());
     // Deep\B is met in both scans (ENG and WAG), as are the four top folders.
-    EXPECT_EQ(value(Counter::Dir), 2 * 6);
+    EXPECT_EQ(value(Counter::Folders), 2 * 6);
     EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"COAL HOPPERS\\COAL CAR.WAG", L"DASH9\\DASH9.ENG",
                                                                           L"DASH9\\GONE.WAG", L"DEFAULT\\A.ENG"}));
     EXPECT_EQ(controller.used().items(), (std::vector<std::wstring>{L"Dash9\\dash9.eng"}));
@@ -88,17 +88,17 @@ TEST_F(Analysis, RunAllOnACleanInstallation) {
     EXPECT_EQ(controller.missing().items(),
               (std::vector<std::wstring>{L"Dossier manquant : COAL HOPPERS\\COAL CAR.WAG", L"Dossier manquant : DEFAULT\\A.ENG",
                                          L"Fichier manquant : DASH9\\GONE.WAG"}));
-    for (Counter c : {Counter::Con, Counter::Eng, Counter::Wag, Counter::Mat, Counter::Lst, Counter::Man})
+    for (Counter c : {Counter::Consists, Counter::Engines, Counter::Wagons, Counter::Stock, Counter::References, Counter::Missing})
         EXPECT_EQ(colour(c), colours::Yellow);
-    EXPECT_EQ(colour(Counter::Orp), colours::Red);
-    EXPECT_EQ(colour(Counter::Per), colours::Lime);
-    EXPECT_EQ(value(Counter::Orp), 4);
-    EXPECT_EQ(value(Counter::Per), 1);
-    EXPECT_EQ(value(Counter::Man), 3);
-    for (ReportButton r : {ReportButton::Con, ReportButton::Mat, ReportButton::Orp, ReportButton::Man})
+    EXPECT_EQ(colour(Counter::Orphans), colours::Red);
+    EXPECT_EQ(colour(Counter::Used), colours::Lime);
+    EXPECT_EQ(value(Counter::Orphans), 4);
+    EXPECT_EQ(value(Counter::Used), 1);
+    EXPECT_EQ(value(Counter::Missing), 3);
+    for (ReportButton r : {ReportButton::Consists, ReportButton::Stock, ReportButton::Orphans, ReportButton::Missing})
         EXPECT_TRUE(view.report(r).enabled);
-    EXPECT_TRUE(view.report(ReportButton::Mat).visible);
-    for (StepButton b : {StepButton::Consists, StepButton::Materiel, StepButton::Lst, StepButton::Orp, StepButton::Man, StepButton::Go})
+    EXPECT_TRUE(view.report(ReportButton::Stock).visible);
+    for (StepButton b : {StepButton::Consists, StepButton::Stock, StepButton::References, StepButton::Orphans, StepButton::Missing, StepButton::RunAll})
         EXPECT_FALSE(view.buttonActive(b));
     EXPECT_FALSE(view.gaugeVisible);
     EXPECT_TRUE(view.helpVisible);
@@ -111,7 +111,7 @@ TEST_F(Analysis, FolderSpelledInAnotherCaseIsUsedNotOrphanNorMissing) {
     stockFile(L"MSTS", L"Stra\u00DFe\\w.wag");
     consist(L"MSTS", L"a", {{'E', L"loco", L"\u00E9lan"}, {'W', L"w", L"strasse"}});
     consist(L"MSTS", L"b", {{'E', L"loco", L"\u00C9lan"}, {'E', L"LOCO", L"\u00C9LAN"}});
-    controller.B_GoClick();
+    controller.onRunAll();
 
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"\u00E9LAN\\LOCO.ENG", L"STRASSE\\W.WAG"}));
@@ -128,32 +128,32 @@ TEST_F(Analysis, RootThatCannotBeListedStopsTheStepLikeAMissingOne) {
     t.makeDir(L"Store\\TRAINS\\TRAINSET");
     stockFile(L"MSTS", L"A\\a.eng");
     std::wstring toBreak;
-    scanner.OnExecute = [&](TScruteDossier& s) {
-        if (s.Dossier != toBreak) return;
+    scanner.onStart = [&](FolderScanner& s) {
+        if (s.root != toBreak) return;
         ASSERT_TRUE(RemoveDirectoryW(toBreak.c_str()));
         t.writeBytes(toBreak.substr(t.path().size() + 1), std::string("x"));
     };
     toBreak = t / L"MSTS\\TRAINS\\CONSISTS";
-    controller.B_GoClick();
+    controller.onRunAll();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, L"Le dossier " + toBreak + L" n'a pas pu etre lu\r\nVerifiez le dossier principal de MSTS");
     EXPECT_EQ(messages[0].kind, MessageBoxKind::Warning);
     EXPECT_FALSE(enabled(StepButton::Consists));
-    EXPECT_FALSE(enabled(StepButton::Materiel));
-    EXPECT_EQ(colour(Counter::Con), colours::Fuchsia);
-    EXPECT_EQ(colour(Counter::Mat), colours::Olive); // Run all went no further
-    EXPECT_FALSE(view.report(ReportButton::Con).enabled);
+    EXPECT_FALSE(enabled(StepButton::Stock));
+    EXPECT_EQ(colour(Counter::Consists), colours::Fuchsia);
+    EXPECT_EQ(colour(Counter::Stock), colours::Olive); // Run all went no further
+    EXPECT_FALSE(view.report(ReportButton::Consists).enabled);
 
     messages.clear();
     inputs.include = true;
     toBreak = t / L"Store\\TRAINS\\TRAINSET";
-    controller.B_MaterielClick();
+    controller.onStock();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, L"Le dossier " + toBreak + L" n'a pas pu etre lu\r\nVerifiez le dossier de stockage de TrainStore");
-    EXPECT_EQ(colour(Counter::Mat), colours::Aqua);
-    EXPECT_TRUE(view.buttonActive(StepButton::Materiel));
-    EXPECT_FALSE(view.report(ReportButton::Mat).visible);
-    EXPECT_FALSE(enabled(StepButton::Lst));
+    EXPECT_EQ(colour(Counter::Stock), colours::Aqua);
+    EXPECT_TRUE(view.buttonActive(StepButton::Stock));
+    EXPECT_FALSE(view.report(ReportButton::Stock).visible);
+    EXPECT_FALSE(enabled(StepButton::References));
 }
 
 TEST_F(Analysis, StepThreeReadsTheFolderBoxesOnceAtItsStart) {
@@ -161,39 +161,39 @@ TEST_F(Analysis, StepThreeReadsTheFolderBoxesOnceAtItsStart) {
     consist(L"MSTS", L"b", {{'E', L"y", L"Y"}});
     t.makeDir(L"Store\\TRAINS\\TRAINSET");
     consist(L"Store", L"b", {{'E', L"z", L"Z"}});
-    controller.B_ConsistsClick();
-    controller.B_MaterielClick();
+    controller.onConsists();
+    controller.onStock();
     // Edits while the first consist is read.
     view.onPump = [&] {
         inputs.sim = t / L"Elsewhere";
         inputs.ts = t / L"Store";
         inputs.include = true;
     };
-    controller.B_LstClick();
+    controller.onReferences();
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"X\\X.ENG", L"Y\\Y.ENG"}));
 }
 
 TEST_F(Analysis, StepThreeNeedsBothInventoriesInEitherOrder) {
-    controller.B_ConsistsClick();
-    EXPECT_FALSE(enabled(StepButton::Lst));
-    controller.B_MaterielClick();
-    EXPECT_TRUE(enabled(StepButton::Lst));
-    controller.B_LstClick();
-    controller.B_OrpClick();
-    controller.B_ManClick();
-    EXPECT_TRUE(view.report(ReportButton::Orp).enabled);
+    controller.onConsists();
+    EXPECT_FALSE(enabled(StepButton::References));
+    controller.onStock();
+    EXPECT_TRUE(enabled(StepButton::References));
+    controller.onReferences();
+    controller.onOrphans();
+    controller.onMissing();
+    EXPECT_TRUE(view.report(ReportButton::Orphans).enabled);
 
     // Step 1 again resets the later steps and re-enables step 3 at its end.
-    view.setCounterValue(Counter::Lst, 7);
-    controller.B_ConsistsClick();
-    EXPECT_TRUE(enabled(StepButton::Lst));
-    EXPECT_FALSE(enabled(StepButton::Orp));
-    EXPECT_FALSE(enabled(StepButton::Man));
-    EXPECT_FALSE(view.report(ReportButton::Orp).enabled);
-    EXPECT_FALSE(view.report(ReportButton::Man).enabled);
-    EXPECT_TRUE(view.report(ReportButton::Con).enabled);
-    for (Counter c : {Counter::Lst, Counter::Orp, Counter::Per, Counter::Man}) {
+    view.setCounterValue(Counter::References, 7);
+    controller.onConsists();
+    EXPECT_TRUE(enabled(StepButton::References));
+    EXPECT_FALSE(enabled(StepButton::Orphans));
+    EXPECT_FALSE(enabled(StepButton::Missing));
+    EXPECT_FALSE(view.report(ReportButton::Orphans).enabled);
+    EXPECT_FALSE(view.report(ReportButton::Missing).enabled);
+    EXPECT_TRUE(view.report(ReportButton::Consists).enabled);
+    for (Counter c : {Counter::References, Counter::Orphans, Counter::Used, Counter::Missing}) {
         EXPECT_EQ(value(c), 0);
         EXPECT_EQ(colour(c), colours::Olive);
     }
@@ -201,16 +201,16 @@ TEST_F(Analysis, StepThreeNeedsBothInventoriesInEitherOrder) {
 
 TEST_F(Analysis, MissingConsistsFolderStopsRunAllWithOneWarning) {
     ::RemoveDirectoryW((t / L"MSTS\\TRAINS\\CONSISTS").c_str());
-    controller.B_GoClick();
+    controller.onRunAll();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, MessageBoxKind::Warning);
     EXPECT_EQ(messages[0].text, L"Le dossier " + (t / L"MSTS\\TRAINS\\CONSISTS") +
                                     L" n'a pas pu etre localise\r\nVerifiez le dossier principal de MSTS");
     EXPECT_FALSE(enabled(StepButton::Consists));
-    EXPECT_FALSE(enabled(StepButton::Materiel));
-    EXPECT_EQ(colour(Counter::Con), colours::Fuchsia); // left running
+    EXPECT_FALSE(enabled(StepButton::Stock));
+    EXPECT_EQ(colour(Counter::Consists), colours::Fuchsia); // left running
     EXPECT_TRUE(view.buttonActive(StepButton::Consists));
-    EXPECT_EQ(colour(Counter::Mat), colours::Olive); // step 2 never ran
+    EXPECT_EQ(colour(Counter::Stock), colours::Olive); // step 2 never ran
 }
 
 TEST_F(Analysis, TrainStoreRootCountsSharedItemsOnceAndReportsAMissingStore) {
@@ -221,23 +221,23 @@ TEST_F(Analysis, TrainStoreRootCountsSharedItemsOnceAndReportsAMissingStore) {
     consist(L"Store", L"c1", {{'E', L"x", L"X"}});
     consist(L"Store", L"c2", {{'W', L"o", L"Other"}});
     inputs.include = true;
-    controller.B_GoClick();
+    controller.onRunAll();
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(value(Counter::Con), 2);
-    EXPECT_EQ(value(Counter::Mat), 2);
-    EXPECT_EQ(value(Counter::Eng), 1);
-    EXPECT_EQ(value(Counter::Wag), 1);
+    EXPECT_EQ(value(Counter::Consists), 2);
+    EXPECT_EQ(value(Counter::Stock), 2);
+    EXPECT_EQ(value(Counter::Engines), 1);
+    EXPECT_EQ(value(Counter::Wagons), 1);
     // c1 is read from the simulator folder only.
     EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"DASH9\\DASH9.ENG", L"OTHER\\O.WAG"}));
     EXPECT_EQ(view.button(StepButton::Consists).led, colours::Aqua);
 
     inputs.ts = t / L"NoStore";
-    controller.B_MaterielClick();
+    controller.onStock();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].text.find(L"Verifiez le dossier de stockage de TrainStore"), std::wstring::npos);
-    EXPECT_EQ(colour(Counter::Mat), colours::Aqua);
-    EXPECT_FALSE(view.report(ReportButton::Mat).visible);
-    EXPECT_FALSE(enabled(StepButton::Materiel));
+    EXPECT_EQ(colour(Counter::Stock), colours::Aqua);
+    EXPECT_FALSE(view.report(ReportButton::Stock).visible);
+    EXPECT_FALSE(enabled(StepButton::Stock));
 }
 
 TEST_F(Analysis, StepTwoScansEachRootTwiceFromOneListingPerFolder) {
@@ -251,26 +251,26 @@ TEST_F(Analysis, StepTwoScansEachRootTwiceFromOneListingPerFolder) {
     inputs.include = true;
     // Engines, wagons and folders as each of the four scans ends.
     std::vector<std::vector<int>> atEnd;
-    scanner.OnFinExecute = [&](TScruteDossier&) {
-        atEnd.push_back({value(Counter::Eng), value(Counter::Wag), value(Counter::Dir)});
+    scanner.onFinish = [&](FolderScanner&) {
+        atEnd.push_back({value(Counter::Engines), value(Counter::Wagons), value(Counter::Folders)});
         // Written while the step runs, after the simulator root's engines scan
         // listed its folder: this step's wagons scan does not see it.
         if (atEnd.size() == 1) stockFile(L"MSTS", L"A\\late.wag");
     };
-    controller.B_MaterielClick();
+    controller.onStock();
     EXPECT_EQ(atEnd, (std::vector<std::vector<int>>{{2, 0, 3}, {2, 0, 4}, {2, 2, 7}, {2, 2, 8}}));
-    EXPECT_EQ(value(Counter::Mat), 4);
+    EXPECT_EQ(value(Counter::Stock), 4);
     EXPECT_EQ(scanner.snapshot, nullptr);
 
     // The next step 2 lists the disk afresh.
     atEnd.clear();
-    controller.B_MaterielClick();
-    EXPECT_EQ(value(Counter::Wag), 3);
-    EXPECT_EQ(value(Counter::Dir), 8);
+    controller.onStock();
+    EXPECT_EQ(value(Counter::Wagons), 3);
+    EXPECT_EQ(value(Counter::Folders), 8);
 
     // A step stopped by a missing store root takes its listings away too.
     inputs.ts = t / L"NoStore";
-    controller.B_MaterielClick();
+    controller.onStock();
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(scanner.snapshot, nullptr);
 }
@@ -283,10 +283,10 @@ TEST_F(Analysis, StepThreeTakesTheStoreCopyOnlyWhenTheSimulatorHasNone) {
     consist(L"Store", L"z", {{'E', L"z", L"Z"}});
     t.makeDir(L"Store\\TRAINS\\TRAINSET");
     inputs.include = true;
-    controller.B_ConsistsClick();
-    controller.B_MaterielClick();
+    controller.onConsists();
+    controller.onStock();
     ::DeleteFileW((t / L"Store\\TRAINS\\CONSISTS\\z.con").c_str());
-    controller.B_LstClick();
+    controller.onReferences();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, L"Erreur : impossible de localiser le fichier " + (t / L"Store\\TRAINS\\CONSISTS\\z.con"));
     EXPECT_EQ(messages[0].kind, MessageBoxKind::Error);
@@ -296,9 +296,9 @@ TEST_F(Analysis, StepThreeTakesTheStoreCopyOnlyWhenTheSimulatorHasNone) {
 TEST_F(Analysis, ConsistSubfoldersAreCountedButNotRead) {
     consist(L"MSTS", L"sub\\hidden", {{'E', L"a", L"A"}});
     consist(L"MSTS", L"top", {{'E', L"a", L"A"}});
-    controller.B_ConsistsClick();
+    controller.onConsists();
     EXPECT_EQ(controller.consists().items(), (std::vector<std::wstring>{L"top.con"}));
-    EXPECT_EQ(value(Counter::Dir), 1);
+    EXPECT_EQ(value(Counter::Folders), 1);
 }
 
 TEST_F(Analysis, ReadingProblemsOfStepThree) {
@@ -306,10 +306,10 @@ TEST_F(Analysis, ReadingProblemsOfStepThree) {
     t.writeBytes(L"MSTS\\TRAINS\\CONSISTS\\b.con", std::string("SIMISA\r\nEngineData ( y Y )"));
     consist(L"MSTS", L"c", {{'E', L"z", L"Z"}});
     consist(L"MSTS", L"d", {{'E', L"w", L"W"}});
-    controller.B_ConsistsClick();
-    controller.B_MaterielClick();
+    controller.onConsists();
+    controller.onStock();
     ::DeleteFileW((t / L"MSTS\\TRAINS\\CONSISTS\\c.con").c_str());
-    controller.B_LstClick();
+    controller.onReferences();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].text, L"Erreur de d\u00E9codage du fichier unicode !");
     EXPECT_EQ(messages[0].kind, MessageBoxKind::Plain);
@@ -317,35 +317,35 @@ TEST_F(Analysis, ReadingProblemsOfStepThree) {
     EXPECT_EQ(messages[1].text, L"Erreur : impossible de localiser le fichier " + (t / L"MSTS\\TRAINS\\CONSISTS\\c.con"));
     EXPECT_EQ(messages[1].kind, MessageBoxKind::Error);
     EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"X\\X.ENG"}));
-    EXPECT_EQ(colour(Counter::Lst), colours::Yellow);
-    EXPECT_TRUE(enabled(StepButton::Orp));
-    EXPECT_TRUE(enabled(StepButton::Man));
+    EXPECT_EQ(colour(Counter::References), colours::Yellow);
+    EXPECT_TRUE(enabled(StepButton::Orphans));
+    EXPECT_TRUE(enabled(StepButton::Missing));
     EXPECT_FALSE(controller.allConsistsRead());
     consist(L"MSTS", L"c", {{'E', L"z", L"Z"}});
-    controller.B_LstClick();
+    controller.onReferences();
     EXPECT_TRUE(controller.allConsistsRead());
 }
 
 TEST_F(Analysis, AConsistThatCannotBeOpenedPropagatesAndLeavesTheControllerUsable) {
     std::wstring path = t / L"MSTS\\TRAINS\\CONSISTS\\locked.con";
     consist(L"MSTS", L"locked", {{'E', L"x", L"X"}});
-    controller.B_ConsistsClick();
-    controller.B_MaterielClick();
+    controller.onConsists();
+    controller.onStock();
     for (bool runAll : {false, true}) {
         HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE);
-        view.setButtonActive(StepButton::Go, runAll); // lit by a mouse click
-        EXPECT_THROW(runAll ? controller.B_GoClick() : controller.B_LstClick(), AppError);
+        view.setButtonActive(StepButton::RunAll, runAll); // lit by a mouse click
+        EXPECT_THROW(runAll ? controller.onRunAll() : controller.onReferences(), AppError);
         ::CloseHandle(h);
         EXPECT_FALSE(controller.busy());
-        EXPECT_FALSE(enabled(StepButton::Orp)); // the step ended without its final actions
+        EXPECT_FALSE(enabled(StepButton::Orphans)); // the step ended without its final actions
         // ...but the window is restored as at a normal end.
         EXPECT_FALSE(view.gaugeVisible);
         EXPECT_TRUE(view.helpVisible);
-        EXPECT_FALSE(view.buttonActive(StepButton::Go));
+        EXPECT_FALSE(view.buttonActive(StepButton::RunAll));
     }
-    controller.B_LstClick();
-    EXPECT_EQ(value(Counter::Lst), 1);
+    controller.onReferences();
+    EXPECT_EQ(value(Counter::References), 1);
 }
 
 // Names a classic path alters ("A." is looked for as "A", "NUL.con" opens the
@@ -359,13 +359,13 @@ TEST_F(Analysis, NamesTheSystemWouldAlterAndFilesHeldOpenAreReadAsOnDisk) {
     HANDLE editor = ::CreateFileW((t / L"MSTS\\TRAINS\\CONSISTS\\held.con").c_str(), GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(editor, INVALID_HANDLE_VALUE);
-    controller.B_GoClick();
+    controller.onRunAll();
     ::CloseHandle(editor);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(controller.consists().size(), 3u);
     EXPECT_EQ(controller.stock().items(), (std::vector<std::wstring>{L"A.\\a.eng", L"B \\b.wag", L"C\\c.eng"}));
     EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"A.\\A.ENG", L"B \\B.WAG", L"C\\C.ENG"}));
-    EXPECT_EQ(value(Counter::Man) + value(Counter::Orp), 0);
+    EXPECT_EQ(value(Counter::Missing) + value(Counter::Orphans), 0);
 }
 
 TEST(UnreadableFoldersMessage, NamesTenThenTellsHowManyMore) {
@@ -379,17 +379,17 @@ TEST(UnreadableFoldersMessage, NamesTenThenTellsHowManyMore) {
 
 TEST_F(Analysis, EmptyConsistSetLeavesTheGaugeRangeAlone) {
     stockFile(L"MSTS", L"A\\a.eng");
-    controller.B_ConsistsClick();
-    controller.B_MaterielClick();
+    controller.onConsists();
+    controller.onStock();
     view.setGaugeMax(40);
     view.setGaugePosition(12);
-    controller.B_LstClick();
+    controller.onReferences();
     EXPECT_EQ(view.gaugeMax, 40);
     EXPECT_EQ(view.gaugePosition, 12);
-    EXPECT_EQ(value(Counter::Lst), 0);
-    EXPECT_EQ(colour(Counter::Lst), colours::Yellow);
-    controller.B_OrpClick();
-    controller.B_ManClick();
+    EXPECT_EQ(value(Counter::References), 0);
+    EXPECT_EQ(colour(Counter::References), colours::Yellow);
+    controller.onOrphans();
+    controller.onMissing();
     EXPECT_EQ(controller.orphans().size(), 1u);
     EXPECT_TRUE(controller.missing().empty());
 }
@@ -398,11 +398,11 @@ TEST_F(Analysis, MissingPrefixesFollowTheLanguageOfStepFive) {
     stockFile(L"MSTS", L"A\\a.eng");
     consist(L"MSTS", L"c", {{'E', L"b", L"A"}, {'W', L"c", L"C"}});
     inputs.lang = 1;
-    controller.B_GoClick();
+    controller.onRunAll();
     EXPECT_EQ(controller.missing().items(),
               (std::vector<std::wstring>{L"Missing File  : A\\B.ENG", L"Missing Folder: C\\C.WAG"}));
     inputs.lang = 2; // anything but 1 is French
-    controller.B_ManClick();
+    controller.onMissing();
     EXPECT_EQ(controller.missing().items(),
               (std::vector<std::wstring>{L"Dossier manquant : C\\C.WAG", L"Fichier manquant : A\\B.ENG"}));
 }
@@ -414,15 +414,15 @@ TEST_F(Analysis, AStepAskedForDuringAStepIsIgnored) {
     view.onPump = [&] {
         // A click handled by the pump while step 2 walks.
         if (controller.busy()) {
-            controller.B_ConsistsClick();
-            controller.B_GoClick();
+            controller.onConsists();
+            controller.onRunAll();
             ++nestedRuns;
         }
     };
-    controller.B_MaterielClick();
+    controller.onStock();
     EXPECT_GT(nestedRuns, 0);
-    EXPECT_EQ(colour(Counter::Con), colours::Olive); // step 1 never started
-    EXPECT_EQ(value(Counter::Mat), 2);
+    EXPECT_EQ(colour(Counter::Consists), colours::Olive); // step 1 never started
+    EXPECT_EQ(value(Counter::Stock), 2);
 }
 
 TEST_F(Analysis, ActivitiesLooseConsistsCountOnlyWhenAsked) {
@@ -437,7 +437,7 @@ TEST_F(Analysis, ActivitiesLooseConsistsCountOnlyWhenAsked) {
     for (const wchar_t* name : {L"OpenRails\\x.act", L"x.act.bak", L"x.was_act"})
         t.writeUtf16(std::wstring(L"MSTS\\Routes\\SCE\\activities\\") + name, twtest::activityText(other));
 
-    controller.B_GoClick();
+    controller.onRunAll();
     const auto orphansWithout = controller.orphans().items();
     EXPECT_EQ(orphansWithout, (std::vector<std::wstring>{L"MT_Coaches\\$MT_Coach_12.wag"}));
     EXPECT_TRUE(controller.missing().empty());
@@ -445,25 +445,25 @@ TEST_F(Analysis, ActivitiesLooseConsistsCountOnlyWhenAsked) {
 
     inputs.activities = true;
     view.setGaugeMax(40);
-    controller.B_LstClick();
+    controller.onReferences();
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(controller.activitiesRead());
     EXPECT_EQ(controller.activityFiles(), (std::vector<std::wstring>{L"Routes\\SCE\\activities\\x.ACT"}));
     EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"A\\A.ENG", L"BR CLASS 27\\CLASS 27.ENG",
                                                                           L"MT_COACHES\\$MT_COACH_12.WAG"}));
-    EXPECT_EQ(value(Counter::Lst), 3);
+    EXPECT_EQ(value(Counter::References), 3);
     EXPECT_EQ(view.gaugeMax, 1) << "the gauge runs over the consist and the activity";
     EXPECT_EQ(view.gaugePosition, 1);
-    controller.B_OrpClick();
-    controller.B_ManClick();
+    controller.onOrphans();
+    controller.onMissing();
     EXPECT_TRUE(controller.orphans().empty());
     EXPECT_EQ(controller.missing().items(), (std::vector<std::wstring>{L"Dossier manquant : BR CLASS 27\\CLASS 27.ENG"}));
 
     // Off again: the results are those of before.
     inputs.activities = false;
-    controller.B_LstClick();
-    controller.B_OrpClick();
-    controller.B_ManClick();
+    controller.onReferences();
+    controller.onOrphans();
+    controller.onMissing();
     EXPECT_FALSE(controller.activitiesRead());
     EXPECT_TRUE(controller.activityFiles().empty());
     EXPECT_EQ(controller.orphans().items(), orphansWithout);
@@ -478,9 +478,9 @@ TEST_F(Analysis, ActivitiesOfTheStoreWithItsBoxAfterAnEarlyEndAndPastAnUnreadabl
     const std::wstring bad = t.writeBytes(L"MSTS\\ROUTES\\R\\ACTIVITIES\\bad.act",
                                           std::string("SIMISA\r\nWagonData ( x X )"));
     inputs.activities = true;
-    controller.B_ConsistsClick();
-    controller.B_MaterielClick();
-    controller.B_LstClick();
+    controller.onConsists();
+    controller.onStock();
+    controller.onReferences();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, L"Erreur de d\u00E9codage du fichier unicode !\r\n" + bad);
     EXPECT_EQ(messages[0].kind, MessageBoxKind::Plain);
@@ -491,14 +491,14 @@ TEST_F(Analysis, ActivitiesOfTheStoreWithItsBoxAfterAnEarlyEndAndPastAnUnreadabl
     messages.clear();
     inputs.include = true;
     ::DeleteFileW((t / L"MSTS\\TRAINS\\CONSISTS\\a.con").c_str());
-    controller.B_LstClick();
+    controller.onReferences();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].kind, MessageBoxKind::Error);
     EXPECT_EQ(controller.references().items(), (std::vector<std::wstring>{L"R\\R.WAG", L"S\\S.WAG"}));
     EXPECT_EQ(controller.activityFiles().size(), 3u);
     EXPECT_EQ(controller.activityFiles().back(), L"ROUTES\\S\\ACTIVITIES\\s.act");
-    EXPECT_EQ(colour(Counter::Lst), colours::Yellow);
-    EXPECT_TRUE(enabled(StepButton::Orp));
+    EXPECT_EQ(colour(Counter::References), colours::Yellow);
+    EXPECT_TRUE(enabled(StepButton::Orphans));
 }
 
 TEST(StockSetTest, OneItemPerFileNameApartFromCaseLocaleEqualNamesSideBySide) {

@@ -63,11 +63,11 @@ TEST(CliRunnerTest, AStepStoppingEarlyIsNotCompleted) {
         t.writeUtf16(std::wstring(L"MSTS\\TRAINS\\CONSISTS\\") + name, twtest::consistText(name, {{'E', L"a", L"A"}}));
     CliRunner gone(o);
     gone.view().onPump = [&] {
-        if (gone.view().counterColour(Counter::Mat) == colours::Yellow)
+        if (gone.view().counterColour(Counter::Stock) == colours::Yellow)
             ::DeleteFileW((t / L"MSTS\\TRAINS\\CONSISTS\\b.con").c_str());
     };
     r = gone.run();
     EXPECT_FALSE(r.completed);
-    EXPECT_EQ(gone.view().counterColour(Counter::Man), colours::Yellow);
+    EXPECT_EQ(gone.view().counterColour(Counter::Missing), colours::Yellow);
     EXPECT_EQ(gone.json(r).rfind("{\"completed\":false,", 0), 0u);
 }

@@ -1,10 +1,10 @@
 // Shows every instrument-panel widget in its main states, for looking at.
 #include "platform/MessagePump.h"
-#include "widgets/ToolEdit.h"
-#include "widgets/VrBlotter.h"
-#include "widgets/VrButtons.h"
-#include "widgets/VrGauge.h"
-#include "widgets/VrLcd.h"
+#include "widgets/FolderEdit.h"
+#include "widgets/BevelPanel.h"
+#include "widgets/LedButton.h"
+#include "widgets/BarGauge.h"
+#include "widgets/DigitCounter.h"
 #include <ole2.h>
 #include <memory>
 #include <vector>
@@ -22,18 +22,18 @@ public:
                 .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
         const int values[] = {0, 1234, 99999, 7};
         for (int i = 0; i < 4; ++i) {
-            auto n = std::make_unique<TVrNum>();
+            auto n = std::make_unique<DigitCounter>();
             n->create({.parent = hwnd(), .x = 10 + i * 60, .y = 10, .width = 49, .height = 18,
-                       .style = TVrNumStyle::ns7x13, .digits = 5, .max = 99999,
+                       .style = DigitStyle::Size7x13, .digits = 5, .max = 99999,
                        .palette = {clBlack, i == 3 ? clRed : clLime}});
             n->setValue(values[i]);
             if (i == 2) n->setLeadingZero(true);
             nums_.push_back(std::move(n));
         }
-        const TVrNumStyle styles[] = {TVrNumStyle::ns13x24, TVrNumStyle::ns11x20, TVrNumStyle::ns12x17,
-                                      TVrNumStyle::ns5x7};
+        const DigitStyle styles[] = {DigitStyle::Size13x24, DigitStyle::Size11x20, DigitStyle::Size12x17,
+                                      DigitStyle::Size5x7};
         for (int i = 0; i < 4; ++i) {
-            auto n = std::make_unique<TVrNum>();
+            auto n = std::make_unique<DigitCounter>();
             n->setMin(-99);
             n->setValue(i == 0 ? -42 : 8 - i);
             n->create({.parent = hwnd(), .x = 260 + i * 110, .y = 10, .style = styles[i]});
@@ -41,24 +41,24 @@ public:
         }
         const wchar_t* captions[] = {L"&Consists", L"&Materiel", L"&Lst", L"Run all"};
         for (int i = 0; i < 4; ++i) {
-            auto b = std::make_unique<TVrPowerButton>();
+            auto b = std::make_unique<LedButton>();
             b->setCaption(captions[i]);
             b->setActive(i == 1);
             if (i == 2) b->setEnabled(false);
             b->create({.parent = hwnd(), .x = 10 + i * 135, .y = 50,
-                       .palette = i == 3 ? TVrPalette(clOlive, clFuchsia) : TVrPalette(), .tabStop = i < 3});
+                       .palette = i == 3 ? Palette(clOlive, clFuchsia) : Palette(), .tabStop = i < 3});
             buttons_.push_back(std::move(b));
         }
         ::SetFocus(buttons_[0]->hwnd());
         for (int i = 0; i < 2; ++i) {
-            auto g = std::make_unique<TVrGauge>();
+            auto g = std::make_unique<BarGauge>();
             g->setMaxValue(99);
             g->setPosition(i == 0 ? 50 : 99);
             g->create({.parent = hwnd(), .x = 10 + i * 360, .y = 90, .width = 345, .height = 33,
-                       .orientation = TVrOrientation::voHorizontal});
+                       .orientation = GaugeOrientation::Horizontal});
             gauges_.push_back(std::move(g));
         }
-        auto v = std::make_unique<TVrGauge>();
+        auto v = std::make_unique<BarGauge>();
         v->setTickHeight(2);
         v->setPosition(30);
         v->create({.parent = hwnd(), .x = 700, .y = 140});
@@ -90,11 +90,11 @@ protected:
     }
 
 private:
-    std::vector<std::unique_ptr<TVrNum>> nums_;
-    std::vector<std::unique_ptr<TVrPowerButton>> buttons_;
-    std::vector<std::unique_ptr<TVrGauge>> gauges_;
-    TVrBlotter blotter_;
-    TDirectoryEdit edit1_, edit2_;
+    std::vector<std::unique_ptr<DigitCounter>> nums_;
+    std::vector<std::unique_ptr<LedButton>> buttons_;
+    std::vector<std::unique_ptr<BarGauge>> gauges_;
+    BevelPanel blotter_;
+    FolderEdit edit1_, edit2_;
 };
 
 } // namespace

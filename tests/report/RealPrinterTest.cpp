@@ -164,7 +164,7 @@ protected:
         w_.showReport();
     }
 
-    TFormRes w_;
+    ResultsWindow w_;
     std::wstring pdfDir_, unixDir_;
     std::set<std::wstring> before_;
     twtest::MessageBoxRecorder recorder_;
@@ -202,9 +202,9 @@ TEST_F(RealPrinter, ReportOfSeveralPagesPrintsEveryLineInOrderAsOneJob) {
     report(150);   // 160 lines: estimate 3
     // A second print asked for while the first one spools is refused, and the
     // first goes on.
-    PostMessageW(w_.hwnd(), WM_COMMAND, MAKEWPARAM(TFormRes::IdPrint, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(w_.button(TFormRes::IdPrint)));
-    SendMessageW(w_.button(TFormRes::IdPrint), BM_CLICK, 0, 0);
+    PostMessageW(w_.hwnd(), WM_COMMAND, MAKEWPARAM(ResultsWindow::IdPrint, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(w_.button(ResultsWindow::IdPrint)));
+    SendMessageW(w_.button(ResultsWindow::IdPrint), BM_CLICK, 0, 0);
     const std::wstring confirm = L"Impression de 3 pages (environ)\r\nsur l'imprimante par d\u00e9faut.\r\nConfirmation ?";
     ASSERT_EQ(boxes_.size(), 3u);
     EXPECT_EQ(boxes_[0], confirm);
@@ -244,7 +244,7 @@ TEST_F(RealPrinter, ReportOfSeveralPagesPrintsEveryLineInOrderAsOneJob) {
     }
     // The same window prints again once the first job is done.
     boxes_.clear();
-    SendMessageW(w_.button(TFormRes::IdPrint), BM_CLICK, 0, 0);
+    SendMessageW(w_.button(ResultsWindow::IdPrint), BM_CLICK, 0, 0);
     EXPECT_EQ(boxes_.size(), 1u);
     EXPECT_FALSE(awaitPdf().empty());
 }
@@ -269,20 +269,20 @@ TEST_F(RealPrinter, CancelledPromptPrintsNothingAFailedJobIsAbandonedAFailedEndI
     PrinterDevice::setJobCalls({startDoc, endDoc, abortDoc});
     report(150);
     startError = ERROR_CANCELLED;
-    w_.B_ImprimerClick();
+    w_.onPrint();
     EXPECT_EQ(boxes_.size(), 1u) << "the confirmation only";
     EXPECT_TRUE(counters_.empty());
 
     startError = 0;
     failAtDraw_ = 100;   // on the second page
-    EXPECT_THROW(w_.B_ImprimerClick(), AppError);
+    EXPECT_THROW(w_.onPrint(), AppError);
     EXPECT_EQ(jobsAbandoned, 1) << "nothing of a failed job is printed";
     EXPECT_EQ(jobsEnded, 0);
 
     failAtDraw_ = -1;
     endFailures = 1;
     try {
-        w_.B_ImprimerClick();
+        w_.onPrint();
         ADD_FAILURE() << "a job whose end fails is no success";
     } catch (const AppError& e) {
         EXPECT_EQ(e.message(), L"Printer error");
@@ -295,7 +295,7 @@ TEST_F(RealPrinter, CancelledPromptPrintsNothingAFailedJobIsAbandonedAFailedEndI
 TEST_F(RealPrinter, FailureWhileTheJobStartsLeavesTheNextPrintPossible) {
     report(10);
     PrinterDevice::setSinkWrapper([](std::unique_ptr<PageSink>) -> std::unique_ptr<PageSink> { throw std::bad_alloc(); });
-    EXPECT_THROW(w_.B_ImprimerClick(), std::bad_alloc);
+    EXPECT_THROW(w_.onPrint(), std::bad_alloc);
     EXPECT_FALSE(PrinterDevice::printing()) << "else every later print is refused as in progress";
 }
 
@@ -304,12 +304,12 @@ TEST_F(RealPrinter, FailureWhileTheJobStartsLeavesTheNextPrintPossible) {
 TEST(DISABLED_NoDefaultPrinter, PrintShowsTheMessageAfterTheConfirmation) {
     twtest::MessageBoxRecorder recorder;
     const std::vector<std::wstring>& boxes = recorder.texts;
-    TFormRes w;
+    ResultsWindow w;
     ASSERT_TRUE(w.createWindow());
     w.setCaption(L"Orphans");
     w.clear();
     for (int i = 0; i < 70; ++i) w.appendLine(L"line " + std::to_wstring(i));
-    SendMessageW(w.button(TFormRes::IdPrint), BM_CLICK, 0, 0);
+    SendMessageW(w.button(ResultsWindow::IdPrint), BM_CLICK, 0, 0);
     processPendingMessages();   // the error box comes after the click
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].substr(0, 31), L"Impression de 2 pages (environ)");

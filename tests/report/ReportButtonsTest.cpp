@@ -32,11 +32,11 @@ protected:
         tmp_.writeUtf16(L"msts\\TRAINS\\CONSISTS\\one.con",
                         twtest::consistText(L"one", {{'E', L"a1", L"A"}, {'W', L"b1", L"B"}, {'W', L"gone", L"A"},
                                                      {'W', L"x", L"C"}}));
-        TForm1::Environment env;
+        MainWindow::Environment env;
         env.settingsPath = tmp_ / L"trackwend.INI";
         env.simulatorFolder = tmp_ / L"msts";
-        env.showWarning = [](TForm1&) {};
-        form_ = std::make_unique<TForm1>(env);
+        env.showWarning = [](MainWindow&) {};
+        form_ = std::make_unique<MainWindow>(env);
         ASSERT_TRUE(form_->createWindow());
         ASSERT_TRUE(results_.createWindow(form_->hwnd()));
         results_.setSaveFolder(tmp_.makeDir(L"out"));
@@ -44,7 +44,7 @@ protected:
         ShowWindow(form_->hwnd(), SW_SHOWNORMAL);
         SetForegroundWindow(form_->hwnd());
         processPendingMessages();
-        form_->stepButton(StepButton::Go).OnClick();
+        form_->stepButton(StepButton::RunAll).onClick();
         processPendingMessages();
         ASSERT_TRUE(boxes_.empty());
     }
@@ -74,8 +74,8 @@ protected:
     }
 
     twtest::TempFolder tmp_;
-    std::unique_ptr<TForm1> form_;
-    TFormRes results_;
+    std::unique_ptr<MainWindow> form_;
+    ResultsWindow results_;
     twtest::MessageBoxRecorder recorder_;
     std::vector<std::wstring>& boxes_ = recorder_.texts;
 };
@@ -85,10 +85,10 @@ protected:
 TEST_F(ReportButtonsTest, EachButtonFillsTheOneWindowWhichKeepsItsPlace) {
     struct Case { int id; std::wstring caption, countLine, firstItem; };
     const Case cases[] = {
-        {TForm1::IdBR_Con, L"Rames", L"1 Rames", L" - one.con"},
-        {TForm1::IdBR_Mat, L"Mat\u00e9riel", L"3 Mat\u00e9riel", L" - A\\a1.eng"},
-        {TForm1::IdBR_Orp, L"Orphelins", L"1 Orphelins", L" - A\\a2.wag"},
-        {TForm1::IdBR_Man, L"Manquants", L"2 Manquants", L" - Dossier manquant : C\\X.WAG"},
+        {MainWindow::IdConsistsReport, L"Rames", L"1 Rames", L" - one.con"},
+        {MainWindow::IdStockReport, L"Mat\u00e9riel", L"3 Mat\u00e9riel", L" - A\\a1.eng"},
+        {MainWindow::IdOrphansReport, L"Orphelins", L"1 Orphelins", L" - A\\a2.wag"},
+        {MainWindow::IdMissingReport, L"Manquants", L"2 Manquants", L" - Dossier manquant : C\\X.WAG"},
     };
     HWND window = results_.hwnd();
     bool first = true;
@@ -119,7 +119,7 @@ TEST_F(ReportButtonsTest, EachButtonFillsTheOneWindowWhichKeepsItsPlace) {
             GetWindowRect(window, &r);
             EXPECT_EQ(r.left, std::max(0L, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2));
             EXPECT_EQ(r.top, std::max(0L, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2));
-            EXPECT_EQ(GetFocus(), results_.button(TFormRes::IdSave));
+            EXPECT_EQ(GetFocus(), results_.button(ResultsWindow::IdSave));
             first = false;
         } else {
             EXPECT_EQ(position().x, moved.x);
@@ -129,12 +129,12 @@ TEST_F(ReportButtonsTest, EachButtonFillsTheOneWindowWhichKeepsItsPlace) {
         moved.x += 7;
         moved.y += 5;
         SetWindowPos(window, nullptr, moved.x, moved.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        SendMessageW(results_.button(TFormRes::IdClose), BM_CLICK, 0, 0);
+        SendMessageW(results_.button(ResultsWindow::IdClose), BM_CLICK, 0, 0);
         EXPECT_FALSE(IsWindowVisible(window));
         EXPECT_EQ(results_.caption(), c.caption);   // hiding keeps the content
     }
     // The hidden references report reaches the same window too.
-    form_->BR_LstClick();
+    form_->onReferencesReport();
     EXPECT_EQ(results_.caption(), L"Debug Liste");
     EXPECT_EQ(results_.lines()[2], L"4 Debug Liste");
     EXPECT_EQ(position().x, moved.x);
@@ -143,17 +143,17 @@ TEST_F(ReportButtonsTest, EachButtonFillsTheOneWindowWhichKeepsItsPlace) {
 
 TEST_F(ReportButtonsTest, SavedFileIsNamedAfterTheTitleInEachLanguage) {
     const std::wstring out = tmp_ / L"out";
-    click(TForm1::IdBR_Con);
-    SendMessageW(results_.button(TFormRes::IdSave), BM_CLICK, 0, 0);
+    click(MainWindow::IdConsistsReport);
+    SendMessageW(results_.button(ResultsWindow::IdSave), BM_CLICK, 0, 0);
     EXPECT_FALSE(results_.saveEnabled());
     ASSERT_TRUE(fileExists(out + L"\\MSTS_Rames.txt"));
 
-    click(TForm1::IdB_Anglais);
+    click(MainWindow::IdEnglish);
     // The captions are replaced; the estimate comes back with the next report.
     EXPECT_EQ(results_.printCaption(), L"&Print [] pages");
-    click(TForm1::IdBR_Con);
+    click(MainWindow::IdConsistsReport);
     EXPECT_EQ(results_.printCaption(), L"&Print [1] pages");
-    SendMessageW(results_.button(TFormRes::IdSave), BM_CLICK, 0, 0);
+    SendMessageW(results_.button(ResultsWindow::IdSave), BM_CLICK, 0, 0);
     const auto english = readWholeFile(out + L"\\MSTS_Consists.txt");
     const auto french = readWholeFile(out + L"\\MSTS_Rames.txt");
     const std::string englishText(english.begin(), english.end()), frenchText(french.begin(), french.end());
@@ -161,8 +161,8 @@ TEST_F(ReportButtonsTest, SavedFileIsNamedAfterTheTitleInEachLanguage) {
     EXPECT_NE(frenchText.find("\r\n1 Rames\r\n"), std::string::npos);
     EXPECT_NE(englishText.find("List of Consist Files:\r\n - one.con\r\n"), std::string::npos);
 
-    click(TForm1::IdBR_Man);
-    SendMessageW(results_.button(TFormRes::IdSave), BM_CLICK, 0, 0);
+    click(MainWindow::IdMissingReport);
+    SendMessageW(results_.button(ResultsWindow::IdSave), BM_CLICK, 0, 0);
     EXPECT_TRUE(fileExists(out + L"\\MSTS_Missing Stock.txt"));
     EXPECT_TRUE(boxes_.empty());
 }

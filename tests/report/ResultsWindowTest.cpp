@@ -16,7 +16,7 @@ using twtest::TempFolder;
 
 namespace {
 
-void fill(TFormRes& w, const std::wstring& caption, size_t lines) {
+void fill(ResultsWindow& w, const std::wstring& caption, size_t lines) {
     w.setCaption(caption);
     w.clear();
     for (size_t i = 0; i < lines; ++i) w.appendLine(L"line " + std::to_wstring(i));
@@ -24,7 +24,7 @@ void fill(TFormRes& w, const std::wstring& caption, size_t lines) {
 } // namespace
 
 TEST(ResultsWindow, EstimateAndPrintEnabling) {
-    TFormRes w;
+    ResultsWindow w;
     ASSERT_TRUE(w.createWindow());
     w.setButtonCaptions(L"&Close", L"&Print [] pages", L"&Save");
     EXPECT_FALSE(w.saveEnabled());
@@ -44,7 +44,7 @@ TEST(ResultsWindow, EstimateAndPrintEnabling) {
 
 TEST(ResultsWindow, SaveWritesBytesAndDisables) {
     TempFolder tmp;
-    TFormRes w;
+    ResultsWindow w;
     ASSERT_TRUE(w.createWindow());
     w.setSaveFolder(tmp.path());
     for (const std::wstring caption : {L"Rames", L"Consists", L"Missing Stock"}) {
@@ -52,7 +52,7 @@ TEST(ResultsWindow, SaveWritesBytesAndDisables) {
         w.clear();
         w.appendLine(L"caf\u00e9");
         w.appendLine(L"b");
-        w.B_EnregistrerClick();
+        w.onSave();
         EXPECT_FALSE(w.saveEnabled());
         auto bytes = readWholeFile(tmp.path() + L"\\MSTS_" + caption + L".txt");
         const std::vector<unsigned char> expected{'c', 'a', 'f', 233, 13, 10, 'b', 13, 10};
@@ -62,16 +62,16 @@ TEST(ResultsWindow, SaveWritesBytesAndDisables) {
 
 TEST(ResultsWindow, SaveIntoMissingFolderFailsAndKeepsSaveEnabled) {
     TempFolder tmp;
-    TFormRes w;
+    ResultsWindow w;
     ASSERT_TRUE(w.createWindow());
     w.setSaveFolder(tmp.path() + L"\\no such folder");
     fill(w, L"Orphans", 3);
-    EXPECT_THROW(w.B_EnregistrerClick(), AppError);
+    EXPECT_THROW(w.onSave(), AppError);
     EXPECT_TRUE(w.saveEnabled());
 }
 
 TEST(ResultsWindow, ShowReportCentresOnceThenKeepsPosition) {
-    TFormRes w;
+    ResultsWindow w;
     ASSERT_TRUE(w.createWindow());
     fill(w, L"Orphans", 70);
     w.showReport();
@@ -96,20 +96,20 @@ bool badPrinter(std::wstring& name) { name = L"No Such Printer 42"; return true;
 
 TEST(ResultsWindow, PrintConfirmationCancelAndPrinterErrors) {
     twtest::MessageBoxRecorder rec(kResultCancel);
-    TFormRes w;
+    ResultsWindow w;
     ASSERT_TRUE(w.createWindow());
     fill(w, L"Orphans", 130);
     PrinterDevice::setPrinterNameLookup(noPrinter);
     rec.answer = kResultCancel;
-    EXPECT_NO_THROW(w.B_ImprimerClick());   // cancelled: the printer is never asked
+    EXPECT_NO_THROW(w.onPrint());   // cancelled: the printer is never asked
     ASSERT_EQ(rec.texts.size(), 1u);
     EXPECT_EQ(rec.texts[0], L"Impression de 3 pages (environ)\r\nsur l'imprimante par d\u00e9faut.\r\nConfirmation ?");
     rec.answer = kResultOk;
-    try { w.B_ImprimerClick(); FAIL(); } catch (const AppError& e) {
+    try { w.onPrint(); FAIL(); } catch (const AppError& e) {
         EXPECT_EQ(e.message(), L"There is no default printer currently selected");
     }
     PrinterDevice::setPrinterNameLookup(badPrinter);
-    try { w.B_ImprimerClick(); FAIL(); } catch (const AppError& e) {
+    try { w.onPrint(); FAIL(); } catch (const AppError& e) {
         EXPECT_EQ(e.message(), L"Printer selected is not valid");
     }
     PrinterDevice::setPrinterNameLookup(nullptr);
@@ -193,13 +193,13 @@ protected:
 
     TempFolder tmp;
     twtest::MessageBoxRecorder rec{kResultCancel};
-    TFormRes w;
+    ResultsWindow w;
 };
 } // namespace
 
 TEST_F(ShownResults, EscapeSavesFromAButtonButNotFromTheMemo) {
-    ASSERT_EQ(GetFocus(), w.button(TFormRes::IdSave));
-    SetFocus(w.button(TFormRes::IdPrint));
+    ASSERT_EQ(GetFocus(), w.button(ResultsWindow::IdSave));
+    SetFocus(w.button(ResultsWindow::IdPrint));
     press(VK_ESCAPE);
     EXPECT_TRUE(fileExists(saved()));
     EXPECT_FALSE(w.saveEnabled());
@@ -214,7 +214,7 @@ TEST_F(ShownResults, EscapeSavesFromAButtonButNotFromTheMemo) {
     EXPECT_TRUE(rec.texts.empty());
 
     // Enter on the focused save button saves as well.
-    SetFocus(w.button(TFormRes::IdSave));
+    SetFocus(w.button(ResultsWindow::IdSave));
     press(VK_RETURN);
     EXPECT_TRUE(fileExists(saved()));
     EXPECT_FALSE(w.saveEnabled());
@@ -230,17 +230,17 @@ TEST_F(ShownResults, TabAndShiftTabRunThroughTheButtonsAndTheText) {
     }
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
-    EXPECT_EQ(visited, (std::vector<HWND>{w.button(TFormRes::IdPrint), w.button(TFormRes::IdClose), w.memo(),
-                                          w.button(TFormRes::IdSave), w.memo(), w.button(TFormRes::IdClose)}));
+    EXPECT_EQ(visited, (std::vector<HWND>{w.button(ResultsWindow::IdPrint), w.button(ResultsWindow::IdClose), w.memo(),
+                                          w.button(ResultsWindow::IdSave), w.memo(), w.button(ResultsWindow::IdClose)}));
     SetFocus(w.memo());   // no button framed as focused: one raised look, the close button's
-    for (int id : {TFormRes::IdSave, TFormRes::IdPrint})
-        EXPECT_EQ(twtest::buttonFrame(w.button(id)), twtest::buttonFrame(w.button(TFormRes::IdClose)));
+    for (int id : {ResultsWindow::IdSave, ResultsWindow::IdPrint})
+        EXPECT_EQ(twtest::buttonFrame(w.button(id)), twtest::buttonFrame(w.button(ResultsWindow::IdClose)));
 }
 
 TEST_F(ShownResults, FileThatCannotBeCreatedShowsTheErrorAndKeepsSaveEnabled) {
     // A folder already holding the name: the system refuses to create the file.
     CreateDirectoryW(saved().c_str(), nullptr);
-    SendMessageW(w.button(TFormRes::IdSave), BM_CLICK, 0, 0);
+    SendMessageW(w.button(ResultsWindow::IdSave), BM_CLICK, 0, 0);
     processPendingMessages();   // the error box comes after the click
     ASSERT_EQ(rec.texts.size(), 1u);
     const std::wstring prefix = L"Cannot create file \"" + saved() + L"\". ";
@@ -254,7 +254,7 @@ TEST_F(ShownResults, FileThatCannotBeCreatedShowsTheErrorAndKeepsSaveEnabled) {
     rec.texts.clear();
     const std::wstring parent = tmp.touch(L"plain");
     w.setSaveFolder(parent);
-    SendMessageW(w.button(TFormRes::IdSave), BM_CLICK, 0, 0);
+    SendMessageW(w.button(ResultsWindow::IdSave), BM_CLICK, 0, 0);
     processPendingMessages();   // the error box comes after the click
     ASSERT_EQ(rec.texts.size(), 1u);
     EXPECT_EQ(rec.texts[0].rfind(L"Cannot create file \"" + parent + L"\\MSTS_Orphans.txt\". ", 0), 0u);
@@ -271,20 +271,20 @@ TEST_F(ShownResults, ActivationGivesTheFocusBackOrToTheFirstEnabledControl) {
         SetActiveWindow(w.hwnd());
         processPendingMessages();
     };
-    SetFocus(w.button(TFormRes::IdClose));
+    SetFocus(w.button(ResultsWindow::IdClose));
     awayAndBack();
-    EXPECT_EQ(GetFocus(), w.button(TFormRes::IdClose)) << "the control left focused gets it back";
+    EXPECT_EQ(GetFocus(), w.button(ResultsWindow::IdClose)) << "the control left focused gets it back";
 
     // Saving disables the focused save button: on the next activation print takes the focus,
     // so Enter there asks for the print confirmation.
-    SetFocus(w.button(TFormRes::IdSave));
+    SetFocus(w.button(ResultsWindow::IdSave));
     press(VK_RETURN);
     ASSERT_FALSE(w.saveEnabled());
     awayAndBack();
-    EXPECT_EQ(GetFocus(), w.button(TFormRes::IdPrint));
+    EXPECT_EQ(GetFocus(), w.button(ResultsWindow::IdPrint));
 
     // Closed from its close button, the window shows the next report with that button focused.
-    SetFocus(w.button(TFormRes::IdClose));
+    SetFocus(w.button(ResultsWindow::IdClose));
     press(VK_RETURN);
     ASSERT_FALSE(IsWindowVisible(w.hwnd()));
     SetActiveWindow(other);
@@ -292,7 +292,7 @@ TEST_F(ShownResults, ActivationGivesTheFocusBackOrToTheFirstEnabledControl) {
     fill(w, L"Orphans", 2);
     w.showReport();
     processPendingMessages();
-    EXPECT_EQ(GetFocus(), w.button(TFormRes::IdClose));
+    EXPECT_EQ(GetFocus(), w.button(ResultsWindow::IdClose));
     DestroyWindow(other);
 }
 
@@ -304,9 +304,9 @@ TEST_F(ShownResults, ButtonStripIsTheBottom34Pixels) {
         ScreenToClient(w.hwnd(), &p);
         return p.y;
     };
-    for (int id : {TFormRes::IdPrint, TFormRes::IdSave, TFormRes::IdClose}) EXPECT_EQ(top(w.button(id)), 436 - 34 + 5);
+    for (int id : {ResultsWindow::IdPrint, ResultsWindow::IdSave, ResultsWindow::IdClose}) EXPECT_EQ(top(w.button(id)), 436 - 34 + 5);
     // The close button is drawn by the window, with its picture.
-    EXPECT_EQ(GetWindowLongW(w.button(TFormRes::IdClose), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_EQ(GetWindowLongW(w.button(ResultsWindow::IdClose), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
 }
 
 TEST(PrinterLayout, PageBreakPositionAndEmptyFinalPage) {
@@ -376,7 +376,7 @@ TEST_F(ShownResults, RefusedFolderOffersTheSaveAsDialogAndSavesTheSameBytesThere
             if (accept) SetWindowTextW(GetFocus(), chosen.c_str());
             PostMessageW(GetActiveWindow(), WM_COMMAND, accept ? IDOK : IDCANCEL, 0);
         });
-        SendMessageW(w.button(TFormRes::IdSave), BM_CLICK, 0, 0);
+        SendMessageW(w.button(ResultsWindow::IdSave), BM_CLICK, 0, 0);
         processPendingMessages();
         EXPECT_STREQ(offered, L"MSTS_Orphans.txt");
         EXPECT_TRUE(rec.texts.empty());

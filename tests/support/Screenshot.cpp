@@ -1,7 +1,7 @@
 #include "support/Screenshot.h"
 
 #include "platform/Handle.h"
-#include "widgets/VrSysUtils.h"
+#include "widgets/OffscreenImage.h"
 
 #include <cstdio>
 

@@ -37,7 +37,7 @@ int lineCount(const std::wstring& s) {
 } // namespace
 
 TEST(HelpWindow, CreatedVisibleCentredOnTheFirstTab) {
-    TFormHelp help;
+    HelpWindow help;
     ASSERT_TRUE(help.createWindow());
     EXPECT_TRUE(::IsWindowVisible(help.hwnd()));
     RECT c;
@@ -59,23 +59,23 @@ TEST(HelpWindow, CreatedVisibleCentredOnTheFirstTab) {
 }
 
 TEST(HelpWindow, MemosHoldTheirTextsReadOnly) {
-    TFormHelp help;
+    HelpWindow help;
     ASSERT_TRUE(help.createWindow(false));
-    EXPECT_EQ(text(help.memo(1)), TFormHelp::usageText());
-    EXPECT_EQ(text(help.memo(2)), TFormHelp::howItWorksText());
-    EXPECT_EQ(text(help.memo(5)), TFormHelp::historyText());
-    EXPECT_EQ(lineCount(TFormHelp::usageText()), 12);
-    EXPECT_EQ(lineCount(TFormHelp::howItWorksText()), 13);
-    EXPECT_EQ(lineCount(TFormHelp::historyText()), 27);
+    EXPECT_EQ(text(help.memo(1)), HelpWindow::usageText());
+    EXPECT_EQ(text(help.memo(2)), HelpWindow::howItWorksText());
+    EXPECT_EQ(text(help.memo(5)), HelpWindow::historyText());
+    EXPECT_EQ(lineCount(HelpWindow::usageText()), 12);
+    EXPECT_EQ(lineCount(HelpWindow::howItWorksText()), 13);
+    EXPECT_EQ(lineCount(HelpWindow::historyText()), 27);
     EXPECT_EQ(help.memo(0), nullptr);
     for (int i : {1, 2, 5}) EXPECT_TRUE(::GetWindowLongW(help.memo(i), GWL_STYLE) & ES_READONLY);
     EXPECT_TRUE(::GetWindowLongW(help.memo(5), GWL_STYLE) & WS_VSCROLL);
     EXPECT_FALSE(::GetWindowLongW(help.memo(1), GWL_STYLE) & WS_VSCROLL);
-    EXPECT_NE(TFormHelp::aboutText().find(L"suggestions : contact@trackwend.org"), std::wstring::npos);
+    EXPECT_NE(HelpWindow::aboutText().find(L"suggestions : contact@trackwend.org"), std::wstring::npos);
 }
 
 TEST(HelpWindow, TabClickShowsItsPage) {
-    TFormHelp help;
+    HelpWindow help;
     ASSERT_TRUE(help.createWindow(false));
     ::SendMessageW(help.tabControl(), TCM_SETCURSEL, 3, 0);
     NMHDR n{help.tabControl(), 0, static_cast<UINT>(TCN_SELCHANGE)};
@@ -86,7 +86,7 @@ TEST(HelpWindow, TabClickShowsItsPage) {
 }
 
 TEST(HelpWindow, ActivationFromAnotherWindowRecentresAndReturnsToFirstTab) {
-    TFormHelp help;
+    HelpWindow help;
     ASSERT_TRUE(help.createWindow());
     HWND other = ::CreateWindowExW(0, L"STATIC", L"main", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
                                    ::GetModuleHandleW(nullptr), nullptr);
@@ -113,7 +113,7 @@ TEST(HelpWindow, ActivationFromAnotherWindowRecentresAndReturnsToFirstTab) {
 }
 
 TEST(HelpWindow, CloseButtonAndCloseBoxHideItAndCaptionFollowsTheLanguage) {
-    TFormHelp help;
+    HelpWindow help;
     ASSERT_TRUE(help.createWindow());
     EXPECT_EQ(text(help.closeButton()), L"&Fermer");
     help.setCloseCaption(L"&Close");
@@ -132,10 +132,10 @@ TEST(HelpWindow, CentringTruncatesTowardZeroWithoutClamping) {
     RECT work;
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     int ww = work.right - work.left, wh = work.bottom - work.top;
-    POINT p = TFormHelp::centredOnWorkArea(ww + 101, wh + 1);
+    POINT p = HelpWindow::centredOnWorkArea(ww + 101, wh + 1);
     EXPECT_EQ(p.x, -50);
     EXPECT_EQ(p.y, 0);
-    p = TFormHelp::centredOnWorkArea(ww - 3, wh - 5);
+    p = HelpWindow::centredOnWorkArea(ww - 3, wh - 5);
     EXPECT_EQ(p.x, 1);
     EXPECT_EQ(p.y, 2);
 }

@@ -36,7 +36,7 @@ protected:
         setCurrentLanguageId(0);
         env_.settingsPath = tmp_ / L"trackwend.INI";
         env_.simulatorFolder = tmp_.makeDir(L"msts");
-        env_.showWarning = [this](TForm1&) { ++warnings_; };
+        env_.showWarning = [this](MainWindow&) { ++warnings_; };
     }
     void TearDown() override {
         if (form_ && IsWindow(form_->hwnd())) DestroyWindow(form_->hwnd());
@@ -44,8 +44,8 @@ protected:
         drain();
     }
     // Creates the window and shows it, which runs show and first activation.
-    TForm1& start() {
-        form_ = std::make_unique<TForm1>(env_);
+    MainWindow& start() {
+        form_ = std::make_unique<MainWindow>(env_);
         EXPECT_TRUE(form_->createWindow());
         ShowWindow(form_->hwnd(), SW_SHOWNORMAL);
         SetForegroundWindow(form_->hwnd());
@@ -74,8 +74,8 @@ protected:
     }
 
     twtest::TempFolder tmp_;
-    TForm1::Environment env_;
-    std::unique_ptr<TForm1> form_;
+    MainWindow::Environment env_;
+    std::unique_ptr<MainWindow> form_;
     int warnings_ = 0;
     twtest::MessageBoxRecorder recorder_;
     std::vector<std::wstring>& boxes_ = recorder_.texts;
@@ -84,10 +84,10 @@ protected:
 } // namespace
 
 TEST(MainWindowCentring, TruncatesTowardZeroWithoutClamping) {
-    POINT p = TForm1::centredPosition(RECT{0, 0, 1024, 768}, 561, 353);
+    POINT p = MainWindow::centredPosition(RECT{0, 0, 1024, 768}, 561, 353);
     EXPECT_EQ(p.x, 231);
     EXPECT_EQ(p.y, 207);
-    p = TForm1::centredPosition(RECT{0, 0, 461, 352}, 561, 353);
+    p = MainWindow::centredPosition(RECT{0, 0, 461, 352}, 561, 353);
     EXPECT_EQ(p.y, 0);   // -1 / 2 truncates to 0
     EXPECT_EQ(p.x, -50); // not clamped
 }
@@ -103,7 +103,7 @@ TEST(SettingsParsing, AcceptsOnlyWholeDecimalNumbers) {
 
 TEST_F(MainWindowTest, FrameHasFixedSizeAndCentredPosition) {
     env_.workArea = RECT{0, 0, 461, 352};
-    TForm1& f = start();
+    MainWindow& f = start();
     RECT r;
     GetWindowRect(f.hwnd(), &r);
     EXPECT_EQ(r.right - r.left, 561);
@@ -115,12 +115,12 @@ TEST_F(MainWindowTest, FrameHasFixedSizeAndCentredPosition) {
 }
 
 TEST_F(MainWindowTest, NoSettingsFileShowsWarningInFrenchAndCreatesNoFile) {
-    TForm1& f = start();
+    MainWindow& f = start();
     EXPECT_EQ(warnings_, 1);
     EXPECT_EQ(currentLanguageId(), 0);
-    EXPECT_EQ(textOf(f.control(TForm1::IdB_Exit)), L"&Termin\u00E9");
-    EXPECT_TRUE(styleVisible(f.control(TForm1::IdB_Anglais)));
-    EXPECT_FALSE(styleVisible(f.control(TForm1::IdB_Francais)));
+    EXPECT_EQ(textOf(f.control(MainWindow::IdExit)), L"&Termin\u00E9");
+    EXPECT_TRUE(styleVisible(f.control(MainWindow::IdEnglish)));
+    EXPECT_FALSE(styleVisible(f.control(MainWindow::IdFrench)));
     // A later activation does not show the warning again.
     SendMessageW(f.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(warnings_, 1);
@@ -130,19 +130,19 @@ TEST_F(MainWindowTest, NoSettingsFileShowsWarningInFrenchAndCreatesNoFile) {
 
 TEST_F(MainWindowTest, SettingsChooseLanguageAndWarning) {
     writeSettings("[Init]\r\nWarning=0\r\nLanguage=1\r\n");
-    TForm1& f = start();
+    MainWindow& f = start();
     EXPECT_EQ(warnings_, 0);
     EXPECT_EQ(currentLanguageId(), 1);
-    EXPECT_EQ(f.stepButton(StepButton::Go).Caption(), L"&Run all");
-    EXPECT_TRUE(styleVisible(f.control(TForm1::IdB_Francais)));
-    EXPECT_FALSE(styleVisible(f.control(TForm1::IdB_Anglais)));
+    EXPECT_EQ(f.stepButton(StepButton::RunAll).caption(), L"&Run all");
+    EXPECT_TRUE(styleVisible(f.control(MainWindow::IdFrench)));
+    EXPECT_FALSE(styleVisible(f.control(MainWindow::IdEnglish)));
 }
 
 TEST_F(MainWindowTest, HeaderOnlySettingsShowWarningInFrench) {
     writeSettings("[Init]\r\n");
-    TForm1& f = start();
+    MainWindow& f = start();
     EXPECT_EQ(warnings_, 1);
-    EXPECT_EQ(f.stepButton(StepButton::Go).Caption(), L"Anal&yse tout");
+    EXPECT_EQ(f.stepButton(StepButton::RunAll).caption(), L"Anal&yse tout");
 }
 
 TEST_F(MainWindowTest, UnknownLanguageFallsBackToFrenchAndIsWrittenBackAtClose) {
@@ -156,7 +156,7 @@ TEST_F(MainWindowTest, UnknownLanguageFallsBackToFrenchAndIsWrittenBackAtClose) 
 
 TEST_F(MainWindowTest, FolderInPlaceOfTheSettingsFileCountsAsNoFileAtStartAndAtClose) {
     ASSERT_TRUE(CreateDirectoryW(env_.settingsPath.c_str(), nullptr));
-    TForm1& f = start();
+    MainWindow& f = start();
     EXPECT_EQ(warnings_, 1);
     HWND h = f.hwnd();
     closeWindow();
@@ -167,48 +167,48 @@ TEST_F(MainWindowTest, FolderInPlaceOfTheSettingsFileCountsAsNoFileAtStartAndAtC
 
 TEST_F(MainWindowTest, ActivitiesItemOfTheSystemMenuFollowsLanguageAndOptionAndSurvivesARestart) {
     writeSettings("[Init]\r\nWarning=0\r\nLanguage=0\r\n");
-    TForm1& f = start();
+    MainWindow& f = start();
     HMENU menu = GetSystemMenu(f.hwnd(), FALSE);
     // Above Close: a separator, the check command, the item, and the separator the system had above Close.
     int close = GetMenuItemCount(menu) - 1;
     while (close >= 0 && GetMenuItemID(menu, close) != static_cast<UINT>(SC_CLOSE)) --close;
     ASSERT_GE(close, 4);
     EXPECT_TRUE(GetMenuState(menu, close - 1, MF_BYPOSITION) & MF_SEPARATOR);
-    EXPECT_EQ(GetMenuItemID(menu, close - 2), TForm1::kSysCheck);
-    EXPECT_EQ(GetMenuItemID(menu, close - 3), TForm1::kSysActivities);
+    EXPECT_EQ(GetMenuItemID(menu, close - 2), MainWindow::kSysCheck);
+    EXPECT_EQ(GetMenuItemID(menu, close - 3), MainWindow::kSysActivities);
     EXPECT_TRUE(GetMenuState(menu, close - 4, MF_BYPOSITION) & MF_SEPARATOR);
     auto item = [&] {
         wchar_t buf[128] = {};
-        GetMenuStringW(menu, TForm1::kSysActivities, buf, 128, MF_BYCOMMAND);
+        GetMenuStringW(menu, MainWindow::kSysActivities, buf, 128, MF_BYCOMMAND);
         return std::wstring(buf);
     };
-    auto checked = [&] { return (GetMenuState(menu, TForm1::kSysActivities, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    auto checked = [&] { return (GetMenuState(menu, MainWindow::kSysActivities, MF_BYCOMMAND) & MF_CHECKED) != 0; };
     EXPECT_EQ(item(), L"Lire aussi les &activit\u00E9s (rames libres)");
     EXPECT_FALSE(checked());
     EXPECT_FALSE(f.includeActivities());
-    SendMessageW(f.control(TForm1::IdB_Anglais), BM_CLICK, 0, 0);
+    SendMessageW(f.control(MainWindow::IdEnglish), BM_CLICK, 0, 0);
     EXPECT_EQ(item(), L"Also read &activities (loose consists)");
 
-    SendMessageW(f.hwnd(), WM_SYSCOMMAND, TForm1::kSysActivities, 0);
+    SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysActivities, 0);
     EXPECT_TRUE(checked());
     EXPECT_TRUE(f.includeActivities());
-    EXPECT_EQ(f.counterColour(Counter::Con), colours::Olive) << "toggling runs no step";
+    EXPECT_EQ(f.counterColour(Counter::Consists), colours::Olive) << "toggling runs no step";
     closeWindow();
     EXPECT_NE(readSettings().find("Activities=1"), std::string::npos) << readSettings();
 
-    TForm1& again = start();
+    MainWindow& again = start();
     EXPECT_TRUE(again.includeActivities());
-    EXPECT_TRUE(GetMenuState(GetSystemMenu(again.hwnd(), FALSE), TForm1::kSysActivities, MF_BYCOMMAND) & MF_CHECKED);
-    SendMessageW(again.hwnd(), WM_SYSCOMMAND, TForm1::kSysActivities, 0);
+    EXPECT_TRUE(GetMenuState(GetSystemMenu(again.hwnd(), FALSE), MainWindow::kSysActivities, MF_BYCOMMAND) & MF_CHECKED);
+    SendMessageW(again.hwnd(), WM_SYSCOMMAND, MainWindow::kSysActivities, 0);
     EXPECT_FALSE(again.includeActivities());
     closeWindow();
     EXPECT_NE(readSettings().find("Activities=0"), std::string::npos) << readSettings();
 
     // Without a settings file the option is off at start and nothing is written at close.
     DeleteFileW(env_.settingsPath.c_str());
-    TForm1& third = start();
+    MainWindow& third = start();
     EXPECT_FALSE(third.includeActivities());
-    SendMessageW(third.hwnd(), WM_SYSCOMMAND, TForm1::kSysActivities, 0);
+    SendMessageW(third.hwnd(), WM_SYSCOMMAND, MainWindow::kSysActivities, 0);
     closeWindow();
     EXPECT_EQ(GetFileAttributesW(env_.settingsPath.c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -217,35 +217,35 @@ TEST_F(MainWindowTest, StockCheckCommandRunsOnceStep5HasRunAndOpensItsReport) {
     tmp_.writeBytes(L"msts\\TRAINS\\TRAINSET\\A\\a1.eng", std::string("SIMISA\r\nWagon ( WagonShape ( a1.s ) )"));
     tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\a2.wag"); // two files: the gauge moves
     tmp_.writeUtf16(L"msts\\TRAINS\\CONSISTS\\one.con", twtest::consistText(L"one", {{'E', L"a1", L"A"}}));
-    TForm1& f = start();
-    TFormRes results;
+    MainWindow& f = start();
+    ResultsWindow results;
     ASSERT_TRUE(results.createWindow(f.hwnd()));
     f.setResultsWindow(&results);
     HMENU menu = GetSystemMenu(f.hwnd(), FALSE);
-    auto grayed = [&] { return (GetMenuState(menu, TForm1::kSysCheck, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+    auto grayed = [&] { return (GetMenuState(menu, MainWindow::kSysCheck, MF_BYCOMMAND) & MF_GRAYED) != 0; };
     auto label = [&] {
         wchar_t buf[128] = {};
-        GetMenuStringW(menu, TForm1::kSysCheck, buf, 128, MF_BYCOMMAND);
+        GetMenuStringW(menu, MainWindow::kSysCheck, buf, 128, MF_BYCOMMAND);
         return std::wstring(buf);
     };
     EXPECT_EQ(label(), L"&Contr\u00F4ler les fichiers du mat\u00E9riel\u2026");
     EXPECT_TRUE(grayed());
-    SendMessageW(f.hwnd(), WM_SYSCOMMAND, TForm1::kSysCheck, 0);
+    SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysCheck, 0);
     EXPECT_FALSE(IsWindowVisible(results.hwnd())) << "nothing runs before step 5";
 
-    f.E_MSTS().setText(*env_.simulatorFolder);
-    f.stepButton(StepButton::Go).OnClick();
+    f.simulatorBox().setText(*env_.simulatorFolder);
+    f.stepButton(StepButton::RunAll).onClick();
     EXPECT_FALSE(grayed());
     bool stepsDisabled = false, gaugeShown = false;
-    f.gauge().OnChange = [&] {
-        stepsDisabled = !f.buttonEnabled(StepButton::Go) && !f.buttonEnabled(StepButton::Consists);
+    f.gauge().onChange = [&] {
+        stepsDisabled = !f.buttonEnabled(StepButton::RunAll) && !f.buttonEnabled(StepButton::Consists);
         gaugeShown = styleVisible(f.gauge().hwnd());
     };
-    SendMessageW(f.control(TForm1::IdB_Anglais), BM_CLICK, 0, 0);
+    SendMessageW(f.control(MainWindow::IdEnglish), BM_CLICK, 0, 0);
     EXPECT_EQ(label(), L"&Check stock files\u2026");
-    SendMessageW(f.hwnd(), WM_SYSCOMMAND, TForm1::kSysCheck, 0);
+    SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysCheck, 0);
     EXPECT_TRUE(stepsDisabled && gaugeShown);
-    EXPECT_TRUE(f.buttonEnabled(StepButton::Go));
+    EXPECT_TRUE(f.buttonEnabled(StepButton::RunAll));
     EXPECT_FALSE(styleVisible(f.gauge().hwnd()));
     EXPECT_TRUE(IsWindowVisible(results.hwnd()));
     EXPECT_EQ(textOf(results.hwnd()), L"Stock check");
@@ -256,65 +256,65 @@ TEST_F(MainWindowTest, StockCheckCommandRunsOnceStep5HasRunAndOpensItsReport) {
 }
 
 TEST_F(MainWindowTest, FolderBoxesLoseTrailingBackslashesAndDriveSteps12) {
-    TForm1& f = start();
+    MainWindow& f = start();
     const std::wstring msts = *env_.simulatorFolder;
-    EXPECT_TRUE(f.stepButton(StepButton::Consists).Enabled());
-    f.E_MSTS().setText(msts + L"\\\\");
-    EXPECT_EQ(f.E_MSTS().Text(), msts);
-    EXPECT_TRUE(f.stepButton(StepButton::Materiel).Enabled());
-    f.E_MSTS().setText(L"");
-    EXPECT_FALSE(f.stepButton(StepButton::Consists).Enabled());
-    EXPECT_FALSE(f.stepButton(StepButton::Materiel).Enabled());
-    f.E_MSTS().setText(L"\\\\\\");
-    EXPECT_EQ(f.E_MSTS().Text(), L"");
-    f.E_MSTS().setText(msts);
-    // Only the simulator folder is tested, whatever E_TS holds.
-    f.E_TS().setText(L"Z:\\no\\such\\folder\\");
-    EXPECT_EQ(f.E_TS().Text(), L"Z:\\no\\such\\folder");
-    EXPECT_TRUE(f.stepButton(StepButton::Consists).Enabled());
+    EXPECT_TRUE(f.stepButton(StepButton::Consists).enabled());
+    f.simulatorBox().setText(msts + L"\\\\");
+    EXPECT_EQ(f.simulatorBox().content(), msts);
+    EXPECT_TRUE(f.stepButton(StepButton::Stock).enabled());
+    f.simulatorBox().setText(L"");
+    EXPECT_FALSE(f.stepButton(StepButton::Consists).enabled());
+    EXPECT_FALSE(f.stepButton(StepButton::Stock).enabled());
+    f.simulatorBox().setText(L"\\\\\\");
+    EXPECT_EQ(f.simulatorBox().content(), L"");
+    f.simulatorBox().setText(msts);
+    // Only the simulator folder is tested, whatever storeBox holds.
+    f.storeBox().setText(L"Z:\\no\\such\\folder\\");
+    EXPECT_EQ(f.storeBox().content(), L"Z:\\no\\such\\folder");
+    EXPECT_TRUE(f.stepButton(StepButton::Consists).enabled());
 }
 
 TEST_F(MainWindowTest, MissingRegistryFoldersShowTheirTexts) {
     env_.simulatorFolder.reset();
     env_.trainStoreFolder.reset();
-    TForm1& f = start();
-    EXPECT_EQ(f.E_MSTS().Text(), L"< ERREUR : MSTS ne semble pas install\u00E9 sur cette machine. >");
-    EXPECT_EQ(f.E_TS().Text(), L"Train Store non trouv\u00E9");
-    EXPECT_FALSE(f.stepButton(StepButton::Consists).Enabled());
-    EXPECT_FALSE(f.E_TS().Enabled());
+    MainWindow& f = start();
+    EXPECT_EQ(f.simulatorBox().content(), L"< ERREUR : MSTS ne semble pas install\u00E9 sur cette machine. >");
+    EXPECT_EQ(f.storeBox().content(), L"Train Store non trouv\u00E9");
+    EXPECT_FALSE(f.stepButton(StepButton::Consists).enabled());
+    EXPECT_FALSE(f.storeBox().enabled());
 }
 
 TEST_F(MainWindowTest, TrainStoreBoxFollowsCheckBox) {
     env_.trainStoreFolder = L"C:\\Store";
-    TForm1& f = start();
-    HWND cb = f.control(TForm1::IdCB_TS);
-    EXPECT_FALSE(f.E_TS().Enabled());
+    MainWindow& f = start();
+    HWND cb = f.control(MainWindow::IdStoreCheck);
+    EXPECT_FALSE(f.storeBox().enabled());
     SendMessageW(cb, BM_CLICK, 0, 0);
-    EXPECT_TRUE(f.E_TS().Enabled());
+    EXPECT_TRUE(f.storeBox().enabled());
     EXPECT_TRUE(f.includeTrainStore());
     SendMessageW(cb, BM_CLICK, 0, 0);
-    EXPECT_FALSE(f.E_TS().Enabled());
-    EXPECT_EQ(f.E_TS().Text(), L"C:\\Store");
+    EXPECT_FALSE(f.storeBox().enabled());
+    EXPECT_EQ(f.storeBox().content(), L"C:\\Store");
 }
 
 TEST_F(MainWindowTest, LocalizeRoundTripRestoresEveryCaption) {
-    TForm1& f = start();
+    MainWindow& f = start();
     auto snapshot = [&] {
         std::vector<std::wstring> s;
-        for (auto b : {StepButton::Consists, StepButton::Materiel, StepButton::Lst, StepButton::Orp, StepButton::Man,
-                       StepButton::Go})
-            s.push_back(f.stepButton(b).Caption());
-        for (int id : {TForm1::IdBR_Con, TForm1::IdBR_Mat, TForm1::IdBR_Orp, TForm1::IdBR_Man, TForm1::IdB_Aide,
-                       TForm1::IdB_Exit})
+        for (auto b : {StepButton::Consists, StepButton::Stock, StepButton::References, StepButton::Orphans, StepButton::Missing,
+                       StepButton::RunAll})
+            s.push_back(f.stepButton(b).caption());
+        for (int id : {MainWindow::IdConsistsReport, MainWindow::IdStockReport, MainWindow::IdOrphansReport, MainWindow::IdMissingReport, MainWindow::IdHelp,
+                       MainWindow::IdExit})
             s.push_back(textOf(f.control(id)));
         for (int i = 0; i < 3; ++i) s.push_back(textOf(f.groupBox(i)));
         for (int i = 0; i < 8; ++i) s.push_back(textOf(f.label(i)));
         return s;
     };
     const auto french = snapshot();
-    EXPECT_EQ(textOf(f.control(TForm1::IdBR_Man)), L"Man&quants");
+    EXPECT_EQ(textOf(f.control(MainWindow::IdMissingReport)), L"Man&quants");
     EXPECT_EQ(textOf(f.groupBox(0)), L" Dossiers \u00E0 analyser ");
-    SendMessageW(f.control(TForm1::IdB_Anglais), BM_CLICK, 0, 0);
+    SendMessageW(f.control(MainWindow::IdEnglish), BM_CLICK, 0, 0);
     EXPECT_EQ(currentLanguageId(), 1);
     const auto english = snapshot();
     EXPECT_EQ(textOf(f.groupBox(1)), L" Run ");
@@ -323,10 +323,10 @@ TEST_F(MainWindowTest, LocalizeRoundTripRestoresEveryCaption) {
         const bool fixed = french[i] == L".con" || french[i] == L".eng" || french[i] == L".wag";
         EXPECT_EQ(fixed, french[i] == english[i]) << i;
     }
-    SendMessageW(f.control(TForm1::IdB_Francais), BM_CLICK, 0, 0);
+    SendMessageW(f.control(MainWindow::IdFrench), BM_CLICK, 0, 0);
     EXPECT_EQ(snapshot(), french);
-    // Localize itself leaves the language alone.
-    f.Localize(1);
+    // localize itself leaves the language alone.
+    f.localize(1);
     EXPECT_EQ(currentLanguageId(), 0);
 }
 
@@ -337,34 +337,34 @@ TEST_F(MainWindowTest, RunAllFillsCountersAndRestoresTheBottomRow) {
     tmp_.touch(L"msts\\TRAINS\\TRAINSET\\B\\b1.wag");
     tmp_.writeUtf16(L"msts\\TRAINS\\CONSISTS\\one.con",
                     twtest::consistText(L"one", {{'E', L"a1", L"A"}, {'W', L"gone", L"C"}}));
-    TForm1& f = start();
+    MainWindow& f = start();
     bool gaugeSeen = false;
-    f.E_MSTS().setText(msts);
-    f.counter(Counter::Lst).OnChange = [&] { gaugeSeen |= styleVisible(f.gauge().hwnd()); };
-    f.stepButton(StepButton::Go).OnClick();
+    f.simulatorBox().setText(msts);
+    f.counter(Counter::References).onChange = [&] { gaugeSeen |= styleVisible(f.gauge().hwnd()); };
+    f.stepButton(StepButton::RunAll).onClick();
     EXPECT_TRUE(boxes_.empty());
-    EXPECT_EQ(f.counterValue(Counter::Con), 1);
-    EXPECT_EQ(f.counterValue(Counter::Eng), 1);
-    EXPECT_EQ(f.counterValue(Counter::Wag), 2);
-    EXPECT_EQ(f.counterValue(Counter::Mat), 3);
-    EXPECT_EQ(f.counterValue(Counter::Lst), 2);
-    EXPECT_EQ(f.counterValue(Counter::Orp), 2);
-    EXPECT_EQ(f.counterValue(Counter::Per), 1);
-    EXPECT_EQ(f.counterValue(Counter::Man), 1);
-    EXPECT_EQ(f.counterColour(Counter::Orp), colours::Red);
-    EXPECT_EQ(f.counterColour(Counter::Per), colours::Lime);
-    EXPECT_EQ(f.counterColour(Counter::Con), colours::Yellow);
+    EXPECT_EQ(f.counterValue(Counter::Consists), 1);
+    EXPECT_EQ(f.counterValue(Counter::Engines), 1);
+    EXPECT_EQ(f.counterValue(Counter::Wagons), 2);
+    EXPECT_EQ(f.counterValue(Counter::Stock), 3);
+    EXPECT_EQ(f.counterValue(Counter::References), 2);
+    EXPECT_EQ(f.counterValue(Counter::Orphans), 2);
+    EXPECT_EQ(f.counterValue(Counter::Used), 1);
+    EXPECT_EQ(f.counterValue(Counter::Missing), 1);
+    EXPECT_EQ(f.counterColour(Counter::Orphans), colours::Red);
+    EXPECT_EQ(f.counterColour(Counter::Used), colours::Lime);
+    EXPECT_EQ(f.counterColour(Counter::Consists), colours::Yellow);
     EXPECT_TRUE(gaugeSeen);
     EXPECT_FALSE(styleVisible(f.gauge().hwnd()));
-    EXPECT_TRUE(styleVisible(f.control(TForm1::IdB_Aide)));
-    EXPECT_TRUE(styleVisible(f.control(TForm1::IdBR_Mat)));
-    EXPECT_TRUE(IsWindowEnabled(f.control(TForm1::IdBR_Orp)));
+    EXPECT_TRUE(styleVisible(f.control(MainWindow::IdHelp)));
+    EXPECT_TRUE(styleVisible(f.control(MainWindow::IdStockReport)));
+    EXPECT_TRUE(IsWindowEnabled(f.control(MainWindow::IdOrphansReport)));
 
     // The orphans report goes to the results window, titled in the interface language.
-    TFormRes results;
+    ResultsWindow results;
     ASSERT_TRUE(results.createWindow(f.hwnd()));
     f.setResultsWindow(&results);
-    SendMessageW(f.control(TForm1::IdBR_Orp), BM_CLICK, 0, 0);
+    SendMessageW(f.control(MainWindow::IdOrphansReport), BM_CLICK, 0, 0);
     EXPECT_EQ(textOf(results.hwnd()), L"Orphelins");
     EXPECT_TRUE(IsWindowVisible(results.hwnd()));
     f.setResultsWindow(nullptr);
@@ -379,23 +379,23 @@ TEST_F(MainWindowTest, CloseDuringRunAllEndsTheRunningStepStartsNoOtherAndReport
         SCOPED_TRACE(writable ? "settings writable" : "settings held by another program");
         writeSettings("[Init]\r\nWarning=0\r\nLanguage=1\r\n");
         boxes_.clear();
-        TForm1& f = start();
+        MainWindow& f = start();
         HWND h = f.hwnd();
         // Another program holding the file makes the write at close fail.
         HANDLE held = writable ? INVALID_HANDLE_VALUE
                                : CreateFileW(env_.settingsPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         bool aliveAtEndOfStep1 = false;
-        f.counter(Counter::Con).OnChange = [&] {
-            if (f.counterValue(Counter::Con) == 3) aliveAtEndOfStep1 = IsWindow(h) && f.closePending();
+        f.counter(Counter::Consists).onChange = [&] {
+            if (f.counterValue(Counter::Consists) == 3) aliveAtEndOfStep1 = IsWindow(h) && f.closePending();
         };
         PostMessageW(h, WM_CLOSE, 0, 0);   // handled by the first step's first look at the queue
-        f.stepButton(StepButton::Go).OnClick();
+        f.stepButton(StepButton::RunAll).onClick();
         drain();
         // Step 1 ran to its end with the window still there; Run all started no other step.
         EXPECT_TRUE(aliveAtEndOfStep1);
-        EXPECT_EQ(f.counterColour(Counter::Con), colours::Yellow);
-        EXPECT_EQ(f.counterValue(Counter::Eng), 0);
-        EXPECT_EQ(f.counterColour(Counter::Mat), colours::Olive);
+        EXPECT_EQ(f.counterColour(Counter::Consists), colours::Yellow);
+        EXPECT_EQ(f.counterValue(Counter::Engines), 0);
+        EXPECT_EQ(f.counterColour(Counter::Stock), colours::Olive);
         EXPECT_FALSE(IsWindow(h));
         if (writable) {
             EXPECT_TRUE(boxes_.empty());
@@ -409,10 +409,10 @@ TEST_F(MainWindowTest, CloseDuringRunAllEndsTheRunningStepStartsNoOtherAndReport
 }
 
 TEST_F(MainWindowTest, FailedFirstActivationShowsItsErrorAfterwardsAndIsDoneAgainAtTheNextActivation) {
-    env_.showWarning = [this](TForm1&) {
+    env_.showWarning = [this](MainWindow&) {
         if (++warnings_ == 1) throw AppError(L"Unable to write to X");
     };
-    form_ = std::make_unique<TForm1>(env_);
+    form_ = std::make_unique<MainWindow>(env_);
     ASSERT_TRUE(form_->createWindow());
     ShowWindow(form_->hwnd(), SW_SHOWNORMAL);   // activates: the first activation fails
     SetActiveWindow(form_->hwnd());
@@ -427,14 +427,14 @@ TEST_F(MainWindowTest, FailedFirstActivationShowsItsErrorAfterwardsAndIsDoneAgai
 }
 
 TEST_F(MainWindowTest, LabelsAfterEnglishThenFrenchLookAsAtAFrenchStart) {
-    TForm1& f = start();
+    MainWindow& f = start();
     auto settle = [] {
         for (int i = 0; i < 5; ++i) {
             processPendingMessages();
             Sleep(20);
         }
     };
-    // "Dossier Train Simulator", "eng/wag utilis\u00E9s dans rames", "eng/wag non trouv\u00E9s"
+    // "root Train Simulator", "eng/wag utilis\u00E9s dans rames", "eng/wag non trouv\u00E9s"
     auto labels = [&] {
         std::vector<std::vector<std::uint32_t>> seen;
         for (int i : {0, 4, 7}) {
@@ -446,68 +446,68 @@ TEST_F(MainWindowTest, LabelsAfterEnglishThenFrenchLookAsAtAFrenchStart) {
     };
     settle();
     const auto frenchStart = labels();
-    SendMessageW(f.control(TForm1::IdB_Anglais), BM_CLICK, 0, 0);
+    SendMessageW(f.control(MainWindow::IdEnglish), BM_CLICK, 0, 0);
     settle();
-    SendMessageW(f.control(TForm1::IdB_Francais), BM_CLICK, 0, 0);
+    SendMessageW(f.control(MainWindow::IdFrench), BM_CLICK, 0, 0);
     settle();
     EXPECT_TRUE(labels() == frenchStart);
 }
 
 TEST_F(MainWindowTest, TypedFolderPathKeepsItsBackslashUntilTheUserIsDone) {
-    TForm1& f = start();
+    MainWindow& f = start();
     const std::wstring msts = *env_.simulatorFolder;
-    HWND edit = f.E_MSTS().editHandle();
+    HWND edit = f.simulatorBox().editHandle();
     SetFocus(edit);
-    f.E_MSTS().setText(L"");
+    f.simulatorBox().setText(L"");
     auto type = [&](const std::wstring& keys) {
         for (wchar_t c : keys) SendMessageW(edit, WM_CHAR, c, 1);
     };
     type(msts + L"\\");
-    EXPECT_EQ(f.E_MSTS().Text(), msts + L"\\") << "kept as typed";
-    EXPECT_TRUE(f.stepButton(StepButton::Consists).Enabled()) << "tested without the backslash";
+    EXPECT_EQ(f.simulatorBox().content(), msts + L"\\") << "kept as typed";
+    EXPECT_TRUE(f.stepButton(StepButton::Consists).enabled()) << "tested without the backslash";
     EXPECT_EQ(f.simulatorFolder(), msts);
     type(L"TRAINS\\");
-    EXPECT_EQ(f.E_MSTS().Text(), msts + L"\\TRAINS\\");
-    EXPECT_FALSE(f.stepButton(StepButton::Consists).Enabled());
+    EXPECT_EQ(f.simulatorBox().content(), msts + L"\\TRAINS\\");
+    EXPECT_FALSE(f.stepButton(StepButton::Consists).enabled());
     tmp_.makeDir(L"msts\\TRAINS");
     type(L"\\");
-    EXPECT_TRUE(f.stepButton(StepButton::Materiel).Enabled());
+    EXPECT_TRUE(f.stepButton(StepButton::Stock).enabled());
     // Enter drops them and leaves the caret at the end.
     PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
     processPendingMessages();
-    EXPECT_EQ(f.E_MSTS().Text(), msts + L"\\TRAINS");
+    EXPECT_EQ(f.simulatorBox().content(), msts + L"\\TRAINS");
     type(L"\\x\\");
-    EXPECT_EQ(f.E_MSTS().Text(), msts + L"\\TRAINS\\x\\");
+    EXPECT_EQ(f.simulatorBox().content(), msts + L"\\TRAINS\\x\\");
     // So does leaving the box.
-    SetFocus(f.control(TForm1::IdB_Aide));
-    EXPECT_EQ(f.E_MSTS().Text(), msts + L"\\TRAINS\\x");
+    SetFocus(f.control(MainWindow::IdHelp));
+    EXPECT_EQ(f.simulatorBox().content(), msts + L"\\TRAINS\\x");
     EXPECT_TRUE(boxes_.empty());
 }
 
 TEST_F(MainWindowTest, ExitButtonClosesWithoutRunningAStep) {
-    TForm1& f = start();
+    MainWindow& f = start();
     HWND h = f.hwnd();
-    SendMessageW(f.control(TForm1::IdB_Exit), BM_CLICK, 0, 0);
+    SendMessageW(f.control(MainWindow::IdExit), BM_CLICK, 0, 0);
     drain();
     EXPECT_FALSE(IsWindow(h));
-    EXPECT_EQ(f.counterValue(Counter::Con), 0);
+    EXPECT_EQ(f.counterValue(Counter::Consists), 0);
 }
 
 TEST_F(MainWindowTest, StockStepShowsTheFolderCounterInPlaceOfTheStockReport) {
     for (int i = 0; i < 5; ++i) tmp_.touch(L"msts\\TRAINS\\TRAINSET\\F" + std::to_wstring(i) + L"\\x.wag");
-    TForm1& f = start();
-    HWND dir = f.counter(Counter::Dir).hwnd(), mat = f.control(TForm1::IdBR_Mat);
+    MainWindow& f = start();
+    HWND dir = f.counter(Counter::Folders).hwnd(), mat = f.control(MainWindow::IdStockReport);
     // What the user sees at the stock report button's place.
     RECT r{};
     GetWindowRect(mat, &r);
     const POINT place{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     std::vector<int> seen;
     bool counterSeen = true;
-    f.counter(Counter::Dir).OnChange = [&] {
-        seen.push_back(f.counterValue(Counter::Dir));
+    f.counter(Counter::Folders).onChange = [&] {
+        seen.push_back(f.counterValue(Counter::Folders));
         counterSeen &= WindowFromPoint(place) == dir;
     };
-    f.stepButton(StepButton::Materiel).OnClick();
+    f.stepButton(StepButton::Stock).onClick();
     ASSERT_FALSE(seen.empty());
     EXPECT_TRUE(counterSeen);
     EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
@@ -520,31 +520,31 @@ TEST_F(MainWindowTest, StockStepShowsTheFolderCounterInPlaceOfTheStockReport) {
 TEST_F(MainWindowTest, StepActionsDuringAStepAreIgnored) {
     for (int i = 0; i < 10; ++i) tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\e" + std::to_wstring(i) + L".eng");
     tmp_.writeUtf16(L"msts\\TRAINS\\CONSISTS\\one.con", twtest::consistText(L"one", {{'E', L"e1", L"A"}}));
-    TForm1& f = start();
+    MainWindow& f = start();
     bool once = false;
-    f.counter(Counter::Eng).OnChange = [&] {
+    f.counter(Counter::Engines).onChange = [&] {
         if (once) return;
         once = true;
         // As clicks arriving through the step's message pump would.
-        f.stepButton(StepButton::Consists).OnClick();
-        f.stepButton(StepButton::Go).OnClick();
+        f.stepButton(StepButton::Consists).onClick();
+        f.stepButton(StepButton::RunAll).onClick();
     };
-    f.stepButton(StepButton::Materiel).OnClick();
+    f.stepButton(StepButton::Stock).onClick();
     EXPECT_TRUE(once);
-    EXPECT_EQ(f.counterValue(Counter::Eng), 10);
-    EXPECT_EQ(f.counterValue(Counter::Con), 0); // step 1 never ran
-    EXPECT_EQ(f.counterColour(Counter::Con), colours::Olive);
+    EXPECT_EQ(f.counterValue(Counter::Engines), 10);
+    EXPECT_EQ(f.counterValue(Counter::Consists), 0); // step 1 never ran
+    EXPECT_EQ(f.counterColour(Counter::Consists), colours::Olive);
     // Afterwards the same action works.
-    f.stepButton(StepButton::Consists).OnClick();
-    EXPECT_EQ(f.counterValue(Counter::Con), 1);
+    f.stepButton(StepButton::Consists).onClick();
+    EXPECT_EQ(f.counterValue(Counter::Consists), 1);
 }
 
 TEST_F(MainWindowTest, HelpButtonBringsTheHelpWindowBackCentredOnItsFirstTab) {
-    TForm1& f = start();
-    TFormHelp help;
+    MainWindow& f = start();
+    HelpWindow help;
     ASSERT_TRUE(help.createWindow(false));
     f.setHelpWindow(&help);
-    SendMessageW(f.control(TForm1::IdB_Aide), BM_CLICK, 0, 0);
+    SendMessageW(f.control(MainWindow::IdHelp), BM_CLICK, 0, 0);
     processPendingMessages();
     EXPECT_TRUE(IsWindowVisible(help.hwnd()));
     RECT first{};
@@ -555,7 +555,7 @@ TEST_F(MainWindowTest, HelpButtonBringsTheHelpWindowBackCentredOnItsFirstTab) {
     SetActiveWindow(f.hwnd());
     processPendingMessages();
     EXPECT_TRUE(IsWindowEnabled(f.hwnd()));
-    SendMessageW(f.control(TForm1::IdB_Aide), BM_CLICK, 0, 0);
+    SendMessageW(f.control(MainWindow::IdHelp), BM_CLICK, 0, 0);
     processPendingMessages();
     RECT again{};
     GetWindowRect(help.hwnd(), &again);
@@ -568,32 +568,32 @@ TEST_F(MainWindowTest, HelpButtonBringsTheHelpWindowBackCentredOnItsFirstTab) {
 }
 
 TEST_F(MainWindowTest, FocusStartsInTheFolderBoxReturnsOnActivationAndEnterPressesPictureButtons) {
-    TForm1& f = start();
-    EXPECT_EQ(GetFocus(), f.E_MSTS().editHandle()) << "typing goes to the first control of the keyboard order";
+    MainWindow& f = start();
+    EXPECT_EQ(GetFocus(), f.simulatorBox().editHandle()) << "typing goes to the first control of the keyboard order";
 
     HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                  nullptr, nullptr);
-    SetFocus(f.control(TForm1::IdB_Aide));
+    SetFocus(f.control(MainWindow::IdHelp));
     SetActiveWindow(other);
     processPendingMessages();
     SetActiveWindow(f.hwnd());
     processPendingMessages();
-    EXPECT_EQ(GetFocus(), f.control(TForm1::IdB_Aide)) << "the control left focused gets it back";
+    EXPECT_EQ(GetFocus(), f.control(MainWindow::IdHelp)) << "the control left focused gets it back";
     DestroyWindow(other);
 
     // Every button has the raised look of the English one, enabled or not.
-    const auto look = twtest::buttonFrame(f.control(TForm1::IdB_Anglais));
-    f.setReportEnabled(ReportButton::Orp, true);
-    for (int id : {TForm1::IdBR_Con, TForm1::IdBR_Mat, TForm1::IdBR_Orp, TForm1::IdBR_Man, TForm1::IdB_Exit})
+    const auto look = twtest::buttonFrame(f.control(MainWindow::IdEnglish));
+    f.setReportEnabled(ReportButton::Orphans, true);
+    for (int id : {MainWindow::IdConsistsReport, MainWindow::IdStockReport, MainWindow::IdOrphansReport, MainWindow::IdMissingReport, MainWindow::IdExit})
         EXPECT_EQ(twtest::buttonFrame(f.control(id)), look) << id;
 
     // A language switch hides the clicked button: the one shown in its place takes the focus.
-    SendMessageW(f.control(TForm1::IdB_Anglais), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(f.control(TForm1::IdB_Anglais), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(GetFocus(), f.control(TForm1::IdB_Francais));
+    SendMessageW(f.control(MainWindow::IdEnglish), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(f.control(MainWindow::IdEnglish), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetFocus(), f.control(MainWindow::IdFrench));
 
     // Enter on a focused picture button presses it, as on any push button.
-    TFormHelp help;
+    HelpWindow help;
     ASSERT_TRUE(help.createWindow(false));
     f.setHelpWindow(&help);
     auto enter = [](HWND target) {
@@ -601,10 +601,10 @@ TEST_F(MainWindowTest, FocusStartsInTheFolderBoxReturnsOnActivationAndEnterPress
         PostMessageW(target, WM_KEYUP, VK_RETURN, 0xC0000001);
         processPendingMessages();
     };
-    enter(f.control(TForm1::IdB_Francais));
-    EXPECT_EQ(GetFocus(), f.control(TForm1::IdB_Anglais)) << "Enter switches back";
-    SetFocus(f.control(TForm1::IdB_Aide));
-    enter(f.control(TForm1::IdB_Aide));
+    enter(f.control(MainWindow::IdFrench));
+    EXPECT_EQ(GetFocus(), f.control(MainWindow::IdEnglish)) << "Enter switches back";
+    SetFocus(f.control(MainWindow::IdHelp));
+    enter(f.control(MainWindow::IdHelp));
     EXPECT_TRUE(IsWindowVisible(help.hwnd()));
     SetFocus(help.closeButton());
     enter(help.closeButton());
@@ -613,9 +613,9 @@ TEST_F(MainWindowTest, FocusStartsInTheFolderBoxReturnsOnActivationAndEnterPress
     DestroyWindow(help.hwnd());
 
     SetActiveWindow(f.hwnd());
-    SetFocus(f.control(TForm1::IdB_Exit));
+    SetFocus(f.control(MainWindow::IdExit));
     HWND h = f.hwnd();
-    enter(f.control(TForm1::IdB_Exit));
+    enter(f.control(MainWindow::IdExit));
     drain();
     EXPECT_FALSE(IsWindow(h)) << "Enter on the exit button closes the program";
 }
@@ -623,19 +623,19 @@ TEST_F(MainWindowTest, FocusStartsInTheFolderBoxReturnsOnActivationAndEnterPress
 TEST_F(MainWindowTest, TabKeyFollowsTheKeyboardOrderAndAltKeysReachTheirButtons) {
     tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\a.eng");
     tmp_.writeUtf16(L"msts\\TRAINS\\CONSISTS\\one.con", twtest::consistText(L"one", {{'E', L"a", L"A"}}));
-    TForm1& f = start();
-    SetFocus(f.E_MSTS().editHandle());
+    MainWindow& f = start();
+    SetFocus(f.simulatorBox().editHandle());
     auto press = [&](UINT msg, WPARAM key, LPARAM lp) {
         PostMessageW(GetFocus(), msg, key, lp);
         processPendingMessages();
     };
-    // Disabled and hidden controls are skipped: E_TS (box unchecked), steps 3 to 5,
+    // Disabled and hidden controls are skipped: storeBox (box unchecked), steps 3 to 5,
     // the report buttons, and B_Francais while French is on.
     const std::vector<HWND> expected = {
-        f.control(TForm1::IdCB_TS),    f.stepButton(StepButton::Consists).hwnd(),
-        f.stepButton(StepButton::Materiel).hwnd(), f.control(TForm1::IdB_Exit),
-        f.control(TForm1::IdB_Aide),   f.control(TForm1::IdB_Anglais),
-        f.E_MSTS().editHandle()};
+        f.control(MainWindow::IdStoreCheck),    f.stepButton(StepButton::Consists).hwnd(),
+        f.stepButton(StepButton::Stock).hwnd(), f.control(MainWindow::IdExit),
+        f.control(MainWindow::IdHelp),   f.control(MainWindow::IdEnglish),
+        f.simulatorBox().editHandle()};
     std::vector<HWND> visited;
     for (size_t i = 0; i < expected.size(); ++i) {
         press(WM_KEYDOWN, VK_TAB, 1);
@@ -645,8 +645,8 @@ TEST_F(MainWindowTest, TabKeyFollowsTheKeyboardOrderAndAltKeysReachTheirButtons)
 
     // "Anal&yse tout": Alt+Y runs everything from wherever the focus is.
     press(WM_SYSCHAR, L'y', 1 | (1 << 29));
-    EXPECT_EQ(f.counterValue(Counter::Con), 1);
-    EXPECT_EQ(f.counterValue(Counter::Eng), 1);
-    EXPECT_EQ(f.counterColour(Counter::Man), colours::Yellow);
+    EXPECT_EQ(f.counterValue(Counter::Consists), 1);
+    EXPECT_EQ(f.counterValue(Counter::Engines), 1);
+    EXPECT_EQ(f.counterColour(Counter::Missing), colours::Yellow);
 }
 

@@ -35,23 +35,23 @@ TEST(Screenshots, WarningDialogAndHelpPages) {
     if (!dir) GTEST_SKIP() << "TW_SHOTS not set";
     std::string d = dir;
     {
-        TFormAv::Callbacks c;
-        TFormAv dlg(c);
+        WarningDialog::Callbacks c;
+        WarningDialog dlg(c);
         ASSERT_TRUE(dlg.createWindow());
         twtest::postAction([&] {
             pump();
             twtest::saveWindow(dlg.hwnd(), d + "\\warning-fr.bmp");
-            ::SendMessageW(dlg.control(TFormAv::IdB_Anglais), BM_CLICK, 0, 0);
+            ::SendMessageW(dlg.control(WarningDialog::IdEnglish), BM_CLICK, 0, 0);
             pump();
             twtest::saveWindow(dlg.hwnd(), d + "\\warning-en.bmp");
             if (std::getenv("TW_SHOTS_WAIT")) { for (int k = 0; k < 300; ++k) pump(); }
-            ::SendMessageW(dlg.control(TFormAv::IdB_Yes), BM_CLICK, 0, 0);
+            ::SendMessageW(dlg.control(WarningDialog::IdYes), BM_CLICK, 0, 0);
         });
         dlg.showModal();
     }
-    TFormHelp help;
+    HelpWindow help;
     ASSERT_TRUE(help.createWindow());
-    for (int i = 0; i < TFormHelp::kPageCount; ++i) {
+    for (int i = 0; i < HelpWindow::kPageCount; ++i) {
         help.selectPage(i);
         pump();
         twtest::saveWindow(help.hwnd(), d + "\\help-" + std::to_string(i + 1) + ".bmp");

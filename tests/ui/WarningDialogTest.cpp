@@ -17,17 +17,17 @@ namespace {
 
 // Records what the dialog asks of the rest of the program.
 struct Program {
-    bool english = false;            // main window shows B_Francais
+    bool english = false;            // main window shows its Français button
     std::vector<std::wstring> calls; // in order
     bool failWrite = false;
     twtest::MessageBoxRecorder recorder;
     std::vector<std::wstring>& boxes = recorder.texts;
 
-    TFormAv::Callbacks callbacks() {
-        TFormAv::Callbacks c;
-        c.mainShowsFrancais = [this] { return english; };
-        c.mainFrancaisClick = [this] { calls.push_back(L"francais"); };
-        c.mainAnglaisClick = [this] { calls.push_back(L"anglais"); };
+    WarningDialog::Callbacks callbacks() {
+        WarningDialog::Callbacks c;
+        c.mainShowsFrench = [this] { return english; };
+        c.mainFrenchClick = [this] { calls.push_back(L"francais"); };
+        c.mainEnglishClick = [this] { calls.push_back(L"anglais"); };
         c.writeNoWarning = [this](int language) {
             if (failWrite) throw AppError(L"Unable to write to C:\\ro\\trackwend.INI");
             calls.push_back(L"write " + std::to_wstring(language));
@@ -50,18 +50,18 @@ TEST(WarningDialog, OpensOnThePanelOfTheInterfaceLanguageWithFocusOnNo) {
     for (bool english : {false, true}) {
         Program p;
         p.english = english;
-        TFormAv dlg(p.callbacks());
+        WarningDialog dlg(p.callbacks());
         ASSERT_TRUE(dlg.createWindow());
         HWND focusSeen = nullptr;
         bool frenchSeen = false, englishSeen = false;
         twtest::postAction([&] {
             focusSeen = ::GetFocus();
-            frenchSeen = ::IsWindowVisible(dlg.control(TFormAv::IdB_Oui)) != FALSE;
-            englishSeen = ::IsWindowVisible(dlg.control(TFormAv::IdB_Yes)) != FALSE;
-            click(dlg.control(english ? TFormAv::IdB_No : TFormAv::IdB_Non));
+            frenchSeen = ::IsWindowVisible(dlg.control(WarningDialog::IdFrenchYes)) != FALSE;
+            englishSeen = ::IsWindowVisible(dlg.control(WarningDialog::IdYes)) != FALSE;
+            click(dlg.control(english ? WarningDialog::IdNo : WarningDialog::IdFrenchNo));
         });
         dlg.showModal();
-        EXPECT_EQ(focusSeen, dlg.control(english ? TFormAv::IdB_No : TFormAv::IdB_Non));
+        EXPECT_EQ(focusSeen, dlg.control(english ? WarningDialog::IdNo : WarningDialog::IdFrenchNo));
         EXPECT_EQ(frenchSeen, !english);
         EXPECT_EQ(englishSeen, english);
         EXPECT_TRUE(twtest::takeQuit()) << "refusing ends the program";
@@ -72,7 +72,7 @@ TEST(WarningDialog, OpensOnThePanelOfTheInterfaceLanguageWithFocusOnNo) {
 TEST(WarningDialog, EnterAndEscapeAnswerNo) {
     for (UINT vk : {VK_RETURN, VK_ESCAPE}) {
         Program p;
-        TFormAv dlg(p.callbacks());
+        WarningDialog dlg(p.callbacks());
         ASSERT_TRUE(dlg.createWindow());
         twtest::postAction([vk] { key(vk); });
         dlg.showModal();
@@ -84,7 +84,7 @@ TEST(WarningDialog, EnterAndEscapeAnswerNo) {
 
 TEST(WarningDialog, OnlyTheButtonEnterPressesShowsTheDefaultFrame) {
     Program p;
-    TFormAv dlg(p.callbacks());
+    WarningDialog dlg(p.callbacks());
     ASSERT_TRUE(dlg.createWindow());
     // The default frame is black; a plain button's left edge is not.
     auto framed = [&](int id) {
@@ -100,12 +100,12 @@ TEST(WarningDialog, OnlyTheButtonEnterPressesShowsTheDefaultFrame) {
     };
     std::vector<bool> seen;
     twtest::postAction([&] {
-        seen.push_back(framed(TFormAv::IdB_Non));   // focused: Enter answers No
-        seen.push_back(framed(TFormAv::IdB_Oui));
-        ::SetFocus(dlg.control(TFormAv::IdCheckBox1));   // now Enter presses Oui
-        seen.push_back(framed(TFormAv::IdB_Non));
-        seen.push_back(framed(TFormAv::IdB_Oui));
-        click(dlg.control(TFormAv::IdB_Oui));
+        seen.push_back(framed(WarningDialog::IdFrenchNo));   // focused: Enter answers No
+        seen.push_back(framed(WarningDialog::IdFrenchYes));
+        ::SetFocus(dlg.control(WarningDialog::IdCheckBox1));   // now Enter presses Oui
+        seen.push_back(framed(WarningDialog::IdFrenchNo));
+        seen.push_back(framed(WarningDialog::IdFrenchYes));
+        click(dlg.control(WarningDialog::IdFrenchYes));
     });
     dlg.showModal();
     EXPECT_EQ(seen, (std::vector<bool>{true, false, false, true}));
@@ -113,10 +113,10 @@ TEST(WarningDialog, OnlyTheButtonEnterPressesShowsTheDefaultFrame) {
 
 TEST(WarningDialog, EnterOnTheYesButtonAccepts) {
     Program p;
-    TFormAv dlg(p.callbacks());
+    WarningDialog dlg(p.callbacks());
     ASSERT_TRUE(dlg.createWindow());
     twtest::postAction([&] {
-        ::SetFocus(dlg.control(TFormAv::IdB_Oui));
+        ::SetFocus(dlg.control(WarningDialog::IdFrenchYes));
         key(VK_RETURN);
     });
     dlg.showModal();
@@ -126,17 +126,17 @@ TEST(WarningDialog, EnterOnTheYesButtonAccepts) {
 
 TEST(WarningDialog, PanelSwitchClearsTheBoxAndLeavesTheProgramLanguage) {
     Program p;
-    TFormAv dlg(p.callbacks());
+    WarningDialog dlg(p.callbacks());
     ASSERT_TRUE(dlg.createWindow());
     bool clearedAfterSwitch = false, focusOnNo = false;
     twtest::postAction([&] {
-        check(dlg.control(TFormAv::IdCheckBox1));
-        click(dlg.control(TFormAv::IdB_Anglais));
-        clearedAfterSwitch = !checked(dlg.control(TFormAv::IdCheckBox1)) && !checked(dlg.control(TFormAv::IdCheckBox2));
-        focusOnNo = ::GetFocus() == dlg.control(TFormAv::IdB_No);
+        check(dlg.control(WarningDialog::IdCheckBox1));
+        click(dlg.control(WarningDialog::IdEnglish));
+        clearedAfterSwitch = !checked(dlg.control(WarningDialog::IdCheckBox1)) && !checked(dlg.control(WarningDialog::IdCheckBox2));
+        focusOnNo = ::GetFocus() == dlg.control(WarningDialog::IdNo);
         EXPECT_TRUE(dlg.englishPanelVisible());
         EXPECT_TRUE(p.calls.empty()) << "a panel switch changes only the dialog";
-        click(dlg.control(TFormAv::IdB_Yes));
+        click(dlg.control(WarningDialog::IdYes));
     });
     dlg.showModal();
     EXPECT_TRUE(clearedAfterSwitch);
@@ -149,11 +149,11 @@ TEST(WarningDialog, AcceptWithTheBoxWritesWarningThenLanguageThenSwitches) {
     for (bool english : {false, true}) {
         Program p;
         p.english = english;
-        TFormAv dlg(p.callbacks());
+        WarningDialog dlg(p.callbacks());
         ASSERT_TRUE(dlg.createWindow());
         twtest::postAction([&] {
-            check(dlg.control(english ? TFormAv::IdCheckBox2 : TFormAv::IdCheckBox1));
-            click(dlg.control(english ? TFormAv::IdB_Yes : TFormAv::IdB_Oui));
+            check(dlg.control(english ? WarningDialog::IdCheckBox2 : WarningDialog::IdCheckBox1));
+            click(dlg.control(english ? WarningDialog::IdYes : WarningDialog::IdFrenchYes));
         });
         dlg.showModal();
         std::vector<std::wstring> expected =
@@ -165,13 +165,13 @@ TEST(WarningDialog, AcceptWithTheBoxWritesWarningThenLanguageThenSwitches) {
 
 TEST(WarningDialog, HiddenPanelButtonsDoNotAnswer) {
     Program p;
-    TFormAv dlg(p.callbacks());
+    WarningDialog dlg(p.callbacks());
     ASSERT_TRUE(dlg.createWindow());
     twtest::postAction([&] {
         // The English panel is hidden: its yes button's command is ignored.
-        ::SendMessageW(dlg.hwnd(), WM_COMMAND, MAKEWPARAM(TFormAv::IdB_Yes, BN_CLICKED), 0);
+        ::SendMessageW(dlg.hwnd(), WM_COMMAND, MAKEWPARAM(WarningDialog::IdYes, BN_CLICKED), 0);
         EXPECT_FALSE(dlg.closed());
-        click(dlg.control(TFormAv::IdB_Oui));
+        click(dlg.control(WarningDialog::IdFrenchYes));
     });
     dlg.showModal();
     EXPECT_EQ(p.calls, (std::vector<std::wstring>{L"francais"}));
@@ -180,11 +180,11 @@ TEST(WarningDialog, HiddenPanelButtonsDoNotAnswer) {
 TEST(WarningDialog, UnwritableSettingsShowTheErrorAndStartAsIfUnticked) {
     Program p;
     p.failWrite = true;
-    TFormAv dlg(p.callbacks());
+    WarningDialog dlg(p.callbacks());
     ASSERT_TRUE(dlg.createWindow());
     twtest::postAction([&] {
-        check(dlg.control(TFormAv::IdCheckBox1));
-        click(dlg.control(TFormAv::IdB_Oui));
+        check(dlg.control(WarningDialog::IdCheckBox1));
+        click(dlg.control(WarningDialog::IdFrenchYes));
     });
     dlg.showModal();
     EXPECT_TRUE(dlg.closed());
@@ -197,7 +197,7 @@ TEST(WarningDialog, OtherWindowsAreDisabledWhileItIsUpAndEnabledAfter) {
     Program p;
     HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                    ::GetModuleHandleW(nullptr), nullptr);
-    TFormAv dlg(p.callbacks());
+    WarningDialog dlg(p.callbacks());
     ASSERT_TRUE(dlg.createWindow());
     bool disabledDuring = false;
     POINT at{};
@@ -208,10 +208,10 @@ TEST(WarningDialog, OtherWindowsAreDisabledWhileItIsUpAndEnabledAfter) {
         at = {r.left, r.top};
         RECT c;
         ::GetClientRect(dlg.hwnd(), &c);
-        EXPECT_EQ(c.right, TFormAv::kClientWidth);
-        EXPECT_EQ(c.bottom, TFormAv::kClientHeight);
-        EXPECT_EQ(r.right - r.left, TFormAv::kClientWidth + 4);
-        click(dlg.control(TFormAv::IdB_Oui));
+        EXPECT_EQ(c.right, WarningDialog::kClientWidth);
+        EXPECT_EQ(c.bottom, WarningDialog::kClientHeight);
+        EXPECT_EQ(r.right - r.left, WarningDialog::kClientWidth + 4);
+        click(dlg.control(WarningDialog::IdFrenchYes));
     });
     dlg.showModal();
     EXPECT_TRUE(disabledDuring);

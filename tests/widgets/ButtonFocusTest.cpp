@@ -1,6 +1,6 @@
 // A button outside the tab order must never wear the focus outline.
-#include "widgets/VrButtons.h"
-#include "widgets/VrClasses.h"
+#include "widgets/LedButton.h"
+#include "widgets/Palette.h"
 #include <gtest/gtest.h>
 
 using namespace tw;
@@ -18,13 +18,13 @@ public:
 
 TEST(ButtonFocus, NoTabStopNeverTakesFocusOrShowsFocusColour) {
     FocusHost host;
-    TVrPowerButton stepButton, goButton;
+    LedButton stepButton, goButton;
     stepButton.setCaption(L"&Step");
     goButton.setCaption(L"&Go");
     ASSERT_TRUE(stepButton.create({.parent = host.hwnd(), .x = 10, .y = 10, .tabStop = true}));
     ASSERT_TRUE(goButton.create({.parent = host.hwnd(), .x = 10, .y = 60}));
     int clicks = 0;
-    goButton.OnClick = [&] { ++clicks; };
+    goButton.onClick = [&] { ++clicks; };
 
     ::SetFocus(stepButton.hwnd());
     ASSERT_TRUE(stepButton.focused());
@@ -33,7 +33,7 @@ TEST(ButtonFocus, NoTabStopNeverTakesFocusOrShowsFocusColour) {
     ::SendMessageW(goButton.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     ::SendMessageW(goButton.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(goButton.Active());
+    EXPECT_TRUE(goButton.active());
     EXPECT_EQ(::GetFocus(), stepButton.hwnd());
     EXPECT_FALSE(goButton.focused());
 

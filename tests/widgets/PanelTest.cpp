@@ -1,6 +1,6 @@
 // Counter, bevel and gauge rendered into memory images; pixels read back.
-#include "widgets/VrGauge.h"
-#include "widgets/VrLcd.h"
+#include "widgets/BarGauge.h"
+#include "widgets/DigitCounter.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstring>
@@ -21,14 +21,14 @@ std::string cellPattern(const Image& img, int x0, int y0) {
 }
 
 std::string stripCell(int index) {
-    const Image& strip = builtInDigitStrip(TVrNumStyle::ns7x13);
+    const Image& strip = builtInDigitStrip(DigitStyle::Size7x13);
     return cellPattern(strip, index * 7, 0);
 }
 
 } // namespace
 
 TEST(DigitStrip, SevenByThirteenFollowsThePixelTable) {
-    const Image& strip = builtInDigitStrip(TVrNumStyle::ns7x13);
+    const Image& strip = builtInDigitStrip(DigitStyle::Size7x13);
     ASSERT_EQ(strip.width(), 91);
     ASSERT_EQ(strip.height(), 13);
     // Digit 8: every segment lit.
@@ -70,8 +70,8 @@ TEST(DigitStrip, SevenByThirteenFollowsThePixelTable) {
 }
 
 TEST(DigitStrip, EveryStyleHasThirteenCellsInThreeColours) {
-    for (auto style : {TVrNumStyle::ns13x24, TVrNumStyle::ns11x20, TVrNumStyle::ns7x13, TVrNumStyle::ns12x17,
-                       TVrNumStyle::ns5x7}) {
+    for (auto style : {DigitStyle::Size13x24, DigitStyle::Size11x20, DigitStyle::Size7x13, DigitStyle::Size12x17,
+                       DigitStyle::Size5x7}) {
         const Image& s = builtInDigitStrip(style);
         const SIZE c = digitCellSize(style);
         EXPECT_EQ(s.width(), 13 * c.cx);
@@ -82,19 +82,19 @@ TEST(DigitStrip, EveryStyleHasThirteenCellsInThreeColours) {
                 ASSERT_TRUE(p == clBlack || p == clSilver || p == clGray);
             }
     }
-    EXPECT_EQ(digitCellSize(TVrNumStyle::ns5x7).cx, 4);
+    EXPECT_EQ(digitCellSize(DigitStyle::Size5x7).cx, 4);
 }
 
 namespace {
 // The main window's counter: 49 x 18, 5 digits, 7x13, black Low.
 struct MainCounter : ::testing::Test {
-    TVrNum num;
+    DigitCounter num;
     Image img{49, 18};
     void SetUp() override {
-        num.setStyle(TVrNumStyle::ns7x13);
+        num.setStyle(DigitStyle::Size7x13);
         num.setDigits(5);
         num.setMax(99999);
-        TVrPalette p(clSilver, clWhite);
+        Palette p(clSilver, clWhite);
         num.setPalette(p);
     }
     // Cell index drawn at position i of the field starting at x = 3, y = 2.
@@ -139,7 +139,7 @@ TEST_F(MainCounter, ZeroBlankAndLeadingZero) {
 }
 
 TEST_F(MainCounter, BlackLowLeavesUnlitSegmentsInvisible) {
-    TVrPalette p(clBlack, clLime);
+    Palette p(clBlack, clLime);
     num.setPalette(p);
     num.setColor(clNavy);
     num.setValue(1);
@@ -150,37 +150,37 @@ TEST_F(MainCounter, BlackLowLeavesUnlitSegmentsInvisible) {
 }
 
 TEST(Counter, ValueClampsAndNotifiesOncePerChange) {
-    TVrNum num;
+    DigitCounter num;
     num.setMax(99999);
     int changes = 0;
-    num.OnChange = [&] { ++changes; };
+    num.onChange = [&] { ++changes; };
     num.setValue(123456);
-    EXPECT_EQ(num.Value(), 99999);
+    EXPECT_EQ(num.value(), 99999);
     num.setValue(-5);
-    EXPECT_EQ(num.Value(), 0);
+    EXPECT_EQ(num.value(), 0);
     num.setValue(7);
     num.setValue(7);
     EXPECT_EQ(changes, 3);
     // Bounds that would cross are ignored; lowering Max does not re-clamp.
     num.setMin(99999);
-    EXPECT_EQ(num.Min(), 0);
+    EXPECT_EQ(num.min(), 0);
     num.setMax(0);
-    EXPECT_EQ(num.Max(), 99999);
+    EXPECT_EQ(num.max(), 99999);
     num.setMax(5);
-    EXPECT_EQ(num.Value(), 7);
+    EXPECT_EQ(num.value(), 7);
     num.setValue(8);
-    EXPECT_EQ(num.Value(), 5);
+    EXPECT_EQ(num.value(), 5);
 }
 
 TEST(Counter, NegativeMinAddsSignCell) {
-    TVrNum num;
-    num.setStyle(TVrNumStyle::ns7x13);
+    DigitCounter num;
+    num.setStyle(DigitStyle::Size7x13);
     num.setDigits(2);
     num.setMin(-10);
-    TVrPalette p(clSilver, clWhite);
+    Palette p(clSilver, clWhite);
     num.setPalette(p);
     Image img(40, 13);
-    num.setAlignment(TVrNumAlignment::naLeftJustify);
+    num.setAlignment(DigitAlignment::Left);
     num.setValue(-3);
     num.render(img);
     // Lit minus bar at y 5..6 of the first cell.
@@ -191,33 +191,33 @@ TEST(Counter, NegativeMinAddsSignCell) {
     EXPECT_EQ(img.pixel(1, 5), clSilver); // unlit minus
     EXPECT_EQ(img.pixel(2, 5), clBlack);
     // Field is one cell and one spacing wider: right-justified 3 cells end at the edge.
-    num.setAlignment(TVrNumAlignment::naRightJustify);
+    num.setAlignment(DigitAlignment::Right);
     num.render(img);
     EXPECT_EQ(img.pixel(40 - 3 * 7 - 2 * 2 + 1, 5), clSilver);
 }
 
 TEST(Counter, RecolouringStartsFromBuiltInStrip) {
-    TVrNum num;
-    num.setStyle(TVrNumStyle::ns7x13);
-    num.Palette().setHigh(clOlive);
+    DigitCounter num;
+    num.setStyle(DigitStyle::Size7x13);
+    num.palette().setHigh(clOlive);
     Image before(100, 26), after(100, 26);
     num.setValue(88);
     num.render(before);
-    num.Palette().setHigh(clFuchsia);
-    num.Palette().setHigh(clOlive);
+    num.palette().setHigh(clFuchsia);
+    num.palette().setHigh(clOlive);
     num.render(after);
     for (int y = 0; y < 26; ++y)
         ASSERT_EQ(0, std::memcmp(before.row(y), after.row(y), 100 * 4)) << y;
     // A High equal to the old Low must not turn Low pixels into High ones.
-    num.Palette().setHigh(clGreen);
-    num.Palette().setHigh(clOlive);
+    num.palette().setHigh(clGreen);
+    num.palette().setHigh(clOlive);
     num.render(after);
     EXPECT_EQ(0, std::memcmp(before.row(13), after.row(13), 100 * 4));
 }
 
 TEST(Counter, AutoSizeUsesCellsAndSpacing) {
-    TVrNum num;
-    num.setStyle(TVrNumStyle::ns7x13);
+    DigitCounter num;
+    num.setStyle(DigitStyle::Size7x13);
     num.setDigits(5);
     num.setAutoSize(true);
     EXPECT_EQ(num.width(), 43);
@@ -227,13 +227,13 @@ TEST(Counter, AutoSizeUsesCellsAndSpacing) {
 }
 
 TEST(Bevel, RingsAndInsetOfWarningPanelBevel) {
-    TVrBevel b;
+    Bevel b;
     BevelValues v;
     v.InnerShadow = v.OuterShadow = clGreen;
     v.InnerHighlight = v.OuterHighlight = clLime;
     v.InnerColor = clBlack;
     int notes = 0;
-    b.OnChange = [&] { ++notes; };
+    b.onChange = [&] { ++notes; };
     b.assign(v);
     b.assign(v);
     EXPECT_EQ(notes, 2); // a whole assignment always notifies, once
@@ -273,10 +273,10 @@ TEST(Bevel, RingPrimitiveCorners) {
 
 namespace {
 struct MainGauge : ::testing::Test {
-    TVrGauge g;
+    BarGauge g;
     Image img{345, 33};
     void SetUp() override {
-        g.setOrientation(TVrOrientation::voHorizontal);
+        g.setOrientation(GaugeOrientation::Horizontal);
         g.setBounds(0, 0, 345, 33);
         g.setMaxValue(99);
     }
@@ -308,7 +308,7 @@ TEST_F(MainGauge, WorkedExample) {
 }
 
 TEST_F(MainGauge, TopRightLightsFromTheRight) {
-    g.setStyle(TVrProgressStyle::psTopRight);
+    g.setStyle(GaugeFillStart::FromTopRight);
     g.setPosition(1);
     EXPECT_EQ(litColumns(), 1);
     EXPECT_EQ(img.pixel(339, 16), clLime);
@@ -321,31 +321,31 @@ TEST_F(MainGauge, SnapsWidthAtPaint) {
 }
 
 TEST(Gauge, RangeRulesAndEvents) {
-    TVrGauge g;
+    BarGauge g;
     int changes = 0, mins = 0, maxes = 0;
-    g.OnChange = [&] { ++changes; };
+    g.onChange = [&] { ++changes; };
     g.OnMinValue = [&] { ++mins; };
     g.OnMaxValue = [&] { ++maxes; };
     g.setMaxValue(0);
     g.setMaxValue(-1);
-    EXPECT_EQ(g.MaxValue(), 100);
+    EXPECT_EQ(g.maxValue(), 100);
     g.setPosition(33);
     g.setMaxValue(5);
-    EXPECT_EQ(g.Position(), 5);
+    EXPECT_EQ(g.position(), 5);
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(maxes, 1);
     g.setPosition(-7);
-    EXPECT_EQ(g.Position(), 0);
+    EXPECT_EQ(g.position(), 0);
     EXPECT_EQ(mins, 1);
     g.setTickHeight(0);
-    EXPECT_EQ(g.TickHeight(), 1);
+    EXPECT_EQ(g.tickHeight(), 1);
     g.setMaxValue(1000);
     g.setPosition(9);
     EXPECT_EQ(g.litTicks(), 0);
 }
 
 TEST(Gauge, CheckerboardUnlitTicks) {
-    TVrGauge g;
+    BarGauge g;
     g.setTickHeight(2);
     Image img(30, 170);
     g.render(img);

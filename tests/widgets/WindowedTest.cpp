@@ -1,10 +1,10 @@
 // Widgets as real child windows: mouse, keys, focus and notifications.
 #include "widgets/PictureButton.h"
-#include "widgets/ToolEdit.h"
-#include "widgets/VrBlotter.h"
-#include "widgets/VrButtons.h"
-#include "widgets/VrGauge.h"
-#include "widgets/VrLcd.h"
+#include "widgets/FolderEdit.h"
+#include "widgets/BevelPanel.h"
+#include "widgets/LedButton.h"
+#include "widgets/BarGauge.h"
+#include "widgets/DigitCounter.h"
 #include "support/Screenshot.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
@@ -43,12 +43,12 @@ void pump() {
 
 struct ButtonTest : ::testing::Test {
     Host host;
-    TVrPowerButton b;
+    LedButton b;
     int clicks = 0;
     void SetUp() override {
         b.setCaption(L"&Consists");
         ASSERT_TRUE(b.create({.parent = host.hwnd(), .x = 10, .y = 10, .tabStop = true}));
-        b.OnClick = [this] { ++clicks; };
+        b.onClick = [this] { ++clicks; };
     }
 };
 
@@ -60,14 +60,14 @@ TEST_F(ButtonTest, ClickTogglesAndMovingOffCancels) {
     ::SendMessageW(b.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, at(300, 5));
     EXPECT_FALSE(b.pressedLook());
     ::SendMessageW(b.hwnd(), WM_LBUTTONUP, 0, at(300, 5));
-    EXPECT_FALSE(b.Active());
+    EXPECT_FALSE(b.active());
     EXPECT_EQ(clicks, 0);
 
     ::SendMessageW(b.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
     ::SendMessageW(b.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, at(300, 5));
     ::SendMessageW(b.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, at(6, 6));
     ::SendMessageW(b.hwnd(), WM_LBUTTONUP, 0, at(6, 6));
-    EXPECT_TRUE(b.Active());
+    EXPECT_TRUE(b.active());
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(b.focused()); // a tab stop takes the focus when pressed
 }
@@ -77,7 +77,7 @@ TEST_F(ButtonTest, SpaceAndAcceleratorAndDisabled) {
     ::SendMessageW(b.hwnd(), WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_TRUE(b.pressedLook());
     ::SendMessageW(b.hwnd(), WM_KEYUP, VK_SPACE, 0);
-    EXPECT_TRUE(b.Active());
+    EXPECT_TRUE(b.active());
     EXPECT_EQ(clicks, 1);
     // Enter does nothing.
     ::SendMessageW(b.hwnd(), WM_KEYDOWN, VK_RETURN, 0);
@@ -86,11 +86,11 @@ TEST_F(ButtonTest, SpaceAndAcceleratorAndDisabled) {
     EXPECT_EQ(b.accelerator(), L'C');
     ::SendMessageW(b.hwnd(), BM_CLICK, 0, 0);
     EXPECT_EQ(clicks, 2);
-    EXPECT_TRUE(b.Active());
+    EXPECT_TRUE(b.active());
     MSG m{host.hwnd(), WM_SYSCHAR, L'c', 0, 0, {}};
     ::IsDialogMessageW(host.hwnd(), &m);
     EXPECT_EQ(clicks, 3);
-    EXPECT_TRUE(b.Active());
+    EXPECT_TRUE(b.active());
 
     b.setEnabled(false);
     ::SendMessageW(b.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
@@ -120,10 +120,10 @@ TEST_F(ButtonTest, LookFollowsFocusActiveAndEnabled) {
     EXPECT_EQ(led.left - 3, (119 - (12 + 5 + (cap.right - cap.left)) + 1) / 2);
 }
 
-TEST(Blotter, ForwardsChildCommandsAndInsetsByBevel) {
+TEST(BevelPanel, ForwardsChildCommandsAndInsetsByBevel) {
     Host host;
-    TVrBlotter panel;
-    BevelValues v = panel.Bevel().values();
+    BevelPanel panel;
+    BevelValues v = panel.bevel().values();
     v.InnerSpace = 1;
     panel.setBevel(v);
     ASSERT_TRUE(panel.create({.parent = host.hwnd(), .width = 300, .height = 200}));
@@ -146,14 +146,14 @@ TEST(Blotter, ForwardsChildCommandsAndInsetsByBevel) {
 namespace {
 struct FolderBox : ::testing::Test {
     Host host;
-    TDirectoryEdit box;
+    FolderEdit box;
     twtest::TempFolder temp;
     int changes = 0;
     std::vector<std::wstring> starts;
     std::optional<std::wstring> answer;
     void SetUp() override {
         ASSERT_TRUE(box.create(host.hwnd(), 5, 5, 313, 21));
-        box.OnChange = [this] { ++changes; };
+        box.onChange = [this] { ++changes; };
         box.chooser = [this](HWND, const std::wstring& start) {
             starts.push_back(start);
             return answer;
@@ -176,39 +176,39 @@ TEST_F(FolderBox, TextChangesFireOncePerChangeAndNest) {
     box.setText(L"C:\\a");
     EXPECT_EQ(changes, 1);
     int depth = 0, maxDepth = 0;
-    box.OnChange = [&] {
+    box.onChange = [&] {
         ++changes;
         ++depth;
         maxDepth = std::max(maxDepth, depth);
-        std::wstring t = box.Text();
+        std::wstring t = box.content();
         if (t.size() > 3 && t.back() == L'\\') box.setText(t.substr(0, t.size() - 1));
         --depth;
     };
     box.setText(L"C:\\Train Simulator\\");
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(maxDepth, 2);
-    EXPECT_EQ(box.Text(), L"C:\\Train Simulator");
+    EXPECT_EQ(box.content(), L"C:\\Train Simulator");
     // Typing is a change too.
     ::SendMessageW(box.editHandle(), WM_CHAR, L'x', 0);
     EXPECT_EQ(changes, 4);
 }
 
 TEST_F(FolderBox, DialogStartFolderAndResult) {
-    box.setInitialDir(temp.path());
+    box.setInitialFolder(temp.path());
     answer = temp.makeDir(L"chosen");
     box.buttonClick();
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(starts[0], temp.path());
-    EXPECT_EQ(box.Text(), *answer);
-    EXPECT_EQ(box.InitialDir(), *answer);
+    EXPECT_EQ(box.content(), *answer);
+    EXPECT_EQ(box.initialFolder(), *answer);
     EXPECT_EQ(changes, 1);
 
     box.setText(temp / L"missing");
     answer.reset();
     box.buttonClick();
     EXPECT_EQ(starts.back(), L"\\");
-    EXPECT_EQ(box.Text(), temp / L"missing");
-    EXPECT_EQ(box.InitialDir(), temp / L"chosen");
+    EXPECT_EQ(box.content(), temp / L"missing");
+    EXPECT_EQ(box.initialFolder(), temp / L"chosen");
     EXPECT_EQ(::GetFocus(), box.editHandle()); // a cancelled dialog still focuses the box
 }
 
@@ -223,7 +223,7 @@ TEST_F(FolderBox, BeforeDialogCanCancelAndKeysAndDisabled) {
     answer = L"C:\\";
     ::SendMessageW(box.editHandle(), WM_SYSKEYDOWN, VK_DOWN, 1 << 29);
     EXPECT_EQ(starts.size(), 1u);
-    EXPECT_EQ(box.Text(), L"C:\\");
+    EXPECT_EQ(box.content(), L"C:\\");
     EXPECT_TRUE(after);
     // Enter goes to the window as its default button and inserts nothing.
     ::SendMessageW(box.editHandle(), WM_KEYDOWN, VK_RETURN, 0);
@@ -231,7 +231,7 @@ TEST_F(FolderBox, BeforeDialogCanCancelAndKeysAndDisabled) {
     pump();
     ASSERT_FALSE(host.commands.empty());
     EXPECT_EQ(host.commands.back(), IDOK);
-    EXPECT_EQ(box.Text(), L"C:\\");
+    EXPECT_EQ(box.content(), L"C:\\");
     box.setEnabled(false);
     EXPECT_FALSE(::IsWindowEnabled(box.editHandle()));
     EXPECT_FALSE(::IsWindowEnabled(box.buttonHandle()));
@@ -261,14 +261,14 @@ TEST_F(FolderBox, FocusByProgramSelectsAllUnlessAutoSelectIsOff) {
 
 TEST(GaugeWindow, ThickerBevelKeepsTheTickArea) {
     Host host;
-    TVrGauge g;
+    BarGauge g;
     ASSERT_TRUE(g.create({.parent = host.hwnd()}));
-    BevelValues v = g.Bevel().values();
+    BevelValues v = g.bevel().values();
     v.BorderWidth = 2;
     g.setBevel(v);
     EXPECT_EQ(g.width(), 34);
     // Orientation swaps width and height.
-    g.setOrientation(TVrOrientation::voHorizontal);
+    g.setOrientation(GaugeOrientation::Horizontal);
     EXPECT_EQ(g.height(), 34);
 }
 
@@ -292,7 +292,7 @@ struct PaintCounter {
 
 TEST(HeldPaint, ChangesWhileHeldBecomeOnePaintAndNothingIsLost) {
     Host host;
-    TVrNum n;
+    DigitCounter n;
     ASSERT_TRUE(n.create({.parent = host.hwnd(), .x = 10, .y = 10}));
     pump();
     PaintCounter count(n.hwnd());
@@ -302,9 +302,9 @@ TEST(HeldPaint, ChangesWhileHeldBecomeOnePaintAndNothingIsLost) {
 
     n.setPaintHeld(true);
     for (int v = 2; v < 50; ++v) n.setValue(v);
-    n.Palette().setHigh(0x00FFFF);
+    n.palette().setHigh(0x00FFFF);
     EXPECT_EQ(PaintCounter::paints, 1);
-    EXPECT_EQ(n.Value(), 49);
+    EXPECT_EQ(n.value(), 49);
     n.paintIfStale();
     EXPECT_EQ(PaintCounter::paints, 2) << "the held changes reach the screen as one paint";
     n.paintIfStale();
@@ -325,7 +325,7 @@ TEST(OwnerDrawing, PrintRequestGetsThePaintedPixels) {
     Host host;
     PictureButton help(buttonPicture(ButtonPicture::Help), PictureSide::Right, 5);
     const HWND button = help.create(host.hwnd(), 7, L"&Aide", 10, 10, 97, 33, defaultWidgetFont());
-    TDirectoryEdit box;
+    FolderEdit box;
     ASSERT_TRUE(box.create(host.hwnd(), 10, 60, 200, 21));
     ::RedrawWindow(host.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     pump();
@@ -363,8 +363,8 @@ TEST(WindowBase, CloseRequestDestroysTheWindow) {
 // A painted control answers a print request through the same drawing as its paint.
 TEST(PaintedControl, PrintRequestGetsThePaintedPixels) {
     Host host;
-    TVrNum counter;
-    ASSERT_TRUE(counter.create({.parent = host.hwnd(), .x = 10, .y = 10, .style = TVrNumStyle::ns7x13}));
+    DigitCounter counter;
+    ASSERT_TRUE(counter.create({.parent = host.hwnd(), .x = 10, .y = 10, .style = DigitStyle::Size7x13}));
     counter.setValue(1234);
     pump();
     RECT r;

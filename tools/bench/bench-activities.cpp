@@ -5,7 +5,7 @@
 #include "BenchClock.h"
 #include "analysis/AnalysisController.h"
 #include "analysis/HeadlessView.h"
-#include "scan/ScruteDossier.h"
+#include "scan/FolderScanner.h"
 
 #include <windows.h>
 
@@ -30,19 +30,19 @@ struct Inputs : tw::AnalysisInputs {
 // One installation with steps 1 and 2 done, ready for step 3.
 struct Analysis {
     tw::HeadlessView view;
-    tw::TScruteDossier scanner;
+    tw::FolderScanner scanner;
     Inputs inputs;
     tw::AnalysisController controller{view, inputs, scanner};
     explicit Analysis(const std::wstring& root) {
-        scanner.MaxPenetration = 1;
+        scanner.maxDepth = 1;
         inputs.root = root;
-        controller.B_ConsistsClick();
-        controller.B_MaterielClick();
+        controller.onConsists();
+        controller.onStock();
     }
     double step3(bool activities) {
         inputs.activities = activities;
         const double t0 = now();
-        controller.B_LstClick();
+        controller.onReferences();
         return now() - t0;
     }
 };

@@ -8,7 +8,7 @@
 #include "analysis/AnalysisController.h"
 #include "analysis/HeadlessView.h"
 #include "platform/Files.h"
-#include "scan/ScruteDossier.h"
+#include "scan/FolderScanner.h"
 
 #include <windows.h>
 
@@ -59,13 +59,13 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring root = argv[1];
     tw::HeadlessView view;
-    tw::TScruteDossier scanner;
-    scanner.MaxPenetration = 1;
+    tw::FolderScanner scanner;
+    scanner.maxDepth = 1;
     Inputs inputs(root);
     tw::AnalysisController c(view, inputs, scanner);
     view.setButtonEnabled(tw::StepButton::Consists, true);
-    view.setButtonEnabled(tw::StepButton::Materiel, true);
-    c.B_GoClick();
+    view.setButtonEnabled(tw::StepButton::Stock, true);
+    c.onRunAll();
 
     const std::wstring trainset = root + L"\\TRAINS\\TRAINSET";
     std::size_t folders = 0;
@@ -74,7 +74,7 @@ int wmain(int argc, wchar_t** argv) {
         std::vector<unsigned char> bytes;
         for (const std::wstring& item : c.stock()) tw::readWholeFile(trainset + L"\\" + item, bytes);
     });
-    const double check = best([&] { c.B_CheckClick(); });
+    const double check = best([&] { c.onCheck(); });
     if (!c.checkResult()) {
         std::fprintf(stderr, "bench-check: the analysis did not complete\n");
         return 1;

@@ -63,13 +63,13 @@ int wmain(int argc, wchar_t** argv) {
         boxes.push_back(text);
         return tw::kResultOk;
     });
-    tw::TForm1::Environment env;
+    tw::MainWindow::Environment env;
     env.settingsPath = tempSettingsPath();
     ::DeleteFileW(env.settingsPath.c_str());
     env.simulatorFolder = argv[1];
-    env.showWarning = [](tw::TForm1&) {};
+    env.showWarning = [](tw::MainWindow&) {};
 
-    tw::TForm1 form(env);
+    tw::MainWindow form(env);
     if (!form.createWindow()) {
         std::fprintf(stderr, "bench-gui: the main window could not be created\n");
         return 1;
@@ -77,12 +77,12 @@ int wmain(int argc, wchar_t** argv) {
     ::ShowWindow(form.hwnd(), SW_SHOWNORMAL);
     ::SetForegroundWindow(form.hwnd());
     tw::processPendingMessages();
-    form.E_MSTS().setText(argv[1]);
+    form.simulatorBox().setText(argv[1]);
     tw::processPendingMessages();
 
     using tw::Counter;
-    const Counter all[] = {Counter::Con, Counter::Eng, Counter::Wag, Counter::Mat, Counter::Lst,
-                           Counter::Orp, Counter::Per, Counter::Man, Counter::Dir};
+    const Counter all[] = {Counter::Consists, Counter::Engines, Counter::Wagons, Counter::Stock, Counter::References,
+                           Counter::Orphans, Counter::Used, Counter::Missing, Counter::Folders};
     for (Counter c : all) {
         HWND h = form.counter(c).hwnd();
         original.emplace_back(h, reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(h, GWLP_WNDPROC)));
@@ -91,7 +91,7 @@ int wmain(int argc, wchar_t** argv) {
     paints.reserve(1 << 20);
     staleSince.assign(original.size(), 0);
     for (size_t i = 0; i < original.size(); ++i) {
-        form.counter(all[i]).OnChange = [i] {
+        form.counter(all[i]).onChange = [i] {
             if (staleSince[i] == 0) staleSince[i] = now();
         };
     }
@@ -114,18 +114,18 @@ int wmain(int argc, wchar_t** argv) {
     const double start = now();
     if (std::getenv("BENCH_STEPS")) {
         // The five steps one by one, to see which one the window slows down.
-        const tw::StepButton steps[] = {tw::StepButton::Consists, tw::StepButton::Materiel, tw::StepButton::Lst,
-                                        tw::StepButton::Orp, tw::StepButton::Man};
+        const tw::StepButton steps[] = {tw::StepButton::Consists, tw::StepButton::Stock, tw::StepButton::References,
+                                        tw::StepButton::Orphans, tw::StepButton::Missing};
         double t = start, p = cpu();
         for (tw::StepButton b : steps) {
-            form.stepButton(b).OnClick();
+            form.stepButton(b).onClick();
             const double e = now(), q = cpu();
             std::fprintf(stderr, "step %d %.3f (cpu %.3f)\n", static_cast<int>(b) + 1, e - t, q - p);
             t = e;
             p = q;
         }
     } else {
-        form.stepButton(tw::StepButton::Go).OnClick();
+        form.stepButton(tw::StepButton::RunAll).onClick();
     }
     const double end = now();
 
@@ -146,5 +146,5 @@ int wmain(int argc, wchar_t** argv) {
     for (const auto& [hwnd, proc] : original) ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
     ::DestroyWindow(form.hwnd());
     ::DeleteFileW(env.settingsPath.c_str());
-    return form.counter(Counter::Man).Palette().High() == tw::colours::Yellow ? 0 : 1;
+    return form.counter(Counter::Missing).palette().high() == tw::colours::Yellow ? 0 : 1;
 }

@@ -7,7 +7,7 @@
 #include "analysis/HeadlessView.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRunner.h"
-#include "scan/ScruteDossier.h"
+#include "scan/FolderScanner.h"
 
 #include <windows.h>
 
@@ -41,41 +41,41 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring root = argv[1];
     if (!std::getenv("BENCH_NO_WALKS")) {
         // The walks of step 2 alone, with a handler that only counts.
-        tw::TScruteDossier scanner;
-        scanner.MaxPenetration = 1;
+        tw::FolderScanner scanner;
+        scanner.maxDepth = 1;
         long files = 0;
-        scanner.OnFichier = [&](tw::TScruteDossier&, const std::wstring&) { ++files; };
-        scanner.SousDossier = true;
-        scanner.Dossier = root + L"\\TRAINS\\TRAINSET";
+        scanner.onFile = [&](tw::FolderScanner&, const std::wstring&) { ++files; };
+        scanner.recurse = true;
+        scanner.root = root + L"\\TRAINS\\TRAINSET";
         // Engines then wagons, the wagons from the engines' listings as step 2 does.
         tw::ScanSnapshot listings;
         scanner.snapshot = &listings;
         double t0 = now(), p0 = cpu();
-        scanner.Filtre = L"*.ENG";
-        scanner.Execute();
+        scanner.masks = L"*.ENG";
+        scanner.run();
         double t1 = now(), p1 = cpu();
-        scanner.Filtre = L"*.WAG";
-        scanner.Execute();
+        scanner.masks = L"*.WAG";
+        scanner.run();
         scanner.snapshot = nullptr;
         std::fprintf(stderr, "walks of step 2 only: listing %.3f (cpu %.3f), again %.3f (cpu %.3f), %ld files\n", t1 - t0,
                      p1 - p0, now() - t1, cpu() - p1, files);
     }
     {
         tw::HeadlessView view;
-        tw::TScruteDossier scanner;
-        scanner.MaxPenetration = 1;
+        tw::FolderScanner scanner;
+        scanner.maxDepth = 1;
         Inputs inputs(root);
         tw::AnalysisController c(view, inputs, scanner);
         double t0 = now(), p0 = cpu();
-        c.B_ConsistsClick();
+        c.onConsists();
         double t1 = now(), p1 = cpu();
-        c.B_MaterielClick();
+        c.onStock();
         double t2 = now(), p2 = cpu();
-        c.B_LstClick();
+        c.onReferences();
         double t3 = now(), p3 = cpu();
-        c.B_OrpClick();
+        c.onOrphans();
         double t4 = now(), p4 = cpu();
-        c.B_ManClick();
+        c.onMissing();
         double t5 = now(), p5 = cpu();
         std::fprintf(stderr, "step1 %.3f  step2 %.3f  step3 %.3f  step4 %.3f  step5 %.3f\n", t1 - t0, t2 - t1,
                      t3 - t2, t4 - t3, t5 - t4);

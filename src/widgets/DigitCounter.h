@@ -1,50 +1,50 @@
 #pragma once
 // LED counter drawn with seven-segment digits from a built-in strip.
-#include "widgets/VrControls.h"
+#include "widgets/PaintedControl.h"
 
 namespace tw {
 
-enum class TVrNumStyle { ns13x24, ns11x20, ns7x13, ns12x17, ns5x7 };
-enum class TVrNumAlignment { naLeftJustify, naCenter, naRightJustify };
+enum class DigitStyle { Size13x24, Size11x20, Size7x13, Size12x17, Size5x7 };
+enum class DigitAlignment { Left, Centre, Right };
 
 // Built-in 13-cell strip: black background, silver (takes High), gray (takes Low).
 // Generated once per style; callers must not modify it.
-const Image& builtInDigitStrip(TVrNumStyle style);
-SIZE digitCellSize(TVrNumStyle style);
+const Image& builtInDigitStrip(DigitStyle style);
+SIZE digitCellSize(DigitStyle style);
 
 // What a counter is created with.
 struct DigitCounterArgs {
     HWND parent = nullptr;
     int x = 0, y = 0, width = 100, height = 26;
     int id = 0;
-    TVrNumStyle style = TVrNumStyle::ns13x24;
+    DigitStyle style = DigitStyle::Size13x24;
     int digits = 4;
     int max = 9999;
-    TVrPalette palette{};            // unlit and lit segments
+    Palette palette{};            // unlit and lit segments
 };
 
-class TVrNum : public TVrControl {
+class DigitCounter : public PaintedControl {
 public:
-    TVrNum();
+    DigitCounter();
     bool create(const DigitCounterArgs& args);
 
     void setDigits(int v);
-    int Value() const { return value_; }
+    int value() const { return value_; }
     void setValue(int v);
     void setSpacing(int v);
-    void setStyle(TVrNumStyle v);
+    void setStyle(DigitStyle v);
     void setLeadingZero(bool v) { setAndRepaint(leadingZero_, v); }
-    TVrPalette& Palette() { return palette_; }
-    void setPalette(const TVrPalette& p) { palette_.assign(p); }
-    void setAlignment(TVrNumAlignment v) { setAndRepaint(alignment_, v); }
-    int Max() const { return max_; }
+    Palette& palette() { return palette_; }
+    void setPalette(const Palette& p) { palette_.assign(p); }
+    void setAlignment(DigitAlignment v) { setAndRepaint(alignment_, v); }
+    int max() const { return max_; }
     void setMax(int v);
-    int Min() const { return min_; }
+    int min() const { return min_; }
     void setMin(int v);
     void setZeroBlank(bool v) { setAndRepaint(zeroBlank_, v); }
     void setAutoSize(bool v);
     void setColor(Colour v) { setAndRepaint(color_, v); }
-    std::function<void()> OnChange;
+    std::function<void()> onChange;
 
     void render(Image& img) override;
 
@@ -62,10 +62,10 @@ private:
     void applyAutoSize();
 
     int digits_ = 4, value_ = 0, spacing_ = 2, max_ = 9999, min_ = 0;
-    TVrNumStyle style_ = TVrNumStyle::ns13x24;
+    DigitStyle style_ = DigitStyle::Size13x24;
     bool leadingZero_ = false, zeroBlank_ = false, autoSize_ = false;
-    TVrNumAlignment alignment_ = TVrNumAlignment::naCenter;
-    TVrPalette palette_;
+    DigitAlignment alignment_ = DigitAlignment::Centre;
+    Palette palette_;
     Colour color_ = clBlack;
     Image strip_;
     int cellW_ = 0, cellH_ = 0;

@@ -2,11 +2,11 @@
 // Base of the owner-drawn widgets: a child window whose whole look is rendered
 // into an off-screen image by render() and copied to the screen in one BitBlt.
 #include "platform/Window.h"
-#include "widgets/VrClasses.h"
+#include "widgets/Palette.h"
 
 namespace tw {
 
-class TVrControl : public Window {
+class PaintedControl : public Window {
 public:
     // Renders the widget's present state into img (sized to the client area).
     virtual void render(Image& img) = 0;
@@ -20,7 +20,7 @@ public:
     void paintIfStale();
 
 protected:
-    explicit TVrControl(bool windowed) : windowed_(windowed) {}
+    explicit PaintedControl(bool windowed) : windowed_(windowed) {}
     // Windowless widgets never take the focus or keyboard input.
     bool createControl(HWND parent, int x, int y, int width, int height, int id, DWORD extraStyle = 0,
                        DWORD exStyle = 0);

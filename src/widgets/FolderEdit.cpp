@@ -1,10 +1,10 @@
-#include "widgets/ToolEdit.h"
+#include "widgets/FolderEdit.h"
 
 #include "platform/Errors.h"
 #include "platform/FileDialog.h"
 #include "platform/Files.h"
 #include "platform/Handle.h"
-#include "widgets/VrSysUtils.h"
+#include "widgets/OffscreenImage.h"
 #include <commctrl.h>
 #include <algorithm>
 
@@ -28,7 +28,7 @@ AppError chooserError(HRESULT reason) {
 }
 } // namespace
 
-std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, const std::wstring& startFolder) {
+std::optional<std::wstring> FolderEdit::systemFolderChooser(HWND owner, const std::wstring& startFolder) {
     std::optional<std::wstring> chosen = runFileDialog(CLSID_FileOpenDialog, owner, chooserError, [&](IFileDialog& dlg) {
         FILEOPENDIALOGOPTIONS opts = 0;
         dlg.GetOptions(&opts);
@@ -51,12 +51,12 @@ std::optional<std::wstring> TDirectoryEdit::systemFolderChooser(HWND owner, cons
     return p;
 }
 
-TDirectoryEdit::TDirectoryEdit() : chooser(&TDirectoryEdit::systemFolderChooser) {}
+FolderEdit::FolderEdit() : chooser(&FolderEdit::systemFolderChooser) {}
 
 // The edit's messages use this object's members: the windows go first.
-TDirectoryEdit::~TDirectoryEdit() { destroy(); }
+FolderEdit::~FolderEdit() { destroy(); }
 
-bool TDirectoryEdit::create(HWND parent, int x, int y, int width, int height, int id) {
+bool FolderEdit::create(HWND parent, int x, int y, int width, int height, int id) {
     if (!Window::create({.className = L"TwDirectoryEdit",
                          .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                          .exStyle = WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT,
@@ -77,7 +77,7 @@ bool TDirectoryEdit::create(HWND parent, int x, int y, int width, int height, in
         paintThroughImage(buttonImage_, di.hDC, di.rcItem,
                           [&](Image& img) { renderFolderButton(pressed, enabled, img); });
     });
-    if (!::SetWindowSubclass(edit_, &TDirectoryEdit::editProc, 0, reinterpret_cast<DWORD_PTR>(this))) return false;
+    if (!::SetWindowSubclass(edit_, &FolderEdit::editProc, 0, reinterpret_cast<DWORD_PTR>(this))) return false;
     setFont(font_ ? font_ : defaultWidgetFont());
     layout();
     applyReadOnly();
@@ -88,12 +88,12 @@ bool TDirectoryEdit::create(HWND parent, int x, int y, int width, int height, in
     return true;
 }
 
-void TDirectoryEdit::setFont(HFONT f) {
+void FolderEdit::setFont(HFONT f) {
     font_ = f;
     if (edit_) ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
 }
 
-void TDirectoryEdit::layout() {
+void FolderEdit::layout() {
     if (!hwnd()) return;
     RECT rc;
     ::GetClientRect(hwnd(), &rc);
@@ -103,13 +103,13 @@ void TDirectoryEdit::layout() {
     ::ShowWindow(button_, bw ? SW_SHOWNA : SW_HIDE);
 }
 
-void TDirectoryEdit::setButtonWidth(int v) {
+void FolderEdit::setButtonWidth(int v) {
     if (v == buttonWidth_) return;
     buttonWidth_ = v;
     layout();
 }
 
-std::wstring TDirectoryEdit::Text() const {
+std::wstring FolderEdit::content() const {
     if (!edit_) return {};
     const int n = ::GetWindowTextLengthW(edit_);
     std::wstring s(static_cast<std::size_t>(n) + 1, L'\0');
@@ -117,15 +117,15 @@ std::wstring TDirectoryEdit::Text() const {
     return s;
 }
 
-void TDirectoryEdit::setText(const std::wstring& text) {
-    if (!edit_ || text == Text()) return;
+void FolderEdit::setText(const std::wstring& text) {
+    if (!edit_ || text == content()) return;
     ++quiet_;
     ::SetWindowTextW(edit_, text.c_str());
     --quiet_;
-    if (OnChange) OnChange();
+    if (onChange) onChange();
 }
 
-void TDirectoryEdit::setEnabled(bool v) {
+void FolderEdit::setEnabled(bool v) {
     if (v == enabled_) return;
     enabled_ = v;
     if (!hwnd()) return;
@@ -134,24 +134,24 @@ void TDirectoryEdit::setEnabled(bool v) {
     ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void TDirectoryEdit::applyReadOnly() {
+void FolderEdit::applyReadOnly() {
     if (edit_) ::SendMessageW(edit_, EM_SETREADONLY, (readOnly_ || !directInput_) ? TRUE : FALSE, 0);
 }
 
-void TDirectoryEdit::setReadOnly(bool v) {
+void FolderEdit::setReadOnly(bool v) {
     readOnly_ = v;
     applyReadOnly();
 }
 
-void TDirectoryEdit::setDirectInput(bool v) {
+void FolderEdit::setDirectInput(bool v) {
     directInput_ = v;
     applyReadOnly();
 }
 
-void TDirectoryEdit::buttonClick() {
+void FolderEdit::buttonClick() {
     if (readOnly_ || !enabled_) return;
-    if (OnButtonClick) OnButtonClick();
-    std::wstring name = Text();
+    if (onButtonClick) onButtonClick();
+    std::wstring name = content();
     bool action = true;
     if (OnBeforeDialog) OnBeforeDialog(name, action);
     if (!action) return;
@@ -179,9 +179,9 @@ void TDirectoryEdit::buttonClick() {
         ++quiet_;
         ::SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
         --quiet_;
-        if (OnChange) OnChange();
+        if (onChange) onChange();
     }
-    const std::wstring current = Text();
+    const std::wstring current = content();
     if (current.empty() || !multipleDirs_) setText(name);
     else setText(current + L";" + name);
     if (!name.empty() && folderExists(name)) initialDir_ = name;
@@ -207,19 +207,19 @@ void renderFolderButton(bool pressed, bool enabled, Image& img) {
     }
 }
 
-LRESULT CALLBACK TDirectoryEdit::editProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK FolderEdit::editProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
     if (msg == WM_NCDESTROY) {
         // The subclass goes with the edit: nothing reaches this object afterwards.
-        ::RemoveWindowSubclass(h, &TDirectoryEdit::editProc, 0);
+        ::RemoveWindowSubclass(h, &FolderEdit::editProc, 0);
         return ::DefSubclassProc(h, msg, wp, lp);
     }
     LRESULT result = 0;
-    if (!guardMessage([&] { result = reinterpret_cast<TDirectoryEdit*>(self)->editMessage(h, msg, wp, lp); }))
+    if (!guardMessage([&] { result = reinterpret_cast<FolderEdit*>(self)->editMessage(h, msg, wp, lp); }))
         result = ::DefSubclassProc(h, msg, wp, lp);
     return result;
 }
 
-LRESULT TDirectoryEdit::editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT FolderEdit::editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_SYSKEYDOWN:
         if (wp == VK_DOWN && buttonWidth_ > 0) {
@@ -229,7 +229,7 @@ LRESULT TDirectoryEdit::editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_KEYDOWN:
         if (wp == VK_RETURN || wp == VK_ESCAPE) {
-            if (wp == VK_RETURN && OnEditEnd) OnEditEnd();
+            if (wp == VK_RETURN && onEditEnd) onEditEnd();
             // Dialog keys belong to the window's default and cancel buttons.
             HWND top = ::GetAncestor(h, GA_ROOT);
             ::PostMessageW(top, WM_COMMAND, MAKEWPARAM(wp == VK_RETURN ? IDOK : IDCANCEL, BN_CLICKED), 0);
@@ -255,7 +255,7 @@ LRESULT TDirectoryEdit::editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_KILLFOCUS: {
         const LRESULT r = ::DefSubclassProc(h, msg, wp, lp);
-        if (OnEditEnd) OnEditEnd();
+        if (onEditEnd) onEditEnd();
         return r;
     }
     default:
@@ -264,14 +264,14 @@ LRESULT TDirectoryEdit::editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return ::DefSubclassProc(h, msg, wp, lp);
 }
 
-LRESULT TDirectoryEdit::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT FolderEdit::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
         if (reinterpret_cast<HWND>(lp) == edit_ && HIWORD(wp) == EN_CHANGE) {
-            if (quiet_ == 0 && OnChange) {
+            if (quiet_ == 0 && onChange) {
                 ++typing_;
                 ScopeGuard done([this] { --typing_; });
-                OnChange();
+                onChange();
             }
             return 0;
         }

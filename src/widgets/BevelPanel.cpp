@@ -1,8 +1,8 @@
-#include "widgets/VrBlotter.h"
+#include "widgets/BevelPanel.h"
 
 namespace tw {
 
-TVrBlotter::TVrBlotter() : TVrControl(true) {
+BevelPanel::BevelPanel() : PaintedControl(true) {
     w_ = 185;
     h_ = 75;
     BevelValues b;
@@ -11,7 +11,7 @@ TVrBlotter::TVrBlotter() : TVrControl(true) {
     b.InnerColor = clBlack;
     bevel_.assign(b);
     inset_ = bevel_.inset();
-    bevel_.OnChange = [this] {
+    bevel_.onChange = [this] {
         // Children keep their place relative to the inner area.
         const int d = bevel_.inset() - inset_;
         inset_ = bevel_.inset();
@@ -27,27 +27,27 @@ TVrBlotter::TVrBlotter() : TVrControl(true) {
     };
 }
 
-bool TVrBlotter::create(const BevelPanelArgs& a) {
+bool BevelPanel::create(const BevelPanelArgs& a) {
     color_ = a.colour;
     return createControl(a.parent, a.x, a.y, a.width, a.height, a.id, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
-void TVrBlotter::scheduleRepaint() {
+void BevelPanel::scheduleRepaint() {
     if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-RECT TVrBlotter::innerRect() const {
+RECT BevelPanel::innerRect() const {
     const int i = bevel_.inset();
     return RECT{i, i, w_ - i, h_ - i};
 }
 
-void TVrBlotter::render(Image& img) {
+void BevelPanel::render(Image& img) {
     img.fill(color_);
     RECT r{0, 0, img.width(), img.height()};
     bevel_.draw(img, r);
 }
 
-LRESULT TVrBlotter::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT BevelPanel::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
@@ -60,10 +60,10 @@ LRESULT TVrBlotter::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         break;
     }
-    return TVrControl::handleMessage(msg, wp, lp);
+    return PaintedControl::handleMessage(msg, wp, lp);
 }
 
-void TVrBlotter::onCommand(int id, int code, HWND control) {
+void BevelPanel::onCommand(int id, int code, HWND control) {
     if (HWND parent = ::GetParent(hwnd()))
         ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
 }

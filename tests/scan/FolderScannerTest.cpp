@@ -1,4 +1,4 @@
-#include "scan/ScruteDossier.h"
+#include "scan/FolderScanner.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +15,12 @@ namespace {
 struct Recorder {
     std::vector<std::wstring> files, folders, order;
     int executes = 0, ends = 0, pumps = 0;
-    void attach(TScruteDossier& s, bool withFiles = true) {
+    void attach(FolderScanner& s, bool withFiles = true) {
         if (withFiles)
-            s.OnFichier = [this](TScruteDossier&, const std::wstring& n) { files.push_back(n); order.push_back(L"F " + n); };
-        s.OnDossier = [this](TScruteDossier&, const std::wstring& n) { folders.push_back(n); order.push_back(L"D " + n); };
-        s.OnExecute = [this](TScruteDossier&) { ++executes; };
-        s.OnFinExecute = [this](TScruteDossier&) { ++ends; };
+            s.onFile = [this](FolderScanner&, const std::wstring& n) { files.push_back(n); order.push_back(L"F " + n); };
+        s.onFolder = [this](FolderScanner&, const std::wstring& n) { folders.push_back(n); order.push_back(L"D " + n); };
+        s.onStart = [this](FolderScanner&) { ++executes; };
+        s.onFinish = [this](FolderScanner&) { ++ends; };
         s.pump = [this] { ++pumps; };
     }
     std::vector<std::wstring> sortedFiles() const {
@@ -31,28 +31,28 @@ struct Recorder {
 };
 } // namespace
 
-TEST(ScruteDossier, DefaultsAsConstructed) {
-    TScruteDossier s;
-    EXPECT_EQ(s.Dossier, L"c:\\");
-    EXPECT_EQ(s.Filtre, L"*.*");
-    EXPECT_TRUE(s.SousDossier);
-    EXPECT_EQ(s.MaxPenetration, 10000);
-    EXPECT_FALSE(s.OnFichier);
+TEST(FolderScanner, DefaultsAsConstructed) {
+    FolderScanner s;
+    EXPECT_EQ(s.root, L"c:\\");
+    EXPECT_EQ(s.masks, L"*.*");
+    EXPECT_TRUE(s.recurse);
+    EXPECT_EQ(s.maxDepth, 10000);
+    EXPECT_FALSE(s.onFile);
 }
 
-TEST(ScruteDossier, DepthLimitOneReportsRootAndChildFilesButListsGrandchildFolders) {
+TEST(FolderScanner, DepthLimitOneReportsRootAndChildFilesButListsGrandchildFolders) {
     TempFolder t;
     t.touch(L"root\\a.eng");
     t.touch(L"root\\X\\b.eng");
     t.touch(L"root\\X\\Y\\c.eng");
     t.touch(L"root\\X\\Y\\Z\\d.eng");
-    TScruteDossier s;
+    FolderScanner s;
     Recorder r;
     r.attach(s);
-    s.Dossier = t / L"root";
-    s.Filtre = L"*.ENG";
-    s.MaxPenetration = 1;
-    s.Execute();
+    s.root = t / L"root";
+    s.masks = L"*.ENG";
+    s.maxDepth = 1;
+    s.run();
     EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"root\\X\\b.eng", t / L"root\\a.eng"}));
     // Folders at depth 1 and 2 are met, nothing deeper is listed.
     EXPECT_EQ(r.folders, (std::vector<std::wstring>{t / L"root\\X", t / L"root\\X\\Y"}));
@@ -60,86 +60,86 @@ TEST(ScruteDossier, DepthLimitOneReportsRootAndChildFilesButListsGrandchildFolde
     EXPECT_EQ(r.ends, 1);
 }
 
-TEST(ScruteDossier, FilesComeBeforeSubfoldersAndSubtreesBeforeSiblings) {
+TEST(FolderScanner, FilesComeBeforeSubfoldersAndSubtreesBeforeSiblings) {
     TempFolder t;
     t.touch(L"r\\top.con");
     t.touch(L"r\\A\\a.con");
     t.touch(L"r\\A\\AA\\aa.con");
-    TScruteDossier s;
+    FolderScanner s;
     Recorder r;
     r.attach(s);
-    s.Dossier = t / L"r\\"; // a trailing backslash walks the same tree
-    s.Filtre = L"*.con";
-    s.Execute();
+    s.root = t / L"r\\"; // a trailing backslash walks the same tree
+    s.masks = L"*.con";
+    s.run();
     EXPECT_EQ(r.order, (std::vector<std::wstring>{L"F " + (t / L"r\\top.con"), L"D " + (t / L"r\\A"),
                                                   L"F " + (t / L"r\\A\\a.con"), L"D " + (t / L"r\\A\\AA"),
                                                   L"F " + (t / L"r\\A\\AA\\aa.con")}));
 }
 
-TEST(ScruteDossier, MasksMatchCaseInsensitivelyOnTheRealNameOnly) {
+TEST(FolderScanner, MasksMatchCaseInsensitivelyOnTheRealNameOnly) {
     TempFolder t;
     t.touch(L"r\\A.eng");
     t.touch(L"r\\b.ENG");
     t.touch(L"r\\dash9.engx"); // its short name DASH9~1.ENG must not count
     t.touch(L"r\\c.wag");
     t.makeDir(L"r\\folder.eng");
-    TScruteDossier s;
+    FolderScanner s;
     Recorder r;
     r.attach(s);
-    s.Dossier = t / L"r";
-    s.Filtre = L"*.ENG";
-    s.SousDossier = false;
-    s.Execute();
+    s.root = t / L"r";
+    s.masks = L"*.ENG";
+    s.recurse = false;
+    s.run();
     EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"r\\A.eng", t / L"r\\b.ENG"}));
 }
 
-TEST(ScruteDossier, SeveralMasksReportAFileOncePerMatchingMask) {
+TEST(FolderScanner, SeveralMasksReportAFileOncePerMatchingMask) {
     TempFolder t;
     t.touch(L"r\\a.eng");
     t.touch(L"r\\b.wag");
-    TScruteDossier s;
+    FolderScanner s;
     Recorder r;
     r.attach(s);
-    s.Dossier = t / L"r";
-    s.Filtre = L"*.eng;*.wag;a.*";
-    s.Execute();
+    s.root = t / L"r";
+    s.masks = L"*.eng;*.wag;a.*";
+    s.run();
     EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"r\\a.eng", t / L"r\\a.eng", t / L"r\\b.wag"}));
 }
 
-TEST(ScruteDossier, WithoutRecursionOnlyRootFilesButEverySubfolderMet) {
+TEST(FolderScanner, WithoutRecursionOnlyRootFilesButEverySubfolderMet) {
     TempFolder t;
     t.touch(L"r\\a.con");
     t.touch(L"r\\S1\\b.con");
     t.touch(L"r\\S2\\c.con");
-    TScruteDossier s;
+    FolderScanner s;
     Recorder r;
     r.attach(s);
-    s.Dossier = t / L"r";
-    s.SousDossier = false;
-    s.Execute();
+    s.root = t / L"r";
+    s.recurse = false;
+    s.run();
     EXPECT_EQ(r.files, (std::vector<std::wstring>{t / L"r\\a.con"}));
     EXPECT_EQ(r.folders.size(), 2u);
 }
 
-TEST(ScruteDossier, HiddenFoldersAreWalkedAndNoFileHandlerStillWalks) {
+TEST(FolderScanner, HiddenFoldersAreWalkedAndNoFileHandlerStillWalks) {
     TempFolder t;
     t.touch(L"r\\H\\x.eng");
     t.touch(L"r\\H\\I\\y.eng");
     ::SetFileAttributesW((t / L"r\\H").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     {
-        TScruteDossier s;
+        FolderScanner s;
         Recorder r;
         r.attach(s);
-        s.Dossier = t / L"r";
-        s.Execute();
+        s.root = t / L"r";
+        s.run();
         EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"r\\H\\I\\y.eng", t / L"r\\H\\x.eng"}));
     }
     {
-        TScruteDossier s;
+        FolderScanner s;
         Recorder r;
         r.attach(s, false);
-        s.Dossier = t / L"r";
-        s.Execute();
+        s.root = t / L"r";
+        s.run();
         EXPECT_EQ(r.folders.size(), 2u);
         // One pump per listed file entry (".", ".." and the files too) and per sub-folder.
         EXPECT_GT(r.pumps, 2);
@@ -147,10 +147,10 @@ TEST(ScruteDossier, HiddenFoldersAreWalkedAndNoFileHandlerStillWalks) {
     ::SetFileAttributesW((t / L"r\\H").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(ScruteDossier, StateReadableFromHandlersAndUnreadableRootGivesNoEvents) {
+TEST(FolderScanner, StateReadableFromHandlersAndUnreadableRootGivesNoEvents) {
     TempFolder t;
     t.writeBytes(L"r\\S\\a.eng", std::string("12345"));
-    TScruteDossier s;
+    FolderScanner s;
     std::wstring name, folder;
     std::uint64_t size = 0;
     int depth = -1;
@@ -167,15 +167,15 @@ TEST(ScruteDossier, StateReadableFromHandlersAndUnreadableRootGivesNoEvents) {
         SetFileTime(h, nullptr, nullptr, &utc);
         CloseHandle(h);
     }
-    s.OnFichier = [&](TScruteDossier& d, const std::wstring&) {
+    s.onFile = [&](FolderScanner& d, const std::wstring&) {
         name = d.currentFileName();
         size = d.currentFileSize();
         depth = d.currentDepth();
         folder = d.currentFolder();
         stamp = d.currentFileTime();
     };
-    s.Dossier = t / L"r";
-    s.Execute();
+    s.root = t / L"r";
+    s.run();
     EXPECT_EQ(name, L"a.eng");
     EXPECT_EQ(size, 5u);
     EXPECT_EQ(depth, 1);
@@ -191,9 +191,9 @@ TEST(ScruteDossier, StateReadableFromHandlersAndUnreadableRootGivesNoEvents) {
     t.touch(L"a file");
     t.makeDir(L"empty");
     for (const wchar_t* root : {L"nothing-here", L"a file", L"empty"}) {
-        s.Dossier = t / root;
-        s.Filtre = L"*.ENG";
-        s.Execute();
+        s.root = t / root;
+        s.masks = L"*.ENG";
+        s.run();
         EXPECT_EQ(s.rootUnreadable(), std::wstring(root) != L"empty") << root;
     }
     EXPECT_TRUE(r.files.empty());
@@ -201,19 +201,19 @@ TEST(ScruteDossier, StateReadableFromHandlersAndUnreadableRootGivesNoEvents) {
     EXPECT_EQ(r.ends, 3);
 }
 
-TEST(ScruteDossier, ARunStartedDuringARunIsRefused) {
+TEST(FolderScanner, ARunStartedDuringARunIsRefused) {
     TempFolder t;
     t.touch(L"r\\a.eng");
     t.touch(L"r\\b.eng");
-    TScruteDossier s;
+    FolderScanner s;
     int files = 0, nestedExecutes = 0;
-    s.Dossier = t / L"r";
-    s.OnExecute = [&](TScruteDossier&) { ++nestedExecutes; };
-    s.OnFichier = [&](TScruteDossier& d, const std::wstring&) {
+    s.root = t / L"r";
+    s.onStart = [&](FolderScanner&) { ++nestedExecutes; };
+    s.onFile = [&](FolderScanner& d, const std::wstring&) {
         ++files;
-        d.Execute(); // e.g. a click handled by the pump
+        d.run(); // e.g. a click handled by the pump
     };
-    s.Execute();
+    s.run();
     EXPECT_EQ(files, 2);
     EXPECT_EQ(nestedExecutes, 1);
     EXPECT_FALSE(s.running());
@@ -241,20 +241,20 @@ TEST(WildcardMatch, WindowsStyleMasks) {
     EXPECT_FALSE(wildcardMatch(L"", L"x"));
 }
 
-TEST(ScruteDossier, PumpCountsFollowTheListingsAndTicksCoverTheRestOfTheFolderListing) {
+TEST(FolderScanner, PumpCountsFollowTheListingsAndTicksCoverTheRestOfTheFolderListing) {
     TempFolder t;
     t.touch(L"r\\a.eng");
     t.touch(L"r\\b.wag");
     t.touch(L"r\\c.txt");
     t.touch(L"r\\S\\d.eng");
-    TScruteDossier s;
+    FolderScanner s;
     int pumps = 0, ticks = 0, files = 0;
     s.pump = [&] { ++pumps; };
     s.tick = [&] { ++ticks; };
-    s.OnFichier = [&](TScruteDossier&, const std::wstring&) { ++files; };
-    s.Dossier = t / L"r";
-    s.Filtre = L"*.ENG";
-    s.Execute();
+    s.onFile = [&](FolderScanner&, const std::wstring&) { ++files; };
+    s.root = t / L"r";
+    s.masks = L"*.ENG";
+    s.run();
     EXPECT_EQ(files, 2);
     // Every file met by the sub-folder listings ticks (a.eng, b.wag and c.txt in r,
     // d.eng in S); the pumps stay those of the listed file entries and sub-folders.
@@ -264,7 +264,7 @@ TEST(ScruteDossier, PumpCountsFollowTheListingsAndTicksCoverTheRestOfTheFolderLi
     pumps = 0;
     files = 0;
     s.tick = nullptr;
-    s.Execute();
+    s.run();
     EXPECT_EQ(files, 2);
     EXPECT_EQ(pumps, pumpsBefore);
 }

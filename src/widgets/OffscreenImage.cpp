@@ -1,4 +1,4 @@
-#include "widgets/VrSysUtils.h"
+#include "widgets/OffscreenImage.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 #pragma once
 // Push button with a small square LED beside its caption; the LED shows Active.
-#include "widgets/VrControls.h"
+#include "widgets/PaintedControl.h"
 #include <string>
 
 namespace tw {
 
-enum class TVrImageTextLayout { ImageLeft, ImageRight, ImageTop, ImageBottom };
+enum class ImageTextLayout { ImageLeft, ImageRight, ImageTop, ImageBottom };
 
 // What an LED button is created with; the caption is set apart, as it follows
 // the interface language.
@@ -13,29 +13,29 @@ struct LedButtonArgs {
     HWND parent = nullptr;
     int x = 0, y = 0, width = 125, height = 25;
     int id = 0;
-    TVrImageTextLayout layout = TVrImageTextLayout::ImageLeft;   // where the LED stands
-    TVrPalette palette{};            // the LED's off and on colours
+    ImageTextLayout layout = ImageTextLayout::ImageLeft;   // where the LED stands
+    Palette palette{};            // the LED's off and on colours
     HFONT font = nullptr;            // not owned; nullptr: the program's widget font
     bool tabStop = false;
     bool enabled = true;
     std::function<void()> onClick{};
 };
 
-class TVrPowerButton : public TVrControl {
+class LedButton : public PaintedControl {
 public:
-    TVrPowerButton();
+    LedButton();
     bool create(const LedButtonArgs& args);
 
-    bool Active() const { return active_; }
+    bool active() const { return active_; }
     void setActive(bool v);
-    TVrPalette& Palette() { return palette_; }
-    const std::wstring& Caption() const { return caption_; }
+    Palette& palette() { return palette_; }
+    const std::wstring& caption() const { return caption_; }
     void setCaption(const std::wstring& v);
-    bool Enabled() const { return enabled_; }
+    bool enabled() const { return enabled_; }
     void setEnabled(bool v);
-    std::function<void()> OnClick;
+    std::function<void()> onClick;
 
-    // The accelerator character of Caption (upper case), or 0.
+    // The accelerator character of caption (upper case), or 0.
     wchar_t accelerator() const;
     bool focused() const { return focused_; }
     bool pressedLook() const { return pressed_; }
@@ -56,8 +56,8 @@ private:
 
     bool active_ = false, enabled_ = true, tabStop_ = false;
     bool focused_ = false, tracking_ = false, pressed_ = false, spaceDown_ = false;
-    TVrImageTextLayout layout_ = TVrImageTextLayout::ImageLeft;
-    TVrPalette palette_;
+    ImageTextLayout layout_ = ImageTextLayout::ImageLeft;
+    Palette palette_;
     std::wstring caption_;
     HFONT font_ = nullptr;
     RECT ledRect_{}, captionRect_{};

@@ -12,9 +12,9 @@
 
 namespace tw {
 
-class TScruteDossier;
-using TScruteEvent = std::function<void(TScruteDossier& Sender, const std::wstring& Nom)>;
-using TNotifyEvent = std::function<void(TScruteDossier& Sender)>;
+class FolderScanner;
+using ScanEvent = std::function<void(FolderScanner& sender, const std::wstring& path)>;
+using ScanNotify = std::function<void(FolderScanner& sender)>;
 
 // Listings kept from one walk for the next walks of the same folders: a scanner
 // given a snapshot lists a folder only when the snapshot does not hold it yet,
@@ -48,19 +48,19 @@ private:
     std::wstring extension_;   // ".EXT", upper case
 };
 
-class TScruteDossier {
+class FolderScanner {
 public:
-    TScruteDossier() = default;
+    FolderScanner() = default;
 
     // Published properties, with the constructor's defaults.
-    std::wstring Dossier = L"c:\\";
-    std::wstring Filtre = L"*.*";
-    bool SousDossier = true;
-    TScruteEvent OnFichier;
-    TScruteEvent OnDossier;
-    TNotifyEvent OnExecute;
-    TNotifyEvent OnFinExecute;
-    int MaxPenetration = 10000; // deepest level searched for files; negative = no limit
+    std::wstring root = L"c:\\";
+    std::wstring masks = L"*.*";
+    bool recurse = true;
+    ScanEvent onFile;
+    ScanEvent onFolder;
+    ScanNotify onStart;
+    ScanNotify onFinish;
+    int maxDepth = 10000; // deepest level searched for files; negative = no limit
 
     // Lets pending user-interface messages run; empty = nothing to pump.
     std::function<void()> pump;
@@ -74,7 +74,7 @@ public:
 
     // One walk with the current properties. A run asked for while a run is in
     // progress on this instance (from a handler or the pump) is refused at once.
-    void Execute();
+    void run();
     bool running() const { return running_; }
 
     // Run-time state readable from the handlers.

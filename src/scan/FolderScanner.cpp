@@ -1,4 +1,4 @@
-#include "scan/ScruteDossier.h"
+#include "scan/FolderScanner.h"
 
 #include "platform/Handle.h"
 #include "platform/Text.h"
@@ -113,12 +113,12 @@ const FolderListing& ScanSnapshot::keep(const std::wstring& folder, FolderListin
     return listings_.insert_or_assign(folder, std::move(listing)).first->second;
 }
 
-std::wstring TScruteDossier::currentFileName() const {
+std::wstring FolderScanner::currentFileName() const {
     auto pos = currentFile_.find_last_of(L'\\');
     return pos == std::wstring::npos ? currentFile_ : currentFile_.substr(pos + 1);
 }
 
-std::uint32_t TScruteDossier::currentFileTime() const {
+std::uint32_t FolderScanner::currentFileTime() const {
     if (currentWriteTime_ == 0) return 0;
     const FILETIME utc{static_cast<DWORD>(currentWriteTime_), static_cast<DWORD>(currentWriteTime_ >> 32)};
     FILETIME local{};
@@ -127,10 +127,10 @@ std::uint32_t TScruteDossier::currentFileTime() const {
     return (static_cast<std::uint32_t>(date) << 16) | time;
 }
 
-void TScruteDossier::Execute() {
+void FolderScanner::run() {
     if (running_) return;
     RunGuard guard(running_);
-    if (OnExecute) OnExecute(*this);
+    if (onStart) onStart(*this);
     currentFile_.clear();
     currentFolder_.clear();
     currentSize_ = 0;
@@ -141,22 +141,22 @@ void TScruteDossier::Execute() {
     masks_.clear();
     size_t start = 0;
     for (;;) {
-        size_t sep = Filtre.find(L';', start);
-        masks_.emplace_back(Filtre.substr(start, sep == std::wstring::npos ? std::wstring::npos : sep - start));
+        size_t sep = masks.find(L';', start);
+        masks_.emplace_back(masks.substr(start, sep == std::wstring::npos ? std::wstring::npos : sep - start));
         if (sep == std::wstring::npos) break;
         start = sep + 1;
     }
     // The root is made full once; below it every path is the extended root and
     // the names exactly as listed, so long paths and names the system would
     // otherwise alter ("A.", "A ") or take for a device ("NUL.con") are reached.
-    walk(0, Dossier, extendedPath(Dossier), SousDossier);
-    if (OnFinExecute) OnFinExecute(*this);
+    walk(0, root, extendedPath(root), recurse);
+    if (onFinish) onFinish(*this);
 }
 
 // Each folder is listed once, all names together; the files for every mask
 // and the sub-folders are all taken from that one listing.
-void TScruteDossier::walk(int depth, std::wstring folder, std::wstring systemFolder, bool recurse) {
-    if (MaxPenetration >= 0 && depth > MaxPenetration) return;
+void FolderScanner::walk(int depth, std::wstring folder, std::wstring systemFolder, bool recurse) {
+    if (maxDepth >= 0 && depth > maxDepth) return;
     currentDepth_ = depth;
     dropTrailingBackslash(folder);
     dropTrailingBackslash(systemFolder);
@@ -188,7 +188,7 @@ void TScruteDossier::walk(int depth, std::wstring folder, std::wstring systemFol
         std::wstring sub = folder + L"\\";
         sub += listing->nameView(e);
         currentFolder_ = sub;
-        if (OnDossier) OnDossier(*this, sub);
+        if (onFolder) onFolder(*this, sub);
         if (recurse) {
             std::wstring systemSub = systemFolder + L"\\";
             systemSub += listing->nameView(e);
@@ -201,20 +201,20 @@ void TScruteDossier::walk(int depth, std::wstring folder, std::wstring systemFol
 
 // For each mask in order, the entries it matches on their real names, as the
 // system's own listing of that mask would give them; directories are not reported.
-void TScruteDossier::reportFiles(const std::wstring& folder, const FolderListing& listing) {
+void FolderScanner::reportFiles(const std::wstring& folder, const FolderListing& listing) {
     for (const WildcardMask& mask : masks_) {
         for (const FolderListing::Entry& e : listing.entries) {
             const wchar_t* name = listing.name(e);
             if (!mask.matches(name, e.nameLength)) continue;
             givePump();
             if (FolderListing::isFolder(e)) continue;
-            if (!OnFichier) continue;
+            if (!onFile) continue;
             currentFile_.assign(folder);
             currentFile_ += L'\\';
             currentFile_.append(name, e.nameLength);
             currentSize_ = e.size;
             currentWriteTime_ = e.writeTime;
-            OnFichier(*this, currentFile_);
+            onFile(*this, currentFile_);
         }
     }
 }

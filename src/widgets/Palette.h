@@ -1,7 +1,7 @@
 #pragma once
 // What the instrument-panel widgets share: named colours, the Low/High palette,
 // the multi-ring bevel and the ring primitive every frame is drawn with.
-#include "widgets/VrSysUtils.h"
+#include "widgets/OffscreenImage.h"
 #include <functional>
 #include <type_traits>
 
@@ -16,9 +16,9 @@ constexpr Colour clBtnFace = 0xFF00000F, clBtnShadow = 0xFF000010, clGrayText = 
                  clWindowText = 0xFF000008;
 
 // Owned sub-object: tells its owner about changes unless updates are batched.
-class TVrPersistent {
+class ChangeNotifier {
 public:
-    std::function<void()> OnChange;
+    std::function<void()> onChange;
 
 protected:
     void beginUpdate() { ++updates_; }
@@ -26,7 +26,7 @@ protected:
         if (updates_ > 0 && --updates_ == 0) changed();
     }
     void changed() {
-        if (updates_ == 0 && OnChange) OnChange();
+        if (updates_ == 0 && onChange) onChange();
     }
     template <typename T> void set(T& field, T value) {
         if (field == value) return;
@@ -38,44 +38,44 @@ private:
     int updates_ = 0;
 };
 
-class TVrPalette : public TVrPersistent {
+class Palette : public ChangeNotifier {
 public:
-    TVrPalette() = default;
-    TVrPalette(Colour low, Colour high) : low_(low), high_(high) {}
-    Colour Low() const { return low_; }
-    Colour High() const { return high_; }
+    Palette() = default;
+    Palette(Colour low, Colour high) : low_(low), high_(high) {}
+    Colour low() const { return low_; }
+    Colour high() const { return high_; }
     void setHigh(Colour c) { set(high_, c); }
     // Copies both values and notifies once, even when nothing differs.
-    void assign(const TVrPalette& other);
+    void assign(const Palette& other);
     Colour colour(int level) const { return level > 0 ? high_ : low_; }
 
 private:
     Colour low_ = clGreen, high_ = clLime;
 };
 
-enum class TVrBevelStyle { bsNone, bsLowered, bsRaised };
-enum class TVrBevelOutlineStyle { osNone, osOuter, osInner };
+enum class BevelStyle { None, Lowered, Raised };
+enum class BevelOutline { None, Outer, Inner };
 
 struct BevelValues {
     int BorderWidth = 0;
     Colour BorderColor = clBtnFace;
     Colour InnerShadow = clBtnShadow, InnerHighlight = clBtnHighlight;
     int InnerWidth = 1;
-    TVrBevelStyle InnerStyle = TVrBevelStyle::bsLowered;
-    TVrBevelOutlineStyle InnerOutline = TVrBevelOutlineStyle::osNone;
+    BevelStyle InnerStyle = BevelStyle::Lowered;
+    BevelOutline InnerOutline = BevelOutline::None;
     int InnerSpace = 1;
     Colour InnerColor = clBtnFace;
     Colour OuterShadow = clBtnShadow, OuterHighlight = clBtnHighlight;
     int OuterWidth = 1;
-    TVrBevelStyle OuterStyle = TVrBevelStyle::bsRaised;
-    TVrBevelOutlineStyle OuterOutline = TVrBevelOutlineStyle::osOuter;
+    BevelStyle OuterStyle = BevelStyle::Raised;
+    BevelOutline OuterOutline = BevelOutline::Outer;
     int OuterSpace = 0;
     Colour OuterColor = clBtnFace;
     bool Visible = true;
     bool operator==(const BevelValues&) const = default;
 };
 
-class TVrBevel : public TVrPersistent {
+class Bevel : public ChangeNotifier {
 public:
     const BevelValues& values() const { return v_; }
     // Stores one field through a member pointer; notifies when it differs.

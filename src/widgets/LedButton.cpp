@@ -1,4 +1,4 @@
-#include "widgets/VrButtons.h"
+#include "widgets/LedButton.h"
 
 #include <cwctype>
 
@@ -10,19 +10,19 @@ constexpr int kLedSize = 12, kSpacing = 5, kOutlineWidth = 1, kBevelWidth = 2;
 constexpr Colour kFocusColour = clBlue, kOutlineColour = clBlack, kFace = clBtnFace;
 } // namespace
 
-TVrPowerButton::TVrPowerButton() : TVrControl(true) {
+LedButton::LedButton() : PaintedControl(true) {
     w_ = 125;
     h_ = 25;
-    palette_.OnChange = [this] { repaint(); };
+    palette_.onChange = [this] { repaint(); };
     computeLayout();
 }
 
-bool TVrPowerButton::create(const LedButtonArgs& a) {
+bool LedButton::create(const LedButtonArgs& a) {
     layout_ = a.layout;
     palette_.assign(a.palette);
     font_ = a.font;
     tabStop_ = a.tabStop;
-    OnClick = a.onClick;
+    onClick = a.onClick;
     if (!createControl(a.parent, a.x, a.y, a.width, a.height, a.id, tabStop_ ? WS_TABSTOP : 0)) return false;
     ::SetWindowTextW(hwnd(), caption_.c_str()); // lets the dialog manager find the accelerator
     if (!enabled_) ::EnableWindow(hwnd(), FALSE);
@@ -30,13 +30,13 @@ bool TVrPowerButton::create(const LedButtonArgs& a) {
     return true;
 }
 
-void TVrPowerButton::setActive(bool v) {
+void LedButton::setActive(bool v) {
     if (v == active_) return;
     active_ = v;
     repaint();
 }
 
-void TVrPowerButton::setCaption(const std::wstring& v) {
+void LedButton::setCaption(const std::wstring& v) {
     if (v == caption_) return;
     caption_ = v;
     if (hwnd()) ::SetWindowTextW(hwnd(), caption_.c_str());
@@ -44,7 +44,7 @@ void TVrPowerButton::setCaption(const std::wstring& v) {
     repaint();
 }
 
-void TVrPowerButton::setEnabled(bool v) {
+void LedButton::setEnabled(bool v) {
     if (v == enabled_) return;
     enabled_ = v;
     if (!v) tracking_ = pressed_ = spaceDown_ = false;
@@ -55,7 +55,7 @@ void TVrPowerButton::setEnabled(bool v) {
     repaint();
 }
 
-wchar_t TVrPowerButton::accelerator() const {
+wchar_t LedButton::accelerator() const {
     for (std::size_t i = 0; i + 1 < caption_.size(); ++i) {
         if (caption_[i] != L'&') continue;
         if (caption_[i + 1] == L'&') {
@@ -67,7 +67,7 @@ wchar_t TVrPowerButton::accelerator() const {
     return 0;
 }
 
-SIZE TVrPowerButton::measureCaption() const {
+SIZE LedButton::measureCaption() const {
     if (caption_.empty()) return {0, 0};
     UniqueDc dc(::CreateCompatibleDC(nullptr));
     SelectGuard sel(dc.get(), font());
@@ -76,11 +76,11 @@ SIZE TVrPowerButton::measureCaption() const {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-void TVrPowerButton::computeLayout() {
+void LedButton::computeLayout() {
     const int inset = kBevelWidth + kOutlineWidth;
     const int W = w_ - 2 * inset, H = h_ - 2 * inset;
     const SIZE cap = measureCaption();
-    const bool horizontal = layout_ == TVrImageTextLayout::ImageLeft || layout_ == TVrImageTextLayout::ImageRight;
+    const bool horizontal = layout_ == ImageTextLayout::ImageLeft || layout_ == ImageTextLayout::ImageRight;
     const int L = horizontal ? W : H, g = kLedSize, t = horizontal ? cap.cx : cap.cy;
     int ledX = 0, ledY = 0, capX = 0, capY = 0;
     if (horizontal) {
@@ -94,16 +94,16 @@ void TVrPowerButton::computeLayout() {
     const int S = cap.cx == 0 ? 0 : kSpacing;
     const int M = (L - (g + S + t) + 1) / 2;
     switch (layout_) {
-    case TVrImageTextLayout::ImageLeft: ledX = M; capX = M + g + S; break;
-    case TVrImageTextLayout::ImageRight: ledX = W - M - g; capX = ledX - S - t; break;
-    case TVrImageTextLayout::ImageTop: ledY = M; capY = M + g + S; break;
-    case TVrImageTextLayout::ImageBottom: ledY = H - M - g; capY = ledY - S - t; break;
+    case ImageTextLayout::ImageLeft: ledX = M; capX = M + g + S; break;
+    case ImageTextLayout::ImageRight: ledX = W - M - g; capX = ledX - S - t; break;
+    case ImageTextLayout::ImageTop: ledY = M; capY = M + g + S; break;
+    case ImageTextLayout::ImageBottom: ledY = H - M - g; capY = ledY - S - t; break;
     }
     ledRect_ = {inset + ledX, inset + ledY, inset + ledX + kLedSize, inset + ledY + kLedSize};
     captionRect_ = {inset + capX, inset + capY, inset + capX + cap.cx, inset + capY + cap.cy};
 }
 
-void TVrPowerButton::render(Image& img) {
+void LedButton::render(Image& img) {
     img.fill(kFace);
     RECT r{0, 0, img.width(), img.height()};
     if (pressed_) {
@@ -140,19 +140,19 @@ void TVrPowerButton::render(Image& img) {
     ::GdiFlush();
 }
 
-void TVrPowerButton::toggleAndClick() {
+void LedButton::toggleAndClick() {
     active_ = !active_;
     repaint();
-    if (OnClick) OnClick();
+    if (onClick) onClick();
 }
 
-LRESULT TVrPowerButton::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT LedButton::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_GETDLGCODE:
         // A push button to the dialog manager: it sends BM_CLICK for the accelerator.
         return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
     case BM_CLICK:
-        if (enabled_ && OnClick) OnClick();
+        if (enabled_ && onClick) onClick();
         return 0;
     case BM_SETSTYLE:
     case BM_SETSTATE:
@@ -161,7 +161,7 @@ LRESULT TVrPowerButton::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CHAR:
         if (enabled_ && accelerator() != 0 && static_cast<wchar_t>(std::towupper(static_cast<wchar_t>(wp))) == accelerator() &&
             (msg == WM_SYSCHAR)) {
-            if (OnClick) OnClick();
+            if (onClick) onClick();
             return 0;
         }
         break;
@@ -245,7 +245,7 @@ LRESULT TVrPowerButton::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         break;
     }
-    return TVrControl::handleMessage(msg, wp, lp);
+    return PaintedControl::handleMessage(msg, wp, lp);
 }
 
 } // namespace tw

@@ -1,26 +1,26 @@
-#include "widgets/VrClasses.h"
+#include "widgets/Palette.h"
 
 namespace tw {
 
-void TVrPalette::assign(const TVrPalette& other) {
+void Palette::assign(const Palette& other) {
     beginUpdate();
     low_ = other.low_;
     high_ = other.high_;
     endUpdate();
 }
 
-void TVrBevel::assign(const BevelValues& values) {
+void Bevel::assign(const BevelValues& values) {
     beginUpdate();
     v_ = values;
     endUpdate();
 }
 
-int TVrBevel::inset() const {
+int Bevel::inset() const {
     if (!v_.Visible) return 0;
-    using S = TVrBevelStyle;
-    using O = TVrBevelOutlineStyle;
-    return v_.BorderWidth + (v_.OuterOutline != O::osNone ? 1 : 0) + (v_.OuterStyle != S::bsNone ? v_.OuterWidth : 0) +
-           v_.OuterSpace + (v_.InnerOutline != O::osNone ? 1 : 0) + (v_.InnerStyle != S::bsNone ? v_.InnerWidth : 0) +
+    using S = BevelStyle;
+    using O = BevelOutline;
+    return v_.BorderWidth + (v_.OuterOutline != O::None ? 1 : 0) + (v_.OuterStyle != S::None ? v_.OuterWidth : 0) +
+           v_.OuterSpace + (v_.InnerOutline != O::None ? 1 : 0) + (v_.InnerStyle != S::None ? v_.InnerWidth : 0) +
            v_.InnerSpace;
 }
 
@@ -36,22 +36,22 @@ void drawRings(Image& img, RECT& r, Colour first, Colour second, int n) {
     }
 }
 
-void TVrBevel::draw(Image& img, RECT& r) const {
+void Bevel::draw(Image& img, RECT& r) const {
     if (!v_.Visible) return;
-    using S = TVrBevelStyle;
-    using O = TVrBevelOutlineStyle;
+    using S = BevelStyle;
+    using O = BevelOutline;
     auto bevel = [&](S style, int width, Colour hi, Colour sh) {
-        if (style == S::bsRaised) drawRings(img, r, hi, sh, width);
-        else if (style == S::bsLowered) drawRings(img, r, sh, hi, width);
+        if (style == S::Raised) drawRings(img, r, hi, sh, width);
+        else if (style == S::Lowered) drawRings(img, r, sh, hi, width);
     };
     drawRings(img, r, v_.BorderColor, v_.BorderColor, v_.BorderWidth);
-    if (v_.OuterOutline == O::osOuter) drawRings(img, r, clBlack, clBlack, 1);
+    if (v_.OuterOutline == O::Outer) drawRings(img, r, clBlack, clBlack, 1);
     bevel(v_.OuterStyle, v_.OuterWidth, v_.OuterHighlight, v_.OuterShadow);
-    if (v_.OuterOutline == O::osInner) drawRings(img, r, clBlack, clBlack, 1);
+    if (v_.OuterOutline == O::Inner) drawRings(img, r, clBlack, clBlack, 1);
     drawRings(img, r, v_.OuterColor, v_.OuterColor, v_.OuterSpace);
-    if (v_.InnerOutline == O::osOuter) drawRings(img, r, clBlack, clBlack, 1);
+    if (v_.InnerOutline == O::Outer) drawRings(img, r, clBlack, clBlack, 1);
     bevel(v_.InnerStyle, v_.InnerWidth, v_.InnerHighlight, v_.InnerShadow);
-    if (v_.InnerOutline == O::osInner) drawRings(img, r, clBlack, clBlack, 1);
+    if (v_.InnerOutline == O::Inner) drawRings(img, r, clBlack, clBlack, 1);
     drawRings(img, r, v_.InnerColor, v_.InnerColor, v_.InnerSpace);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Bevelled container panel. Its children's notifications and colour requests
 // go on to the panel's own parent, so a dialog can host controls inside it.
-#include "widgets/VrControls.h"
+#include "widgets/PaintedControl.h"
 
 namespace tw {
 
@@ -13,12 +13,12 @@ struct BevelPanelArgs {
     Colour colour = clBlack;         // inside the bevel
 };
 
-class TVrBlotter : public TVrControl {
+class BevelPanel : public PaintedControl {
 public:
-    TVrBlotter();
+    BevelPanel();
     bool create(const BevelPanelArgs& args);
 
-    TVrBevel& Bevel() { return bevel_; }
+    Bevel& bevel() { return bevel_; }
     void setBevel(const BevelValues& v) { bevel_.assign(v); }
 
     // Client rectangle inset by the bevel: where children belong.
@@ -32,7 +32,7 @@ protected:
 
 private:
     void scheduleRepaint();
-    TVrBevel bevel_;
+    Bevel bevel_;
     Colour color_ = clBlack;
     int inset_ = 0;
 };

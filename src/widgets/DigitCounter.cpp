@@ -1,4 +1,4 @@
-#include "widgets/VrLcd.h"
+#include "widgets/DigitCounter.h"
 
 #include <array>
 #include <cstdlib>
@@ -62,18 +62,18 @@ Image makeStrip(int w, int h) {
 
 } // namespace
 
-SIZE digitCellSize(TVrNumStyle style) {
+SIZE digitCellSize(DigitStyle style) {
     switch (style) {
-    case TVrNumStyle::ns13x24: return {13, 24};
-    case TVrNumStyle::ns11x20: return {11, 20};
-    case TVrNumStyle::ns7x13: return {7, 13};
-    case TVrNumStyle::ns12x17: return {12, 17};
-    case TVrNumStyle::ns5x7: return {4, 7};
+    case DigitStyle::Size13x24: return {13, 24};
+    case DigitStyle::Size11x20: return {11, 20};
+    case DigitStyle::Size7x13: return {7, 13};
+    case DigitStyle::Size12x17: return {12, 17};
+    case DigitStyle::Size5x7: return {4, 7};
     }
     return {7, 13};
 }
 
-const Image& builtInDigitStrip(TVrNumStyle style) {
+const Image& builtInDigitStrip(DigitStyle style) {
     static std::array<Image, 5> strips;
     Image& s = strips[static_cast<int>(style)];
     if (s.empty()) {
@@ -83,17 +83,17 @@ const Image& builtInDigitStrip(TVrNumStyle style) {
     return s;
 }
 
-TVrNum::TVrNum() : TVrControl(false) {
+DigitCounter::DigitCounter() : PaintedControl(false) {
     w_ = 100;
     h_ = 26;
-    palette_.OnChange = [this] {
+    palette_.onChange = [this] {
         recolour();
         repaint();
     };
     recolour();
 }
 
-bool TVrNum::create(const DigitCounterArgs& a) {
+bool DigitCounter::create(const DigitCounterArgs& a) {
     setStyle(a.style);
     setDigits(a.digits);
     setMax(a.max);
@@ -101,12 +101,12 @@ bool TVrNum::create(const DigitCounterArgs& a) {
     return createControl(a.parent, a.x, a.y, a.width, a.height, a.id);
 }
 
-void TVrNum::recolour() {
+void DigitCounter::recolour() {
     const Image& src = builtInDigitStrip(style_);
     cellW_ = src.width() / 13;
     cellH_ = src.height();
     strip_.resize(src.width(), src.height());
-    const std::uint32_t lo = toPixel(resolveColour(palette_.Low())), hi = toPixel(resolveColour(palette_.High()));
+    const std::uint32_t lo = toPixel(resolveColour(palette_.low())), hi = toPixel(resolveColour(palette_.high()));
     const std::uint32_t grey = toPixel(stripLow), silver = toPixel(stripHigh);
     for (int y = 0; y < src.height(); ++y)
         for (int x = 0; x < src.width(); ++x) {
@@ -115,28 +115,28 @@ void TVrNum::recolour() {
         }
 }
 
-void TVrNum::setValue(int v) {
+void DigitCounter::setValue(int v) {
     if (v < min_) v = min_;
     if (v > max_) v = max_;
     if (v == value_) return;
     value_ = v;
     repaint();
-    if (OnChange) OnChange();
+    if (onChange) onChange();
 }
 
-void TVrNum::setMin(int v) {
+void DigitCounter::setMin(int v) {
     if (v == min_ || v >= max_) return;
     min_ = v;
     repaint();
 }
 
-void TVrNum::setMax(int v) {
+void DigitCounter::setMax(int v) {
     if (v == max_ || v <= min_) return;
     max_ = v;
     repaint();
 }
 
-void TVrNum::setDigits(int v) {
+void DigitCounter::setDigits(int v) {
     v = v < 1 ? 1 : v > 16 ? 16 : v;
     if (v == digits_) return;
     digits_ = v;
@@ -144,14 +144,14 @@ void TVrNum::setDigits(int v) {
     repaint();
 }
 
-void TVrNum::setSpacing(int v) {
+void DigitCounter::setSpacing(int v) {
     if (v == spacing_) return;
     spacing_ = v;
     applyAutoSize();
     repaint();
 }
 
-void TVrNum::setStyle(TVrNumStyle v) {
+void DigitCounter::setStyle(DigitStyle v) {
     if (v == style_) return;
     style_ = v;
     recolour();
@@ -159,28 +159,28 @@ void TVrNum::setStyle(TVrNumStyle v) {
     repaint();
 }
 
-void TVrNum::setAutoSize(bool v) {
+void DigitCounter::setAutoSize(bool v) {
     if (v == autoSize_) return;
     autoSize_ = v;
     applyAutoSize();
     repaint();
 }
 
-void TVrNum::applyAutoSize() {
+void DigitCounter::applyAutoSize() {
     if (!autoSize_) return;
     const int w = digits_ * cellW_ + (digits_ - 1) * spacing_;
     setSize(w, cellH_);
 }
 
-void TVrNum::render(Image& img) {
+void DigitCounter::render(Image& img) {
     img.fill(color_);
     std::wstring text;
     if (!(value_ == 0 && zeroBlank_)) text = std::to_wstring(std::llabs(static_cast<long long>(value_)));
     if (static_cast<int>(text.size()) < digits_) text.insert(0, digits_ - text.size(), leadingZero_ ? L'0' : L' ');
     const int s = min_ < 0 ? 1 : 0;
     const int fieldW = (digits_ + s) * cellW_ + (digits_ - 1 + s) * spacing_;
-    int x = alignment_ == TVrNumAlignment::naLeftJustify ? 0
-            : alignment_ == TVrNumAlignment::naCenter    ? (img.width() - fieldW) / 2
+    int x = alignment_ == DigitAlignment::Left ? 0
+            : alignment_ == DigitAlignment::Centre    ? (img.width() - fieldW) / 2
                                                          : img.width() - fieldW;
     const int y = (img.height() - cellH_) / 2;
     auto cell = [&](int index) {
@@ -191,7 +191,7 @@ void TVrNum::render(Image& img) {
     for (wchar_t ch : text) cell(ch == L' ' ? 10 : ch - L'0');
 }
 
-void TVrNum::onSystemColours() {
+void DigitCounter::onSystemColours() {
     recolour();
     repaint();
 }

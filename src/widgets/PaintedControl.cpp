@@ -1,8 +1,8 @@
-#include "widgets/VrControls.h"
+#include "widgets/PaintedControl.h"
 
 namespace tw {
 
-bool TVrControl::createControl(HWND parent, int x, int y, int width, int height, int id, DWORD extraStyle,
+bool PaintedControl::createControl(HWND parent, int x, int y, int width, int height, int id, DWORD extraStyle,
                                DWORD exStyle) {
     w_ = width;
     h_ = height;
@@ -15,12 +15,12 @@ bool TVrControl::createControl(HWND parent, int x, int y, int width, int height,
                    .id = id});
 }
 
-void TVrControl::setBounds(int x, int y, int width, int height) {
+void PaintedControl::setBounds(int x, int y, int width, int height) {
     if (hwnd()) ::SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     else setSize(width, height);
 }
 
-void TVrControl::setSize(int width, int height) {
+void PaintedControl::setSize(int width, int height) {
     if (!hwnd()) {
         w_ = width;
         h_ = height;
@@ -30,7 +30,7 @@ void TVrControl::setSize(int width, int height) {
     ::SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TVrControl::repaint() {
+void PaintedControl::repaint() {
     if (!hwnd()) return;
     if (paintHeld_) {
         stale_ = true;
@@ -41,7 +41,7 @@ void TVrControl::repaint() {
     ::UpdateWindow(hwnd());
 }
 
-void TVrControl::paintIfStale() {
+void PaintedControl::paintIfStale() {
     if (!stale_) return;
     const bool held = paintHeld_;
     paintHeld_ = false;
@@ -49,11 +49,11 @@ void TVrControl::paintIfStale() {
     paintHeld_ = held;
 }
 
-void TVrControl::paintContent(HDC dc, const RECT& client) {
+void PaintedControl::paintContent(HDC dc, const RECT& client) {
     paintThroughImage(image_, dc, client, [this](Image& img) { render(img); });
 }
 
-LRESULT TVrControl::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT PaintedControl::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;

@@ -1,40 +1,40 @@
 #pragma once
 // Bar gauge of evenly spaced ticks, lit from one end in proportion to Position.
-#include "widgets/VrControls.h"
+#include "widgets/PaintedControl.h"
 
 namespace tw {
 
-enum class TVrOrientation { voVertical, voHorizontal };
-enum class TVrProgressStyle { psBottomLeft, psTopRight };
+enum class GaugeOrientation { Vertical, Horizontal };
+enum class GaugeFillStart { FromBottomLeft, FromTopRight };
 
 // What a gauge is created with.
 struct BarGaugeArgs {
     HWND parent = nullptr;
     int x = 0, y = 0, width = 30, height = 170;
     int id = 0;
-    TVrOrientation orientation = TVrOrientation::voVertical;
-    TVrPalette palette{};            // unlit and lit ticks
+    GaugeOrientation orientation = GaugeOrientation::Vertical;
+    Palette palette{};            // unlit and lit ticks
 };
 
-class TVrGauge : public TVrControl {
+class BarGauge : public PaintedControl {
 public:
-    TVrGauge();
+    BarGauge();
     bool create(const BarGaugeArgs& args);
 
     void setMinValue(int v);
-    int MaxValue() const { return max_; }
+    int maxValue() const { return max_; }
     void setMaxValue(int v);
-    int Position() const { return position_; }
+    int position() const { return position_; }
     void setPosition(int v);
-    TVrBevel& Bevel() { return bevel_; }
+    Bevel& bevel() { return bevel_; }
     void setBevel(const BevelValues& v) { bevel_.assign(v); }
     // Swaps width and height.
-    void setOrientation(TVrOrientation v);
-    int TickHeight() const { return tickHeight_; }
+    void setOrientation(GaugeOrientation v);
+    int tickHeight() const { return tickHeight_; }
     void setTickHeight(int v);
     void setSolidFill(bool v);
-    void setStyle(TVrProgressStyle v);
-    std::function<void()> OnChange, OnMinValue, OnMaxValue;
+    void setStyle(GaugeFillStart v);
+    std::function<void()> onChange, OnMinValue, OnMaxValue;
 
     int tickCount() const;
     int litTicks() const;
@@ -53,13 +53,13 @@ private:
     void rebuild() { ticksValid_ = false; }
     int litOf(int ticks) const;
     void buildTicks(int areaW, int areaH);
-    bool vertical() const { return orientation_ == TVrOrientation::voVertical; }
+    bool vertical() const { return orientation_ == GaugeOrientation::Vertical; }
 
     int min_ = 0, max_ = 100, position_ = 0, tickHeight_ = 1;
-    TVrPalette palette_;
-    TVrBevel bevel_;
-    TVrOrientation orientation_ = TVrOrientation::voVertical;
-    TVrProgressStyle style_ = TVrProgressStyle::psBottomLeft;
+    Palette palette_;
+    Bevel bevel_;
+    GaugeOrientation orientation_ = GaugeOrientation::Vertical;
+    GaugeFillStart style_ = GaugeFillStart::FromBottomLeft;
     bool solidFill_ = false;
     Image lit_, unlit_;
     bool ticksValid_ = false;

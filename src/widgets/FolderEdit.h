@@ -1,28 +1,28 @@
 #pragma once
 // Single-line folder box with a browse button built into its right end.
 #include "platform/Window.h"
-#include "widgets/VrClasses.h"
+#include "widgets/Palette.h"
 #include <optional>
 #include <string>
 
 namespace tw {
 
-class TDirectoryEdit : public Window {
+class FolderEdit : public Window {
 public:
     // Opens a modal folder chooser at startFolder; nullopt = cancelled.
     using FolderChooser = std::function<std::optional<std::wstring>(HWND owner, const std::wstring& startFolder)>;
     // The system's folder chooser titled "Select Directory".
     static std::optional<std::wstring> systemFolderChooser(HWND owner, const std::wstring& startFolder);
 
-    TDirectoryEdit();
-    ~TDirectoryEdit() override;
+    FolderEdit();
+    ~FolderEdit() override;
     bool create(HWND parent, int x, int y, int width = 121, int height = 21, int id = 0);
 
-    std::wstring Text() const;
+    std::wstring content() const;
     void setText(const std::wstring& text);
-    const std::wstring& InitialDir() const { return initialDir_; }
-    void setInitialDir(const std::wstring& dir) { initialDir_ = dir; }
-    bool Enabled() const { return enabled_; }
+    const std::wstring& initialFolder() const { return initialDir_; }
+    void setInitialFolder(const std::wstring& dir) { initialDir_ = dir; }
+    bool enabled() const { return enabled_; }
     void setEnabled(bool v);
     bool ReadOnly() const { return readOnly_; }
     void setReadOnly(bool v);
@@ -36,10 +36,10 @@ public:
     void setButtonWidth(int v);
     void setFont(HFONT f);
 
-    std::function<void()> OnChange, OnButtonClick;
+    std::function<void()> onChange, onButtonClick;
     // The user is done with the text: the box lost the focus, or Enter was pressed.
-    std::function<void()> OnEditEnd;
-    // True while OnChange runs for a change made by the user's typing, pasting
+    std::function<void()> onEditEnd;
+    // True while onChange runs for a change made by the user's typing, pasting
     // or cutting; false for a text set by the program or the browse button.
     bool typing() const { return typing_ > 0; }
     std::function<void(std::wstring& name, bool& action)> OnBeforeDialog, OnAfterDialog;
