@@ -43,6 +43,15 @@ LRESULT CALLBACK memoProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWOR
 }
 // The strip holding the buttons: the bottom 34 pixels of the client area.
 constexpr int kStripTop = 436 - 34;
+// (count div 60) + 1
+int pageEstimate(size_t lineCount) noexcept { return static_cast<int>(lineCount / 60) + 1; }
+// Text up to and including the first "[", the number, then from the first "]" on.
+std::wstring withEstimate(const std::wstring& caption, int estimate) {
+    size_t open = caption.find(L'[');
+    size_t close = caption.find(L']');
+    if (open == std::wstring::npos || close == std::wstring::npos || close < open) return caption;
+    return caption.substr(0, open + 1) + std::to_wstring(estimate) + caption.substr(close);
+}
 } // namespace
 
 ResultsWindow::ResultsWindow() : closeButton_(buttonPicture(ButtonPicture::Close)) {}
@@ -63,9 +72,12 @@ bool ResultsWindow::createWindow(HWND owner) {
     HFONT gui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     // Keyboard order follows creation order: save, print, close, memo.
     // All three are picture buttons (save and print without a picture), so they share one look.
-    save_ = saveButton_.create(hwnd(), IdSave, L"&Save", 379, kStripTop + 5, 75, 25, gui, WS_VISIBLE | WS_DISABLED);
-    print_ = printButton_.create(hwnd(), IdPrint, L"&Print [] pages", 240, kStripTop + 5, 129, 25, gui);
-    close_ = closeButton_.create(hwnd(), IdClose, L"&Close", 496, kStripTop + 5, 75, 25, gui);
+    save_ = saveButton_.create({.parent = hwnd(), .x = 379, .y = kStripTop + 5, .id = IdSave, .caption = L"&Save",
+                                .font = gui, .style = WS_VISIBLE | WS_DISABLED});
+    print_ = printButton_.create({.parent = hwnd(), .x = 240, .y = kStripTop + 5, .width = 129, .id = IdPrint,
+                                  .caption = L"&Print [] pages", .font = gui});
+    close_ = closeButton_.create({.parent = hwnd(), .x = 496, .y = kStripTop + 5, .id = IdClose,
+                                  .caption = L"&Close", .font = gui});
     LOGFONTW lf{};
     lf.lfHeight = -12;
     lf.lfCharSet = ANSI_CHARSET;
@@ -99,7 +111,6 @@ std::wstring ResultsWindow::caption() const { return windowText(hwnd()); }
 std::wstring ResultsWindow::printCaption() const { return windowText(print_); }
 bool ResultsWindow::saveEnabled() const { return IsWindowEnabled(save_) != FALSE; }
 bool ResultsWindow::printEnabled() const { return IsWindowEnabled(print_) != FALSE; }
-std::wstring ResultsWindow::saveFolder() const { return saveFolder_.empty() ? executableFolder() : saveFolder_; }
 
 void ResultsWindow::clear() {
     lines_.clear();
@@ -134,13 +145,6 @@ void ResultsWindow::syncMemo() {
     }
     SetWindowTextW(memo_, text.c_str());
     memoStale_ = false;
-}
-
-std::wstring ResultsWindow::withEstimate(const std::wstring& caption, int estimate) {
-    size_t open = caption.find(L'[');
-    size_t close = caption.find(L']');
-    if (open == std::wstring::npos || close == std::wstring::npos || close < open) return caption;
-    return caption.substr(0, open + 1) + std::to_wstring(estimate) + caption.substr(close);
 }
 
 void ResultsWindow::MemoChange() {
@@ -192,7 +196,7 @@ HWND ResultsWindow::firstFocus() const {
 
 void ResultsWindow::onSave() {
     const std::string bytes = reportFileBytes(lines_);
-    const std::wstring path = reportFilePath(saveFolder(), caption());
+    const std::wstring path = reportFilePath(saveFolder_.empty() ? executableFolder() : saveFolder_, caption());
     unsigned long error = writeFile(path, bytes);
     // The executable's folder is not the user's to write (Program Files, a
     // read-only share): the user says where the same file goes instead. A
@@ -222,8 +226,20 @@ void ResultsWindow::onPrint() {
     device.close();
 }
 
-void ResultsWindow::buttonClicked(int id) {
+void ResultsWindow::onCommand(int id, int code, HWND control) {
+    if (code != BN_CLICKED) {
+        Window::onCommand(id, code, control);
+        return;
+    }
     switch (id) {
+    case IDOK: {   // Enter: the focused button is the default one
+        HWND focus = GetFocus();
+        if (focus == save_ || focus == print_ || focus == close_) onCommand(GetDlgCtrlID(focus), code, focus);
+        break;
+    }
+    case IDCANCEL:   // Escape from the dialog manager: save is the cancel button
+        if (IsWindowEnabled(save_) && GetFocus() != memo_) onSave();
+        break;
     case IdSave: onSave(); break;
     case IdPrint: onPrint(); break;
     case IdClose: ShowWindow(hwnd(), SW_HIDE); break;
@@ -231,35 +247,15 @@ void ResultsWindow::buttonClicked(int id) {
     }
 }
 
+void ResultsWindow::onClose() { ShowWindow(hwnd(), SW_HIDE); }
+
 LRESULT ResultsWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_COMMAND:
-        if (HIWORD(wp) == BN_CLICKED) {
-            switch (LOWORD(wp)) {
-            case IDOK: {   // Enter: the focused button is the default one
-                HWND focus = GetFocus();
-                if (focus == save_ || focus == print_ || focus == close_) buttonClicked(GetDlgCtrlID(focus));
-                return 0;
-            }
-            case IDCANCEL:   // Escape from the dialog manager: save is the cancel button
-                if (IsWindowEnabled(save_) && GetFocus() != memo_) onSave();
-                return 0;
-            default: buttonClicked(LOWORD(wp)); return 0;
-            }
-        }
-        break;
-    case WM_CLOSE:
-        ShowWindow(hwnd(), SW_HIDE);
-        return 0;
-    case WM_CTLCOLORSTATIC:
-        // A read-only edit would take the button face: the memo keeps the window colour.
-        if (reinterpret_cast<HWND>(lp) == memo_) {
-            HDC dc = reinterpret_cast<HDC>(wp);
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-        }
-        break;
+    // A read-only edit would take the button face: the memo keeps the window colour.
+    if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lp) == memo_) {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
     return Window::handleMessage(msg, wp, lp);
 }

@@ -29,16 +29,9 @@ public:
     void showReport();
     void setButtonCaptions(const std::wstring& close, const std::wstring& printTemplate, const std::wstring& save);
 
-    void MemoChange();
     void onSave();
     void onPrint();
 
-    // (count div 60) + 1
-    static int pageEstimate(size_t lineCount) noexcept { return static_cast<int>(lineCount / 60) + 1; }
-    // Text up to and including the first "[", the number, then from the first "]" on.
-    static std::wstring withEstimate(const std::wstring& caption, int estimate);
-
-    size_t lineCount() const noexcept { return lines_.size(); }
     const std::vector<std::wstring>& lines() const noexcept { return lines_; }
     std::wstring caption() const;
     std::wstring printCaption() const;
@@ -50,16 +43,17 @@ public:
     // Writes a saved report's bytes: 0, or the system's error when the file
     // cannot be created (tests stand in for a folder that refuses).
     std::function<unsigned long(const std::wstring& path, const std::string& bytes)> writeFile = writeReportBytes;
-    std::wstring saveFolder() const;
-    // Brings the control text up to date with the lines.
-    void syncMemo();
 
 protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void onCommand(int id, int code, HWND control) override;
+    void onClose() override;
     HWND firstFocus() const override;
 
 private:
-    void buttonClicked(int id);
+    void MemoChange();
+    // Brings the control text up to date with the lines.
+    void syncMemo();
     HWND memo_ = nullptr, print_ = nullptr, save_ = nullptr, close_ = nullptr, context_ = nullptr;
     UniqueFont memoFont_;
     PictureButton saveButton_, printButton_, closeButton_;

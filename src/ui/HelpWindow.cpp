@@ -56,14 +56,6 @@ protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
         switch (msg) {
         case WM_ERASEBKGND: return 1;
-        case WM_PAINT: {
-            PaintDc guard(hwnd());
-            paint(guard.get());
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            paint(reinterpret_cast<HDC>(wp));
-            return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT: {
             // The read-only memos keep their pale background.
@@ -79,6 +71,11 @@ protected:
         return Window::handleMessage(msg, wp, lp);
     }
 
+    void paintContent(HDC dc, const RECT& client) override {
+        paintThroughImage(image_, dc, client, [this](Image& img) { render(img); });
+    }
+
+private:
     // The page's face and labels, in an image of the page's size.
     void render(Image& img) const {
         img.fill(colour);
@@ -95,12 +92,6 @@ protected:
         }
     }
 
-private:
-    void paint(HDC dc) {
-        RECT rc;
-        ::GetClientRect(hwnd(), &rc);
-        paintThroughImage(image_, dc, rc, [this](Image& img) { render(img); });
-    }
     Image image_;
 };
 
@@ -303,8 +294,8 @@ void HelpWindow::createControls() {
     makeMemo(*pages_[5], historyText(), true);
 
     // Panel2, the bottom strip, holds the close button.
-    close_ = closeButton_.create(hwnd(), kCloseId, L"&Fermer", 392, kClientHeight - kBottomStrip, 75, 25,
-                                 font_.get());
+    close_ = closeButton_.create({.parent = hwnd(), .x = 392, .y = kClientHeight - kBottomStrip, .id = kCloseId,
+                                  .caption = L"&Fermer", .font = font_.get()});
     showPage(0);
 }
 
@@ -364,7 +355,16 @@ void HelpWindow::onActivate() {
     selectPage(0);
 }
 
-void HelpWindow::onCloseButton() { ::ShowWindow(hwnd(), SW_HIDE); }
+void HelpWindow::onClose() { ::ShowWindow(hwnd(), SW_HIDE); }
+
+void HelpWindow::onCommand(int id, int code, HWND control) {
+    if (code == BN_CLICKED && id == kCloseId)
+        onClose();
+    else if (code == BN_CLICKED && id == IDOK)
+        pressFocusedPictureButton(hwnd());
+    else
+        Window::onCommand(id, code, control);
+}
 
 LRESULT HelpWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
@@ -386,19 +386,6 @@ LRESULT HelpWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     }
-    case WM_COMMAND:
-        if (LOWORD(wp) == kCloseId && HIWORD(wp) == BN_CLICKED) {
-            onCloseButton();
-            return 0;
-        }
-        if (LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) {
-            pressFocusedPictureButton(hwnd());
-            return 0;
-        }
-        break;
-    case WM_CLOSE:
-        onCloseButton();
-        return 0;
     }
     return Window::handleMessage(msg, wp, lp);
 }

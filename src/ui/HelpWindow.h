@@ -53,13 +53,15 @@ public:
 
 protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // The close button and the frame's close box hide the window.
+    void onClose() override;
+    void onCommand(int id, int code, HWND control) override;
 
 private:
     class Page;
     void onActivate();
     void createControls();
     void showPage(int index);
-    void onCloseButton();
 
     HWND tab_ = nullptr;
     HWND close_ = nullptr;

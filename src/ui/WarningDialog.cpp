@@ -16,6 +16,8 @@ namespace {
 constexpr COLORREF kNavy = RGB(0, 0, 0x80);
 constexpr COLORREF kMaroon = RGB(0x80, 0, 0);
 constexpr COLORREF kText = CLR_INVALID;  // window-text colour
+constexpr COLORREF kPaleYellow = RGB(0xFF, 0xFF, 0x80);
+constexpr int kBorder = 2;   // the frame the dialog draws around its client area
 
 // Each panel's strip, within the dialog (the panels fill the client area).
 constexpr RECT kFrenchStrip{8, 240, 8 + 449, 240 + 41};
@@ -62,9 +64,16 @@ std::unique_ptr<PictureButton> pictureButton(Face face) {
     return nullptr;
 }
 
-} // namespace
+struct LabelSpec {
+    const wchar_t* name;
+    int x, y;              // within the panel (strip labels: within the dialog's panel too)
+    std::wstring text;
+    enum Style { Normal, Bold, Title } style;
+    COLORREF color;
+};
 
-const std::vector<WarningDialog::LabelSpec>& WarningDialog::frenchLabels() {
+// Label texts of each panel, in panel order; the last one is the strip's.
+const std::vector<LabelSpec>& frenchLabels() {
     static const std::vector<LabelSpec> labels = {
         {L"Label1", 8, 8, L"Avertissement", LabelSpec::Title, kText},
         {L"Label2", 8, 32,
@@ -82,7 +91,7 @@ const std::vector<WarningDialog::LabelSpec>& WarningDialog::frenchLabels() {
     return labels;
 }
 
-const std::vector<WarningDialog::LabelSpec>& WarningDialog::englishLabels() {
+const std::vector<LabelSpec>& englishLabels() {
     static const std::vector<LabelSpec> labels = {
         {L"Label7", 8, 6, L"Warning!", LabelSpec::Title, kText},
         {L"Label8", 8, 46,
@@ -107,6 +116,8 @@ const std::vector<WarningDialog::LabelSpec>& WarningDialog::englishLabels() {
     };
     return labels;
 }
+
+} // namespace
 
 WarningDialog::WarningDialog(Callbacks callbacks)
     : callbacks_(std::move(callbacks)), font_(makeFont(-11, false)), bold_(makeFont(-11, true)),
@@ -167,8 +178,10 @@ void WarningDialog::createPanel(BevelPanel& panel, bool french) {
             continue;
         }
         PictureButton& b = *buttons_.emplace_back(pictureButton(c.face));
-        b.create(panel.hwnd(), c.id, c.text, c.x, c.y, c.w, c.h, font_.get(), WS_VISIBLE | WS_CLIPSIBLINGS);
-        if (c.face == Face::Yes) b.setDefaultFrame([this] { return defaultFramed_; });
+        b.create({.parent = panel.hwnd(), .x = c.x, .y = c.y, .width = c.w, .height = c.h, .id = c.id,
+                  .caption = c.text, .font = font_.get(), .style = WS_VISIBLE | WS_CLIPSIBLINGS,
+                  .defaultFrame = c.face == Face::Yes ? std::function<bool()>([this] { return defaultFramed_; })
+                                                      : nullptr});
     }
     // The strip lies beneath its buttons.
     HWND s = createChild(panel.hwnd(), {.style = WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW,
@@ -201,7 +214,6 @@ HWND WarningDialog::control(int id) const {
     return h ? h : ::GetDlgItem(englishPanel_.hwnd(), id);
 }
 
-bool WarningDialog::frenchPanelVisible() const { return hwnd() && french_; }
 bool WarningDialog::englishPanelVisible() const { return hwnd() && !french_; }
 
 void WarningDialog::showPanel(bool french) {
@@ -260,11 +272,6 @@ void WarningDialog::accept(bool french) {
     if (switchLanguage) switchLanguage();
     close();
 }
-
-void WarningDialog::onFrenchYes() { accept(true); }
-void WarningDialog::onYes() { accept(false); }
-void WarningDialog::onFrenchNo() { refuse(); }
-void WarningDialog::onNo() { refuse(); }
 
 void WarningDialog::refuse() {
     callbacks_.requestTermination();
@@ -409,27 +416,30 @@ LRESULT WarningDialog::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (item->CtlID == IdFrenchYes || item->CtlID == IdYes) defaultFramed_ = enterPressesDefault;
         break;
     }
-    case WM_COMMAND: {
-        int id = LOWORD(wp);
-        if (HIWORD(wp) != BN_CLICKED) break;
-        switch (id) {
-        case IdEnglish: onEnglish(); return 0;
-        case IdFrench: onFrench(); return 0;
-        case IdFrenchYes: if (french_) onFrenchYes(); return 0;
-        case IdYes: if (!french_) onYes(); return 0;
-        case IdFrenchNo: if (french_) onFrenchNo(); return 0;
-        case IdNo: if (!french_) onNo(); return 0;
-        case IDOK: clickButton(defaultButtonId()); return 0;
-        case IDCANCEL: clickButton(cancelButtonId()); return 0;
-        }
-        break;
-    }
-    case WM_CLOSE:
-        // No frame to close it from; Alt+F4 refuses like the no button.
-        clickButton(cancelButtonId());
-        return 0;
     }
     return Window::handleMessage(msg, wp, lp);
 }
+
+void WarningDialog::onCommand(int id, int code, HWND control) {
+    if (code != BN_CLICKED) {
+        Window::onCommand(id, code, control);
+        return;
+    }
+    // An answer counts only from the panel shown.
+    switch (id) {
+    case IdEnglish: onEnglish(); break;
+    case IdFrench: onFrench(); break;
+    case IdFrenchYes: if (french_) accept(true); break;
+    case IdYes: if (!french_) accept(false); break;
+    case IdFrenchNo: if (french_) refuse(); break;
+    case IdNo: if (!french_) refuse(); break;
+    case IDOK: clickButton(defaultButtonId()); break;
+    case IDCANCEL: clickButton(cancelButtonId()); break;
+    default: Window::onCommand(id, code, control); break;
+    }
+}
+
+// No frame to close it from; Alt+F4 refuses like the no button.
+void WarningDialog::onClose() { clickButton(cancelButtonId()); }
 
 } // namespace tw

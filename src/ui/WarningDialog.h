@@ -41,8 +41,6 @@ public:
 
     static constexpr int kClientWidth = 461;
     static constexpr int kClientHeight = 286;
-    static constexpr int kBorder = 2;
-    static constexpr COLORREF kPaleYellow = RGB(0xFF, 0xFF, 0x80);
 
     explicit WarningDialog(Callbacks callbacks);
     ~WarningDialog() override;
@@ -54,30 +52,19 @@ public:
     // until the dialog closes or WM_QUIT arrives (which is posted again).
     void showModal();
 
-    // Handlers, named after the controls.
-    void onActivate();
-    void onFrench();   // panel switch to French
-    void onEnglish();    // panel switch to English
-    void onFrenchYes();
-    void onYes();
-    void onFrenchNo();
-    void onNo();
-
     HWND control(int id) const;
-    bool frenchPanelVisible() const;
     bool englishPanelVisible() const;
     bool closed() const { return closed_; }
 
-    // Label texts of each panel, in panel order (for drawing and tests).
-    struct LabelSpec;
-    static const std::vector<LabelSpec>& frenchLabels();
-    static const std::vector<LabelSpec>& englishLabels();
-
 protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void onCommand(int id, int code, HWND control) override;
+    void onClose() override;
 
 private:
-    void createControls();
+    void onActivate();
+    void onFrench();     // panel switch to French
+    void onEnglish();    // panel switch to English
     void showPanel(bool french);
     void accept(bool french);
     void refuse();
@@ -103,14 +90,6 @@ private:
     std::vector<std::unique_ptr<PictureButton>> buttons_;   // the panels' picture buttons
     OwnerDrawn frenchStrip_, englishStrip_;
     Image stripImage_;
-};
-
-struct WarningDialog::LabelSpec {
-    const wchar_t* name;
-    int x, y;              // within the panel (strip labels: within the dialog's panel too)
-    std::wstring text;
-    enum Style { Normal, Bold, Title } style;
-    COLORREF color;
 };
 
 } // namespace tw

@@ -11,7 +11,7 @@
 namespace tw {
 
 namespace {
-constexpr int editId = 1, buttonId = 2;
+constexpr int editId = 1, buttonId = 2, buttonWidth = 21;
 
 // 14 x 12 open folder: K black outline, W white back, G gray flap, '.' transparent.
 constexpr const char* folderGlyph[12] = {
@@ -57,12 +57,22 @@ FolderEdit::FolderEdit() : chooser(&FolderEdit::systemFolderChooser) {}
 FolderEdit::~FolderEdit() { destroy(); }
 
 bool FolderEdit::create(HWND parent, int x, int y, int width, int height, int id) {
+    return create({.parent = parent, .x = x, .y = y, .width = width, .height = height, .id = id});
+}
+
+bool FolderEdit::create(const FolderEditArgs& a) {
+    if (!a.initialFolder.empty()) initialDir_ = a.initialFolder;
+    readOnly_ = a.readOnly;
+    autoSelect_ = a.autoSelect;
+    if (a.onChange) onChange = a.onChange;
+    if (a.onEditEnd) onEditEnd = a.onEditEnd;
+    if (a.chooser) chooser = a.chooser;
     if (!Window::create({.className = L"TwDirectoryEdit",
                          .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                          .exStyle = WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT,
-                         .x = x, .y = y, .width = width, .height = height,
-                         .parent = parent,
-                         .id = id,
+                         .x = a.x, .y = a.y, .width = a.width, .height = a.height,
+                         .parent = a.parent,
+                         .id = a.id,
                          .classStyle = 0,
                          .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
                          .cursor = ::LoadCursorW(nullptr, IDC_IBEAM)}))
@@ -78,9 +88,9 @@ bool FolderEdit::create(HWND parent, int x, int y, int width, int height, int id
                           [&](Image& img) { renderFolderButton(pressed, enabled, img); });
     });
     if (!::SetWindowSubclass(edit_, &FolderEdit::editProc, 0, reinterpret_cast<DWORD_PTR>(this))) return false;
-    setFont(font_ ? font_ : defaultWidgetFont());
+    setFont(a.font ? a.font : defaultWidgetFont());
     layout();
-    applyReadOnly();
+    if (readOnly_) ::SendMessageW(edit_, EM_SETREADONLY, TRUE, 0);
     if (!enabled_) {
         ::EnableWindow(edit_, FALSE);
         ::EnableWindow(button_, FALSE);
@@ -97,16 +107,8 @@ void FolderEdit::layout() {
     if (!hwnd()) return;
     RECT rc;
     ::GetClientRect(hwnd(), &rc);
-    const int bw = buttonWidth_ > 1 ? buttonWidth_ : 0;
-    ::MoveWindow(edit_, 0, 0, std::max<int>(rc.right - bw - (bw ? 2 : 0), 0), rc.bottom, TRUE);
-    ::MoveWindow(button_, rc.right - bw, 0, bw, rc.bottom, TRUE);
-    ::ShowWindow(button_, bw ? SW_SHOWNA : SW_HIDE);
-}
-
-void FolderEdit::setButtonWidth(int v) {
-    if (v == buttonWidth_) return;
-    buttonWidth_ = v;
-    layout();
+    ::MoveWindow(edit_, 0, 0, std::max<int>(rc.right - buttonWidth - 2, 0), rc.bottom, TRUE);
+    ::MoveWindow(button_, rc.right - buttonWidth, 0, buttonWidth, rc.bottom, TRUE);
 }
 
 std::wstring FolderEdit::content() const {
@@ -134,23 +136,8 @@ void FolderEdit::setEnabled(bool v) {
     ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void FolderEdit::applyReadOnly() {
-    if (edit_) ::SendMessageW(edit_, EM_SETREADONLY, (readOnly_ || !directInput_) ? TRUE : FALSE, 0);
-}
-
-void FolderEdit::setReadOnly(bool v) {
-    readOnly_ = v;
-    applyReadOnly();
-}
-
-void FolderEdit::setDirectInput(bool v) {
-    directInput_ = v;
-    applyReadOnly();
-}
-
 void FolderEdit::buttonClick() {
     if (readOnly_ || !enabled_) return;
-    if (onButtonClick) onButtonClick();
     std::wstring name = content();
     bool action = true;
     if (OnBeforeDialog) OnBeforeDialog(name, action);
@@ -181,9 +168,7 @@ void FolderEdit::buttonClick() {
         --quiet_;
         if (onChange) onChange();
     }
-    const std::wstring current = content();
-    if (current.empty() || !multipleDirs_) setText(name);
-    else setText(current + L";" + name);
+    setText(name);
     if (!name.empty() && folderExists(name)) initialDir_ = name;
 }
 
@@ -222,7 +207,7 @@ LRESULT CALLBACK FolderEdit::editProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UI
 LRESULT FolderEdit::editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_SYSKEYDOWN:
-        if (wp == VK_DOWN && buttonWidth_ > 0) {
+        if (wp == VK_DOWN) {
             buttonClick();
             return 0;
         }
@@ -250,7 +235,7 @@ LRESULT FolderEdit::editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS: {
         const LRESULT r = ::DefSubclassProc(h, msg, wp, lp);
         // A click into the text places the caret; other focus arrivals select all.
-        if (autoSelect_ && directInput_ && !(::GetKeyState(VK_LBUTTON) & 0x8000)) ::SendMessageW(h, EM_SETSEL, 0, -1);
+        if (autoSelect_ && !(::GetKeyState(VK_LBUTTON) & 0x8000)) ::SendMessageW(h, EM_SETSEL, 0, -1);
         return r;
     }
     case WM_KILLFOCUS: {
@@ -264,22 +249,22 @@ LRESULT FolderEdit::editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return ::DefSubclassProc(h, msg, wp, lp);
 }
 
+void FolderEdit::onCommand(int id, int code, HWND control) {
+    if (control == edit_ && code == EN_CHANGE) {
+        if (quiet_ == 0 && onChange) {
+            ++typing_;
+            ScopeGuard done([this] { --typing_; });
+            onChange();
+        }
+    } else if (control == button_ && code == BN_CLICKED) {
+        buttonClick();
+    } else {
+        Window::onCommand(id, code, control);
+    }
+}
+
 LRESULT FolderEdit::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_COMMAND:
-        if (reinterpret_cast<HWND>(lp) == edit_ && HIWORD(wp) == EN_CHANGE) {
-            if (quiet_ == 0 && onChange) {
-                ++typing_;
-                ScopeGuard done([this] { --typing_; });
-                onChange();
-            }
-            return 0;
-        }
-        if (reinterpret_cast<HWND>(lp) == button_ && HIWORD(wp) == BN_CLICKED) {
-            buttonClick();
-            return 0;
-        }
-        break;
     case WM_SIZE:
         layout();
         return 0;

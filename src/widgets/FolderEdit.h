@@ -7,15 +7,31 @@
 
 namespace tw {
 
+// Opens a modal folder chooser at startFolder; nullopt = cancelled.
+using FolderChooser = std::function<std::optional<std::wstring>(HWND owner, const std::wstring& startFolder)>;
+
+// What a folder box is created with.
+struct FolderEditArgs {
+    HWND parent = nullptr;
+    int x = 0, y = 0, width = 121, height = 21;
+    int id = 0;
+    HFONT font = nullptr;            // not owned; nullptr: the program's widget font
+    std::wstring initialFolder{};    // where the chooser opens while the box names no folder
+    bool readOnly = false;           // neither typing nor the browse button changes the text
+    bool autoSelect = true;          // the focus arriving other than by a click selects the whole text
+    std::function<void()> onChange{}, onEditEnd{};
+    FolderChooser chooser{};         // empty: the system's
+};
+
 class FolderEdit : public Window {
 public:
-    // Opens a modal folder chooser at startFolder; nullopt = cancelled.
-    using FolderChooser = std::function<std::optional<std::wstring>(HWND owner, const std::wstring& startFolder)>;
     // The system's folder chooser titled "Select Directory".
     static std::optional<std::wstring> systemFolderChooser(HWND owner, const std::wstring& startFolder);
 
     FolderEdit();
     ~FolderEdit() override;
+    bool create(const FolderEditArgs& args);
+    // The positional form, kept until its last callers move to the arguments.
     bool create(HWND parent, int x, int y, int width = 121, int height = 21, int id = 0);
 
     std::wstring content() const;
@@ -24,19 +40,9 @@ public:
     void setInitialFolder(const std::wstring& dir) { initialDir_ = dir; }
     bool enabled() const { return enabled_; }
     void setEnabled(bool v);
-    bool ReadOnly() const { return readOnly_; }
-    void setReadOnly(bool v);
-    bool DirectInput() const { return directInput_; }
-    void setDirectInput(bool v);
-    bool AutoSelect() const { return autoSelect_; }
-    void setAutoSelect(bool v) { autoSelect_ = v; }
-    bool MultipleDirs() const { return multipleDirs_; }
-    void setMultipleDirs(bool v) { multipleDirs_ = v; }
-    int ButtonWidth() const { return buttonWidth_; }
-    void setButtonWidth(int v);
     void setFont(HFONT f);
 
-    std::function<void()> onChange, onButtonClick;
+    std::function<void()> onChange;
     // The user is done with the text: the box lost the focus, or Enter was pressed.
     std::function<void()> onEditEnd;
     // True while onChange runs for a change made by the user's typing, pasting
@@ -52,17 +58,16 @@ public:
 
 protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void onCommand(int id, int code, HWND control) override;
 
 private:
     static LRESULT CALLBACK editProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
     LRESULT editMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     void layout();
-    void applyReadOnly();
 
     HWND edit_ = nullptr, button_ = nullptr;
     std::wstring initialDir_;
-    bool enabled_ = true, readOnly_ = false, directInput_ = true, autoSelect_ = true, multipleDirs_ = false;
-    int buttonWidth_ = 21;
+    bool enabled_ = true, readOnly_ = false, autoSelect_ = true;
     int quiet_ = 0; // our own SetWindowText: its EN_CHANGE is not a second change
     int typing_ = 0;
     HFONT font_ = nullptr;

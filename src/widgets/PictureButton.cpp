@@ -133,16 +133,22 @@ void renderPictureButton(const PictureButtonLook& look, const PictureButtonState
 PictureButton::PictureButton(Picture picture, PictureSide side, int spacing)
     : look_{std::move(picture), side, spacing} {}
 
-HWND PictureButton::create(HWND parent, int id, const std::wstring& caption, int x, int y, int width, int height,
-                           HFONT font, DWORD extraStyle) {
-    HWND h = createChild(parent, {.className = L"BUTTON",
-                                  .text = caption,
-                                  .style = WS_TABSTOP | BS_OWNERDRAW | extraStyle,
-                                  .x = x, .y = y, .width = width, .height = height,
-                                  .id = id,
-                                  .font = font});
+HWND PictureButton::create(const PictureButtonArgs& a) {
+    framed_ = a.defaultFrame;
+    HWND h = createChild(a.parent, {.className = L"BUTTON",
+                                    .text = a.caption,
+                                    .style = WS_TABSTOP | BS_OWNERDRAW | a.style,
+                                    .x = a.x, .y = a.y, .width = a.width, .height = a.height,
+                                    .id = a.id,
+                                    .font = a.font});
     drawn_.attach(h, [this](const DRAWITEMSTRUCT& item) { draw(item); });
     return h;
+}
+
+HWND PictureButton::create(HWND parent, int id, const std::wstring& caption, int x, int y, int width, int height,
+                           HFONT font, DWORD extraStyle) {
+    return create({.parent = parent, .x = x, .y = y, .width = width, .height = height, .id = id, .caption = caption,
+                   .font = font, .style = extraStyle});
 }
 
 void PictureButton::draw(const DRAWITEMSTRUCT& item) {

@@ -42,6 +42,18 @@ struct PictureButtonState {
 // the image's size, pressed and focus states included.
 void renderPictureButton(const PictureButtonLook& look, const PictureButtonState& state, Image& img);
 
+// What a picture button is created with; its picture is the object's own.
+struct PictureButtonArgs {
+    HWND parent = nullptr;
+    int x = 0, y = 0, width = 75, height = 25;
+    int id = 0;
+    std::wstring caption{};
+    HFONT font = nullptr;            // not owned; nullptr: the system's GUI font
+    DWORD style = WS_VISIBLE;        // added to a child tab stop
+    // Asked at each drawing whether the button wears the default-button frame.
+    std::function<bool()> defaultFrame{};
+};
+
 // An owner-drawn BUTTON control that draws itself: its parent's WM_DRAWITEM
 // (for WM_PAINT, WM_PRINTCLIENT and state changes alike) comes back to it and
 // goes through renderPictureButton.
@@ -49,13 +61,11 @@ class PictureButton {
 public:
     explicit PictureButton(Picture picture = {}, PictureSide side = PictureSide::Left, int spacing = 4);
 
-    // Creates the button: child, tab stop, plus extraStyle (visible by default).
+    HWND create(const PictureButtonArgs& args);
+    // The positional form, kept until its last callers move to the arguments.
     HWND create(HWND parent, int id, const std::wstring& caption, int x, int y, int width, int height, HFONT font,
                 DWORD extraStyle = WS_VISIBLE);
     HWND hwnd() const noexcept { return drawn_.hwnd(); }
-    const PictureButtonLook& look() const noexcept { return look_; }
-    // Asked at each drawing whether the button wears the default-button frame.
-    void setDefaultFrame(std::function<bool()> framed) { framed_ = std::move(framed); }
 
 private:
     void draw(const DRAWITEMSTRUCT& item);

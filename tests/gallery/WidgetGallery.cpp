@@ -71,9 +71,9 @@ public:
                                        250, 16, blotter_.hwnd(), nullptr, moduleInstance(), nullptr);
         ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(defaultWidgetFont()), FALSE);
 
-        edit1_.create(hwnd(), 360, 150, 313, 21);
+        edit1_.create({.parent = hwnd(), .x = 360, .y = 150, .width = 313});
         edit1_.setText(L"C:\\Train Simulator");
-        edit2_.create(hwnd(), 360, 180, 313, 21);
+        edit2_.create({.parent = hwnd(), .x = 360, .y = 180, .width = 313});
         edit2_.setText(L"C:\\Train Store");
         edit2_.setEnabled(false);
     }

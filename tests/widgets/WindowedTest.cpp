@@ -151,14 +151,19 @@ struct FolderBox : ::testing::Test {
     int changes = 0;
     std::vector<std::wstring> starts;
     std::optional<std::wstring> answer;
-    void SetUp() override {
-        ASSERT_TRUE(box.create(host.hwnd(), 5, 5, 313, 21));
-        box.onChange = [this] { ++changes; };
-        box.chooser = [this](HWND, const std::wstring& start) {
+    // A box at (5, 5), 313 wide, that counts its changes and records where its chooser opens.
+    bool createBox(FolderEdit& b, FolderEditArgs args = {}) {
+        args.parent = host.hwnd();
+        args.x = args.y = 5;
+        args.width = 313;
+        args.onChange = [this] { ++changes; };
+        args.chooser = [this](HWND, const std::wstring& start) {
             starts.push_back(start);
             return answer;
         };
+        return b.create(args);
     }
+    void SetUp() override { ASSERT_TRUE(createBox(box)); }
 };
 } // namespace
 
@@ -237,9 +242,9 @@ TEST_F(FolderBox, BeforeDialogCanCancelAndKeysAndDisabled) {
     EXPECT_FALSE(::IsWindowEnabled(box.buttonHandle()));
     box.buttonClick();
     EXPECT_EQ(starts.size(), 1u);
-    box.setEnabled(true);
-    box.setReadOnly(true);
-    box.buttonClick();
+    FolderEdit readOnly;
+    ASSERT_TRUE(createBox(readOnly, {.readOnly = true}));
+    readOnly.buttonClick();
     EXPECT_EQ(starts.size(), 1u);
 }
 
@@ -251,11 +256,13 @@ TEST_F(FolderBox, FocusByProgramSelectsAllUnlessAutoSelectIsOff) {
     ::SendMessageW(box.editHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
     EXPECT_EQ(s, 0u);
     EXPECT_EQ(e, 8u);
-    box.setAutoSelect(false);
-    ::SendMessageW(box.editHandle(), EM_SETSEL, 2, 2);
+    FolderEdit keeps;
+    ASSERT_TRUE(createBox(keeps, {.autoSelect = false}));
+    keeps.setText(L"C:\\Games");
+    ::SendMessageW(keeps.editHandle(), EM_SETSEL, 2, 2);
     ::SetFocus(host.hwnd());
-    ::SetFocus(box.editHandle());
-    ::SendMessageW(box.editHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    ::SetFocus(keeps.editHandle());
+    ::SendMessageW(keeps.editHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
     EXPECT_EQ(e - s, 0u);
 }
 
@@ -324,9 +331,10 @@ TEST(HeldPaint, ChangesWhileHeldBecomeOnePaintAndNothingIsLost) {
 TEST(OwnerDrawing, PrintRequestGetsThePaintedPixels) {
     Host host;
     PictureButton help(buttonPicture(ButtonPicture::Help), PictureSide::Right, 5);
-    const HWND button = help.create(host.hwnd(), 7, L"&Aide", 10, 10, 97, 33, defaultWidgetFont());
+    const HWND button = help.create({.parent = host.hwnd(), .x = 10, .y = 10, .width = 97, .height = 33, .id = 7,
+                                     .caption = L"&Aide", .font = defaultWidgetFont()});
     FolderEdit box;
-    ASSERT_TRUE(box.create(host.hwnd(), 10, 60, 200, 21));
+    ASSERT_TRUE(box.create({.parent = host.hwnd(), .x = 10, .y = 60, .width = 200}));
     ::RedrawWindow(host.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     pump();
     for (HWND h : {button, box.buttonHandle()}) {
