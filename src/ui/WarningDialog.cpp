@@ -177,11 +177,10 @@ void WarningDialog::createPanel(BevelPanel& panel, bool french) {
                                        .font = font_.get()});
             continue;
         }
-        PictureButton& b = *buttons_.emplace_back(pictureButton(c.face));
-        b.create({.parent = panel.hwnd(), .x = c.x, .y = c.y, .width = c.w, .height = c.h, .id = c.id,
-                  .caption = c.text, .font = font_.get(), .style = WS_VISIBLE | WS_CLIPSIBLINGS,
-                  .defaultFrame = c.face == Face::Yes ? std::function<bool()>([this] { return defaultFramed_; })
-                                                      : nullptr});
+        PictureButtonArgs args{.parent = panel.hwnd(), .x = c.x, .y = c.y, .width = c.w, .height = c.h, .id = c.id,
+                               .caption = c.text, .font = font_.get(), .style = WS_VISIBLE | WS_CLIPSIBLINGS};
+        if (c.face == Face::Yes) args.defaultFrame = [this] { return defaultFramed_; };
+        buttons_.emplace_back(pictureButton(c.face))->create(args);
     }
     // The strip lies beneath its buttons.
     HWND s = createChild(panel.hwnd(), {.style = WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW,

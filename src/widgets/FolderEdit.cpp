@@ -18,17 +18,13 @@ constexpr const char* folderGlyph[12] = {
     "..........KKK.", "...........KK.", "..KKKK....K.K.", ".KWWWWK.......", ".KWWWWWKKKKKK.", ".KWWWWWWWWWWK.",
     ".KWWKKKKKKKKKK", ".KWKGGGGGGGGGK", ".KKGGGGGGGGGK.", ".KKGGGGGGGGK..", ".KGGGGGGGGGK..", ".KKKKKKKKKKK...",
 };
-} // namespace
 
-bool folderExists(const std::wstring& path) { return !path.empty() && directoryExists(path); }
-
-namespace {
 AppError chooserError(HRESULT reason) {
     return AppError(L"The folder selection dialog cannot be opened. " + systemReason(static_cast<unsigned long>(reason)));
 }
-} // namespace
 
-std::optional<std::wstring> FolderEdit::systemFolderChooser(HWND owner, const std::wstring& startFolder) {
+// The system's folder chooser titled "Select Directory".
+std::optional<std::wstring> systemFolderChooser(HWND owner, const std::wstring& startFolder) {
     std::optional<std::wstring> chosen = runFileDialog(CLSID_FileOpenDialog, owner, chooserError, [&](IFileDialog& dlg) {
         FILEOPENDIALOGOPTIONS opts = 0;
         dlg.GetOptions(&opts);
@@ -51,7 +47,32 @@ std::optional<std::wstring> FolderEdit::systemFolderChooser(HWND owner, const st
     return p;
 }
 
-FolderEdit::FolderEdit() : chooser(&FolderEdit::systemFolderChooser) {}
+// The browse button of a size img: push-button frame and the folder glyph.
+void renderFolderButton(bool pressed, bool enabled, Image& img) {
+    RECT r{0, 0, img.width(), img.height()};
+    ::DrawFrameControl(img.dc(), &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    ::GdiFlush();
+    const int ox = (r.right - 14) / 2 + (pressed ? 1 : 0), oy = (r.bottom - 12) / 2 + (pressed ? 1 : 0);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 14 && folderGlyph[y][x]; ++x) {
+            const char c = folderGlyph[y][x];
+            if (c == '.') continue;
+            Colour col = c == 'K' ? clBlack : c == 'W' ? clWhite : clGray;
+            if (!enabled) col = c == 'K' ? clGrayText : clBtnFace;
+            img.setPixel(ox + x, oy + y, col);
+        }
+    if (!pressed) {
+        // Blend the button's left edge into the box's border.
+        if (r.bottom > 1) img.vLine(0, 0, r.bottom - 2, clBtnFace);
+        if (r.bottom > 3) img.vLine(1, 1, r.bottom - 3, clBtnHighlight);
+    }
+}
+
+} // namespace
+
+bool folderExists(const std::wstring& path) { return !path.empty() && directoryExists(path); }
+
+FolderEdit::FolderEdit() : chooser(&systemFolderChooser) {}
 
 // The edit's messages use this object's members: the windows go first.
 FolderEdit::~FolderEdit() { destroy(); }
@@ -170,26 +191,6 @@ void FolderEdit::buttonClick() {
     }
     setText(name);
     if (!name.empty() && folderExists(name)) initialDir_ = name;
-}
-
-void renderFolderButton(bool pressed, bool enabled, Image& img) {
-    RECT r{0, 0, img.width(), img.height()};
-    ::DrawFrameControl(img.dc(), &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-    ::GdiFlush();
-    const int ox = (r.right - 14) / 2 + (pressed ? 1 : 0), oy = (r.bottom - 12) / 2 + (pressed ? 1 : 0);
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 14 && folderGlyph[y][x]; ++x) {
-            const char c = folderGlyph[y][x];
-            if (c == '.') continue;
-            Colour col = c == 'K' ? clBlack : c == 'W' ? clWhite : clGray;
-            if (!enabled) col = c == 'K' ? clGrayText : clBtnFace;
-            img.setPixel(ox + x, oy + y, col);
-        }
-    if (!pressed) {
-        // Blend the button's left edge into the box's border.
-        if (r.bottom > 1) img.vLine(0, 0, r.bottom - 2, clBtnFace);
-        if (r.bottom > 3) img.vLine(1, 1, r.bottom - 3, clBtnHighlight);
-    }
 }
 
 LRESULT CALLBACK FolderEdit::editProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {

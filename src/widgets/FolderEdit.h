@@ -25,9 +25,6 @@ struct FolderEditArgs {
 
 class FolderEdit : public Window {
 public:
-    // The system's folder chooser titled "Select Directory".
-    static std::optional<std::wstring> systemFolderChooser(HWND owner, const std::wstring& startFolder);
-
     FolderEdit();
     ~FolderEdit() override;
     bool create(const FolderEditArgs& args);
@@ -74,9 +71,6 @@ private:
     OwnerDrawn buttonDrawing_;
     Image buttonImage_;
 };
-
-// The browse button of a size img: push-button frame and the folder glyph.
-void renderFolderButton(bool pressed, bool enabled, Image& img);
 
 // True when the path exists with the directory attribute.
 bool folderExists(const std::wstring& path);

@@ -72,18 +72,16 @@ Picture questionMark() {
     return p;
 }
 
-} // namespace
+// What one drawing of a button shows besides its look.
+struct PictureButtonState {
+    std::wstring caption;     // with its accelerator "&"
+    HFONT font = nullptr;     // nullptr: the system's GUI font
+    bool pressed = false, focused = false, disabled = false;
+    bool isDefault = false;   // drawn with the dark default-button frame
+};
 
-Picture buttonPicture(ButtonPicture which) {
-    switch (which) {
-    case ButtonPicture::Yes: return checkMark();
-    case ButtonPicture::No: return cross();
-    case ButtonPicture::Close: return door();
-    case ButtonPicture::Help: return questionMark();
-    }
-    return blank16();
-}
-
+// Face, frame, picture and caption (accelerator underlined) of a button of
+// the image's size, pressed and focus states included.
 void renderPictureButton(const PictureButtonLook& look, const PictureButtonState& state, Image& img) {
     const int w = img.width(), h = img.height();
     HDC dc = img.dc();
@@ -128,6 +126,18 @@ void renderPictureButton(const PictureButtonLook& look, const PictureButtonState
         ::InflateRect(&fr, -4, -4);
         ::DrawFocusRect(dc, &fr);
     }
+}
+
+} // namespace
+
+Picture buttonPicture(ButtonPicture which) {
+    switch (which) {
+    case ButtonPicture::Yes: return checkMark();
+    case ButtonPicture::No: return cross();
+    case ButtonPicture::Close: return door();
+    case ButtonPicture::Help: return questionMark();
+    }
+    return blank16();
 }
 
 PictureButton::PictureButton(Picture picture, PictureSide side, int spacing)

@@ -30,18 +30,6 @@ struct PictureButtonLook {
     int spacing = 4;          // pixels between picture and caption
 };
 
-// What one drawing of a button shows besides its look.
-struct PictureButtonState {
-    std::wstring caption;     // with its accelerator "&"
-    HFONT font = nullptr;     // nullptr: the system's GUI font
-    bool pressed = false, focused = false, disabled = false;
-    bool isDefault = false;   // drawn with the dark default-button frame
-};
-
-// Face, frame, picture and caption (accelerator underlined) of a button of
-// the image's size, pressed and focus states included.
-void renderPictureButton(const PictureButtonLook& look, const PictureButtonState& state, Image& img);
-
 // What a picture button is created with; its picture is the object's own.
 struct PictureButtonArgs {
     HWND parent = nullptr;
