@@ -36,6 +36,15 @@ struct Program {
     }
 };
 
+// The program's side and its dialog, created hidden.
+struct Dialog : Program {
+    WarningDialog dlg{callbacks()};
+    explicit Dialog(bool englishInterface = false) {
+        english = englishInterface;
+        EXPECT_TRUE(dlg.createWindow());
+    }
+};
+
 bool checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void check(HWND box) { ::SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0); }
 void click(HWND button) { ::SendMessageW(button, BM_CLICK, 0, 0); }
@@ -48,20 +57,17 @@ void key(UINT vk) {
 
 TEST(WarningDialog, OpensOnThePanelOfTheInterfaceLanguageWithFocusOnNo) {
     for (bool english : {false, true}) {
-        Program p;
-        p.english = english;
-        WarningDialog dlg(p.callbacks());
-        ASSERT_TRUE(dlg.createWindow());
+        Dialog p(english);
         HWND focusSeen = nullptr;
         bool frenchSeen = false, englishSeen = false;
         twtest::postAction([&] {
             focusSeen = ::GetFocus();
-            frenchSeen = ::IsWindowVisible(dlg.control(WarningDialog::IdFrenchYes)) != FALSE;
-            englishSeen = ::IsWindowVisible(dlg.control(WarningDialog::IdYes)) != FALSE;
-            click(dlg.control(english ? WarningDialog::IdNo : WarningDialog::IdFrenchNo));
+            frenchSeen = ::IsWindowVisible(p.dlg.control(WarningDialog::IdFrenchYes)) != FALSE;
+            englishSeen = ::IsWindowVisible(p.dlg.control(WarningDialog::IdYes)) != FALSE;
+            click(p.dlg.control(english ? WarningDialog::IdNo : WarningDialog::IdFrenchNo));
         });
-        dlg.showModal();
-        EXPECT_EQ(focusSeen, dlg.control(english ? WarningDialog::IdNo : WarningDialog::IdFrenchNo));
+        p.dlg.showModal();
+        EXPECT_EQ(focusSeen, p.dlg.control(english ? WarningDialog::IdNo : WarningDialog::IdFrenchNo));
         EXPECT_EQ(frenchSeen, !english);
         EXPECT_EQ(englishSeen, english);
         EXPECT_TRUE(twtest::takeQuit()) << "refusing ends the program";
@@ -71,21 +77,17 @@ TEST(WarningDialog, OpensOnThePanelOfTheInterfaceLanguageWithFocusOnNo) {
 
 TEST(WarningDialog, EnterAndEscapeAnswerNo) {
     for (UINT vk : {VK_RETURN, VK_ESCAPE}) {
-        Program p;
-        WarningDialog dlg(p.callbacks());
-        ASSERT_TRUE(dlg.createWindow());
+        Dialog p;
         twtest::postAction([vk] { key(vk); });
-        dlg.showModal();
-        EXPECT_TRUE(dlg.closed());
+        p.dlg.showModal();
+        EXPECT_TRUE(p.dlg.closed());
         EXPECT_TRUE(twtest::takeQuit());
         EXPECT_TRUE(p.calls.empty()) << "no language switch, nothing written";
     }
 }
 
 TEST(WarningDialog, OnlyTheButtonEnterPressesShowsTheDefaultFrame) {
-    Program p;
-    WarningDialog dlg(p.callbacks());
-    ASSERT_TRUE(dlg.createWindow());
+    Dialog p;
     // The default frame is black; a plain button's left edge is not.
     auto framed = [&](int id) {
         for (int i = 0; i < 5; ++i) {
@@ -94,7 +96,7 @@ TEST(WarningDialog, OnlyTheButtonEnterPressesShowsTheDefaultFrame) {
             ::Sleep(10);
         }
         RECT r;
-        ::GetWindowRect(dlg.control(id), &r);
+        ::GetWindowRect(p.dlg.control(id), &r);
         const int y = (r.top + r.bottom) / 2;
         return twtest::screenPixels(RECT{r.left, y, r.left + 1, y + 1}) == std::vector<std::uint32_t>{0};
     };
@@ -102,43 +104,40 @@ TEST(WarningDialog, OnlyTheButtonEnterPressesShowsTheDefaultFrame) {
     twtest::postAction([&] {
         seen.push_back(framed(WarningDialog::IdFrenchNo));   // focused: Enter answers No
         seen.push_back(framed(WarningDialog::IdFrenchYes));
-        ::SetFocus(dlg.control(WarningDialog::IdCheckBox1));   // now Enter presses Oui
+        ::SetFocus(p.dlg.control(WarningDialog::IdCheckBox1));   // now Enter presses Oui
         seen.push_back(framed(WarningDialog::IdFrenchNo));
         seen.push_back(framed(WarningDialog::IdFrenchYes));
-        click(dlg.control(WarningDialog::IdFrenchYes));
+        click(p.dlg.control(WarningDialog::IdFrenchYes));
     });
-    dlg.showModal();
+    p.dlg.showModal();
     EXPECT_EQ(seen, (std::vector<bool>{true, false, false, true}));
 }
 
 TEST(WarningDialog, EnterOnTheYesButtonAccepts) {
-    Program p;
-    WarningDialog dlg(p.callbacks());
-    ASSERT_TRUE(dlg.createWindow());
+    Dialog p;
     twtest::postAction([&] {
-        ::SetFocus(dlg.control(WarningDialog::IdFrenchYes));
+        ::SetFocus(p.dlg.control(WarningDialog::IdFrenchYes));
         key(VK_RETURN);
     });
-    dlg.showModal();
+    p.dlg.showModal();
     EXPECT_FALSE(twtest::takeQuit());
     EXPECT_EQ(p.calls, (std::vector<std::wstring>{L"francais"}));
 }
 
 TEST(WarningDialog, PanelSwitchClearsTheBoxAndLeavesTheProgramLanguage) {
-    Program p;
-    WarningDialog dlg(p.callbacks());
-    ASSERT_TRUE(dlg.createWindow());
+    Dialog p;
     bool clearedAfterSwitch = false, focusOnNo = false;
     twtest::postAction([&] {
-        check(dlg.control(WarningDialog::IdCheckBox1));
-        click(dlg.control(WarningDialog::IdEnglish));
-        clearedAfterSwitch = !checked(dlg.control(WarningDialog::IdCheckBox1)) && !checked(dlg.control(WarningDialog::IdCheckBox2));
-        focusOnNo = ::GetFocus() == dlg.control(WarningDialog::IdNo);
-        EXPECT_TRUE(dlg.englishPanelVisible());
+        check(p.dlg.control(WarningDialog::IdCheckBox1));
+        click(p.dlg.control(WarningDialog::IdEnglish));
+        clearedAfterSwitch =
+            !checked(p.dlg.control(WarningDialog::IdCheckBox1)) && !checked(p.dlg.control(WarningDialog::IdCheckBox2));
+        focusOnNo = ::GetFocus() == p.dlg.control(WarningDialog::IdNo);
+        EXPECT_TRUE(p.dlg.englishPanelVisible());
         EXPECT_TRUE(p.calls.empty()) << "a panel switch changes only the dialog";
-        click(dlg.control(WarningDialog::IdYes));
+        click(p.dlg.control(WarningDialog::IdYes));
     });
-    dlg.showModal();
+    p.dlg.showModal();
     EXPECT_TRUE(clearedAfterSwitch);
     EXPECT_TRUE(focusOnNo);
     EXPECT_EQ(p.calls, (std::vector<std::wstring>{L"anglais"})) << "box cleared: nothing written";
@@ -147,15 +146,12 @@ TEST(WarningDialog, PanelSwitchClearsTheBoxAndLeavesTheProgramLanguage) {
 
 TEST(WarningDialog, AcceptWithTheBoxWritesWarningThenLanguageThenSwitches) {
     for (bool english : {false, true}) {
-        Program p;
-        p.english = english;
-        WarningDialog dlg(p.callbacks());
-        ASSERT_TRUE(dlg.createWindow());
+        Dialog p(english);
         twtest::postAction([&] {
-            check(dlg.control(english ? WarningDialog::IdCheckBox2 : WarningDialog::IdCheckBox1));
-            click(dlg.control(english ? WarningDialog::IdYes : WarningDialog::IdFrenchYes));
+            check(p.dlg.control(english ? WarningDialog::IdCheckBox2 : WarningDialog::IdCheckBox1));
+            click(p.dlg.control(english ? WarningDialog::IdYes : WarningDialog::IdFrenchYes));
         });
-        dlg.showModal();
+        p.dlg.showModal();
         std::vector<std::wstring> expected =
             english ? std::vector<std::wstring>{L"write 1", L"anglais"} : std::vector<std::wstring>{L"write 0", L"francais"};
         EXPECT_EQ(p.calls, expected);
@@ -164,56 +160,50 @@ TEST(WarningDialog, AcceptWithTheBoxWritesWarningThenLanguageThenSwitches) {
 }
 
 TEST(WarningDialog, HiddenPanelButtonsDoNotAnswer) {
-    Program p;
-    WarningDialog dlg(p.callbacks());
-    ASSERT_TRUE(dlg.createWindow());
+    Dialog p;
     twtest::postAction([&] {
         // The English panel is hidden: its yes button's command is ignored.
-        ::SendMessageW(dlg.hwnd(), WM_COMMAND, MAKEWPARAM(WarningDialog::IdYes, BN_CLICKED), 0);
-        EXPECT_FALSE(dlg.closed());
-        click(dlg.control(WarningDialog::IdFrenchYes));
+        ::SendMessageW(p.dlg.hwnd(), WM_COMMAND, MAKEWPARAM(WarningDialog::IdYes, BN_CLICKED), 0);
+        EXPECT_FALSE(p.dlg.closed());
+        click(p.dlg.control(WarningDialog::IdFrenchYes));
     });
-    dlg.showModal();
+    p.dlg.showModal();
     EXPECT_EQ(p.calls, (std::vector<std::wstring>{L"francais"}));
 }
 
 TEST(WarningDialog, UnwritableSettingsShowTheErrorAndStartAsIfUnticked) {
-    Program p;
+    Dialog p;
     p.failWrite = true;
-    WarningDialog dlg(p.callbacks());
-    ASSERT_TRUE(dlg.createWindow());
     twtest::postAction([&] {
-        check(dlg.control(WarningDialog::IdCheckBox1));
-        click(dlg.control(WarningDialog::IdFrenchYes));
+        check(p.dlg.control(WarningDialog::IdCheckBox1));
+        click(p.dlg.control(WarningDialog::IdFrenchYes));
     });
-    dlg.showModal();
-    EXPECT_TRUE(dlg.closed());
+    p.dlg.showModal();
+    EXPECT_TRUE(p.dlg.closed());
     ASSERT_EQ(p.boxes.size(), 1u);
     EXPECT_EQ(p.boxes[0], L"Unable to write to C:\\ro\\trackwend.INI.");
     EXPECT_EQ(p.calls, (std::vector<std::wstring>{L"francais"})) << "accepted, nothing written";
 }
 
 TEST(WarningDialog, OtherWindowsAreDisabledWhileItIsUpAndEnabledAfter) {
-    Program p;
+    Dialog p;
     HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                    ::GetModuleHandleW(nullptr), nullptr);
-    WarningDialog dlg(p.callbacks());
-    ASSERT_TRUE(dlg.createWindow());
     bool disabledDuring = false;
     POINT at{};
     twtest::postAction([&] {
         disabledDuring = !::IsWindowEnabled(other);
         RECT r;
-        ::GetWindowRect(dlg.hwnd(), &r);
+        ::GetWindowRect(p.dlg.hwnd(), &r);
         at = {r.left, r.top};
         RECT c;
-        ::GetClientRect(dlg.hwnd(), &c);
+        ::GetClientRect(p.dlg.hwnd(), &c);
         EXPECT_EQ(c.right, WarningDialog::kClientWidth);
         EXPECT_EQ(c.bottom, WarningDialog::kClientHeight);
         EXPECT_EQ(r.right - r.left, WarningDialog::kClientWidth + 4);
-        click(dlg.control(WarningDialog::IdFrenchYes));
+        click(p.dlg.control(WarningDialog::IdFrenchYes));
     });
-    dlg.showModal();
+    p.dlg.showModal();
     EXPECT_TRUE(disabledDuring);
     EXPECT_TRUE(::IsWindowEnabled(other));
     RECT work;

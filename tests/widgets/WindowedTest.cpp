@@ -152,16 +152,13 @@ struct FolderBox : ::testing::Test {
     std::vector<std::wstring> starts;
     std::optional<std::wstring> answer;
     // A box at (5, 5), 313 wide, that counts its changes and records where its chooser opens.
-    bool createBox(FolderEdit& b, FolderEditArgs args = {}) {
-        args.parent = host.hwnd();
-        args.x = args.y = 5;
-        args.width = 313;
-        args.onChange = [this] { ++changes; };
-        args.chooser = [this](HWND, const std::wstring& start) {
-            starts.push_back(start);
-            return answer;
-        };
-        return b.create(args);
+    bool createBox(FolderEdit& b, bool readOnly = false, bool autoSelect = true) {
+        return b.create({.parent = host.hwnd(), .x = 5, .y = 5, .width = 313, .readOnly = readOnly,
+                         .autoSelect = autoSelect, .onChange = [this] { ++changes; },
+                         .chooser = [this](HWND, const std::wstring& start) {
+                             starts.push_back(start);
+                             return answer;
+                         }});
     }
     void SetUp() override { ASSERT_TRUE(createBox(box)); }
 };
@@ -243,7 +240,7 @@ TEST_F(FolderBox, BeforeDialogCanCancelAndKeysAndDisabled) {
     box.buttonClick();
     EXPECT_EQ(starts.size(), 1u);
     FolderEdit readOnly;
-    ASSERT_TRUE(createBox(readOnly, {.readOnly = true}));
+    ASSERT_TRUE(createBox(readOnly, true));
     readOnly.buttonClick();
     EXPECT_EQ(starts.size(), 1u);
 }
@@ -257,7 +254,7 @@ TEST_F(FolderBox, FocusByProgramSelectsAllUnlessAutoSelectIsOff) {
     EXPECT_EQ(s, 0u);
     EXPECT_EQ(e, 8u);
     FolderEdit keeps;
-    ASSERT_TRUE(createBox(keeps, {.autoSelect = false}));
+    ASSERT_TRUE(createBox(keeps, false, false));
     keeps.setText(L"C:\\Games");
     ::SendMessageW(keeps.editHandle(), EM_SETSEL, 2, 2);
     ::SetFocus(host.hwnd());
