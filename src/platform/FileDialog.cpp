@@ -1,6 +1,7 @@
 #include "platform/FileDialog.h"
 
 #include "platform/Handle.h"
+#include "platform/Window.h"
 
 #include <algorithm>
 
@@ -33,11 +34,7 @@ public:
         HWND h = nullptr;
         if (SUCCEEDED(dialog->QueryInterface(IID_PPV_ARGS(window.put()))) && window &&
             SUCCEEDED(window->GetWindow(&h)) && h) {
-            RECT r;
-            ::GetWindowRect(h, &r);
-            const int x = std::max(0, (::GetSystemMetrics(SM_CXSCREEN) - static_cast<int>(r.right - r.left)) / 2);
-            const int y = std::max(0, (::GetSystemMetrics(SM_CYSCREEN) - static_cast<int>(r.bottom - r.top)) / 2);
-            ::SetWindowPos(h, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            centreOnScreen(h);
             centred_ = true;
         }
         return S_OK;

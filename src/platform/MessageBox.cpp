@@ -1,6 +1,7 @@
 #include "platform/MessageBox.h"
 
 #include "platform/Handle.h"
+#include "platform/Window.h"
 
 #include <windows.h>
 
@@ -128,14 +129,6 @@ void limitTextWidth(HWND dlg) {
     ::GetWindowRect(dlg, &wr);
     ::SetWindowPos(dlg, nullptr, 0, 0, wr.right - wr.left - dW, wr.bottom - wr.top + dH,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void centreOnScreen(HWND dlg) {
-    RECT wr;
-    ::GetWindowRect(dlg, &wr);
-    int w = wr.right - wr.left, h = wr.bottom - wr.top;
-    ::SetWindowPos(dlg, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - w) / 2, (::GetSystemMetrics(SM_CYSCREEN) - h) / 2,
-                   0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void adjustBox(HWND h) {

@@ -184,4 +184,24 @@ LRESULT CALLBACK OwnerDrawn::proc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_P
     return ::DefSubclassProc(h, msg, wp, lp);
 }
 
+POINT centredIn(const RECT& area, int width, int height) {
+    // Integer division truncates toward zero, also for negative differences.
+    return POINT{(area.right - area.left - width) / 2, (area.bottom - area.top - height) / 2};
+}
+
+RECT workArea() {
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+void centreOnScreen(HWND window) {
+    RECT r;
+    ::GetWindowRect(window, &r);
+    const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    const POINT at = centredIn(screen, r.right - r.left, r.bottom - r.top);
+    ::SetWindowPos(window, nullptr, at.x < 0 ? 0 : at.x, at.y < 0 ? 0 : at.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace tw

@@ -128,4 +128,13 @@ private:
 // Module instance of the running program.
 HINSTANCE moduleInstance();
 
+// Where a window of that outer size stands centred in an area of that size:
+// the halves truncated toward zero, not clamped (the area's own corner is
+// not added).
+POINT centredIn(const RECT& area, int width, int height);
+// The primary screen's work area (the screen less the taskbar).
+RECT workArea();
+// Moves the window to the centre of the screen, never past its top-left corner.
+void centreOnScreen(HWND window);
+
 } // namespace tw

@@ -169,12 +169,7 @@ void ResultsWindow::setButtonCaptions(const std::wstring& close, const std::wstr
 void ResultsWindow::showReport() {
     syncMemo();
     if (!placed_) {
-        RECT r;
-        GetWindowRect(hwnd(), &r);
-        int w = r.right - r.left, h = r.bottom - r.top;
-        int x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - w) / 2);
-        int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - h) / 2);
-        SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        centreOnScreen(hwnd());
         placed_ = true;
     }
     ShowWindow(hwnd(), SW_SHOW);

@@ -30,12 +30,6 @@ std::wstring joinLines(std::initializer_list<const wchar_t*> lines) {
 const wchar_t* const kTabCaptions[HelpWindow::kPageCount] = {
     L"A Propos", L"Utilisation", L"Fonctionnement", L"Avertissement", L"English", L"Versions History"};
 
-HFONT makeFont(int height, bool bold) {
-    return ::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                         L"MS Sans Serif");
-}
-
 } // namespace
 
 // One tab page: a plain or lowered panel with painted labels, or a memo.
@@ -187,14 +181,6 @@ const std::wstring& HelpWindow::warningPageText(int label) {
     return texts[label < 0 || label > 2 ? 0 : label];
 }
 
-POINT HelpWindow::centredOnWorkArea(int outerWidth, int outerHeight) {
-    RECT work{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    int workW = work.right - work.left, workH = work.bottom - work.top;
-    // Integer division truncates toward zero, also for negative differences.
-    return POINT{(workW - outerWidth) / 2, (workH - outerHeight) / 2};
-}
-
 HelpWindow::HelpWindow()
     : font_(makeFont(-11, false)), memoFont_(makeFont(-13, false)), boldFont_(makeFont(-11, true)),
       closeButton_(buttonPicture(ButtonPicture::Close)) {}
@@ -209,7 +195,7 @@ bool HelpWindow::createWindow(bool visible) {
     RECT r{0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
     int w = r.right - r.left, h = r.bottom - r.top;
-    POINT at = centredOnWorkArea(w, h);
+    POINT at = centredIn(workArea(), w, h);
     if (!create({.className = L"TFormHelp",
                  .title = L"Aide",
                  .style = style,
@@ -350,7 +336,7 @@ void HelpWindow::showAndActivate() {
 void HelpWindow::onActivate() {
     RECT wr;
     ::GetWindowRect(hwnd(), &wr);
-    POINT at = centredOnWorkArea(wr.right - wr.left, wr.bottom - wr.top);
+    POINT at = centredIn(workArea(), wr.right - wr.left, wr.bottom - wr.top);
     ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     selectPage(0);
 }

@@ -48,9 +48,6 @@ public:
     static const std::wstring& historyText();
     static const std::wstring& warningPageText(int label); // 0 the Beta notice, 1 what the program writes, 2 the responsibility notice
 
-    // Work-area centring shared with the warning dialog: halves truncated, not clamped.
-    static POINT centredOnWorkArea(int outerWidth, int outerHeight);
-
 protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     // The close button and the frame's close box hide the window.

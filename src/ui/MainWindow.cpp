@@ -20,14 +20,6 @@ namespace {
 constexpr wchar_t kCaption[] = L"Trackwend (Beta 0.04)";
 constexpr wchar_t kMissingSimulator[] = L"< ERREUR : MSTS ne semble pas install\u00E9 sur cette machine. >";
 constexpr wchar_t kMissingTrainStore[] = L"Train Store non trouv\u00E9";
-
-// The captions that follow the interface language: French, English.
-UniqueFont makeFont(int height, bool bold) {
-    return UniqueFont(CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
-}
-
 } // namespace
 
 MainWindow::MainWindow(Environment env) : env_(std::move(env)), controller_(*this, *this, scanner_) {
@@ -131,10 +123,10 @@ void MainWindow::setLabelText(HWND label, const std::wstring& text) {
 }
 
 void MainWindow::createControls() {
-    font_ = makeFont(11, false);
-    boldFont_ = makeFont(11, true);
-    counterLabelBold_ = makeFont(13, true);
-    counterLabel_ = makeFont(13, false);
+    font_ = makeFont(-11, false, FF_SWISS);
+    boldFont_ = makeFont(-11, true, FF_SWISS);
+    counterLabelBold_ = makeFont(-13, true, FF_SWISS);
+    counterLabel_ = makeFont(-13, false, FF_SWISS);
     HWND w = hwnd();
     // The report buttons and the spare one are picture buttons without a
     // picture: every button of the window has the same raised look.

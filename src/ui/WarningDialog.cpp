@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 #include "ui/HelpWindow.h"
+#include "widgets/OffscreenImage.h"
 #include "widgets/PictureButton.h"
 
 #include <windowsx.h>
@@ -22,12 +23,6 @@ constexpr int kBorder = 2;   // the frame the dialog draws around its client are
 // Each panel's strip, within the dialog (the panels fill the client area).
 constexpr RECT kFrenchStrip{8, 240, 8 + 449, 240 + 41};
 constexpr RECT kEnglishStrip{4, 238, 4 + 449, 238 + 41};
-
-HFONT makeFont(int height, bool bold) {
-    return ::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                         L"MS Sans Serif");
-}
 
 enum class Face { CheckBox, UkFlag, FrFlag, Yes, No };
 
@@ -129,7 +124,7 @@ WarningDialog::~WarningDialog() { destroy(); }
 
 bool WarningDialog::createWindow() {
     const int w = kClientWidth + 2 * kBorder, h = kClientHeight + 2 * kBorder;
-    POINT at = HelpWindow::centredOnWorkArea(w, h);
+    POINT at = centredIn(workArea(), w, h);
     if (!create({.className = L"TFormAv",
                  .title = L"Avertissement",
                  .style = WS_POPUP | WS_CLIPCHILDREN,
@@ -237,7 +232,7 @@ int WarningDialog::cancelButtonId() const { return french_ ? IdFrenchNo : IdNo; 
 void WarningDialog::onActivate() {
     RECT wr;
     ::GetWindowRect(hwnd(), &wr);
-    POINT at = HelpWindow::centredOnWorkArea(wr.right - wr.left, wr.bottom - wr.top);
+    POINT at = centredIn(workArea(), wr.right - wr.left, wr.bottom - wr.top);
     ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     bool english = callbacks_.mainShowsFrench && callbacks_.mainShowsFrench();
     if (english)

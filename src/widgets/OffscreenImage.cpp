@@ -112,10 +112,14 @@ void Image::blit(const Image& src, int sx, int sy, int w, int h, int dx, int dy)
     }
 }
 
+UniqueFont makeFont(int height, bool bold, BYTE family) {
+    return UniqueFont(::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | family,
+                                    L"MS Sans Serif"));
+}
+
 HFONT defaultWidgetFont() {
-    static UniqueFont font(::CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                         DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
+    static UniqueFont font = makeFont(-11);
     return font.get();
 }
 

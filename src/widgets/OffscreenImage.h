@@ -67,5 +67,8 @@ template <typename Render> void paintThroughImage(Image& img, HDC dc, const RECT
 
 // "MS Sans Serif" 8 pt at 96 dpi, the program's widget font.
 HFONT defaultWidgetFont();
+// "MS Sans Serif", the program's one face, at that CreateFontW height
+// (negative: the characters' height in pixels).
+UniqueFont makeFont(int height, bool bold = false, BYTE family = FF_DONTCARE);
 
 } // namespace tw

@@ -132,10 +132,10 @@ TEST(HelpWindow, CentringTruncatesTowardZeroWithoutClamping) {
     RECT work;
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     int ww = work.right - work.left, wh = work.bottom - work.top;
-    POINT p = HelpWindow::centredOnWorkArea(ww + 101, wh + 1);
+    POINT p = centredIn(workArea(), ww + 101, wh + 1);
     EXPECT_EQ(p.x, -50);
     EXPECT_EQ(p.y, 0);
-    p = HelpWindow::centredOnWorkArea(ww - 3, wh - 5);
+    p = centredIn(workArea(), ww - 3, wh - 5);
     EXPECT_EQ(p.x, 1);
     EXPECT_EQ(p.y, 2);
 }
