@@ -101,16 +101,14 @@ AnalysisController::AnalysisController(AnalysisView& view, AnalysisInputs& input
 
 const AnalysisController::Step AnalysisController::kSteps[5] = {
     {&AnalysisController::stepConsists, StepButton::Consists, ReportButton::Consists,
-     &AnalysisController::unreadableByConsists_, false},
-    {&AnalysisController::stepStock, StepButton::Stock, ReportButton::Stock, &AnalysisController::unreadableByStock_,
-     false},
-    {&AnalysisController::stepReferences, StepButton::References, std::nullopt,
-     &AnalysisController::unreadableByReading_, false},
-    {&AnalysisController::stepOrphans, StepButton::Orphans, ReportButton::Orphans, nullptr, false},
-    {&AnalysisController::stepMissing, StepButton::Missing, ReportButton::Missing, nullptr, false},
+     &AnalysisController::unreadableByConsists_},
+    {&AnalysisController::stepStock, StepButton::Stock, ReportButton::Stock, &AnalysisController::unreadableByStock_},
+    {&AnalysisController::stepReferences, StepButton::References, std::nullopt, &AnalysisController::unreadableByReading_},
+    {&AnalysisController::stepOrphans, StepButton::Orphans, ReportButton::Orphans},
+    {&AnalysisController::stepMissing, StepButton::Missing, ReportButton::Missing},
 };
-const AnalysisController::Step AnalysisController::kCheck = {&AnalysisController::stepCheck, std::nullopt, std::nullopt,
-                                                             nullptr, true};
+const AnalysisController::Step AnalysisController::kCheck = {.body = &AnalysisController::stepCheck,
+                                                             .holdsStepButtons = true};
 
 // One step asked for on its own; ignored while another runs (through the
 // message pump): the scanner and the sets are shared.
@@ -127,18 +125,15 @@ void AnalysisController::runAlone(const Step& step) {
 // button out, offers its report, lets the window catch up and names the
 // folders it could not list.
 void AnalysisController::runStep(const Step& step) {
-    constexpr std::array<StepButton, 6> kStepButtons{StepButton::Consists, StepButton::Stock,   StepButton::References,
-                                                     StepButton::Orphans,  StepButton::Missing, StepButton::RunAll};
-    std::array<bool, kStepButtons.size()> enabled{};
-    if (step.holdsStepButtons)
-        for (std::size_t i = 0; i < kStepButtons.size(); ++i) {
-            enabled[i] = view_.buttonEnabled(kStepButtons[i]);
-            view_.setButtonEnabled(kStepButtons[i], false);
-        }
+    constexpr int kStepButtons = static_cast<int>(StepButton::RunAll) + 1;
+    std::array<bool, kStepButtons> enabled{};
+    for (int i = 0; step.holdsStepButtons && i < kStepButtons; ++i) {
+        enabled[i] = view_.buttonEnabled(StepButton(i));
+        view_.setButtonEnabled(StepButton(i), false);
+    }
     ScopeGuard putBack([&] {
         endGaugeIfShown();
-        if (step.holdsStepButtons)
-            for (std::size_t i = 0; i < kStepButtons.size(); ++i) view_.setButtonEnabled(kStepButtons[i], enabled[i]);
+        for (int i = 0; step.holdsStepButtons && i < kStepButtons; ++i) view_.setButtonEnabled(StepButton(i), enabled[i]);
     });
     if (step.button) view_.setButtonActive(*step.button, true);
     if (!(this->*step.body)() || !step.button) return;
@@ -319,11 +314,9 @@ bool AnalysisController::stepStock() {
     if (inputs_.includeTrainStore() && !rootTS.empty() && !scan(rootTS, true, L"*.WAG", true, unreadableByStock_))
         return false;
 
-    view_.setCounterColour(Counter::Stock, colours::Yellow);
     engines_.clear();
-    view_.setCounterColour(Counter::Engines, colours::Yellow);
     wagons_.clear();
-    view_.setCounterColour(Counter::Wagons, colours::Yellow);
+    for (Counter c : {Counter::Stock, Counter::Engines, Counter::Wagons}) view_.setCounterColour(c, colours::Yellow);
     setStep3Availability();
     view_.setReportVisible(ReportButton::Stock, true);
     return true;

@@ -88,11 +88,11 @@ public:
 private:
     // What frames one step besides its own work (see runStep).
     struct Step {
-        bool (AnalysisController::*body)(); // false when the step stopped short
-        std::optional<StepButton> button;   // lit while the step runs
-        std::optional<ReportButton> report; // offered at a normal end
-        std::vector<std::wstring> AnalysisController::*unreadable; // named at a normal end, or null
-        bool holdsStepButtons;              // every step button disabled while it runs
+        bool (AnalysisController::*body)();   // false when the step stopped short
+        std::optional<StepButton> button{};   // lit while the step runs
+        std::optional<ReportButton> report{}; // offered at a normal end
+        std::vector<std::wstring> AnalysisController::*unreadable = nullptr; // named at a normal end
+        bool holdsStepButtons = false;        // every step button disabled while it runs
     };
     static const Step kSteps[5]; // in StepButton order
     static const Step kCheck;
