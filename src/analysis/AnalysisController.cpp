@@ -110,8 +110,7 @@ const AnalysisController::Step AnalysisController::kSteps[5] = {
 const AnalysisController::Step AnalysisController::kCheck = {.body = &AnalysisController::stepCheck,
                                                              .holdsStepButtons = true};
 
-// One step asked for on its own; ignored while another runs (through the
-// message pump): the scanner and the sets are shared.
+// The busy flag is up for the whole of what the user asked for.
 void AnalysisController::runAlone(const Step& step) {
     if (busy_) return;
     busy_ = true;
@@ -154,11 +153,14 @@ void AnalysisController::onRunAll() {
     if (busy_) return;
     // Run all ends unlit however its steps end.
     ScopeGuard unlit([this] { view_.setButtonActive(StepButton::RunAll, false); });
-    busy_ = true;
-    ScopeGuard idle([this] { busy_ = false; });
+    runAlone({.body = &AnalysisController::runAllSteps});
+}
+
+bool AnalysisController::runAllSteps() {
     runAllStopped_ = false;
     for (const Step& step : kSteps)
         if (!runAllStopped_ && view_.buttonEnabled(*step.button)) runStep(step);
+    return true;
 }
 
 void AnalysisController::onCheck() {

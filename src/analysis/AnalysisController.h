@@ -98,6 +98,7 @@ private:
     static const Step kCheck;
     void runAlone(const Step& step);
     void runStep(const Step& step);
+    bool runAllSteps();
 
     bool stepConsists();
     bool stepStock();
