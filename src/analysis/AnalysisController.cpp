@@ -34,14 +34,6 @@ bool samePart(const std::wstring& a, const std::wstring& b) { return compareFile
 std::wstring checkFolderLine(bool trainStoreRoot) {
     return trainStoreRoot ? L"Verifiez le dossier de stockage de TrainStore" : L"Verifiez le dossier principal de MSTS";
 }
-// Lends the scanner a snapshot of listings for one step, however the step ends.
-struct SnapshotInUse {
-    FolderScanner& scanner;
-    SnapshotInUse(FolderScanner& s, ScanSnapshot& snapshot) : scanner(s) { scanner.snapshot = &snapshot; }
-    ~SnapshotInUse() { scanner.snapshot = nullptr; }
-    SnapshotInUse(const SnapshotInUse&) = delete;
-    SnapshotInUse& operator=(const SnapshotInUse&) = delete;
-};
 } // namespace
 
 std::wstring missingRootMessage(const std::wstring& root, bool trainStoreRoot) {
@@ -107,8 +99,6 @@ const AnalysisController::Step AnalysisController::kSteps[5] = {
     {&AnalysisController::stepOrphans, StepButton::Orphans, ReportButton::Orphans},
     {&AnalysisController::stepMissing, StepButton::Missing, ReportButton::Missing},
 };
-const AnalysisController::Step AnalysisController::kCheck = {.body = &AnalysisController::stepCheck,
-                                                             .holdsStepButtons = true};
 
 // The busy flag is up for the whole of what the user asked for.
 void AnalysisController::runAlone(const Step& step) {
@@ -164,7 +154,7 @@ bool AnalysisController::runAllSteps() {
 }
 
 void AnalysisController::onCheck() {
-    if (checkAvailable()) runAlone(kCheck);
+    if (checkAvailable()) runAlone({.body = &AnalysisController::stepCheck, .holdsStepButtons = true});
 }
 
 bool AnalysisController::checkAvailable() const {
@@ -173,9 +163,7 @@ bool AnalysisController::checkAvailable() const {
 
 void AnalysisController::resetAnalyses() {
     checkResult_.reset();
-    view_.setButtonEnabled(StepButton::References, false);
-    view_.setButtonEnabled(StepButton::Orphans, false);
-    view_.setButtonEnabled(StepButton::Missing, false);
+    for (StepButton b : {StepButton::References, StepButton::Orphans, StepButton::Missing}) view_.setButtonEnabled(b, false);
     view_.setReportEnabled(ReportButton::Orphans, false);
     view_.setReportEnabled(ReportButton::Missing, false);
     for (Counter c : {Counter::References, Counter::Orphans, Counter::Used, Counter::Missing})
@@ -298,7 +286,8 @@ bool AnalysisController::stepStock() {
     // scan found the folder; the snapshot goes at the end of the step, so the
     // next step 2 lists the disk afresh.
     ScanSnapshot listings;
-    SnapshotInUse useListings(scanner_, listings);
+    scanner_.snapshot = &listings;
+    ScopeGuard lent([this] { scanner_.snapshot = nullptr; });
 
     const std::wstring root = inputs_.simulatorFolder() + kTrainsetBelow;
     if (!rootFound(root, false) || !scan(root, false, L"*.ENG", true, unreadableByStock_)) return false;

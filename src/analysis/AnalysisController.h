@@ -95,7 +95,6 @@ private:
         bool holdsStepButtons = false;        // every step button disabled while it runs
     };
     static const Step kSteps[5]; // in StepButton order
-    static const Step kCheck;
     void runAlone(const Step& step);
     void runStep(const Step& step);
     bool runAllSteps();
