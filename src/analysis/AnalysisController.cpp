@@ -31,24 +31,9 @@ std::vector<std::wstring> splitPath(const std::wstring& p) {
 
 bool samePart(const std::wstring& a, const std::wstring& b) { return compareFileSystemNoCase(a, b) == 0; }
 
-// Clears the busy flag however a step ends (a file error propagates to the caller).
-struct BusyGuard {
-    bool& flag;
-    explicit BusyGuard(bool& f) : flag(f) { flag = true; }
-    ~BusyGuard() { flag = false; }
-};
-
 std::wstring checkFolderLine(bool trainStoreRoot) {
     return trainStoreRoot ? L"Verifiez le dossier de stockage de TrainStore" : L"Verifiez le dossier principal de MSTS";
 }
-// Lends the scanner a snapshot of listings for one step, however the step ends.
-struct SnapshotInUse {
-    FolderScanner& scanner;
-    SnapshotInUse(FolderScanner& s, ScanSnapshot& snapshot) : scanner(s) { scanner.snapshot = &snapshot; }
-    ~SnapshotInUse() { scanner.snapshot = nullptr; }
-    SnapshotInUse(const SnapshotInUse&) = delete;
-    SnapshotInUse& operator=(const SnapshotInUse&) = delete;
-};
 } // namespace
 
 std::wstring missingRootMessage(const std::wstring& root, bool trainStoreRoot) {
@@ -106,43 +91,71 @@ AnalysisController::AnalysisController(AnalysisView& view, AnalysisInputs& input
     scanner_.onFolder = [this](FolderScanner& s, const std::wstring& path) { onScannedFolder(s, path); };
 }
 
-// However a step ends (a stop, a file error, an exception), the gauge it
-// showed goes and the help button comes back, as at a normal end.
-void AnalysisController::endGaugeIfShown() noexcept {
-    if (gaugeShown_) endGauge();
-}
+const AnalysisController::Step AnalysisController::kSteps[5] = {
+    {&AnalysisController::stepConsists, StepButton::Consists, ReportButton::Consists,
+     &AnalysisController::unreadableByConsists_},
+    {&AnalysisController::stepStock, StepButton::Stock, ReportButton::Stock, &AnalysisController::unreadableByStock_},
+    {&AnalysisController::stepReferences, StepButton::References, std::nullopt, &AnalysisController::unreadableByReading_},
+    {&AnalysisController::stepOrphans, StepButton::Orphans, ReportButton::Orphans},
+    {&AnalysisController::stepMissing, StepButton::Missing, ReportButton::Missing},
+};
 
-template <typename Step> void AnalysisController::runGuarded(Step step) {
+// The busy flag is up for the whole of what the user asked for.
+void AnalysisController::runAlone(const Step& step) {
     if (busy_) return;
-    BusyGuard guard(busy_);
-    ScopeGuard gauge([this] { endGaugeIfShown(); });
-    (this->*step)();
+    busy_ = true;
+    ScopeGuard idle([this] { busy_ = false; });
+    runStep(step);
 }
 
-void AnalysisController::onConsists() { runGuarded(&AnalysisController::stepConsists); }
-void AnalysisController::onStock() { runGuarded(&AnalysisController::stepStock); }
-void AnalysisController::onReferences() { runGuarded(&AnalysisController::stepReferences); }
-void AnalysisController::onOrphans() { runGuarded(&AnalysisController::stepOrphans); }
-void AnalysisController::onMissing() { runGuarded(&AnalysisController::stepMissing); }
+// Every step's set-up and wind-down. However it ends (a normal end, a stop on
+// a root, a file error, an exception), the gauge goes, the help button comes
+// back and held step buttons return as they were; only a normal end puts its
+// button out, offers its report, lets the window catch up and names the
+// folders it could not list.
+void AnalysisController::runStep(const Step& step) {
+    constexpr int kStepButtons = static_cast<int>(StepButton::RunAll) + 1;
+    std::array<bool, kStepButtons> enabled{};
+    for (int i = 0; step.holdsStepButtons && i < kStepButtons; ++i) {
+        enabled[i] = view_.buttonEnabled(StepButton(i));
+        view_.setButtonEnabled(StepButton(i), false);
+    }
+    ScopeGuard putBack([&] {
+        endGaugeIfShown();
+        for (int i = 0; step.holdsStepButtons && i < kStepButtons; ++i) view_.setButtonEnabled(StepButton(i), enabled[i]);
+    });
+    if (step.button) view_.setButtonActive(*step.button, true);
+    if (!(this->*step.body)() || !step.button) return;
+    endGaugeIfShown();
+    view_.setButtonActive(*step.button, false);
+    if (step.report) view_.setReportEnabled(*step.report, true);
+    view_.processPendingMessages();
+    if (step.unreadable) warnUnreadable(this->*step.unreadable);
+}
+
+void AnalysisController::onConsists() { runAlone(kSteps[0]); }
+void AnalysisController::onStock() { runAlone(kSteps[1]); }
+void AnalysisController::onReferences() { runAlone(kSteps[2]); }
+void AnalysisController::onOrphans() { runAlone(kSteps[3]); }
+void AnalysisController::onMissing() { runAlone(kSteps[4]); }
 
 void AnalysisController::onRunAll() {
     if (busy_) return;
     // Run all ends unlit however its steps end.
     ScopeGuard unlit([this] { view_.setButtonActive(StepButton::RunAll, false); });
-    {
-        BusyGuard guard(busy_);
-        ScopeGuard gauge([this] { endGaugeIfShown(); });
-        runAllStopped_ = false;
-        auto next = [this](StepButton b) { return !runAllStopped_ && view_.buttonEnabled(b); };
-        if (next(StepButton::Consists)) stepConsists();
-        if (next(StepButton::Stock)) stepStock();
-        if (next(StepButton::References)) stepReferences();
-        if (next(StepButton::Orphans)) stepOrphans();
-        if (next(StepButton::Missing)) stepMissing();
-    }
+    runAlone({.body = &AnalysisController::runAllSteps});
 }
 
-void AnalysisController::onCheck() { runGuarded(&AnalysisController::stepCheck); }
+bool AnalysisController::runAllSteps() {
+    runAllStopped_ = false;
+    for (const Step& step : kSteps)
+        if (!runAllStopped_ && view_.buttonEnabled(*step.button)) runStep(step);
+    return true;
+}
+
+void AnalysisController::onCheck() {
+    if (checkAvailable()) runAlone({.body = &AnalysisController::stepCheck, .holdsStepButtons = true});
+}
 
 bool AnalysisController::checkAvailable() const {
     return !busy_ && view_.counterColour(Counter::Missing) == colours::Yellow;
@@ -150,15 +163,11 @@ bool AnalysisController::checkAvailable() const {
 
 void AnalysisController::resetAnalyses() {
     checkResult_.reset();
-    view_.setButtonEnabled(StepButton::References, false);
-    view_.setButtonEnabled(StepButton::Orphans, false);
-    view_.setButtonEnabled(StepButton::Missing, false);
+    for (StepButton b : {StepButton::References, StepButton::Orphans, StepButton::Missing}) view_.setButtonEnabled(b, false);
     view_.setReportEnabled(ReportButton::Orphans, false);
     view_.setReportEnabled(ReportButton::Missing, false);
-    for (Counter c : {Counter::References, Counter::Orphans, Counter::Used, Counter::Missing}) {
-        setCounter(c, 0);
-        view_.setCounterColour(c, colours::Olive);
-    }
+    for (Counter c : {Counter::References, Counter::Orphans, Counter::Used, Counter::Missing})
+        resetCounter(c, colours::Olive);
 }
 
 // The count is kept whole; the view shows what its display can.
@@ -167,7 +176,18 @@ void AnalysisController::setCounter(Counter c, std::size_t value) {
     view_.setCounterValue(c, static_cast<int>(std::min<std::size_t>(value, INT_MAX)));
 }
 
-bool AnalysisController::scan(const std::wstring& root, const wchar_t* masks, bool recurse,
+void AnalysisController::resetCounter(Counter c, Colour colour) {
+    setCounter(c, 0);
+    view_.setCounterColour(c, colour);
+}
+
+bool AnalysisController::rootFound(const std::wstring& root, bool trainStoreRoot) {
+    return directoryExists(extendedPath(root)) || stopOnRoot(missingRootMessage(root, trainStoreRoot));
+}
+
+// A root that exists but could not be listed would pass for an empty one, and
+// every stock item for an orphan: the step stops as for a missing root.
+bool AnalysisController::scan(const std::wstring& root, bool trainStoreRoot, const wchar_t* masks, bool recurse,
                               std::vector<std::wstring>& unreadable) {
     scanner_.root = root;
     scanner_.masks = masks;
@@ -176,7 +196,7 @@ bool AnalysisController::scan(const std::wstring& root, const wchar_t* masks, bo
     // The wagons scans list again what the engines scans could not: each folder once.
     for (const std::wstring& folder : scanner_.unreadableFolders())
         if (std::find(unreadable.begin(), unreadable.end(), folder) == unreadable.end()) unreadable.push_back(folder);
-    return !scanner_.rootUnreadable();
+    return !scanner_.rootUnreadable() || stopOnRoot(unreadableRootMessage(root, trainStoreRoot));
 }
 
 std::vector<std::wstring> AnalysisController::unreadableFolders() const {
@@ -192,20 +212,17 @@ void AnalysisController::warnUnreadable(const std::vector<std::wstring>& folders
     if (!folders.empty()) view_.showMessage(unreadableFoldersMessage(folders, inputs_.languageId()), MessageBoxKind::Warning);
 }
 
-void AnalysisController::stopOnRoot(const std::wstring& message) {
+bool AnalysisController::stopOnRoot(const std::wstring& message) {
     view_.showMessage(message, MessageBoxKind::Warning);
     view_.setButtonEnabled(StepButton::Consists, false);
     view_.setButtonEnabled(StepButton::Stock, false);
+    return false;
 }
 
-void AnalysisController::stopOnMissingRoot(const std::wstring& root, bool trainStoreRoot) {
-    stopOnRoot(missingRootMessage(root, trainStoreRoot));
-}
-
-// A root that exists but could not be listed would pass for an empty one, and
-// every stock item for an orphan: the step stops as for a missing root.
-void AnalysisController::stopOnUnreadableRoot(const std::wstring& root, bool trainStoreRoot) {
-    stopOnRoot(unreadableRootMessage(root, trainStoreRoot));
+// The counters and the button's LED take the colour of the root being scanned.
+void AnalysisController::showRootColour(StepButton b, std::initializer_list<Counter> counters, Colour colour) {
+    for (Counter c : counters) view_.setCounterColour(c, colour);
+    view_.setButtonLedColour(b, colour);
 }
 
 void AnalysisController::setStep3Availability() {
@@ -221,57 +238,45 @@ void AnalysisController::startGauge(std::size_t count) {
     gaugeShown_ = true;
 }
 
-void AnalysisController::endGauge() {
+// However a step ends, the gauge it showed goes and the help button comes back.
+void AnalysisController::endGaugeIfShown() noexcept {
+    if (!gaugeShown_) return;
     gaugeShown_ = false;
     view_.setGaugeVisible(false);
     view_.setHelpVisible(true);
 }
 
-void AnalysisController::stepConsists() {
-    view_.setButtonActive(StepButton::Consists, true);
+bool AnalysisController::stepConsists() {
     consists_.clear();
     resetAnalyses();
-    setCounter(Counter::Consists, 0);
-    view_.setCounterColour(Counter::Consists, colours::Fuchsia);
+    resetCounter(Counter::Consists, colours::Fuchsia);
     view_.setButtonLedColour(StepButton::Consists, colours::Fuchsia);
     unreadableByConsists_.clear();
 
     const std::wstring root = inputs_.simulatorFolder() + kConsistsBelow;
-    if (!directoryExists(extendedPath(root))) return stopOnMissingRoot(root, false);
-    if (!scan(root, L"*.CON", false, unreadableByConsists_)) return stopOnUnreadableRoot(root, false);
+    if (!rootFound(root, false) || !scan(root, false, L"*.CON", false, unreadableByConsists_)) return false;
 
     if (inputs_.includeTrainStore()) {
-        view_.setCounterColour(Counter::Consists, colours::Aqua);
-        view_.setButtonLedColour(StepButton::Consists, colours::Aqua);
+        showRootColour(StepButton::Consists, {Counter::Consists}, colours::Aqua);
         const std::wstring rootTS = inputs_.trainStoreFolder() + kConsistsBelow;
-        if (!directoryExists(extendedPath(rootTS))) return stopOnMissingRoot(rootTS, true);
-        if (!scan(rootTS, L"*.CON", false, unreadableByConsists_)) return stopOnUnreadableRoot(rootTS, true);
+        if (!rootFound(rootTS, true) || !scan(rootTS, true, L"*.CON", false, unreadableByConsists_)) return false;
     }
 
     view_.setCounterColour(Counter::Consists, colours::Yellow);
     setStep3Availability();
-    view_.setButtonActive(StepButton::Consists, false);
-    view_.setReportEnabled(ReportButton::Consists, true);
-    view_.processPendingMessages();
-    warnUnreadable(unreadableByConsists_);
+    return true;
 }
 
-void AnalysisController::stepStock() {
-    view_.setButtonLedColour(StepButton::Stock, colours::Fuchsia);
-    view_.setButtonActive(StepButton::Stock, true);
+bool AnalysisController::stepStock() {
     view_.setReportVisible(ReportButton::Stock, false);
     setCounter(Counter::Folders, 0);
     engines_.clear();
-    resetAnalyses();
-    setCounter(Counter::Engines, 0);
-    view_.setCounterColour(Counter::Engines, colours::Fuchsia);
     wagons_.clear();
-    setCounter(Counter::Wagons, 0);
-    view_.setCounterColour(Counter::Wagons, colours::Fuchsia);
     stock_.clear();
-    setCounter(Counter::Stock, 0);
-    view_.setCounterColour(Counter::Stock, colours::Fuchsia);
     stockFolders_.clear();
+    resetAnalyses();
+    for (Counter c : {Counter::Engines, Counter::Wagons, Counter::Stock}) setCounter(c, 0);
+    showRootColour(StepButton::Stock, {Counter::Engines, Counter::Wagons, Counter::Stock}, colours::Fuchsia);
     unreadableByStock_.clear();
 
     // The wagons scans walk the trees the engines scans walked: they take each
@@ -281,38 +286,31 @@ void AnalysisController::stepStock() {
     // scan found the folder; the snapshot goes at the end of the step, so the
     // next step 2 lists the disk afresh.
     ScanSnapshot listings;
-    SnapshotInUse useListings(scanner_, listings);
+    scanner_.snapshot = &listings;
+    ScopeGuard lent([this] { scanner_.snapshot = nullptr; });
 
     const std::wstring root = inputs_.simulatorFolder() + kTrainsetBelow;
-    if (!directoryExists(extendedPath(root))) return stopOnMissingRoot(root, false);
-    if (!scan(root, L"*.ENG", true, unreadableByStock_)) return stopOnUnreadableRoot(root, false);
+    if (!rootFound(root, false) || !scan(root, false, L"*.ENG", true, unreadableByStock_)) return false;
 
     std::wstring rootTS;
     if (inputs_.includeTrainStore()) {
-        for (Counter c : {Counter::Stock, Counter::Engines, Counter::Wagons}) view_.setCounterColour(c, colours::Aqua);
-        view_.setButtonLedColour(StepButton::Stock, colours::Aqua);
+        showRootColour(StepButton::Stock, {Counter::Stock, Counter::Engines, Counter::Wagons}, colours::Aqua);
         rootTS = inputs_.trainStoreFolder() + kTrainsetBelow;
-        if (!directoryExists(extendedPath(rootTS))) return stopOnMissingRoot(rootTS, true);
-        if (!scan(rootTS, L"*.ENG", true, unreadableByStock_)) return stopOnUnreadableRoot(rootTS, true);
+        if (!rootFound(rootTS, true) || !scan(rootTS, true, L"*.ENG", true, unreadableByStock_)) return false;
     }
 
-    if (!scan(root, L"*.WAG", true, unreadableByStock_)) return stopOnUnreadableRoot(root, false);
+    if (!scan(root, false, L"*.WAG", true, unreadableByStock_)) return false;
     // The box is read again here; a store root never formed above (box checked
     // meanwhile) is not scanned, rather than walking from the drive's root.
-    if (inputs_.includeTrainStore() && !rootTS.empty() && !scan(rootTS, L"*.WAG", true, unreadableByStock_))
-        return stopOnUnreadableRoot(rootTS, true);
+    if (inputs_.includeTrainStore() && !rootTS.empty() && !scan(rootTS, true, L"*.WAG", true, unreadableByStock_))
+        return false;
 
-    view_.setCounterColour(Counter::Stock, colours::Yellow);
     engines_.clear();
-    view_.setCounterColour(Counter::Engines, colours::Yellow);
     wagons_.clear();
-    view_.setCounterColour(Counter::Wagons, colours::Yellow);
+    for (Counter c : {Counter::Stock, Counter::Engines, Counter::Wagons}) view_.setCounterColour(c, colours::Yellow);
     setStep3Availability();
-    view_.setButtonActive(StepButton::Stock, false);
-    view_.setReportEnabled(ReportButton::Stock, true);
     view_.setReportVisible(ReportButton::Stock, true);
-    view_.processPendingMessages();
-    warnUnreadable(unreadableByStock_);
+    return true;
 }
 
 void AnalysisController::onScannedFile(FolderScanner& sender, const std::wstring& path) {
@@ -344,11 +342,9 @@ void AnalysisController::onScannedFolder(FolderScanner&, const std::wstring&) {
     setCounter(Counter::Folders, count(Counter::Folders) + 1);
 }
 
-void AnalysisController::stepReferences() {
-    view_.setButtonActive(StepButton::References, true);
+bool AnalysisController::stepReferences() {
     references_.clear();
-    setCounter(Counter::References, 0);
-    view_.setCounterColour(Counter::References, colours::Fuchsia);
+    resetCounter(Counter::References, colours::Fuchsia);
     activitiesRead_ = false;
     allConsistsRead_ = false;
     activityFiles_.clear();
@@ -407,12 +403,9 @@ void AnalysisController::stepReferences() {
 
     allConsistsRead_ = !stopped;
     view_.setCounterColour(Counter::References, colours::Yellow);
-    endGauge();
     view_.setButtonEnabled(StepButton::Orphans, true);
     view_.setButtonEnabled(StepButton::Missing, true);
-    view_.setButtonActive(StepButton::References, false);
-    view_.processPendingMessages();
-    warnUnreadable(unreadableByReading_);
+    return true;
 }
 
 // One file's vehicle entries into the references set; false, with nothing
@@ -446,14 +439,11 @@ void AnalysisController::readActivityFiles(const std::vector<ActivityFile>& file
     }
 }
 
-void AnalysisController::stepOrphans() {
-    view_.setButtonActive(StepButton::Orphans, true);
+bool AnalysisController::stepOrphans() {
     orphans_.clear();
-    view_.setCounterColour(Counter::Orphans, colours::Red);
-    setCounter(Counter::Orphans, 0);
+    resetCounter(Counter::Orphans, colours::Red);
     used_.clear();
-    view_.setCounterColour(Counter::Used, colours::Lime);
-    setCounter(Counter::Used, 0);
+    resetCounter(Counter::Used, colours::Lime);
     startGauge(stock_.size());
 
     int index = 0;
@@ -468,17 +458,12 @@ void AnalysisController::stepOrphans() {
         }
     }
 
-    endGauge();
-    view_.setButtonActive(StepButton::Orphans, false);
-    view_.setReportEnabled(ReportButton::Orphans, true);
-    view_.processPendingMessages();
+    return true;
 }
 
-void AnalysisController::stepMissing() {
-    view_.setButtonActive(StepButton::Missing, true);
+bool AnalysisController::stepMissing() {
     missing_.clear();
-    view_.setCounterColour(Counter::Missing, colours::Fuchsia);
-    setCounter(Counter::Missing, 0);
+    resetCounter(Counter::Missing, colours::Fuchsia);
     startGauge(references_.size());
 
     const int language = inputs_.languageId();
@@ -493,26 +478,10 @@ void AnalysisController::stepMissing() {
     }
 
     view_.setCounterColour(Counter::Missing, colours::Yellow);
-    endGauge();
-    view_.setButtonActive(StepButton::Missing, false);
-    view_.setReportEnabled(ReportButton::Missing, true);
-    view_.processPendingMessages();
+    return true;
 }
 
-void AnalysisController::stepCheck() {
-    if (view_.counterColour(Counter::Missing) != colours::Yellow) return;
-    const std::array<StepButton, 6> steps{StepButton::Consists, StepButton::Stock, StepButton::References,
-                                          StepButton::Orphans,      StepButton::Missing,      StepButton::RunAll};
-    std::array<bool, 6> enabled{};
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        enabled[i] = view_.buttonEnabled(steps[i]);
-        view_.setButtonEnabled(steps[i], false);
-    }
-    // However the check ends, the buttons and the help come back as they were.
-    ScopeGuard restore([&] {
-        endGauge();
-        for (std::size_t i = 0; i < steps.size(); ++i) view_.setButtonEnabled(steps[i], enabled[i]);
-    });
+bool AnalysisController::stepCheck() {
     checkResult_.reset();
     startGauge(stock_.size());
     const std::wstring store = inputs_.includeTrainStore() ? inputs_.trainStoreFolder() : std::wstring();
@@ -521,6 +490,7 @@ void AnalysisController::stepCheck() {
                                   view_.setGaugePosition(static_cast<int>(index));
                                   view_.processPendingMessages();
                               });
+    return true;
 }
 
 } // namespace tw

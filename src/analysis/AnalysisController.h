@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -85,26 +86,40 @@ public:
     bool allConsistsRead() const { return allConsistsRead_; }
 
 private:
-    void stepConsists();
-    void stepStock();
-    void stepReferences();
+    // What frames one step besides its own work (see runStep).
+    struct Step {
+        bool (AnalysisController::*body)();   // false when the step stopped short
+        std::optional<StepButton> button{};   // lit while the step runs
+        std::optional<ReportButton> report{}; // offered at a normal end
+        std::vector<std::wstring> AnalysisController::*unreadable = nullptr; // named at a normal end
+        bool holdsStepButtons = false;        // every step button disabled while it runs
+    };
+    static const Step kSteps[5]; // in StepButton order
+    void runAlone(const Step& step);
+    void runStep(const Step& step);
+    bool runAllSteps();
+
+    bool stepConsists();
+    bool stepStock();
+    bool stepReferences();
     void readActivityFiles(const std::vector<ActivityFile>& files, std::size_t firstGaugeIndex);
     bool addReferences(const std::vector<unsigned char>& bytes, std::wstring& text);
-    void stepOrphans();
-    void stepMissing();
-    void stepCheck();
-    template <typename Step> void runGuarded(Step step);
+    bool stepOrphans();
+    bool stepMissing();
+    bool stepCheck();
 
-    // False when the root could not be listed.
-    bool scan(const std::wstring& root, const wchar_t* masks, bool recurse, std::vector<std::wstring>& unreadable);
+    // Both false, with the step stopped and the user told, when the root is
+    // missing or could not be listed.
+    bool rootFound(const std::wstring& root, bool trainStoreRoot);
+    bool scan(const std::wstring& root, bool trainStoreRoot, const wchar_t* masks, bool recurse,
+              std::vector<std::wstring>& unreadable);
     void warnUnreadable(const std::vector<std::wstring>& folders);
-    void stopOnRoot(const std::wstring& message);
-    void stopOnMissingRoot(const std::wstring& root, bool trainStoreRoot);
-    void stopOnUnreadableRoot(const std::wstring& root, bool trainStoreRoot);
+    bool stopOnRoot(const std::wstring& message);
+    void showRootColour(StepButton b, std::initializer_list<Counter> counters, Colour colour);
     void setStep3Availability();
     void setCounter(Counter c, std::size_t value);
+    void resetCounter(Counter c, Colour colour);
     void startGauge(std::size_t count);
-    void endGauge();
     void endGaugeIfShown() noexcept;
 
     AnalysisView& view_;

@@ -48,7 +48,7 @@ RegistryFolder readRegistryFolder(const std::wstring& keyPath, const std::wstrin
     }
 }
 
-RegistryFolder simulatorFolder(const std::wstring& keyPath) { return readRegistryFolder(keyPath, L"EXE Path"); }
+RegistryFolder simulatorFolder(const std::wstring& keyPath) { return readRegistryFolder(keyPath, kSimulatorValue); }
 
 std::wstring simulatorFolderText(const std::wstring& keyPath) {
     const RegistryFolder found = simulatorFolder(keyPath);
@@ -56,7 +56,7 @@ std::wstring simulatorFolderText(const std::wstring& keyPath) {
 }
 
 RegistryFolder trainStoreFolder(const std::wstring& keyPath) {
-    RegistryFolder found = readRegistryFolder(keyPath, L"Store Path");
+    RegistryFolder found = readRegistryFolder(keyPath, kTrainStoreValue);
     if (!found.keyExists) found.folder = kTrainStoreMissingText;
     return found;
 }

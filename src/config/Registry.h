@@ -7,6 +7,8 @@ namespace tw {
 
 inline constexpr wchar_t kSimulatorKey[] = L"Software\\Microsoft\\Microsoft Games\\Train Simulator\\1.0";
 inline constexpr wchar_t kTrainStoreKey[] = L"Software\\Darnveil\\Train Store";
+inline constexpr wchar_t kSimulatorValue[] = L"EXE Path";
+inline constexpr wchar_t kTrainStoreValue[] = L"Store Path";
 
 inline constexpr wchar_t kSimulatorMissingText[] = L"< ERREUR : MSTS ne semble pas installé sur cette machine. >";
 inline constexpr wchar_t kTrainStoreMissingText[] = L"Train Store non trouvé";

@@ -9,7 +9,10 @@ namespace tw {
 
 namespace {
 constexpr wchar_t kSection[] = L"Init";
-}
+constexpr wchar_t kWarningKey[] = L"Warning";
+constexpr wchar_t kLanguageKey[] = L"Language";
+constexpr wchar_t kActivitiesKey[] = L"Activities";
+} // namespace
 
 std::wstring defaultSettingsPath() {
     std::wstring path = executablePath();
@@ -54,22 +57,22 @@ std::optional<int> SettingsFile::readNumber(const wchar_t* key) const {
     }
 }
 
-bool SettingsFile::warning() const { return readNumber(L"Warning").value_or(1) != 0; }
+bool SettingsFile::warning() const { return readNumber(kWarningKey).value_or(1) != 0; }
 
-int SettingsFile::language() const { return readNumber(L"Language").value_or(0); }
+int SettingsFile::language() const { return readNumber(kLanguageKey).value_or(0); }
 
-bool SettingsFile::activities() const { return readNumber(L"Activities").value_or(0) != 0; }
+bool SettingsFile::activities() const { return readNumber(kActivitiesKey).value_or(0) != 0; }
 
 void SettingsFile::write(const wchar_t* key, const std::wstring& value) const {
     if (!WritePrivateProfileStringW(kSection, key, value.c_str(), path_.c_str()))
         throw AppError(L"Unable to write to " + path_);
 }
 
-void SettingsFile::writeWarning(bool show) const { write(L"Warning", show ? L"1" : L"0"); }
+void SettingsFile::writeWarning(bool show) const { write(kWarningKey, show ? L"1" : L"0"); }
 
-void SettingsFile::writeLanguage(int languageId) const { write(L"Language", std::to_wstring(languageId)); }
+void SettingsFile::writeLanguage(int languageId) const { write(kLanguageKey, std::to_wstring(languageId)); }
 
-void SettingsFile::writeActivities(bool read) const { write(L"Activities", read ? L"1" : L"0"); }
+void SettingsFile::writeActivities(bool read) const { write(kActivitiesKey, read ? L"1" : L"0"); }
 
 StartupSettings readStartupSettings(const SettingsFile& file) {
     StartupSettings s;

@@ -348,6 +348,30 @@ TEST_F(Analysis, AConsistThatCannotBeOpenedPropagatesAndLeavesTheControllerUsabl
     EXPECT_EQ(value(Counter::References), 1);
 }
 
+TEST_F(Analysis, StockCheckHoldsTheStepButtonsAndPutsThemBackHoweverItEnds) {
+    consist(L"MSTS", L"one", {{'E', L"x", L"X"}});
+    stockFile(L"MSTS", L"X\\x.eng");
+    controller.onCheck();
+    EXPECT_FALSE(controller.checkResult()) << "nothing before step 5";
+    controller.onRunAll();
+    for (bool fails : {false, true}) {
+        bool held = false;
+        view.onPump = [&] {
+            held = !enabled(StepButton::RunAll) && !enabled(StepButton::Orphans) && view.gaugeVisible && !view.helpVisible;
+            controller.onConsists(); // ignored while the check runs
+            if (fails) throw AppError(L"stopped");
+        };
+        if (fails) EXPECT_THROW(controller.onCheck(), AppError);
+        else controller.onCheck();
+        view.onPump = nullptr;
+        EXPECT_TRUE(held);
+        EXPECT_TRUE(enabled(StepButton::RunAll) && enabled(StepButton::Orphans) && enabled(StepButton::References));
+        EXPECT_TRUE(!view.gaugeVisible && view.helpVisible && !controller.busy());
+        EXPECT_EQ(colour(Counter::Missing), colours::Yellow);
+        EXPECT_EQ(controller.checkResult().has_value(), !fails);
+    }
+}
+
 // Names a classic path alters ("A." is looked for as "A", "NUL.con" opens the
 // device) and a consist an editor holds open, letting others read and write:
 // each is read as it lies on disk, and nothing is said.

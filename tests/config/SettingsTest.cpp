@@ -18,6 +18,15 @@ TEST(Settings, WholeNumberParsing) {
         EXPECT_FALSE(parseWholeNumber(bad).has_value()) << bad;
 }
 
+TEST(SettingsParsing, AcceptsOnlyWholeDecimalNumbers) {
+    EXPECT_EQ(parseWholeNumber(L"12"), 12);
+    EXPECT_EQ(parseWholeNumber(L"-3"), -3);
+    EXPECT_FALSE(parseWholeNumber(L"0x10"));
+    EXPECT_FALSE(parseWholeNumber(L"12abc"));
+    EXPECT_FALSE(parseWholeNumber(L""));
+    EXPECT_FALSE(parseWholeNumber(L"99999999999"));
+}
+
 TEST(Settings, DefaultPathReplacesTheExtension) {
     const std::wstring path = defaultSettingsPath();
     ASSERT_GT(path.size(), 4u);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 using namespace tw;
@@ -29,6 +30,24 @@ struct Recorder {
         return f;
     }
 };
+
+// A scanner over a throw-away folder, its events recorded.
+class FolderScan : public ::testing::Test {
+protected:
+    void SetUp() override { r.attach(s); }
+    void touch(std::initializer_list<const wchar_t*> files) {
+        for (const wchar_t* f : files) t.touch(f);
+    }
+    void scan(const wchar_t* root, const wchar_t* masks = L"*.*", bool recurse = true) {
+        s.root = t / root;
+        s.masks = masks;
+        s.recurse = recurse;
+        s.run();
+    }
+    TempFolder t;
+    FolderScanner s;
+    Recorder r;
+};
 } // namespace
 
 TEST(FolderScanner, DefaultsAsConstructed) {
@@ -40,19 +59,10 @@ TEST(FolderScanner, DefaultsAsConstructed) {
     EXPECT_FALSE(s.onFile);
 }
 
-TEST(FolderScanner, DepthLimitOneReportsRootAndChildFilesButListsGrandchildFolders) {
-    TempFolder t;
-    t.touch(L"root\\a.eng");
-    t.touch(L"root\\X\\b.eng");
-    t.touch(L"root\\X\\Y\\c.eng");
-    t.touch(L"root\\X\\Y\\Z\\d.eng");
-    FolderScanner s;
-    Recorder r;
-    r.attach(s);
-    s.root = t / L"root";
-    s.masks = L"*.ENG";
+TEST_F(FolderScan, DepthLimitOneReportsRootAndChildFilesButListsGrandchildFolders) {
+    touch({L"root\\a.eng", L"root\\X\\b.eng", L"root\\X\\Y\\c.eng", L"root\\X\\Y\\Z\\d.eng"});
     s.maxDepth = 1;
-    s.run();
+    scan(L"root", L"*.ENG");
     EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"root\\X\\b.eng", t / L"root\\a.eng"}));
     // Folders at depth 1 and 2 are met, nothing deeper is listed.
     EXPECT_EQ(r.folders, (std::vector<std::wstring>{t / L"root\\X", t / L"root\\X\\Y"}));
@@ -60,97 +70,52 @@ TEST(FolderScanner, DepthLimitOneReportsRootAndChildFilesButListsGrandchildFolde
     EXPECT_EQ(r.ends, 1);
 }
 
-TEST(FolderScanner, FilesComeBeforeSubfoldersAndSubtreesBeforeSiblings) {
-    TempFolder t;
-    t.touch(L"r\\top.con");
-    t.touch(L"r\\A\\a.con");
-    t.touch(L"r\\A\\AA\\aa.con");
-    FolderScanner s;
-    Recorder r;
-    r.attach(s);
-    s.root = t / L"r\\"; // a trailing backslash walks the same tree
-    s.masks = L"*.con";
-    s.run();
+TEST_F(FolderScan, FilesComeBeforeSubfoldersAndSubtreesBeforeSiblings) {
+    touch({L"r\\top.con", L"r\\A\\a.con", L"r\\A\\AA\\aa.con"});
+    scan(L"r\\", L"*.con"); // a trailing backslash walks the same tree
     EXPECT_EQ(r.order, (std::vector<std::wstring>{L"F " + (t / L"r\\top.con"), L"D " + (t / L"r\\A"),
                                                   L"F " + (t / L"r\\A\\a.con"), L"D " + (t / L"r\\A\\AA"),
                                                   L"F " + (t / L"r\\A\\AA\\aa.con")}));
 }
 
-TEST(FolderScanner, MasksMatchCaseInsensitivelyOnTheRealNameOnly) {
-    TempFolder t;
-    t.touch(L"r\\A.eng");
-    t.touch(L"r\\b.ENG");
-    t.touch(L"r\\dash9.engx"); // its short name DASH9~1.ENG must not count
-    t.touch(L"r\\c.wag");
+TEST_F(FolderScan, MasksMatchCaseInsensitivelyOnTheRealNameOnly) {
+    touch({L"r\\A.eng", L"r\\b.ENG", L"r\\dash9.engx", L"r\\c.wag"}); // DASH9~1.ENG, a short name, must not count
     t.makeDir(L"r\\folder.eng");
-    FolderScanner s;
-    Recorder r;
-    r.attach(s);
-    s.root = t / L"r";
-    s.masks = L"*.ENG";
-    s.recurse = false;
-    s.run();
+    scan(L"r", L"*.ENG", false);
     EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"r\\A.eng", t / L"r\\b.ENG"}));
 }
 
-TEST(FolderScanner, SeveralMasksReportAFileOncePerMatchingMask) {
-    TempFolder t;
-    t.touch(L"r\\a.eng");
-    t.touch(L"r\\b.wag");
-    FolderScanner s;
-    Recorder r;
-    r.attach(s);
-    s.root = t / L"r";
-    s.masks = L"*.eng;*.wag;a.*";
-    s.run();
+TEST_F(FolderScan, SeveralMasksReportAFileOncePerMatchingMask) {
+    touch({L"r\\a.eng", L"r\\b.wag"});
+    scan(L"r", L"*.eng;*.wag;a.*");
     EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"r\\a.eng", t / L"r\\a.eng", t / L"r\\b.wag"}));
 }
 
-TEST(FolderScanner, WithoutRecursionOnlyRootFilesButEverySubfolderMet) {
-    TempFolder t;
-    t.touch(L"r\\a.con");
-    t.touch(L"r\\S1\\b.con");
-    t.touch(L"r\\S2\\c.con");
-    FolderScanner s;
-    Recorder r;
-    r.attach(s);
-    s.root = t / L"r";
-    s.recurse = false;
-    s.run();
+TEST_F(FolderScan, WithoutRecursionOnlyRootFilesButEverySubfolderMet) {
+    touch({L"r\\a.con", L"r\\S1\\b.con", L"r\\S2\\c.con"});
+    scan(L"r", L"*.*", false);
     EXPECT_EQ(r.files, (std::vector<std::wstring>{t / L"r\\a.con"}));
     EXPECT_EQ(r.folders.size(), 2u);
 }
 
-TEST(FolderScanner, HiddenFoldersAreWalkedAndNoFileHandlerStillWalks) {
-    TempFolder t;
-    t.touch(L"r\\H\\x.eng");
-    t.touch(L"r\\H\\I\\y.eng");
+TEST_F(FolderScan, HiddenFoldersAreWalkedAndNoFileHandlerStillWalks) {
+    touch({L"r\\H\\x.eng", L"r\\H\\I\\y.eng"});
     ::SetFileAttributesW((t / L"r\\H").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    {
-        FolderScanner s;
-        Recorder r;
-        r.attach(s);
-        s.root = t / L"r";
-        s.run();
-        EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"r\\H\\I\\y.eng", t / L"r\\H\\x.eng"}));
-    }
-    {
-        FolderScanner s;
-        Recorder r;
-        r.attach(s, false);
-        s.root = t / L"r";
-        s.run();
-        EXPECT_EQ(r.folders.size(), 2u);
-        // One pump per listed file entry (".", ".." and the files too) and per sub-folder.
-        EXPECT_GT(r.pumps, 2);
-    }
+    scan(L"r");
+    EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"r\\H\\I\\y.eng", t / L"r\\H\\x.eng"}));
+    FolderScanner foldersOnly;
+    Recorder seen;
+    seen.attach(foldersOnly, false);
+    foldersOnly.root = t / L"r";
+    foldersOnly.run();
+    EXPECT_EQ(seen.folders.size(), 2u);
+    // One pump per listed file entry (".", ".." and the files too) and per sub-folder.
+    EXPECT_GT(seen.pumps, 2);
     ::SetFileAttributesW((t / L"r\\H").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(FolderScanner, StateReadableFromHandlersAndUnreadableRootGivesNoEvents) {
-    TempFolder t;
+TEST_F(FolderScan, StateReadableFromHandlersAndUnreadableRootGivesNoEvents) {
     t.writeBytes(L"r\\S\\a.eng", std::string("12345"));
-    FolderScanner s;
     std::wstring name, folder;
     std::uint64_t size = 0;
     int depth = -1;
@@ -174,8 +139,7 @@ TEST(FolderScanner, StateReadableFromHandlersAndUnreadableRootGivesNoEvents) {
         folder = d.currentFolder();
         stamp = d.currentFileTime();
     };
-    s.root = t / L"r";
-    s.run();
+    scan(L"r");
     EXPECT_EQ(name, L"a.eng");
     EXPECT_EQ(size, 5u);
     EXPECT_EQ(depth, 1);
@@ -186,14 +150,12 @@ TEST(FolderScanner, StateReadableFromHandlersAndUnreadableRootGivesNoEvents) {
     EXPECT_FALSE(s.rootUnreadable());
 
     // A root that cannot be listed gives no events and says so; an empty one is read.
-    Recorder r;
+    r = Recorder();
     r.attach(s);
     t.touch(L"a file");
     t.makeDir(L"empty");
     for (const wchar_t* root : {L"nothing-here", L"a file", L"empty"}) {
-        s.root = t / root;
-        s.masks = L"*.ENG";
-        s.run();
+        scan(root, L"*.ENG");
         EXPECT_EQ(s.rootUnreadable(), std::wstring(root) != L"empty") << root;
     }
     EXPECT_TRUE(r.files.empty());
@@ -201,19 +163,15 @@ TEST(FolderScanner, StateReadableFromHandlersAndUnreadableRootGivesNoEvents) {
     EXPECT_EQ(r.ends, 3);
 }
 
-TEST(FolderScanner, ARunStartedDuringARunIsRefused) {
-    TempFolder t;
-    t.touch(L"r\\a.eng");
-    t.touch(L"r\\b.eng");
-    FolderScanner s;
+TEST_F(FolderScan, ARunStartedDuringARunIsRefused) {
+    touch({L"r\\a.eng", L"r\\b.eng"});
     int files = 0, nestedExecutes = 0;
-    s.root = t / L"r";
     s.onStart = [&](FolderScanner&) { ++nestedExecutes; };
     s.onFile = [&](FolderScanner& d, const std::wstring&) {
         ++files;
         d.run(); // e.g. a click handled by the pump
     };
-    s.run();
+    scan(L"r");
     EXPECT_EQ(files, 2);
     EXPECT_EQ(nestedExecutes, 1);
     EXPECT_FALSE(s.running());
@@ -241,20 +199,13 @@ TEST(WildcardMatch, WindowsStyleMasks) {
     EXPECT_FALSE(wildcardMatch(L"", L"x"));
 }
 
-TEST(FolderScanner, PumpCountsFollowTheListingsAndTicksCoverTheRestOfTheFolderListing) {
-    TempFolder t;
-    t.touch(L"r\\a.eng");
-    t.touch(L"r\\b.wag");
-    t.touch(L"r\\c.txt");
-    t.touch(L"r\\S\\d.eng");
-    FolderScanner s;
+TEST_F(FolderScan, PumpCountsFollowTheListingsAndTicksCoverTheRestOfTheFolderListing) {
+    touch({L"r\\a.eng", L"r\\b.wag", L"r\\c.txt", L"r\\S\\d.eng"});
     int pumps = 0, ticks = 0, files = 0;
     s.pump = [&] { ++pumps; };
     s.tick = [&] { ++ticks; };
     s.onFile = [&](FolderScanner&, const std::wstring&) { ++files; };
-    s.root = t / L"r";
-    s.masks = L"*.ENG";
-    s.run();
+    scan(L"r", L"*.ENG");
     EXPECT_EQ(files, 2);
     // Every file met by the sub-folder listings ticks (a.eng, b.wag and c.txt in r,
     // d.eng in S); the pumps stay those of the listed file entries and sub-folders.

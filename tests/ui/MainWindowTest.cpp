@@ -92,15 +92,6 @@ TEST(MainWindowCentring, TruncatesTowardZeroWithoutClamping) {
     EXPECT_EQ(p.x, -50); // not clamped
 }
 
-TEST(SettingsParsing, AcceptsOnlyWholeDecimalNumbers) {
-    EXPECT_EQ(parseWholeNumber(L"12"), 12);
-    EXPECT_EQ(parseWholeNumber(L"-3"), -3);
-    EXPECT_FALSE(parseWholeNumber(L"0x10"));
-    EXPECT_FALSE(parseWholeNumber(L"12abc"));
-    EXPECT_FALSE(parseWholeNumber(L""));
-    EXPECT_FALSE(parseWholeNumber(L"99999999999"));
-}
-
 TEST_F(MainWindowTest, FrameHasFixedSizeAndCentredPosition) {
     env_.workArea = RECT{0, 0, 461, 352};
     MainWindow& f = start();
