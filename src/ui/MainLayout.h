@@ -1,7 +1,8 @@
 #pragma once
 // Where each control of the main window stands: one row per control, in
 // creation order, which is also the keyboard order (the group frames, last,
-// go to the bottom of the z-order once created).
+// go to the bottom of the z-order once created). MainWindow builds its
+// controls from these rows and sets the captions they name.
 #include "text/LanguageTable.h"
 
 #include <windows.h>
