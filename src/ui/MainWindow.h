@@ -1,25 +1,22 @@
 #pragma once
 // The main window: the instrument panel of folders, steps, counters and report
 // buttons. It owns the analysis controller and the folder scanner and routes
-// every user action to them.
+// every user action to them. Its controls stand as mainLayout() places them;
+// what the analysis shows goes through AnalysisDisplay.
 #include "analysis/AnalysisController.h"
-#include "analysis/AnalysisView.h"
 #include "platform/Handle.h"
 #include "platform/Window.h"
 #include "scan/FolderScanner.h"
+#include "ui/AnalysisDisplay.h"
 #include "ui/Flags.h"
 #include "widgets/PictureButton.h"
 #include "widgets/FolderEdit.h"
-#include "widgets/LedButton.h"
-#include "widgets/BarGauge.h"
-#include "widgets/DigitCounter.h"
 
 #include <array>
-#include <chrono>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -27,7 +24,9 @@ class HelpWindow;
 class ResultsWindow;
 enum class ReportKind;
 
-class MainWindow : public Window, public AnalysisView, public AnalysisInputs {
+struct ControlRow;
+
+class MainWindow : public Window, public AnalysisDisplay, public AnalysisInputs {
 public:
     static constexpr int kWidth = 561;
     static constexpr int kHeight = 353;
@@ -37,6 +36,7 @@ public:
         IdStoreCheck = 100, IdConsistsReport, IdStockReport, IdReferencesReport, IdOrphansReport, IdMissingReport,
         IdEnglish, IdFrench, IdHelp, IdConfig, IdExit,
         IdSimulatorBox, IdStoreBox,
+        IdFirstStep = 200, IdFirstCounter = 300, IdGauge = 320,
     };
 
     // The system menu's "read activities" item (WM_SYSCOMMAND: low four bits
@@ -85,39 +85,15 @@ public:
     void onMissingReport();
     void onReferencesReport();
 
-    // Work-area centring, truncated toward zero and not clamped.
-    static POINT centredPosition(const RECT& workArea, int width, int height);
 
     AnalysisController& controller() { return controller_; }
     FolderEdit& simulatorBox() { return simulatorBox_; }
     FolderEdit& storeBox() { return storeBox_; }
-    LedButton& stepButton(StepButton b) { return steps_[static_cast<int>(b)]; }
-    DigitCounter& counter(Counter c) { return counters_[static_cast<int>(c)]; }
-    BarGauge& gauge() { return gauge_; }
     HWND control(int id) const;
     HWND label(int index) const { return labels_[index]; } // in creation order: the simulator folder's label, then the labels beside the counters
     HWND groupBox(int index) const { return groups_[index]; }
     bool closePending() const { return closePending_; }
-
-    // AnalysisView
-    void setButtonEnabled(StepButton b, bool enabled) override;
-    bool buttonEnabled(StepButton b) const override;
-    void setButtonActive(StepButton b, bool active) override;
-    bool buttonActive(StepButton b) const override;
-    void setButtonLedColour(StepButton b, Colour c) override;
-    void setReportEnabled(ReportButton b, bool enabled) override;
-    void setReportVisible(ReportButton b, bool visible) override;
-    void setGaugeMin(int v) override;
-    void setGaugeMax(int v) override;
-    void setGaugePosition(int v) override;
-    void setGaugeVisible(bool visible) override;
-    void setHelpVisible(bool visible) override;
-    void setCounterValue(Counter c, int value) override;
-    int counterValue(Counter c) const override;
-    void setCounterColour(Counter c, Colour colour) override;
-    Colour counterColour(Counter c) const override;
-    void showMessage(const std::wstring& text, MessageBoxKind kind) override;
-    void processPendingMessages() override;
+    void setReadActivities(bool read);
 
     // AnalysisInputs
     std::wstring simulatorFolder() const override;
@@ -128,23 +104,19 @@ public:
 
 protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void onCommand(int id, int code, HWND control) override;
+    void onClose() override;
     HWND firstFocus() const override;
 
 private:
     void createControls();
-    HWND createLabel(int x, int y, HFONT font, const wchar_t* text);
+    HWND createControl(const ControlRow& row, HFONT font);
+    PictureButton& pictureButton(int id);
     void setLabelText(HWND label, const std::wstring& text);
     void dropTrailingBackslashes(FolderEdit& box);
-    HWND reportButton(ReportButton b) const;
     void runStep(void (AnalysisController::*step)());
-    void onCommand(int id, int code);
-    void closeRequested();
     void buildAndShow(ReportKind kind, const StockSet& items, Counter count);
-    void holdStepPaints(bool held);
-    void paintStepWidgets(bool now);
-    void letMessagesRun();
     void addActivitiesMenuItem();
-    void setReadActivities(bool read);
     void updateCheckMenuItem();
 
     Environment env_;
@@ -153,14 +125,10 @@ private:
     HelpWindow* help_ = nullptr;
     ResultsWindow* results_ = nullptr;
 
-    std::array<LedButton, 6> steps_;
-    std::array<DigitCounter, 9> counters_;
-    BarGauge gauge_;
     FolderEdit simulatorBox_, storeBox_;
+    std::vector<HWND> handles_;   // one per layout row
     std::array<HWND, 3> groups_{};
     std::array<HWND, 8> labels_{};
-    HWND storeCheck_ = nullptr, consistsReport_ = nullptr, stockReport_ = nullptr, referencesReport_ = nullptr, orphansReport_ = nullptr, missingReport_ = nullptr;
-    HWND englishHandle_ = nullptr, frenchHandle_ = nullptr, helpHandle_ = nullptr, configHandle_ = nullptr, exitHandle_ = nullptr;
 
     UniqueFont font_, boldFont_, counterLabelBold_, counterLabel_;
     PictureButton englishButton_{flagPicture(FlagPicture::EnglishBadges), PictureSide::Left, 5};
@@ -174,9 +142,6 @@ private:
     bool firstActivationDone_ = false;
     bool inFirstActivation_ = false;
     bool closePending_ = false;
-    int stepDepth_ = 0;
-    std::chrono::steady_clock::time_point lastStepPaint_{};
-    std::chrono::steady_clock::time_point lastPump_{};
 };
 
 } // namespace tw

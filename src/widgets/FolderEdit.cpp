@@ -77,10 +77,6 @@ FolderEdit::FolderEdit() : chooser(&systemFolderChooser) {}
 // The edit's messages use this object's members: the windows go first.
 FolderEdit::~FolderEdit() { destroy(); }
 
-bool FolderEdit::create(HWND parent, int x, int y, int width, int height, int id) {
-    return create({.parent = parent, .x = x, .y = y, .width = width, .height = height, .id = id});
-}
-
 bool FolderEdit::create(const FolderEditArgs& a) {
     if (!a.initialFolder.empty()) initialDir_ = a.initialFolder;
     readOnly_ = a.readOnly;

@@ -28,8 +28,6 @@ public:
     FolderEdit();
     ~FolderEdit() override;
     bool create(const FolderEditArgs& args);
-    // The positional form, kept until its last callers move to the arguments.
-    bool create(HWND parent, int x, int y, int width = 121, int height = 21, int id = 0);
 
     std::wstring content() const;
     void setText(const std::wstring& text);

@@ -155,12 +155,6 @@ HWND PictureButton::create(const PictureButtonArgs& a) {
     return h;
 }
 
-HWND PictureButton::create(HWND parent, int id, const std::wstring& caption, int x, int y, int width, int height,
-                           HFONT font, DWORD extraStyle) {
-    return create({.parent = parent, .x = x, .y = y, .width = width, .height = height, .id = id, .caption = caption,
-                   .font = font, .style = extraStyle});
-}
-
 void PictureButton::draw(const DRAWITEMSTRUCT& item) {
     PictureButtonState state;
     state.font = reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));

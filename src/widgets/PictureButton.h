@@ -50,9 +50,6 @@ public:
     explicit PictureButton(Picture picture = {}, PictureSide side = PictureSide::Left, int spacing = 4);
 
     HWND create(const PictureButtonArgs& args);
-    // The positional form, kept until its last callers move to the arguments.
-    HWND create(HWND parent, int id, const std::wstring& caption, int x, int y, int width, int height, HFONT font,
-                DWORD extraStyle = WS_VISIBLE);
     HWND hwnd() const noexcept { return drawn_.hwnd(); }
 
 private:

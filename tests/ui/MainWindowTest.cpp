@@ -84,10 +84,10 @@ protected:
 } // namespace
 
 TEST(MainWindowCentring, TruncatesTowardZeroWithoutClamping) {
-    POINT p = MainWindow::centredPosition(RECT{0, 0, 1024, 768}, 561, 353);
+    POINT p = centredIn(RECT{0, 0, 1024, 768}, 561, 353);
     EXPECT_EQ(p.x, 231);
     EXPECT_EQ(p.y, 207);
-    p = MainWindow::centredPosition(RECT{0, 0, 461, 352}, 561, 353);
+    p = centredIn(RECT{0, 0, 461, 352}, 561, 353);
     EXPECT_EQ(p.y, 0);   // -1 / 2 truncates to 0
     EXPECT_EQ(p.x, -50); // not clamped
 }
