@@ -19,6 +19,10 @@
 
 namespace tw {
 
+// Where the consists and the stock lie below a simulator or Train Store folder.
+inline constexpr wchar_t kConsistsBelow[] = L"\\TRAINS\\CONSISTS";
+inline constexpr wchar_t kTrainsetBelow[] = L"\\TRAINS\\TRAINSET";
+
 // Message texts of the steps (French in both interface languages).
 std::wstring missingRootMessage(const std::wstring& root, bool trainStoreRoot);
 std::wstring unreadableRootMessage(const std::wstring& root, bool trainStoreRoot);

@@ -157,7 +157,7 @@ public:
 
 private:
     void addRoot(StockRoot which, const std::wstring& folder) {
-        Root root{which, folder + L"\\TRAINS\\TRAINSET", fileSystemUpper(folder + L"\\TRAINS\\TRAINSET\\"), {}};
+        Root root{which, folder + kTrainsetBelow, fileSystemUpper(folder + kTrainsetBelow + L"\\"), {}};
         const auto& listed = cache_.get(root.trainset);
         for (const FolderListing::Entry& e : listed.listing.entries) {
             if (listed.listing.isDotOrDotDot(e) || !FolderListing::isFolder(e)) continue;
