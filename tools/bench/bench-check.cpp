@@ -5,6 +5,7 @@
 // their ratio and the folders each listed.
 //   bench-check SIMULATOR_FOLDER
 #include "BenchClock.h"
+#include "BenchInputs.h"
 #include "analysis/AnalysisController.h"
 #include "analysis/HeadlessView.h"
 #include "platform/Files.h"
@@ -18,18 +19,6 @@
 #include <string>
 
 namespace {
-class Inputs : public tw::AnalysisInputs {
-public:
-    explicit Inputs(std::wstring root) : root_(std::move(root)) {}
-    std::wstring simulatorFolder() const override { return root_; }
-    std::wstring trainStoreFolder() const override { return {}; }
-    bool includeTrainStore() const override { return false; }
-    int languageId() const override { return 0; }
-
-private:
-    std::wstring root_;
-};
-
 std::size_t listTree(const std::wstring& folder) {
     tw::FolderListing listing;
     tw::listFolder(folder, listing);
@@ -61,7 +50,7 @@ int wmain(int argc, wchar_t** argv) {
     tw::HeadlessView view;
     tw::FolderScanner scanner;
     scanner.maxDepth = 1;
-    Inputs inputs(root);
+    bench::SimulatorOnly inputs(root);
     tw::AnalysisController c(view, inputs, scanner);
     view.setButtonEnabled(tw::StepButton::Consists, true);
     view.setButtonEnabled(tw::StepButton::Stock, true);

@@ -3,6 +3,7 @@
 // each phase. Prints the phase times on stderr.
 //   bench-phases SIMULATOR_FOLDER
 #include "BenchClock.h"
+#include "BenchInputs.h"
 #include "analysis/AnalysisController.h"
 #include "analysis/HeadlessView.h"
 #include "cli/CliOptions.h"
@@ -15,23 +16,8 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
-using bench::now;
-
 using bench::cpu;
-
-class Inputs : public tw::AnalysisInputs {
-public:
-    explicit Inputs(std::wstring root) : root_(std::move(root)) {}
-    std::wstring simulatorFolder() const override { return root_; }
-    std::wstring trainStoreFolder() const override { return {}; }
-    bool includeTrainStore() const override { return false; }
-    int languageId() const override { return 0; }
-
-private:
-    std::wstring root_;
-};
-} // namespace
+using bench::now;
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
@@ -64,7 +50,7 @@ int wmain(int argc, wchar_t** argv) {
         tw::HeadlessView view;
         tw::FolderScanner scanner;
         scanner.maxDepth = 1;
-        Inputs inputs(root);
+        bench::SimulatorOnly inputs(root);
         tw::AnalysisController c(view, inputs, scanner);
         double t0 = now(), p0 = cpu();
         c.onConsists();
