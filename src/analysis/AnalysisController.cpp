@@ -55,7 +55,7 @@ std::wstring unreadableFoldersMessage(const std::vector<std::wstring>& folders, 
     std::wstring message = text(TextKey::UnreadableFoldersWarning, languageId);
     for (std::size_t i = 0; i < folders.size() && i < kNamed; ++i) message += L"\r\n" + folders[i];
     if (folders.size() > kNamed)
-        message += L"\r\n" + withNumber(text(TextKey::UnreadableFoldersMore, languageId), folders.size() - kNamed);
+        message += L"\r\n" + formatOne(text(TextKey::UnreadableFoldersMore, languageId), std::to_wstring(folders.size() - kNamed));
     return message;
 }
 

@@ -248,8 +248,7 @@ private:
         for (Root& root : roots_)
             for (auto& [key, top] : root.tops) order.push_back(&top);
         std::stable_sort(order.begin(), order.end(), [](const TopFolder* a, const TopFolder* b) {
-            int c = compareUserLocaleNoCase(a->name, b->name);
-            if (c == 0) c = compareFileSystemNoCase(a->name, b->name);
+            const int c = compareStockItems(a->name, b->name);
             return c != 0 ? c < 0 : a->root < b->root;
         });
         for (TopFolder* top : order) {

@@ -14,13 +14,17 @@ int compareItems(const std::wstring& a, const std::wstring& b, int byLocale) {
 }
 } // namespace
 
+int compareStockItems(const std::wstring& a, const std::wstring& b) {
+    return compareItems(a, b, compareUserLocaleNoCase(a, b));
+}
+
 bool StockSet::EntryLess::operator()(const Entry& a, const Entry& b) const {
     if (byKey) {
         const int c = a.key.compare(b.key);
         if (c != 0) return c < 0;
         return compareFileSystemNoCase(a.item, b.item) < 0;
     }
-    return compareItems(a.item, b.item, compareUserLocaleNoCase(a.item, b.item)) < 0;
+    return compareStockItems(a.item, b.item) < 0;
 }
 
 StockSet::StockSet() : StockSet(&userLocaleSortKey) {}

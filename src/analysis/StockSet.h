@@ -84,4 +84,8 @@ private:
     std::unordered_set<std::wstring> folded_; // fileSystemUpper of every item
 };
 
+// The sets' order of two items: negative, zero (two spellings of one file
+// name) or positive.
+int compareStockItems(const std::wstring& a, const std::wstring& b);
+
 } // namespace tw

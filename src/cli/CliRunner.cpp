@@ -30,24 +30,26 @@ void appendJsonString(std::string& out, const std::wstring& text) { out += nlohm
 
 // The array is written item by item: a document tree of every set would cost
 // several times the sets themselves.
-template <typename Items> void appendJsonArray(std::string& out, const Items& items) {
+template <typename Items, typename Write> void appendJsonArray(std::string& out, const Items& items, Write write) {
     out += '[';
     bool first = true;
     for (const auto& item : items) {
         if (!first) out += ',';
         first = false;
-        appendJsonString(out, item);
+        write(item);
     }
     out += ']';
+}
+
+template <typename Items> void appendJsonArray(std::string& out, const Items& items) {
+    appendJsonArray(out, items, [&](const std::wstring& item) { appendJsonString(out, item); });
 }
 
 const char* rootJsonName(StockRoot root) { return root == StockRoot::Simulator ? "\"simulator\"" : "\"store\""; }
 
 // The folders' array: each folder, its root, then its size or what needs it.
 void appendFolders(std::string& out, const std::vector<TrainsetFolder>& folders, bool sized) {
-    out += '[';
-    for (const auto& f : folders) {
-        if (&f != folders.data()) out += ',';
+    appendJsonArray(out, folders, [&](const TrainsetFolder& f) {
         out += "{\"folder\":";
         appendJsonString(out, f.folder);
         out += ",\"root\":";
@@ -59,21 +61,18 @@ void appendFolders(std::string& out, const std::vector<TrainsetFolder>& folders,
             appendJsonArray(out, f.neededBy);
         }
         out += '}';
-    }
-    out += ']';
+    });
 }
 
 void appendCheckJson(std::string& out, const StockCheckResult& r) {
-    out += "{\"stockFilesRead\":" + std::to_string(r.stockFilesRead) + ",\"broken\":[";
-    for (const auto& b : r.broken) {
-        if (&b != r.broken.data()) out += ',';
+    out += "{\"stockFilesRead\":" + std::to_string(r.stockFilesRead) + ",\"broken\":";
+    appendJsonArray(out, r.broken, [&](const BrokenStock& b) {
         out += "{\"stock\":";
         appendJsonString(out, b.stock);
         out += ",\"used\":";
         out += b.used ? "true" : "false";
-        out += ",\"absent\":[";
-        for (const auto& a : b.absent) {
-            if (&a != b.absent.data()) out += ',';
+        out += ",\"absent\":";
+        appendJsonArray(out, b.absent, [&](const AbsentReference& a) {
             out += "{\"kind\":\"";
             out += stockReferenceJsonName(a.kind);
             out += "\",\"name\":";
@@ -82,36 +81,34 @@ void appendCheckJson(std::string& out, const StockCheckResult& r) {
             appendJsonString(out, a.path);
             if (a.unknown) out += ",\"folderUnlisted\":true";
             out += '}';
-        }
-        out += "]}";
-    }
-    out += "],\"removable\":";
+        });
+        out += '}';
+    });
+    out += ",\"removable\":";
     appendFolders(out, r.removable, true);
     out += ",\"unneeded\":";
     appendFolders(out, r.unneeded, true);
     out += ",\"kept\":";
     appendFolders(out, r.kept, false);
-    out += ",\"foundElsewhere\":[";
-    for (const auto& f : r.foundElsewhere) {
-        if (&f != r.foundElsewhere.data()) out += ',';
+    out += ",\"foundElsewhere\":";
+    appendJsonArray(out, r.foundElsewhere, [&](const FoundElsewhere& f) {
         out += "{\"missing\":";
         appendJsonString(out, f.missing);
         out += ",\"candidates\":";
         appendJsonArray(out, f.candidates);
         out += '}';
-    }
-    out += "],\"unreadable\":";
+    });
+    out += ",\"unreadable\":";
     appendJsonArray(out, r.unreadable);
-    out += ",\"unlisted\":[";
-    for (const auto& u : r.unlisted) {
-        if (&u != r.unlisted.data()) out += ',';
+    out += ",\"unlisted\":";
+    appendJsonArray(out, r.unlisted, [&](const TrainsetFolder& u) {
         out += "{\"folder\":";
         appendJsonString(out, u.folder);
         out += ",\"root\":";
         out += rootJsonName(u.root);
         out += '}';
-    }
-    out += "]}";
+    });
+    out += '}';
 }
 
 // Text lines for a console: LF becomes CR LF, as a text-mode stream would write.
@@ -163,7 +160,7 @@ CliResult CliRunner::run() {
     view_.setButtonEnabled(StepButton::Stock, exists);
     try {
         controller_.onRunAll();
-        if (check_ && view_.counterColour(Counter::Missing) == colours::Yellow) controller_.onCheck();
+        if (check_) controller_.onCheck(); // after a complete step 5 only
     } catch (const AppError& e) {
         result.messages.push_back(generalErrorText(e.message()));
     }

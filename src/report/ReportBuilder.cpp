@@ -1,5 +1,7 @@
 #include "report/ReportBuilder.h"
 
+#include "platform/Text.h"
+
 #include <windows.h>
 
 #include "text/LanguageTable.h"
@@ -61,7 +63,7 @@ void appendHeader(std::vector<std::wstring>& lines, const std::wstring& countLin
     lines.push_back(countLine);
     if (includeTrainStore) lines.push_back(reportText(TextKey::TrainStoreIncluded));
     if (activitiesLine) lines.push_back(reportText(TextKey::ActivitiesIncluded));
-    if (unreadableFolders > 0) lines.push_back(withNumber(reportText(TextKey::UnreadableFoldersLine), unreadableFolders));
+    if (unreadableFolders > 0) lines.push_back(formatOne(reportText(TextKey::UnreadableFoldersLine), std::to_wstring(unreadableFolders)));
     lines.push_back(L" ");
 }
 

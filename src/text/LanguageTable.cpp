@@ -94,13 +94,13 @@ const LanguageRow kRows[kLanguageRowCount] = {
     {TextKey::KindCab3d, L"cabine 3D", L"3D cab"},
     {TextKey::KindSound, L"son", L"sound"},
     {TextKey::KindInclude, L"fichier inclus", L"included file"},
-    // %d: how many folders could not be read.
-    {TextKey::UnreadableFoldersLine, L"(Dossiers illisibles : %d \u2014 r\u00E9sultats incomplets)",
-     L"(Unreadable folders: %d \u2014 results incomplete)"},
+    // %s: how many folders could not be read.
+    {TextKey::UnreadableFoldersLine, L"(Dossiers illisibles : %s \u2014 r\u00E9sultats incomplets)",
+     L"(Unreadable folders: %s \u2014 results incomplete)"},
     {TextKey::UnreadableFoldersWarning,
      L"Ces dossiers n'ont pas pu \u00EAtre lus ; les r\u00E9sultats sont incomplets :",
      L"These folders could not be read; the results are incomplete:"},
-    {TextKey::UnreadableFoldersMore, L"et %d autres", L"and %d more"},
+    {TextKey::UnreadableFoldersMore, L"et %s autres", L"and %s more"},
 };
 
 constexpr int kFirstReportText = static_cast<int>(TextKey::ReportHeaderPrefix);
@@ -154,13 +154,6 @@ void assignReportTexts(int languageId) {
 
 void clearReportTexts() {
     for (auto& t : reportTexts()) t.clear();
-}
-
-std::wstring withNumber(const std::wstring& text, std::size_t number) {
-    std::wstring out = text;
-    const auto at = out.find(L"%d");
-    if (at != std::wstring::npos) out.replace(at, 2, std::to_wstring(number));
-    return out;
 }
 
 const std::wstring& reportSignature() {

@@ -58,9 +58,6 @@ void assignReportTexts(int languageId);
 int reportLanguageId();
 void clearReportTexts();
 
-// The text with its "%d" replaced by the number.
-std::wstring withNumber(const std::wstring& text, std::size_t number);
-
 // The signature line every report carries in no row; kept as a program-wide value.
 const std::wstring& reportSignature();
 
