@@ -154,10 +154,6 @@ LRESULT CALLBACK boxHook(int code, WPARAM wp, LPARAM lp) {
     return ::CallNextHookEx(s ? s->hook.get() : nullptr, code, wp, lp);
 }
 
-} // namespace
-
-namespace {
-
 HWND& mainWindowSlot() {
     static HWND h = nullptr;
     return h;

@@ -105,6 +105,8 @@ HWND MainWindow::createControl(const ControlRow& row, HFONT font) {
         FolderEdit& box = row.id == IdSimulatorBox ? simulatorBox_ : storeBox_;
         box.create({.parent = w, .x = row.x, .y = row.y, .width = row.width, .height = row.height, .id = row.id,
                     .font = font,
+                    // The Train Store box's chooser starts at C:\ until a folder is known.
+                    .initialFolder = row.id == IdStoreBox ? L"C:\\" : L"",
                     .onChange = [this, &box] { onFolderChanged(box); },
                     .onEditEnd = [this, &box] { dropTrailingBackslashes(box); }});
         return box.hwnd();

@@ -107,7 +107,6 @@ void MainWindow::createControls() {
             SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
-    storeBox_.setInitialFolder(L"C:\\");
     setButtons({control(IdConsistsReport), control(IdStockReport), control(IdOrphansReport), control(IdMissingReport)},
                control(IdHelp));
 }
