@@ -82,10 +82,7 @@ std::wstring relativeToRoot(const std::wstring& path, const std::wstring& rootWi
 }
 
 AnalysisController::AnalysisController(AnalysisView& view, AnalysisInputs& inputs, FolderScanner& scanner)
-    : view_(view), inputs_(inputs), scanner_(scanner) {
-    scanner_.onFile = [this](FolderScanner& s, const std::wstring& path) { onScannedFile(s, path); };
-    scanner_.onFolder = [this](FolderScanner& s, const std::wstring& path) { onScannedFolder(s, path); };
-}
+    : view_(view), inputs_(inputs), scanner_(scanner) {}
 
 const AnalysisController::Step AnalysisController::kSteps[5] = {
     {&AnalysisController::stepConsists, StepButton::Consists, ReportButton::Consists,
@@ -185,14 +182,20 @@ bool AnalysisController::rootFound(const std::wstring& root, bool trainStoreRoot
 // every stock item for an orphan: the step stops as for a missing root.
 bool AnalysisController::scan(const std::wstring& root, bool trainStoreRoot, const wchar_t* masks, bool recurse,
                               std::vector<std::wstring>& unreadable) {
-    scanner_.root = root;
-    scanner_.masks = masks;
-    scanner_.recurse = recurse;
-    scanner_.run();
+    std::wstring rootWithBackslash = root;
+    if (rootWithBackslash.empty() || rootWithBackslash.back() != L'\\') rootWithBackslash += L'\\';
+    const ScanOutcome outcome = scanner_.run({
+        .root = root,
+        .masks = masks,
+        .recurse = recurse,
+        .maxDepth = kScanDepth,
+        .onFile = [&](const std::wstring& path, std::wstring_view name) { addScannedFile(rootWithBackslash, path, name); },
+        .onFolder = [this](const std::wstring&) { setCounter(Counter::Folders, count(Counter::Folders) + 1); },
+    });
     // The wagons scans list again what the engines scans could not: each folder once.
-    for (const std::wstring& folder : scanner_.unreadableFolders())
+    for (const std::wstring& folder : outcome.unreadableFolders)
         if (std::find(unreadable.begin(), unreadable.end(), folder) == unreadable.end()) unreadable.push_back(folder);
-    return !scanner_.rootUnreadable() || stopOnRoot(unreadableRootMessage(root, trainStoreRoot));
+    return !outcome.rootUnreadable || stopOnRoot(unreadableRootMessage(root, trainStoreRoot));
 }
 
 std::vector<std::wstring> AnalysisController::unreadableFolders() const {
@@ -309,20 +312,18 @@ bool AnalysisController::stepStock() {
     return true;
 }
 
-void AnalysisController::onScannedFile(FolderScanner& sender, const std::wstring& path) {
-    const std::wstring name = sender.currentFileName();
+// A consist or a stock file the walk found below the root (which ends in "\").
+void AnalysisController::addScannedFile(const std::wstring& root, const std::wstring& path, std::wstring_view name) {
     const auto dot = name.find_last_of(L'.');
     const std::wstring ext = dot == std::wstring::npos ? std::wstring() : asciiLower(name.substr(dot));
 
-    std::wstring root = sender.root;
-    if (root.empty() || root.back() != L'\\') root += L'\\';
     const std::wstring relative = relativeToRoot(path, root);
     const auto slash = relative.find(L'\\');
     const std::wstring top = slash == std::wstring::npos ? std::wstring() : relative.substr(0, slash + 1);
     if (asciiUpper(top) == L"DEFAULT\\") return;
 
     if (ext == L".con") {
-        consists_.add(name);
+        consists_.add(std::wstring(name));
         setCounter(Counter::Consists, consists_.size());
     } else if (ext == L".eng" || ext == L".wag") {
         StockSet& kind = ext == L".eng" ? engines_ : wagons_;
@@ -332,10 +333,6 @@ void AnalysisController::onScannedFile(FolderScanner& sender, const std::wstring
         setCounter(Counter::Stock, stock_.size());
         stockFolders_.add(top);
     }
-}
-
-void AnalysisController::onScannedFolder(FolderScanner&, const std::wstring&) {
-    setCounter(Counter::Folders, count(Counter::Folders) + 1);
 }
 
 bool AnalysisController::stepOrphans() {

@@ -53,10 +53,6 @@ public:
     bool checkAvailable() const;
     void resetAnalyses();
 
-    // The scanner's handlers.
-    void onScannedFile(FolderScanner& sender, const std::wstring& path);
-    void onScannedFolder(FolderScanner& sender, const std::wstring& path);
-
     bool busy() const { return busy_; }
     // Run all starts no further step (the window is closing); the running one ends as usual.
     void stopRunAll() { runAllStopped_ = true; }
@@ -112,6 +108,10 @@ private:
     // Both false, with the step stopped and the user told, when the root is
     // missing or could not be listed.
     bool rootFound(const std::wstring& root, bool trainStoreRoot);
+    // Files are taken from each trainset folder and the one below it (a
+    // stock's SOUND or CABVIEW folders hold none).
+    static constexpr int kScanDepth = 1;
+    void addScannedFile(const std::wstring& root, const std::wstring& path, std::wstring_view name);
     bool scan(const std::wstring& root, bool trainStoreRoot, const wchar_t* masks, bool recurse,
               std::vector<std::wstring>& unreadable);
     void warnUnreadable(const std::vector<std::wstring>& folders);

@@ -1,6 +1,7 @@
 #include "cli/CliRunner.h"
 
 #include "platform/Errors.h"
+#include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
 #include "report/ReportFile.h"
@@ -144,7 +145,6 @@ CliRunner::CliRunner(const CliOptions& options)
       readActivities_(options.readActivities.value_or(false)),
       check_(options.check),
       controller_(view_, *this, scanner_) {
-    scanner_.maxDepth = 1;
     view_.onMessage = [this](const std::wstring& text, MessageBoxKind) {
         if (current_) current_->messages.push_back(text);
     };
@@ -154,8 +154,7 @@ CliResult CliRunner::run() {
     CliResult result;
     current_ = &result;
     // The window enables steps 1 and 2 exactly when the simulator folder exists.
-    DWORD attributes = ::GetFileAttributesW(simulator_.c_str());
-    bool exists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const bool exists = directoryExists(simulator_);
     view_.setButtonEnabled(StepButton::Consists, exists);
     view_.setButtonEnabled(StepButton::Stock, exists);
     try {
@@ -308,8 +307,7 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
     }
 
     for (const auto& m : result.messages) streams.err(consoleText(messageOnOneLine(m) + L"\n"));
-    DWORD attributes = ::GetFileAttributesW(runner.simulatorFolder().c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!directoryExists(runner.simulatorFolder()))
         streams.err(consoleText(L"trackwend-cli: simulator folder not found: " + runner.simulatorFolder() + L"\n"));
 
     // Folders that could not be read leave the results incomplete: not a success either.

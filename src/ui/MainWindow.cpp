@@ -27,8 +27,7 @@ MainWindow::MainWindow(Environment env) : env_(std::move(env)), controller_(*thi
     scanner_.tick = [this] { paintStepWidgets(false); };
     // A walk begins with listing its root, which for a large trainset folder
     // takes the system a while: what the step has reset is shown first.
-    scanner_.onStart = [this](FolderScanner&) { paintStepWidgets(true); };
-    scanner_.maxDepth = 1;
+    scanner_.onStart = [this](const std::wstring&) { paintStepWidgets(true); };
 }
 
 MainWindow::~MainWindow() { destroy(); }
@@ -148,7 +147,7 @@ void MainWindow::onActivate() {
     firstActivationDone_ = true;
 }
 
-void MainWindow::onCloseQuery() { saveSettingsAtClose(env_.settingsPath, currentLanguageId(), readActivities_); }
+void MainWindow::saveSettingsOnClose() { saveSettingsAtClose(env_.settingsPath, currentLanguageId(), readActivities_); }
 
 void MainWindow::onDestroy() {
     // The working sets live inside the controller and are released with the window object.
@@ -240,7 +239,7 @@ void MainWindow::onFolderChanged(FolderEdit& box) {
             return;
         }
     }
-    const bool ok = folderExists(withoutTrailingBackslashes(simulatorBox_.content()));
+    const bool ok = directoryExists(withoutTrailingBackslashes(simulatorBox_.content()));
     steps_[0].setEnabled(ok);
     steps_[1].setEnabled(steps_[0].enabled());
 }
@@ -278,7 +277,7 @@ void MainWindow::onClose() {
     if (closePending_) return;
     // A settings file that cannot be written is reported; the window still
     // closes, and not before a running step has ended.
-    guardMessage([this] { onCloseQuery(); });
+    guardMessage([this] { saveSettingsOnClose(); });
     if (controller_.busy() || stepRunning()) {
         closePending_ = true;
         controller_.stopRunAll();   // the running step ends, no further one starts

@@ -67,7 +67,7 @@ public:
     void onCreate();
     void onShow();
     void onActivate();
-    void onCloseQuery();
+    void saveSettingsOnClose();
     void onDestroy();
 
     void localize(int language);
@@ -75,7 +75,7 @@ public:
     void onEnglish();
     void onFolderChanged(FolderEdit& box);
     void onStoreBoxClick();
-    void onActivitiesMenu(); // the system menu's check item: toggles the option
+    void onActivitiesMenu(); // the system menu's activities item: toggles the option
     void onCheckMenu();      // runs the stock check and shows its report
     bool checkCommandEnabled() const;
     void onHelp();
