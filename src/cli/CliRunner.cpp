@@ -143,6 +143,7 @@ CliRunner::CliRunner(const CliOptions& options)
       language_(options.languageId.value_or(0)),
       readActivities_(options.readActivities.value_or(false)),
       check_(options.check),
+      notes_(options.notes),
       controller_(view_, *this, scanner_) {
     scanner_.maxDepth = 1;
     view_.onMessage = [this](const std::wstring& text, MessageBoxKind) {
@@ -152,6 +153,7 @@ CliRunner::CliRunner(const CliOptions& options)
 
 CliResult CliRunner::run() {
     CliResult result;
+    result.messages = notes_;
     current_ = &result;
     // The window enables steps 1 and 2 exactly when the simulator folder exists.
     DWORD attributes = ::GetFileAttributesW(simulator_.c_str());
@@ -282,8 +284,16 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
         streams.out(consoleText(std::wstring(kCliUsage) + L"\n"));
         return 0;
     }
+    if (options.listProfiles) {
+        const auto profiles = openRailsProfiles(sources.openRailsKey);
+        streams.out(options.json ? profilesJson(profiles) + "\r\n" : consoleText(profilesText(profiles)));
+        return 0;
+    }
     try {
-        completeCliOptions(options, sources);
+        if (auto error = completeCliOptions(options, sources)) {
+            streams.err(consoleText(L"trackwend-cli: " + *error + L"\n" + kCliUsage + L"\n"));
+            return 2;
+        }
     } catch (const AppError& e) {
         streams.err(consoleText(messageOnOneLine(generalErrorText(e.message())) + L"\n"));
         return 1;

@@ -101,6 +101,13 @@ const LanguageRow kRows[kLanguageRowCount] = {
      L"Ces dossiers n'ont pas pu \u00EAtre lus ; les r\u00E9sultats sont incomplets :",
      L"These folders could not be read; the results are incomplete:"},
     {TextKey::UnreadableFoldersMore, L"et %s autres", L"and %s more"},
+    {TextKey::OpenRailsFoldersMenu, L"Dossiers d'&Open Rails", L"&Open Rails folders"},
+    // The command line's stand-ins for an absent registry key; the window keeps the French ones.
+    {TextKey::SimulatorMissing, L"< ERREUR : MSTS ne semble pas install\u00E9 sur cette machine. >",
+     L"< ERROR: MSTS does not seem to be installed on this machine. >"},
+    {TextKey::TrainStoreMissing, L"Train Store non trouv\u00E9", L"Train Store not found"},
+    // %s: the profile's name; its folder follows.
+    {TextKey::OpenRailsFolderUsed, L"Utilisation du dossier d'Open Rails %s : ", L"Using the Open Rails folder %s: "},
 };
 
 constexpr int kFirstReportText = static_cast<int>(TextKey::ReportHeaderPrefix);
