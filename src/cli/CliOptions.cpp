@@ -152,9 +152,9 @@ std::wstring profilesText(const std::vector<OpenRailsProfile>& profiles) {
 }
 
 std::string profilesJson(const std::vector<OpenRailsProfile>& profiles) {
-    auto list = nlohmann::json::array();
+    auto list = nlohmann::ordered_json::array();
     for (const OpenRailsProfile& p : profiles) list.push_back({{"name", toUtf8(p.name)}, {"folder", toUtf8(p.folder)}});
-    return nlohmann::json{{"profiles", list}}.dump();
+    return nlohmann::ordered_json{{"profiles", list}}.dump();
 }
 
 } // namespace tw
