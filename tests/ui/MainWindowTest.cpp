@@ -662,11 +662,8 @@ TEST_F(MainWindowTest, OpenRailsFoldersSubmenuPutsItsFolderInTheBoxExceptDuringA
     while (GetMenuItemID(menu, at) != MainWindow::kSysActivities) ++at;
     HMENU sub = GetSubMenu(menu, at - 1);
     ASSERT_NE(sub, nullptr) << "just above the activities item";
-    auto label = [](HMENU m, UINT at) {
-        wchar_t buf[MAX_PATH] = {};
-        GetMenuStringW(m, at, buf, MAX_PATH, MF_BYPOSITION);
-        return std::wstring(buf);
-    };
+    wchar_t buf[MAX_PATH];
+    auto label = [&](HMENU m, UINT at) { return std::wstring(buf, GetMenuStringW(m, at, buf, MAX_PATH, MF_BYPOSITION)); };
     EXPECT_EQ(label(menu, at - 1), L"Dossiers d'&Open Rails");
     EXPECT_EQ(label(sub, 0), L"R&&D \u2014 " + tmp_ / L"a&&b");
     SendMessageW(f.control(MainWindow::IdEnglish), BM_CLICK, 0, 0);
@@ -681,7 +678,6 @@ TEST_F(MainWindowTest, OpenRailsFoldersSubmenuPutsItsFolderInTheBoxExceptDuringA
     };
     tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\a.eng");
     f.stepButton(StepButton::Stock).onClick();
-    f.counter(Counter::Engines).onChange = nullptr;
     SendMessageW(f.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
     EXPECT_FALSE(GetMenuState(menu, at - 1, MF_BYPOSITION) & MF_GRAYED);
     // As the system sends it for its own submenu, or as a plain menu command.
@@ -692,19 +688,6 @@ TEST_F(MainWindowTest, OpenRailsFoldersSubmenuPutsItsFolderInTheBoxExceptDuringA
     EXPECT_EQ(f.simulatorBox().content(), tmp_ / L"a&b");
     EXPECT_TRUE(f.stepButton(StepButton::Consists).enabled()) << "the usual folder test";
 }
-
-namespace {
-bool popupMenuShown() {
-    bool shown = false;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM found) {
-        wchar_t name[16] = {};
-        GetClassNameW(h, name, 16);
-        if (std::wstring(name) == L"#32768" && IsWindowVisible(h)) *reinterpret_cast<bool*>(found) = true;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&shown));
-    return shown;
-}
-} // namespace
 
 TEST_F(MainWindowTest, AStepGoesOnWhileTheSystemMenuIsOpenAndAfterItsFirstEscape) {
     for (int i = 0; i < 300; ++i) tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\e" + std::to_wstring(i) + L".eng");
@@ -718,7 +701,13 @@ TEST_F(MainWindowTest, AStepGoesOnWhileTheSystemMenuIsOpenAndAfterItsFirstEscape
         GetGUIThreadInfo(GetCurrentThreadId(), &gui);
         if (!(gui.flags & GUI_INMENUMODE)) return;
         Sleep(1); // a slow disk: each file takes a while
-        if (popupMenuShown() ? ++withPopup == 10 : ++afterEscape == 10)
+        bool popup = false; // a menu window (the system's class #32768) of this thread shown
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM shown) {
+            wchar_t name[8] = {};
+            *reinterpret_cast<bool*>(shown) |= GetClassNameW(h, name, 8) && name == std::wstring(L"#32768") && IsWindowVisible(h);
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&popup));
+        if (popup ? ++withPopup == 10 : ++afterEscape == 10)
             PostMessageW(f.hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
     };
     PostMessageW(f.hwnd(), WM_SYSCOMMAND, SC_KEYMENU, L' '); // Alt+Space
