@@ -315,15 +315,18 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
     for (const auto& m : result.messages) streams.err(consoleText(messageOnOneLine(m) + L"\n"));
     DWORD attributes = ::GetFileAttributesW(runner.simulatorFolder().c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        streams.err(consoleText(L"trackwend-cli: simulator folder not found: " + runner.simulatorFolder() + L"\n"));
+        streams.err(consoleText(L"trackwend-cli: " +
+                                formatOne(text(TextKey::CliFolderNotFound, *options.languageId), runner.simulatorFolder()) +
+                                L"\n"));
 
     // Folders that could not be read leave the results incomplete: not a success either.
     int status = result.completed && runner.controller().unreadableFolders().empty() ? 0 : 1;
     std::string reports;
     for (ReportKind kind : options.reports) {
         if (!runner.reportAvailable(kind)) {
-            streams.err(consoleText(std::wstring(L"trackwend-cli: no ") + reportOptionName(kind) +
-                                    L" report: its step did not complete\n"));
+            streams.err(consoleText(L"trackwend-cli: " +
+                                    formatOne(text(TextKey::CliNoReport, *options.languageId), reportOptionName(kind)) +
+                                    L"\n"));
             status = 1;
             continue;
         }

@@ -108,6 +108,10 @@ const LanguageRow kRows[kLanguageRowCount] = {
     {TextKey::TrainStoreMissing, L"Train Store non trouv\u00E9", L"Train Store not found"},
     // %s: the profile's name; its folder follows.
     {TextKey::OpenRailsFolderUsed, L"Utilisation du dossier d'Open Rails %s : ", L"Using the Open Rails folder %s: "},
+    // The command line's own lines after "trackwend-cli: ". %s: the folder; the report's option name.
+    {TextKey::CliFolderNotFound, L"dossier du simulateur introuvable : %s", L"simulator folder not found: %s"},
+    {TextKey::CliNoReport, L"pas de rapport %s : son \u00E9tape n'est pas all\u00E9e au bout",
+     L"no %s report: its step did not complete"},
 };
 
 constexpr int kFirstReportText = static_cast<int>(TextKey::ReportHeaderPrefix);

@@ -170,7 +170,7 @@ TEST_F(CliToolTest, FailuresGiveMessagesAndStatus) {
     // No simulator key: the stand-in text is the folder, which does not exist.
     Captured c = run({});
     EXPECT_EQ(c.status, 1);
-    EXPECT_NE(c.err.find("simulator folder not found: < ERREUR : MSTS ne semble pas install\xC3\xA9"),
+    EXPECT_NE(c.err.find("dossier du simulateur introuvable : < ERREUR : MSTS ne semble pas install\xC3\xA9"),
               std::string::npos)
         << c.err;
 
@@ -186,7 +186,7 @@ TEST_F(CliToolTest, FailuresGiveMessagesAndStatus) {
     t.writeUtf16(L"Bare\\TRAINS\\CONSISTS\\c.con", twtest::consistText(L"c", {{'E', L"a", L"A"}}));
     c = run({L"--report=consists", L"--report=orphans", t / L"Bare"});
     EXPECT_EQ(c.status, 1);
-    EXPECT_NE(c.err.find("no orphans report"), std::string::npos) << c.err;
+    EXPECT_NE(c.err.find("pas de rapport orphans"), std::string::npos) << c.err;
     EXPECT_NE(c.out.find("1 Rames\r\n"), std::string::npos) << c.out;
 
     c = run({L"--frobnicate"});
