@@ -130,7 +130,7 @@ void MainWindow::onCreate() {
     const POINT p = centredIn(work, kWidth, kHeight);
     SetWindowPos(hwnd(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    // Without the simulator's key, a user of Open Rails alone starts in his first profile's folder.
+    // Without the simulator's key, a user of Open Rails alone starts in the first profile's folder.
     const std::wstring sim = env_.simulatorFolder              ? *env_.simulatorFolder
                              : !env_.openRailsProfiles.empty() ? env_.openRailsProfiles.front().folder
                                                                : std::wstring(kMissingSimulator);
