@@ -47,6 +47,7 @@ private:
     int language_ = 0;
     bool readActivities_ = false;
     bool check_ = false;
+    bool routes_ = false;
     HeadlessView view_;
     FolderScanner scanner_;
     AnalysisController controller_;
