@@ -111,8 +111,8 @@ private:
                                       bool folders) {
         std::vector<std::wstring> names;
         const ListingCache::Folder& folder = cache_.folder(path);
-        if (folder.state == ListingCache::Folder::State::Unlisted) noteUnlisted(route, relative);
-        if (folder.state != ListingCache::Folder::State::Listed) return names;
+        if (folder.state == ListingState::Unlisted) noteUnlisted(route, relative);
+        if (folder.state != ListingState::Listed) return names;
         for (const FolderListing::Entry& e : folder.listing.entries)
             if (!folder.listing.isDotOrDotDot(e) && FolderListing::isFolder(e) == folders)
                 names.emplace_back(folder.listing.nameView(e));
@@ -137,7 +137,7 @@ private:
     // The sub-folder of that name as listed (its spelling on disk), or empty.
     std::wstring subFolder(const std::wstring& path, const wchar_t* name) {
         const ListingCache::Folder& folder = cache_.folder(path);
-        if (folder.state != ListingCache::Folder::State::Listed) return {};
+        if (folder.state != ListingState::Listed) return {};
         const FolderListing::Entry* e = folder.find(name);
         return e && FolderListing::isFolder(*e) ? std::wstring(folder.listing.nameView(*e)) : std::wstring();
     }
@@ -146,13 +146,13 @@ private:
         std::vector<RouteFile> files;
         const std::wstring routesName = subFolder(simulator_, L"ROUTES");
         if (routesName.empty()) {
-            if (cache_.folder(simulator_).state == ListingCache::Folder::State::Unlisted) noteUnlisted(L"", L"");
+            if (cache_.folder(simulator_).state == ListingState::Unlisted) noteUnlisted(L"", L"");
             return files;
         }
         const std::wstring routes = simulator_ + L"\\" + routesName;
         for (const std::wstring& route : namesIn(L"", routesName, routes, true)) {
             const std::wstring routePath = routes + L"\\" + route;
-            if (cache_.folder(routePath).state != ListingCache::Folder::State::Listed) {
+            if (cache_.folder(routePath).state != ListingState::Listed) {
                 noteUnlisted(route, L"");
                 continue;
             }
