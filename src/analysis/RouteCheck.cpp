@@ -56,17 +56,29 @@ struct RouteFile {
     bool timetable;
 };
 
-struct ServiceInfo {
-    bool read = false;
-    ServiceEntries entries;
-};
-
 struct ConsistInfo {
     bool read = false;
-    bool played = false;
+    bool played = false; // once played: what it lacks is known, its stock counted as played
     std::vector<std::wstring> references;
-    std::vector<std::wstring> absentStock;
-    std::vector<std::wstring> absentDevices;
+    std::vector<std::wstring> devices;
+    std::vector<std::wstring> absentStock;   // each once
+    std::vector<std::wstring> absentDevices; // each once
+};
+
+// What a consist's name comes to: whether it is there and, read, what it lacks.
+struct ConsistNeed {
+    PathState state = PathState::Absent;
+    std::wstring key;            // fileSystemUpper of its path
+    ConsistInfo* info = nullptr; // read and played
+};
+
+// A service, read and resolved once for every activity of its route that names it.
+struct ServiceInfo {
+    PathState state = PathState::Absent;
+    bool read = false;
+    ServiceEntries entries;
+    ConsistNeed consist;
+    PathState path = PathState::Present;
 };
 
 class RouteRun {
@@ -77,28 +89,23 @@ public:
 
     RouteCheckResult run(const std::function<void(std::size_t, std::size_t)>& progress) {
         const std::vector<RouteFile> files = listRouteFiles();
-        const std::vector<std::wstring> consistFiles = filesOf(L"", L"TRAINS\\CONSISTS", consists_, {L".CON"});
-        const std::size_t count = files.size() + consistFiles.size();
+        // The last step, the consists nothing plays, counts as one.
+        const std::size_t count = files.size() + 1;
         std::size_t index = 0;
         for (const RouteFile& file : files) {
             if (progress) progress(index, count);
             ++index;
             file.timetable ? readTimetableFile(file) : readActivity(file);
         }
-        for (const std::wstring& name : consistFiles) {
-            if (progress) progress(index, count);
-            ++index;
-            const std::wstring path = consists_ + L"\\" + name;
-            if (played_.count(fileSystemUpper(path))) continue;
-            result_.unplayedConsists.push_back(name);
-            const ConsistInfo* info = consist(path);
-            if (info)
-                for (const std::wstring& ref : info->references) unplayedStock_.insert(fileSystemUpper(ref));
-        }
-        for (const std::wstring& item : in_.stock) {
+        if (progress) progress(index, count);
+        for (const std::wstring& name : filesOf(L"", L"TRAINS\\CONSISTS", consists_, {L".CON"}))
+            if (!played_.count(fileSystemUpper(consists_ + L"\\" + name))) result_.unplayedConsists.push_back(name);
+        // Step 3 read every consist: stock some consist uses that no played
+        // consist and no loose consist uses is used by unplayed consists only,
+        // without reading those again.
+        for (const std::wstring& item : in_.used) {
             const std::wstring key = fileSystemUpper(item);
-            if (unplayedStock_.count(key) && !playedStock_.count(key) && !looseStock_.count(key))
-                result_.onlyUnplayedStock.push_back(item);
+            if (!playedStock_.count(key) && !looseStock_.count(key)) result_.onlyUnplayedStock.push_back(item);
         }
         result_.folderListings = cache_.listings();
         return std::move(result_);
@@ -208,11 +215,18 @@ private:
     struct Need {
         BrokenRun& run;
         std::unordered_set<std::wstring> seen; // kind, name and via of each piece already listed
+        std::unordered_set<std::wstring> consistsSeen; // each consist and via whose lacks are listed
         void add(RouteNeedKind kind, const std::wstring& name, const std::wstring& via, bool stops) {
             if (stops) run.starts = false;
             const std::wstring key =
                 std::to_wstring(static_cast<int>(kind)) + L"|" + fileSystemUpper(name) + L"|" + fileSystemUpper(via);
             if (seen.insert(key).second) run.missing.push_back({kind, name, via});
+        }
+        // What a consist lacks, once per consist and via (the consist's own list holds each once).
+        void addLacks(const std::wstring& consistKey, const ConsistInfo& info, const std::wstring& via) {
+            if (!consistsSeen.insert(consistKey + L"|" + fileSystemUpper(via)).second) return;
+            for (const std::wstring& ref : info.absentStock) run.missing.push_back({RouteNeedKind::Stock, ref, via});
+            for (const std::wstring& d : info.absentDevices) run.missing.push_back({RouteNeedKind::EndOfTrain, d, via});
         }
     };
 
@@ -221,7 +235,7 @@ private:
         ++result_.activitiesRead;
         const ActivityEntries entries = activityEntries(text_);
         BrokenRun run{file.route, file.relative, false, true, {}};
-        Need need{run, {}};
+        Need need{run, {}, {}};
         if (!entries.playerService.empty()) needService(need, file, entries.playerService, true);
         if (!entries.traffic.empty()) {
             const std::wstring path = joinStockPath(file.routePath + L"\\TRAFFIC", entries.traffic + L".trf");
@@ -242,57 +256,70 @@ private:
     // anything of it is absent; a traffic service only when it or its consist is.
     void needService(Need& need, const RouteFile& file, const std::wstring& name, bool player) {
         const std::wstring path = joinStockPath(file.routePath + L"\\SERVICES", name + L".srv");
-        const PathState s = state(path, file.route, L"SERVICES");
-        if (s == PathState::Absent) need.add(RouteNeedKind::Service, name, L"", true);
-        if (s != PathState::Present) return;
         auto& slot = services_[fileSystemUpper(path)];
         if (!slot) {
             slot = std::make_unique<ServiceInfo>();
+            ServiceInfo& service = *slot;
+            service.state = state(path, file.route, L"SERVICES");
             const std::wstring relative = L"SERVICES\\" + path.substr(path.find_last_of(L'\\') + 1);
-            if (read(file.route, relative, path, true)) {
-                slot->read = true;
-                slot->entries = serviceEntries(text_);
+            if (service.state == PathState::Present && read(file.route, relative, path, true)) {
+                service.read = true;
+                service.entries = serviceEntries(text_);
+                if (!service.entries.consist.empty()) service.consist = resolveConsist(service.entries.consist + L".con");
+                if (!service.entries.path.empty())
+                    service.path = state(joinStockPath(file.routePath + L"\\PATHS", service.entries.path + L".pat"),
+                                         file.route, L"PATHS");
             }
         }
-        if (!slot->read) return;
-        const ServiceEntries& service = slot->entries;
-        if (!service.consist.empty()) needConsist(need, service.consist + L".con", service.consist, name, true);
-        if (!service.path.empty()) {
-            const std::wstring pathFile = joinStockPath(file.routePath + L"\\PATHS", service.path + L".pat");
-            if (state(pathFile, file.route, L"PATHS") == PathState::Absent)
-                need.add(RouteNeedKind::Path, service.path, name, player);
-        }
+        const ServiceInfo& service = *slot;
+        if (service.state == PathState::Absent) need.add(RouteNeedKind::Service, name, L"", true);
+        if (!service.read) return;
+        if (!service.entries.consist.empty()) applyConsist(need, service.consist, service.entries.consist, name, true);
+        if (service.path == PathState::Absent) need.add(RouteNeedKind::Path, service.entries.path, name, player);
     }
 
-    void needConsist(Need& need, const std::wstring& fileName, const std::wstring& name, const std::wstring& via, bool stops) {
+    void applyConsist(Need& need, const ConsistNeed& c, const std::wstring& name, const std::wstring& via, bool stops) {
+        if (c.state == PathState::Absent) need.add(RouteNeedKind::Consist, name, via, stops);
+        if (c.info) need.addLacks(c.key, *c.info, name);
+    }
+
+    // The consist of that file name: played from now on, read once, what it lacks found once.
+    ConsistNeed resolveConsist(const std::wstring& fileName) {
+        ConsistNeed c;
         const std::wstring path = joinStockPath(consists_, fileName);
-        played_.insert(fileSystemUpper(path));
-        const PathState s = state(path, L"", L"TRAINS\\CONSISTS");
-        if (s == PathState::Absent) need.add(RouteNeedKind::Consist, name, via, stops);
-        if (s != PathState::Present) return;
-        ConsistInfo* info = consist(path);
-        if (!info) return;
-        if (!info->played) {
-            info->played = true;
-            for (const std::wstring& ref : info->references) playedStock_.insert(fileSystemUpper(ref));
+        c.key = fileSystemUpper(path);
+        played_.insert(c.key);
+        c.state = state(path, L"", L"TRAINS\\CONSISTS");
+        if (c.state != PathState::Present) return c;
+        c.info = consist(path, c.key);
+        if (!c.info || c.info->played) return c;
+        c.info->played = true;
+        // Thousands of consists share their vehicles: each reference is looked
+        // up in the stock once per run, and a consist lists each absent one once.
+        std::vector<const std::wstring*> seen;
+        for (const std::wstring& ref : c.info->references) {
+            auto [at, added] = playedStock_.try_emplace(fileSystemUpper(ref), false);
+            if (added) at->second = in_.stock.contains(ref);
+            if (at->second || std::find(seen.begin(), seen.end(), &at->first) != seen.end()) continue;
+            seen.push_back(&at->first);
+            c.info->absentStock.push_back(ref);
         }
-        for (const std::wstring& ref : info->absentStock) need.add(RouteNeedKind::Stock, ref, name, false);
-        for (const std::wstring& device : info->absentDevices) need.add(RouteNeedKind::EndOfTrain, device, name, false);
+        std::unordered_set<std::wstring> once;
+        for (const std::wstring& device : c.info->devices)
+            if (once.insert(fileSystemUpper(device)).second && deviceAbsent(device)) c.info->absentDevices.push_back(device);
+        return c;
     }
 
     // The consist, read the first time it is asked for; null when it could not be read.
-    ConsistInfo* consist(const std::wstring& path) {
-        auto& slot = consistInfo_[fileSystemUpper(path)];
+    ConsistInfo* consist(const std::wstring& path, const std::wstring& key) {
+        auto& slot = consistInfo_[key];
         if (slot) return slot->read ? slot.get() : nullptr;
         slot = std::make_unique<ConsistInfo>();
         const std::wstring relative = relativeToRoot(shownPath(path), shownPath(simulator_) + L"\\");
         if (!read(L"", relative, path, true)) return nullptr;
         slot->read = true;
         slot->references = consistReferences(text_);
-        for (const std::wstring& ref : slot->references)
-            if (!in_.stock.contains(ref)) slot->absentStock.push_back(ref);
-        for (std::wstring& device : endOfTrainDevices(text_))
-            if (deviceAbsent(device)) slot->absentDevices.push_back(std::move(device));
+        slot->devices = endOfTrainDevices(text_);
         return slot.get();
     }
 
@@ -310,10 +337,10 @@ private:
         ++result_.timetablesRead;
         result_.trainsRead += table.trains.size();
         BrokenRun run{file.route, file.relative, true, true, {}};
-        Need need{run, {}};
+        Need need{run, {}, {}};
         for (const TimetableTrain& train : table.trains) {
             for (const std::wstring& name : train.consists)
-                needConsist(need, withDefaultExtension(name, L".con"), name, train.name, false);
+                applyConsist(need, resolveConsist(withDefaultExtension(name, L".con")), name, train.name, false);
             if (train.path.empty()) continue;
             const std::wstring path = joinStockPath(file.routePath + L"\\PATHS", withDefaultExtension(train.path, L".pat"));
             if (state(path, file.route, L"PATHS") == PathState::Absent)
@@ -328,7 +355,8 @@ private:
     RouteCheckResult result_;
     std::unordered_map<std::wstring, std::unique_ptr<ServiceInfo>> services_;
     std::unordered_map<std::wstring, std::unique_ptr<ConsistInfo>> consistInfo_;
-    std::unordered_set<std::wstring> played_, playedStock_, unplayedStock_, looseStock_, unlisted_;
+    std::unordered_set<std::wstring> played_, looseStock_, unlisted_;
+    std::unordered_map<std::wstring, bool> playedStock_; // each played consist's references: whether on disk
     std::vector<unsigned char> bytes_; // kept across files
     std::wstring text_;
 };

@@ -47,18 +47,19 @@ struct RouteCheckResult {
     std::vector<BrokenRun> broken;                  // by route, then file, in the sets' order
     std::vector<UnreadableRouteFile> unreadable;
     std::vector<std::wstring> unplayedConsists;     // file names as in TRAINS\CONSISTS, in the sets' order
-    std::vector<std::wstring> onlyUnplayedStock;    // as the stock set writes them, in its order
+    std::vector<std::wstring> onlyUnplayedStock;    // as the used set writes them, in its order
     std::size_t folderListings = 0;                 // how many folders the run listed
-    std::size_t filesRead = 0;                      // activities, timetables, services and consists read
+    std::size_t filesRead = 0;                      // activities, timetables, services and played consists read
 };
 
 struct RouteCheckInputs {
     std::wstring simulatorFolder;
     const StockSet& stock; // step 2's: a consist's reference absent from it is absent stock
+    const StockSet& used;  // step 4's: the stock some consist uses
 };
 
-// Runs the check; progress is called before each activity, timetable and
-// consist of TRAINS\CONSISTS with its index and their number.
+// Runs the check; progress is called before each activity and timetable, and
+// before the consists nothing plays are sorted out, with its index and their number.
 RouteCheckResult checkRoutes(const RouteCheckInputs& inputs,
                              const std::function<void(std::size_t index, std::size_t count)>& progress);
 

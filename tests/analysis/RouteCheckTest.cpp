@@ -14,7 +14,7 @@ namespace {
 class RouteCheckTest : public ::testing::Test {
 protected:
     TempFolder t;
-    StockSet stock;
+    StockSet stock, used;
 
     void service(const std::wstring& route, const std::wstring& name, const std::wstring& consist, const std::wstring& path) {
         t.writeUtf16(L"MSTS\\ROUTES\\" + route + L"\\SERVICES\\" + name + L".srv",
@@ -24,7 +24,7 @@ protected:
     void consist(const std::wstring& name, const std::vector<twtest::ConsistEntry>& entries, const std::wstring& extra = L"") {
         t.writeUtf16(L"MSTS\\TRAINS\\CONSISTS\\" + name + L".con", twtest::consistText(name, entries) + extra);
     }
-    RouteCheckResult run() { return checkRoutes({t / L"MSTS", stock}, nullptr); }
+    RouteCheckResult run() { return checkRoutes({t / L"MSTS", stock, used}, nullptr); }
 };
 
 std::wstring pieces(const BrokenRun& run) {
@@ -49,7 +49,7 @@ TEST_F(RouteCheckTest, JoinsActivitiesAndTimetablesToTheDiskAndTellsWhichStart) 
     consist(L"Mixed Freight", {{'W', L"coach", L"PASS"}});
     consist(L"Spare", {{'W', L"spare", L"SPARE"}, {'W', L"box", L"FREIGHT"}});
     consist(L"Also", {{'E', L"dash9", L"DASH9"}});
-    for (const wchar_t* item : {L"DASH9\\dash9.eng", L"FREIGHT\\box.wag", L"SPARE\\spare.wag"}) stock.add(item);
+    for (const wchar_t* item : {L"DASH9\\dash9.eng", L"FREIGHT\\box.wag", L"SPARE\\spare.wag"}) stock.add(item), used.add(item);
     t.writeBytes(L"MSTS\\ROUTES\\R1\\ACTIVITIES\\OPENRAILS\\t.timetable_or",
                  std::string(";T1;T2\r\n#consist;Coal Drag+<Odd+Name>;mixed freight $reverse\r\n#path;P1;Lost\r\n#start;1;2"));
     t.writeBytes(L"MSTS\\ROUTES\\R1\\ACTIVITIES\\OPENRAILS\\bad.timetable-or", std::string("T1;T2\r\n#consist;x"));
