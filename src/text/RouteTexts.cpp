@@ -13,11 +13,11 @@ struct Row {
 constexpr Row kRows[] = {
     {RouteText::MenuItem, L"Contr\u00F4ler les &lignes\u2026", L"Check &routes\u2026"},
     {RouteText::Title, L"Contr\u00F4le des lignes", L"Route check"},
-    {RouteText::CountLine, L"%1 lignes lues : %2 activit\u00E9s, %3 horaires (%4 trains)",
-     L"%1 routes read: %2 activities, %3 timetables (%4 trains)"},
+    {RouteText::CountLine, L"Lignes lues : %1 ; activit\u00E9s : %2 ; horaires : %3 (trains : %4)",
+     L"Routes read: %1; activities: %2; timetables: %3 (trains: %4)"},
     {RouteText::NotStartingHeader, L"Activit\u00E9s qui ne d\u00E9marreront pas :", L"Activities that will not start:"},
     {RouteText::LeftOutHeader,
-     L"Activit\u00E9s et horaires qui d\u00E9marrent, mais avec des trains ou des v\u00E9hicules en moins :",
+     L"Activit\u00E9s et horaires jouables, mais incomplets :",
      L"Activities and timetables that run with trains or vehicles left out:"},
     {RouteText::UnplayedHeader,
      L"Rames qu'aucune activit\u00E9 ni aucun horaire n'utilise :\r\n"
