@@ -146,6 +146,7 @@ CliRunner::CliRunner(const CliOptions& options)
       readActivities_(options.readActivities.value_or(false)),
       check_(options.check),
       routes_(options.routes),
+      notes_(options.notes),
       controller_(view_, *this, scanner_) {
     scanner_.maxDepth = 1;
     view_.onMessage = [this](const std::wstring& text, MessageBoxKind) {
@@ -155,6 +156,7 @@ CliRunner::CliRunner(const CliOptions& options)
 
 CliResult CliRunner::run() {
     CliResult result;
+    result.messages = notes_;
     current_ = &result;
     // The window enables steps 1 and 2 exactly when the simulator folder exists.
     DWORD attributes = ::GetFileAttributesW(simulator_.c_str());
@@ -200,7 +202,7 @@ std::string CliRunner::json(const CliResult& result) const {
     const std::pair<const char*, const StockSet*> sets[] = {
         {"consists", &controller_.consists()}, {"stock", &controller_.stock()},
         {"stockFolders", &controller_.stockFolders()}, {"references", &controller_.references()},
-        {"orphans", &controller_.orphans()}, {"used", &controller_.used()}, {"missing", &controller_.missing()}};
+        {"orphans", &controller_.orphans()}, {"used", &controller_.used()}};
     for (const auto& [name, set] : sets) {
         if (name != sets[0].first) out += ',';
         out += '"';
@@ -208,6 +210,8 @@ std::string CliRunner::json(const CliResult& result) const {
         out += "\":";
         appendJsonArray(out, *set);
     }
+    out += ",\"missing\":";
+    appendJsonArray(out, missingReportItems(controller_.missing()));
     out += ",\"activityFiles\":";
     appendJsonArray(out, controller_.activityFiles());
     out += "},\"messages\":";
@@ -254,7 +258,10 @@ std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
     case ReportKind::Consists: set = &controller_.consists(); count = Counter::Consists; break;
     case ReportKind::Stock: set = &controller_.stock(); count = Counter::Stock; break;
     case ReportKind::Orphans: set = &controller_.orphans(); count = Counter::Orphans; break;
-    case ReportKind::Missing: set = &controller_.missing(); count = Counter::Missing; break;
+    case ReportKind::Missing:
+        return reportLines(kind, missingReportItems(controller_.missing()), view_.counterValue(Counter::Missing),
+                           includeStore_, todayShortDate(), controller_.activitiesRead(),
+                           controller_.unreadableFolders().size());
     case ReportKind::References: set = &controller_.references(); count = Counter::References; break;
     case ReportKind::Check:
     case ReportKind::Routes: break;
@@ -295,8 +302,16 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
         streams.out(consoleText(std::wstring(kCliUsage) + L"\n"));
         return 0;
     }
+    if (options.listProfiles) {
+        const auto profiles = openRailsProfiles(sources.openRailsKey);
+        streams.out(options.json ? profilesJson(profiles) + "\r\n" : consoleText(profilesText(profiles)));
+        return 0;
+    }
     try {
-        completeCliOptions(options, sources);
+        if (auto error = completeCliOptions(options, sources)) {
+            streams.err(consoleText(L"trackwend-cli: " + *error + L"\n" + kCliUsage + L"\n"));
+            return 2;
+        }
     } catch (const AppError& e) {
         streams.err(consoleText(messageOnOneLine(generalErrorText(e.message())) + L"\n"));
         return 1;
@@ -318,7 +333,9 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
     for (const auto& m : result.messages) streams.err(consoleText(messageOnOneLine(m) + L"\n"));
     DWORD attributes = ::GetFileAttributesW(runner.simulatorFolder().c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        streams.err(consoleText(L"trackwend-cli: simulator folder not found: " + runner.simulatorFolder() + L"\n"));
+        streams.err(consoleText(L"trackwend-cli: " +
+                                formatOne(text(TextKey::CliFolderNotFound, *options.languageId), runner.simulatorFolder()) +
+                                L"\n"));
 
     // Folders that could not be read leave the results incomplete: not a success either.
     int status = result.completed && runner.controller().unreadableFolders().empty() ? 0 : 1;
@@ -327,8 +344,9 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
     std::string reports;
     for (ReportKind kind : options.reports) {
         if (!runner.reportAvailable(kind)) {
-            streams.err(consoleText(std::wstring(L"trackwend-cli: no ") + reportOptionName(kind) +
-                                    L" report: its step did not complete\n"));
+            streams.err(consoleText(L"trackwend-cli: " +
+                                    formatOne(text(TextKey::CliNoReport, *options.languageId), reportOptionName(kind)) +
+                                    L"\n"));
             status = 1;
             continue;
         }

@@ -48,6 +48,7 @@ private:
     bool readActivities_ = false;
     bool check_ = false;
     bool routes_ = false;
+    std::vector<std::wstring> notes_; // said first among the messages
     HeadlessView view_;
     FolderScanner scanner_;
     AnalysisController controller_;

@@ -28,6 +28,7 @@ enum class TextKey {
     CheckRootSimulator, CheckRootStore,
     KindShape, KindFreightAnim, KindPassengerView, KindCab, KindCab3d, KindSound, KindInclude,
     UnreadableFoldersLine, UnreadableFoldersWarning, UnreadableFoldersMore,
+    OpenRailsFoldersMenu, SimulatorMissing, TrainStoreMissing, OpenRailsFolderUsed, CliFolderNotFound, CliNoReport,
 };
 
 struct LanguageRow {
@@ -36,7 +37,7 @@ struct LanguageRow {
     const wchar_t* english;
 };
 
-inline constexpr int kLanguageRowCount = 69;
+inline constexpr int kLanguageRowCount = 75;
 
 // The rows in application order (row 1 first).
 const LanguageRow* languageRows();
