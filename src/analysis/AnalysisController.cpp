@@ -159,6 +159,7 @@ bool AnalysisController::checkAvailable() const {
 
 void AnalysisController::resetAnalyses() {
     checkResult_.reset();
+    routeResult_.reset();
     for (StepButton b : {StepButton::References, StepButton::Orphans, StepButton::Missing}) view_.setButtonEnabled(b, false);
     view_.setReportEnabled(ReportButton::Orphans, false);
     view_.setReportEnabled(ReportButton::Missing, false);

@@ -1,9 +1,11 @@
 #include "cli/CliRunner.h"
 
+#include "cli/RouteJson.h"
 #include "platform/Errors.h"
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
 #include "report/ReportFile.h"
+#include "report/RouteReport.h"
 #include "text/LanguageTable.h"
 
 #include <nlohmann/json.hpp>
@@ -143,6 +145,7 @@ CliRunner::CliRunner(const CliOptions& options)
       language_(options.languageId.value_or(0)),
       readActivities_(options.readActivities.value_or(false)),
       check_(options.check),
+      routes_(options.routes),
       notes_(options.notes),
       controller_(view_, *this, scanner_) {
     scanner_.maxDepth = 1;
@@ -163,6 +166,7 @@ CliResult CliRunner::run() {
     try {
         controller_.onRunAll();
         if (check_) controller_.onCheck(); // after a complete step 5 only
+        if (routes_) controller_.onRoutes();
     } catch (const AppError& e) {
         result.messages.push_back(generalErrorText(e.message()));
     }
@@ -219,6 +223,10 @@ std::string CliRunner::json(const CliResult& result) const {
         if (controller_.checkResult()) appendCheckJson(out, *controller_.checkResult());
         else out += "null";
     }
+    if (routes_) {
+        out += ",\"routes\":";
+        out += controller_.routeResult() ? routeCheckJson(*controller_.routeResult()) : "null";
+    }
     out += '}';
     return out;
 }
@@ -232,6 +240,7 @@ bool CliRunner::reportAvailable(ReportKind kind) const {
     // The window keeps this button hidden; its list is complete once step 3 has.
     case ReportKind::References: return view_.counterColour(Counter::References) == colours::Yellow;
     case ReportKind::Check: return controller_.checkResult().has_value();
+    case ReportKind::Routes: return controller_.routeResult().has_value();
     }
     return false;
 }
@@ -239,6 +248,9 @@ bool CliRunner::reportAvailable(ReportKind kind) const {
 std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
     if (kind == ReportKind::Check)
         return checkReportLines(*controller_.checkResult(), includeStore_, todayShortDate(), controller_.activitiesRead(),
+                                controller_.unreadableFolders().size());
+    if (kind == ReportKind::Routes)
+        return routeReportLines(*controller_.routeResult(), includeStore_, todayShortDate(), controller_.activitiesRead(),
                                 controller_.unreadableFolders().size());
     const StockSet* set = nullptr;
     Counter count = Counter::Consists;
@@ -251,7 +263,8 @@ std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
                            includeStore_, todayShortDate(), controller_.activitiesRead(),
                            controller_.unreadableFolders().size());
     case ReportKind::References: set = &controller_.references(); count = Counter::References; break;
-    case ReportKind::Check: break;
+    case ReportKind::Check:
+    case ReportKind::Routes: break;
     }
     return reportLines(kind, set->items(), view_.counterValue(count), includeStore_, todayShortDate(),
                        controller_.activitiesRead(), controller_.unreadableFolders().size());
@@ -326,6 +339,8 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
 
     // Folders that could not be read leave the results incomplete: not a success either.
     int status = result.completed && runner.controller().unreadableFolders().empty() ? 0 : 1;
+    // So do the route check's files and folders that could not be read.
+    if (const auto& routes = runner.controller().routeResult(); routes && !routes->unreadable.empty()) status = 1;
     std::string reports;
     for (ReportKind kind : options.reports) {
         if (!runner.reportAvailable(kind)) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "text/LanguageTable.h"
+#include "text/RouteTexts.h"
 
 namespace tw {
 namespace {
@@ -32,6 +33,7 @@ TextKey listHeaderKey(ReportKind kind) {
 std::wstring reportTitle(ReportKind kind) {
     if (kind == ReportKind::References) return L"Debug Liste";
     if (kind == ReportKind::Check) return text(TextKey::TitleCheck, reportLanguageId());
+    if (kind == ReportKind::Routes) return routeText(RouteText::Title, reportLanguageId());
     return reportText(titleKey(kind));
 }
 
@@ -64,9 +66,8 @@ std::vector<std::wstring> splitLines(const std::wstring& text) {
     return lines;
 }
 
-namespace {
 // The date, warning, count and scope lines every report opens with, and the blank after them.
-void appendHeader(std::vector<std::wstring>& lines, const std::wstring& countLine, bool includeTrainStore,
+void appendReportHeader(std::vector<std::wstring>& lines, const std::wstring& countLine, bool includeTrainStore,
                   bool activitiesLine, std::size_t unreadableFolders, const std::wstring& date) {
     lines.push_back(reportText(TextKey::ReportHeaderPrefix) + date);
     lines.push_back(reportText(TextKey::BetaWarning));
@@ -77,11 +78,10 @@ void appendHeader(std::vector<std::wstring>& lines, const std::wstring& countLin
     lines.push_back(L" ");
 }
 
-void appendFooter(std::vector<std::wstring>& lines) {
+void appendReportFooter(std::vector<std::wstring>& lines) {
     lines.push_back(L" ");
     lines.push_back(std::wstring(33, L'-'));
 }
-} // namespace
 
 std::wstring reportSize(std::uint64_t bytes, int languageId) {
     static const wchar_t* const units[2][3] = {{L"Ko", L"Mo", L"Go"}, {L"KB", L"MB", L"GB"}};
@@ -116,7 +116,7 @@ std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool 
         return out;
     };
     std::vector<std::wstring> lines;
-    appendHeader(lines, std::to_wstring(result.stockFilesRead) + L" " + t(TextKey::CheckFilesRead), includeTrainStore,
+    appendReportHeader(lines, std::to_wstring(result.stockFilesRead) + L" " + t(TextKey::CheckFilesRead), includeTrainStore,
                  activitiesRead, unreadableFolders, date);
     // A section's title line with its count, then the lines that explain it.
     const auto header = [&](TextKey key, std::size_t count) {
@@ -163,7 +163,7 @@ std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool 
         header(TextKey::CheckUnlistedHeader, result.unlisted.size());
         for (const auto& u : result.unlisted) lines.push_back(L" - " + u.folder + L" (" + rootName(u.root) + L")");
     }
-    appendFooter(lines);
+    appendReportFooter(lines);
     return lines;
 }
 
@@ -179,7 +179,7 @@ std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::ws
                                       bool includeTrainStore, const std::wstring& date, bool activitiesRead,
                                       std::size_t unreadableFolders) {
     std::vector<std::wstring> lines;
-    appendHeader(lines, std::to_wstring(count) + L" " + reportTitle(kind), includeTrainStore,
+    appendReportHeader(lines, std::to_wstring(count) + L" " + reportTitle(kind), includeTrainStore,
                  activitiesRead && kind != ReportKind::Consists && kind != ReportKind::Stock, unreadableFolders, date);
     if (kind == ReportKind::Orphans || kind == ReportKind::Missing) {
         const auto block = splitLines(reportText(kind == ReportKind::Orphans ? TextKey::OrphansExplanation
@@ -188,7 +188,7 @@ std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::ws
     }
     lines.push_back(reportText(listHeaderKey(kind)));
     for (const auto& item : items) lines.push_back(L" - " + item);
-    appendFooter(lines);
+    appendReportFooter(lines);
     return lines;
 }
 

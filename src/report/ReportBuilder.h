@@ -12,7 +12,7 @@
 
 namespace tw {
 
-enum class ReportKind { Consists, Stock, Orphans, Missing, References, Check };
+enum class ReportKind { Consists, Stock, Orphans, Missing, References, Check, Routes };
 
 // The report's title in the current report texts ("Debug Liste" for references).
 std::wstring reportTitle(ReportKind kind);
@@ -45,6 +45,12 @@ std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool 
                                            std::size_t unreadableFolders = 0);
 void buildCheckReport(const StockCheckResult& result, bool includeTrainStore, ReportTarget& target,
                       bool activitiesRead = false, std::size_t unreadableFolders = 0);
+
+// The date, warning, count and scope lines every report opens with, and the
+// blank after them; the blank and the rule every report ends with.
+void appendReportHeader(std::vector<std::wstring>& lines, const std::wstring& countLine, bool includeTrainStore,
+                        bool activitiesLine, std::size_t unreadableFolders, const std::wstring& date);
+void appendReportFooter(std::vector<std::wstring>& lines);
 
 // A size for a report, 1024 based with one decimal: "KB", "MB" or "GB" in
 // English, "Ko", "Mo" or "Go" and a decimal comma in French.

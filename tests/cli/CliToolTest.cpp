@@ -233,6 +233,41 @@ TEST_F(CliToolTest, StockCheckOnTheSampleInstallation) {
         << report.out;
 }
 
+TEST_F(CliToolTest, RouteCheckOnTheSampleInstallation) {
+    const Captured plain = run({L"--json", L"--lang=en", TW_SAMPLE_INSTALL});
+    EXPECT_EQ(plain.out.find("\"routes\""), std::string::npos);
+    const Captured c = run({L"--json", L"--lang=en", L"--routes", TW_SAMPLE_INSTALL});
+    EXPECT_EQ(c.status, 0) << c.err;
+    EXPECT_EQ(c.out.substr(0, c.out.find(",\"routes\":")), plain.out.substr(0, plain.out.size() - 3))
+        << "the check only adds its member";
+    const std::string routes =
+        "\"routes\":{\"routesRead\":1,\"activitiesRead\":2,\"timetablesRead\":1,\"trainsRead\":2,\"broken\":["
+        "{\"route\":\"Demo Yard\",\"file\":\"ACTIVITIES\\\\Night Freight.act\",\"starts\":false,\"missing\":["
+        "{\"kind\":\"stock\",\"name\":\"LOCO\\\\GP38.ENG\",\"via\":\"Mixed Freight\"},"
+        "{\"kind\":\"stock\",\"name\":\"PASSENGER\\\\COACH.WAG\",\"via\":\"Mixed Freight\"},"
+        "{\"kind\":\"path\",\"name\":\"Main Line\",\"via\":\"Night Freight\"},"
+        "{\"kind\":\"service\",\"name\":\"Local Goods\",\"via\":\"\"}]},"
+        "{\"route\":\"Demo Yard\",\"file\":\"ACTIVITIES\\\\Yard Switching.act\",\"starts\":true,\"missing\":["
+        "{\"kind\":\"stock\",\"name\":\"GP9\\\\GP9 PHASE 2.ENG\",\"via\":\"\"}]},"
+        "{\"route\":\"Demo Yard\",\"file\":\"ACTIVITIES\\\\OPENRAILS\\\\Weekday.timetable-or\",\"starts\":true,\"missing\":["
+        "{\"kind\":\"stock\",\"name\":\"LOCO\\\\GP38.ENG\",\"via\":\"Mixed Freight\"},"
+        "{\"kind\":\"stock\",\"name\":\"PASSENGER\\\\COACH.WAG\",\"via\":\"Mixed Freight\"},"
+        "{\"kind\":\"path\",\"name\":\"Branch Line\",\"via\":\"Shuttle\"}]}],\"unreadable\":[],"
+        "\"unplayedConsists\":[\"Default Run.con\",\"SD40 Light.con\"],\"onlyUnplayedStock\":[\"LOCO\\\\SD40.eng\"]}}\r\n";
+    EXPECT_EQ(c.out.substr(c.out.find("\"routes\":")), routes);
+
+    // The report alone asks for the check; a step 5 that did not complete gives null.
+    const Captured report = run({L"--lang=en", L"--report=routes", TW_SAMPLE_INSTALL});
+    EXPECT_EQ(report.status, 0) << report.err;
+    EXPECT_NE(report.out.find("\r\nActivities that will not start: 1\r\n - Demo Yard : ACTIVITIES\\Night Freight.act\r\n"),
+              std::string::npos)
+        << report.out;
+    t.makeDir(L"Bare\\TRAINS\\CONSISTS");
+    const Captured bare = run({L"--json", L"--routes", t / L"Bare"});
+    EXPECT_EQ(bare.status, 1);
+    EXPECT_EQ(bare.out.substr(bare.out.size() - 17), ",\"routes\":null}\r\n");
+}
+
 TEST_F(CliToolTest, OpenRailsProfilesListedChosenByNameAndTakenWithoutTheSimulatorKey) {
     const std::wstring other = t.makeDir(L"Other");
     for (const auto& [name, folder] : {std::pair{L"Main", t / L"MSTS"}, std::pair{L"Other", other}})

@@ -1,4 +1,5 @@
-// Fuzz target for the consist reader and the stock-file reader: native Linux
+// Fuzz target for the consist reader, the stock-file reader, the activity
+// and service readers and the timetable reader: native Linux
 // build with clang's libFuzzer (tools/fuzz). Every input goes through reading,
 // masking and the gathering of references, then through the stock-file
 // reading and the joining of each name it finds to a folder; any sanitizer
@@ -15,9 +16,16 @@
 //   text's length;
 // - the stock-file entries: names never empty, together no longer than the
 //   text, allocations linear; a joined name keeps its folder's drive and holds
-//   no "/", no empty, "." or ".." part.
+//   no "/", no empty, "." or ".." part;
+// - the activity's and service's entries: names never empty, allocations linear;
+// - the timetable: a table without its three rows has no train; every name
+//   is non-empty, the names of the cells together no longer than the text,
+//   allocations linear.
 #include "analysis/ConsistReader.h"
+#include "analysis/ActivityReader.h"
+#include "analysis/ServiceReader.h"
 #include "analysis/StockFileReader.h"
+#include "analysis/TimetableReader.h"
 
 #include <sanitizer/allocator_interface.h>
 
@@ -144,6 +152,41 @@ void checkStockFile(const std::vector<unsigned char>& bytes) {
     }
 }
 
+void checkRouteReaders(const std::vector<unsigned char>& bytes) {
+    std::wstring text;
+    if (flattenStockFile(bytes, text)) {
+        const unsigned long long n = text.size();
+        allocated = 0;
+        counting = true;
+        const ActivityEntries activity = activityEntries(text);
+        const ServiceEntries service = serviceEntries(text);
+        counting = false;
+        if (allocated > 2 * kBytesPerChar * n + kBytesFixed) fail("activity entries: allocations not linear in the text", text);
+        for (const std::wstring& s : activity.services)
+            if (s.empty()) fail("activity: a service without a name", text);
+        (void)service;
+    }
+    const std::wstring table = decodeSimulatorText(bytes);
+    const unsigned long long n = table.size();
+    allocated = 0;
+    counting = true;
+    const Timetable timetable = readTimetable(table);
+    counting = false;
+    if (allocated > kBytesPerChar * n + kBytesFixed) fail("timetable: allocations not linear in the text", table);
+    if (!timetable.readable && !timetable.trains.empty()) fail("timetable: trains of an unreadable table", table);
+    unsigned long long total = 0;
+    for (const TimetableTrain& t : timetable.trains) {
+        if (t.name.empty() || t.name[0] == L'#') fail("timetable: a train without a name, or a # column", table);
+        for (const std::wstring& c : t.consists) {
+            if (c.empty()) fail("timetable: an empty consist name", table);
+            total += c.size();
+        }
+        total += t.path.size();
+    }
+    // A continuing column adds one blank per cell, which no name keeps at its edges.
+    if (total > n) fail("timetable: names larger than the text", table);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -165,5 +208,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     checkMask(text);
     checkReferences(text);
     checkStockFile(bytes);
+    checkRouteReaders(bytes);
     return 0;
 }
