@@ -105,6 +105,51 @@ std::wstring maskBrackets(const std::wstring& text) {
     return out;
 }
 
+void blankSkippedBlocks(std::wstring& text) {
+    const size_t n = text.size();
+    const auto upperIs = [&](size_t from, size_t to, std::wstring_view word) {
+        if (to - from != word.size()) return false;
+        for (size_t k = 0; k < word.size(); ++k) {
+            wchar_t c = text[from + k];
+            if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+            if (c != word[k]) return false;
+        }
+        return true;
+    };
+    size_t i = 0;
+    while (i < n) {
+        const wchar_t c = text[i];
+        if (c == L' ' || c == kOpenMark || c == kCloseMark) {
+            ++i;
+            continue;
+        }
+        if (c == L'"') { // a quoted token is a name, never a keyword
+            const size_t close = text.find(L'"', i + 1);
+            i = close == std::wstring::npos ? n : close + 1;
+            continue;
+        }
+        size_t end = i;
+        while (end < n && text[end] != L' ' && text[end] != kOpenMark && text[end] != kCloseMark && text[end] != L'"')
+            ++end;
+        size_t at = end;
+        while (at < n && text[at] == L' ') ++at;
+        const bool skipped = at < n && text[at] == kOpenMark &&
+                             (c == L'#' || c == L'_' || upperIs(i, end, L"SKIP") || upperIs(i, end, L"COMMENT"));
+        if (!skipped) {
+            i = end;
+            continue;
+        }
+        size_t depth = 0, stop = at;
+        for (; stop < n; ++stop) {
+            if (text[stop] == kOpenMark) ++depth;
+            else if (text[stop] == kCloseMark && --depth == 0) break;
+        }
+        stop = stop < n ? stop + 1 : n;
+        std::fill(text.begin() + static_cast<std::ptrdiff_t>(i), text.begin() + static_cast<std::ptrdiff_t>(stop), L' ');
+        i = stop;
+    }
+}
+
 std::wstring extractNextEntry(std::wstring& text, const std::wstring& firstKeyword, const std::wstring& secondKeyword) {
     size_t p1 = findUpper(text, firstKeyword);
     size_t p2 = findUpper(text, secondKeyword);
@@ -169,6 +214,7 @@ std::vector<std::wstring> consistReferences(const std::wstring& flattened) {
     thread_local std::wstring text;
     text = flattened;
     maskBracketsInPlace(text);
+    blankSkippedBlocks(text);
     // extractNextEntry over and over, with the remaining text kept as a range
     // instead of a copy per entry (a consist holds thousands of characters).
     // The next position of each keyword and of each mark is kept until the

@@ -27,6 +27,13 @@ void flattenLines(std::wstring_view text, std::wstring& flattened);
 std::wstring maskBrackets(const std::wstring& text);
 void maskBracketsInPlace(std::wstring& text);
 
+// Blanks every block the simulator skips in a masked text: the word "Skip"
+// or "Comment" (any case), or a word that begins with "#" or "_", followed by
+// an open mark, with its block up to the matching close mark (to the end when
+// none). Only a word followed by an open mark counts: a name inside an
+// entry's body ("#MT_Class47") is kept as it is. Same length, linear.
+void blankSkippedBlocks(std::wstring& masked);
+
 // Finds the first of the two keywords (ASCII case-insensitive). Returns the
 // keyword, "\" and the trimmed body between the open mark that follows it and
 // the next close mark, or an empty text when no such body follows (none, or
@@ -37,9 +44,9 @@ std::wstring extractNextEntry(std::wstring& text, const std::wstring& firstKeywo
 // "ENGINEDATA\dash9 DASH9" -> "DASH9\DASH9.ENG"; quoted names and folders allowed.
 std::wstring normaliseEntry(const std::wstring& rawEntry);
 
-// All references of one flattened consist, in file order (duplicates kept):
-// the same as extractNextEntry and normaliseEntry applied until the text is
-// exhausted, in time and memory proportional to the text.
+// All references of one flattened consist, in file order (duplicates kept),
+// its skipped blocks blanked first: the same as extractNextEntry and
+// normaliseEntry applied until the text is exhausted, in time and memory proportional to the text.
 std::vector<std::wstring> consistReferences(const std::wstring& flattened);
 
 // Text positions the searches of consistReferences have examined on this
