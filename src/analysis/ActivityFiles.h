@@ -2,6 +2,8 @@
 // Where activities lie: ROUTES\<route>\ACTIVITIES\<name>.act under a simulator
 // or Train Store folder. Their loose consists name stock exactly as consists
 // do, so step 3 reads them with the consist reader when the user asks for it.
+#include "scan/ListingCache.h"
+
 #include <string>
 #include <vector>
 
@@ -18,6 +20,8 @@ struct ActivityFile {
 // system's listing order. Nothing when the root has no ROUTES folder. The
 // folders of the search (the root, ROUTES, each route, each ACTIVITIES) that
 // exist but could not be listed, or only in part, are added to unreadable.
-std::vector<ActivityFile> findActivityFiles(const std::wstring& root, std::vector<std::wstring>& unreadable);
+// Folders are listed through the run's listings.
+std::vector<ActivityFile> findActivityFiles(const std::wstring& root, std::vector<std::wstring>& unreadable,
+                                            ListingCache& listings);
 
 } // namespace tw

@@ -278,14 +278,14 @@ bool AnalysisController::stepStock() {
     unreadableByStock_.clear();
 
     // The wagons scans walk the trees the engines scans walked: they take each
-    // folder's listing from this snapshot instead of the disk, so a folder is
+    // folder's listing from these listings instead of the disk, so a folder is
     // listed once per step 2 and both scans still raise every event. A change
     // on disk during the step shows in both scans or in neither, as the engines
-    // scan found the folder; the snapshot goes at the end of the step, so the
+    // scan found the folder; the listings go at the end of the step, so the
     // next step 2 lists the disk afresh.
-    ScanSnapshot listings;
-    scanner_.snapshot = &listings;
-    ScopeGuard lent([this] { scanner_.snapshot = nullptr; });
+    ListingCache listings;
+    scanner_.listings = &listings;
+    ScopeGuard lent([this] { scanner_.listings = nullptr; });
 
     const std::wstring root = inputs_.simulatorFolder() + kTrainsetBelow;
     if (!rootFound(root, false) || !scan(root, false, L"*.ENG", true, unreadableByStock_)) return false;

@@ -33,9 +33,10 @@ bool AnalysisController::stepReferences() {
     // The activities are listed before the consists are read: the gauge runs over both.
     std::vector<ActivityFile> activities;
     if (withActivities) {
-        activities = findActivityFiles(simulatorFolder, unreadableByReading_);
+        ListingCache listings;
+        activities = findActivityFiles(simulatorFolder, unreadableByReading_, listings);
         if (includeTrainStore) {
-            auto store = findActivityFiles(trainStoreFolder, unreadableByReading_);
+            auto store = findActivityFiles(trainStoreFolder, unreadableByReading_, listings);
             activities.insert(activities.end(), store.begin(), store.end());
         }
     }

@@ -4,109 +4,15 @@
 #include "platform/Errors.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "scan/ListingCache.h"
 
 #include <algorithm>
 #include <map>
-#include <memory>
 #include <unordered_map>
-
-#include <windows.h>
 
 namespace tw {
 
 namespace {
-enum class FileState { Present, Absent, Unknown };
-
-// The run's folder listings: each folder is listed the first time anything
-// looks into it, and every later question about it is answered from memory.
-class FolderCache {
-public:
-    struct Folder {
-        enum class State { Listed, Absent, Unlisted } state = State::Listed;
-        FolderListing listing;
-        std::unordered_map<std::wstring, std::size_t> byName; // fileSystemUpper of each name
-    };
-
-    const Folder& get(const std::wstring& path) {
-        auto& slot = folders_[fileSystemUpper(path)];
-        if (slot) return *slot;
-        slot = std::make_unique<Folder>();
-        Folder& folder = *slot;
-        // A folder that its listed parent does not hold needs no call (a
-        // stock file's absent CABVIEW or SOUND folder, most often).
-        const size_t slash = path.find_last_of(L'\\');
-        if (slash != std::wstring::npos) {
-            auto parent = folders_.find(fileSystemUpper(std::wstring_view(path).substr(0, slash)));
-            if (parent != folders_.end() && parent->second && parent->second->state == Folder::State::Listed) {
-                const FolderListing::Entry* e = find(*parent->second, path.substr(slash + 1));
-                if (!e || !FolderListing::isFolder(*e)) {
-                    folder.state = Folder::State::Absent;
-                    return folder;
-                }
-            }
-        }
-        ++listings_;
-        const unsigned long error = listFolder(path, folder.listing);
-        switch (error) {
-        case ERROR_SUCCESS:
-        case ERROR_FILE_NOT_FOUND: break; // listed, nothing in it
-        // Nothing there, or a file where a folder would be: no file beneath it.
-        case ERROR_PATH_NOT_FOUND:
-        case ERROR_DIRECTORY:
-        case ERROR_INVALID_NAME:
-        case ERROR_BAD_PATHNAME:
-        case ERROR_INVALID_DRIVE:
-        case ERROR_BAD_NETPATH:
-        case ERROR_BAD_NET_NAME: folder.state = Folder::State::Absent; break;
-        default: folder.state = Folder::State::Unlisted; break;
-        }
-        if (folder.state != Folder::State::Listed) return folder;
-        const auto& entries = folder.listing.entries;
-        folder.byName.reserve(entries.size());
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            if (!folder.listing.isDotOrDotDot(entries[i]))
-                folder.byName.emplace(fileSystemUpper(folder.listing.nameView(entries[i])), i);
-        return folder;
-    }
-
-    // The entry of that name in the folder, or nothing.
-    const FolderListing::Entry* find(const Folder& folder, const std::wstring& name) {
-        auto it = folder.byName.find(fileSystemUpper(name));
-        return it == folder.byName.end() ? nullptr : &folder.listing.entries[it->second];
-    }
-
-    FileState fileState(const std::wstring& path) {
-        const size_t slash = path.find_last_of(L'\\');
-        if (slash == std::wstring::npos) return FileState::Absent;
-        const Folder& folder = get(path.substr(0, slash));
-        if (folder.state == Folder::State::Absent) return FileState::Absent;
-        if (folder.state == Folder::State::Unlisted) return FileState::Unknown;
-        const FolderListing::Entry* e = find(folder, path.substr(slash + 1));
-        return e && !FolderListing::isFolder(*e) ? FileState::Present : FileState::Absent;
-    }
-
-    // Every file beneath the folder, every level; false when a part could not
-    // be listed. Linked folders are not followed (they could loop).
-    bool treeBytes(const std::wstring& path, std::uint64_t& bytes) {
-        const Folder& folder = get(path);
-        if (folder.state != Folder::State::Listed) return false;
-        bool complete = true;
-        for (const FolderListing::Entry& e : folder.listing.entries) {
-            if (folder.listing.isDotOrDotDot(e)) continue;
-            if (!FolderListing::isFolder(e)) bytes += e.size;
-            else if (!(e.attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                complete = treeBytes(path + L"\\" + std::wstring(folder.listing.nameView(e)), bytes) && complete;
-        }
-        return complete;
-    }
-
-    std::size_t listings() const { return listings_; }
-
-private:
-    std::unordered_map<std::wstring, std::unique_ptr<Folder>> folders_;
-    std::size_t listings_ = 0;
-};
-
 struct TopFolder {
     std::wstring name; // as listed
     StockRoot root;
@@ -158,7 +64,7 @@ public:
 private:
     void addRoot(StockRoot which, const std::wstring& folder) {
         Root root{which, folder + kTrainsetBelow, fileSystemUpper(folder + kTrainsetBelow + L"\\"), {}};
-        const auto& listed = cache_.get(root.trainset);
+        const ListingCache::Folder& listed = cache_.folder(root.trainset);
         for (const FolderListing::Entry& e : listed.listing.entries) {
             if (listed.listing.isDotOrDotDot(e) || !FolderListing::isFolder(e)) continue;
             std::wstring name(listed.listing.nameView(e));
@@ -176,7 +82,7 @@ private:
         for (Root& root : roots_) {
             auto t = root.tops.find(top);
             if (!top.empty() && t == root.tops.end()) continue;
-            if (cache_.fileState(root.trainset + L"\\" + item) != FileState::Present) continue;
+            if (cache_.fileState(root.trainset + L"\\" + item) != PathState::Present) continue;
             if (!first) first = &root;
             if (t != root.tops.end()) {
                 t->second.holdsStock = true;
@@ -207,19 +113,19 @@ private:
         for (const StockReference& ref : stockReferences(text_)) {
             const std::wstring sub = stockReferenceFolder(ref.kind);
             std::wstring path = joinStockPath(sub.empty() ? folder : folder + L"\\" + sub, ref.name);
-            FileState state = cache_.fileState(path);
-            if (state != FileState::Present && ref.kind == StockReferenceKind::Sound) {
+            PathState state = cache_.fileState(path);
+            if (state != PathState::Present && ref.kind == StockReferenceKind::Sound) {
                 // The simulator's own sounds are the fallback the simulator uses.
                 const std::wstring shared = joinStockPath(simulator_ + L"\\SOUND", ref.name);
-                const FileState sharedState = cache_.fileState(shared);
-                if (sharedState == FileState::Present) path = shared;
-                if (sharedState != FileState::Absent) state = sharedState;
+                const PathState sharedState = cache_.fileState(shared);
+                if (sharedState == PathState::Present) path = shared;
+                if (sharedState != PathState::Absent) state = sharedState;
             }
-            if (state == FileState::Present) {
+            if (state == PathState::Present) {
                 markNeeded(path, item, used);
             } else {
                 entry.absent.push_back({ref.kind, ref.name, shownPath(relativeToRoot(path, root->trainset + L"\\")),
-                                        state == FileState::Unknown});
+                                        state == PathState::Unknown});
             }
         }
         if (!entry.absent.empty()) broken.push_back(std::move(entry));
@@ -284,7 +190,7 @@ private:
 
     const StockCheckInputs& in_;
     const std::wstring simulator_;
-    FolderCache cache_;
+    ListingCache cache_;
     std::vector<Root> roots_;
     StockCheckResult result_;
     std::vector<unsigned char> bytes_; // kept across files, as the consists' reading does

@@ -144,6 +144,8 @@ bool folderIdentity(const std::wstring& path, FolderIdentity& identity) {
 
 bool FolderListing::isFolder(const Entry& e) { return (e.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
+bool FolderListing::isLink(const Entry& e) { return (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+
 bool FolderListing::isDotOrDotDot(const Entry& e) const {
     const std::wstring_view n = nameView(e);
     return n == L"." || n == L"..";
@@ -175,6 +177,21 @@ unsigned long listFolder(const std::wstring& folder, FolderListing& listing) {
 
 bool listingIncomplete(unsigned long listResult) {
     return listResult != ERROR_SUCCESS && listResult != ERROR_FILE_NOT_FOUND;
+}
+
+ListingState listingState(unsigned long listResult) {
+    switch (listResult) {
+    case ERROR_SUCCESS:
+    case ERROR_FILE_NOT_FOUND: return ListingState::Listed; // listed, nothing in it
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DIRECTORY:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME: return ListingState::Absent;
+    default: return ListingState::Unlisted;
+    }
 }
 
 std::wstring executablePath() {

@@ -72,6 +72,8 @@ struct FolderListing {
     const wchar_t* name(const Entry& e) const { return names.data() + e.nameAt; }
     std::wstring_view nameView(const Entry& e) const { return {names.data() + e.nameAt, e.nameLength}; }
     static bool isFolder(const Entry& e);
+    // A reparse point (a link or junction): a walk does not follow it, it could loop.
+    static bool isLink(const Entry& e);
     // The folder itself and its parent, which every listing but a drive root's holds.
     bool isDotOrDotDot(const Entry& e) const;
 };
@@ -85,6 +87,12 @@ struct FolderListing {
 unsigned long listFolder(const std::wstring& folder, FolderListing& listing);
 // Whether listFolder's result says the folder was not listed, or only in part.
 bool listingIncomplete(unsigned long listResult);
+
+// What listFolder's result says of the folder: listed (empty or not); absent
+// (nothing there, or a file where the folder would be: no file lies beneath
+// it); or not listed, or only in part, so its files are unknown.
+enum class ListingState { Listed, Absent, Unlisted };
+ListingState listingState(unsigned long listResult);
 
 // Full path of the running executable, and its folder (no trailing "\").
 std::wstring executablePath();

@@ -104,15 +104,6 @@ bool WildcardMask::matches(const wchar_t* name, std::size_t N) const {
 
 bool wildcardMatch(const std::wstring& mask, const std::wstring& name) { return WildcardMask(mask).matches(name); }
 
-const FolderListing* ScanSnapshot::find(const std::wstring& folder) const {
-    auto it = listings_.find(folder);
-    return it == listings_.end() ? nullptr : &it->second;
-}
-
-const FolderListing& ScanSnapshot::keep(const std::wstring& folder, FolderListing&& listing) {
-    return listings_.insert_or_assign(folder, std::move(listing)).first->second;
-}
-
 std::wstring FolderScanner::currentFileName() const {
     auto pos = currentFile_.find_last_of(L'\\');
     return pos == std::wstring::npos ? currentFile_ : currentFile_.substr(pos + 1);
@@ -162,19 +153,23 @@ void FolderScanner::walk(int depth, std::wstring folder, std::wstring systemFold
     dropTrailingBackslash(systemFolder);
 
     FolderListing own;
-    const FolderListing* listing = snapshot ? snapshot->find(folder) : nullptr;
-    if (!listing) {
-        const unsigned long error = listFolder(systemFolder, own);
-        if (listingIncomplete(error)) {
-            // A listing refused or cut short: finding nothing there does not
-            // mean nothing is there. The root's caller stops; a sub-folder is
-            // kept for the caller to name. What was listed before a failure is
-            // still reported.
-            if (depth == 0) rootUnreadable_ = true;
-            else unreadableFolders_.push_back(folder);
-            if (own.entries.empty()) return;
-        }
-        listing = snapshot ? &snapshot->keep(folder, std::move(own)) : &own;
+    const FolderListing* listing = &own;
+    unsigned long error = 0;
+    if (listings) {
+        const ListingCache::Folder& kept = listings->folder(systemFolder);
+        listing = &kept.listing;
+        error = kept.error;
+    } else {
+        error = listFolder(systemFolder, own);
+    }
+    if (listingIncomplete(error)) {
+        // A listing refused or cut short: finding nothing there does not
+        // mean nothing is there. The root's caller stops; a sub-folder is
+        // kept for the caller to name. What was listed before a failure is
+        // still reported.
+        if (depth == 0) rootUnreadable_ = true;
+        else unreadableFolders_.push_back(folder);
+        if (listing->entries.empty()) return;
     }
 
     reportFiles(folder, *listing);

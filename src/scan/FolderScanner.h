@@ -3,11 +3,11 @@
 // met, with a depth limit. It lets pending user-interface messages run while it
 // walks, through an injected pump, so it also runs without any window.
 #include "platform/Files.h"
+#include "scan/ListingCache.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace tw {
@@ -15,19 +15,6 @@ namespace tw {
 class FolderScanner;
 using ScanEvent = std::function<void(FolderScanner& sender, const std::wstring& path)>;
 using ScanNotify = std::function<void(FolderScanner& sender)>;
-
-// Listings kept from one walk for the next walks of the same folders: a scanner
-// given a snapshot lists a folder only when the snapshot does not hold it yet,
-// so those walks see the folders as they were when first listed.
-class ScanSnapshot {
-public:
-    const FolderListing* find(const std::wstring& folder) const;
-    const FolderListing& keep(const std::wstring& folder, FolderListing&& listing);
-    std::size_t size() const { return listings_.size(); }
-
-private:
-    std::unordered_map<std::wstring, FolderListing> listings_;
-};
 
 // A file mask ("*" and "?" wildcards) prepared once for many names.
 class WildcardMask {
@@ -68,9 +55,10 @@ public:
     // file nor a sub-folder, where no pump runs: a window uses it to bring
     // its display up to date during a long listing. Empty = nothing.
     std::function<void()> tick;
-    // Where runs take and keep their folder listings; none = every run lists
-    // the disk afresh. The owner of the snapshot decides how long it lives.
-    ScanSnapshot* snapshot = nullptr;
+    // Where runs take and keep their folder listings: a folder the cache holds
+    // is not listed again, so later walks see it as it was when first listed.
+    // None = every run lists the disk afresh. The owner decides how long it lives.
+    ListingCache* listings = nullptr;
 
     // One walk with the current properties. A run asked for while a run is in
     // progress on this instance (from a handler or the pump) is refused at once.

@@ -260,7 +260,7 @@ TEST_F(Analysis, StepTwoScansEachRootTwiceFromOneListingPerFolder) {
     controller.onStock();
     EXPECT_EQ(atEnd, (std::vector<std::vector<int>>{{2, 0, 3}, {2, 0, 4}, {2, 2, 7}, {2, 2, 8}}));
     EXPECT_EQ(value(Counter::Stock), 4);
-    EXPECT_EQ(scanner.snapshot, nullptr);
+    EXPECT_EQ(scanner.listings, nullptr);
 
     // The next step 2 lists the disk afresh.
     atEnd.clear();
@@ -272,7 +272,7 @@ TEST_F(Analysis, StepTwoScansEachRootTwiceFromOneListingPerFolder) {
     inputs.ts = t / L"NoStore";
     controller.onStock();
     EXPECT_EQ(messages.size(), 1u);
-    EXPECT_EQ(scanner.snapshot, nullptr);
+    EXPECT_EQ(scanner.listings, nullptr);
 }
 
 TEST_F(Analysis, StepThreeTakesTheStoreCopyOnlyWhenTheSimulatorHasNone) {

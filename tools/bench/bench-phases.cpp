@@ -34,15 +34,15 @@ int wmain(int argc, wchar_t** argv) {
         scanner.recurse = true;
         scanner.root = root + L"\\TRAINS\\TRAINSET";
         // Engines then wagons, the wagons from the engines' listings as step 2 does.
-        tw::ScanSnapshot listings;
-        scanner.snapshot = &listings;
+        tw::ListingCache listings;
+        scanner.listings = &listings;
         double t0 = now(), p0 = cpu();
         scanner.masks = L"*.ENG";
         scanner.run();
         double t1 = now(), p1 = cpu();
         scanner.masks = L"*.WAG";
         scanner.run();
-        scanner.snapshot = nullptr;
+        scanner.listings = nullptr;
         std::fprintf(stderr, "walks of step 2 only: listing %.3f (cpu %.3f), again %.3f (cpu %.3f), %ld files\n", t1 - t0,
                      p1 - p0, now() - t1, cpu() - p1, files);
     }
