@@ -27,6 +27,10 @@ enum class TextKey {
     CheckUsed, CheckOrphan, CheckFolderUnlisted, CheckKeptFor, CheckTotal, CheckNone,
     CheckRootSimulator, CheckRootStore,
     KindShape, KindFreightAnim, KindPassengerView, KindCab, KindCab3d, KindSound, KindInclude,
+    KindLoad, KindCoupler, KindScript,
+    CheckIncludeLoop, CheckOpenRailsFile, CheckFolderOne, CheckFolderMany, CheckFoldersChecked,
+    CheckReasonCannotOpen, CheckReasonZeroCharacter, CheckReasonNoByteOrderMark, CheckReasonUnpairedQuotes,
+    CheckBlocked, CheckActivitiesNote, CheckKeptMissed, CheckLink, CheckMessageUnreadable, CheckMessageUnlisted,
     UnreadableFoldersLine, UnreadableFoldersWarning, UnreadableFoldersMore,
 };
 
@@ -36,7 +40,7 @@ struct LanguageRow {
     const wchar_t* english;
 };
 
-inline constexpr int kLanguageRowCount = 69;
+inline constexpr int kLanguageRowCount = 87;
 
 // The rows in application order (row 1 first).
 const LanguageRow* languageRows();

@@ -72,7 +72,7 @@ void MainWindow::setReadActivities(bool read) {
 // Only the option changes: the next step 3 takes it when it starts.
 void MainWindow::onActivitiesMenu() { setReadActivities(!readActivities_); }
 
-// Once step 5 has run, and never while a step runs.
+// Once step 5 has run on what the boxes and the option still say, and never while a step runs.
 bool MainWindow::checkCommandEnabled() const { return !stepRunning() && controller_.checkAvailable(); }
 
 void MainWindow::updateCheckMenuItem() {
@@ -86,7 +86,8 @@ void MainWindow::onCheckMenu() {
     if (!checkCommandEnabled()) return;
     runStep(&AnalysisController::onCheck);
     if (closePending_ || !results_ || !controller_.checkResult()) return;
-    buildCheckReport(*controller_.checkResult(), includeTrainStore(), *results_, controller_.activitiesRead(),
+    buildCheckReport(*controller_.checkResult(), !controller_.analysedScope().store.empty(), *results_,
+                     controller_.activitiesRead(),
                      controller_.unreadableFolders().size());
     results_->showReport();
 }

@@ -21,11 +21,12 @@ std::vector<unsigned char> utf16File(const std::wstring& body) {
 
 std::vector<std::pair<StockReferenceKind, std::wstring>> entries(const std::vector<unsigned char>& bytes) {
     std::wstring text;
-    EXPECT_TRUE(flattenStockFile(bytes, text));
+    EXPECT_EQ(readStockText(bytes, text), StockTextProblem::None);
     std::vector<std::pair<StockReferenceKind, std::wstring>> out;
-    for (const auto& r : stockReferences(text)) out.emplace_back(r.kind, r.name);
+    for (const auto& r : stockReferences(text)) out.emplace_back(stockReferenceKind(r.keyword), r.name + r.folder);
     return out;
 }
+std::vector<unsigned char> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
 } // namespace
 
 TEST(StockFileReader, FindsEachEntryAsAWholeWordFollowedByAnOpenMark) {
@@ -42,8 +43,44 @@ TEST(StockFileReader, FindsEachEntryAsAWholeWordFollowedByAnOpenMark) {
 
     // 8-bit text: Windows-1252, its first line the header as in the 16-bit form.
     const std::string eight = "SIMISA@@@@@@@@@@JINX0D0t______\r\nWagon ( WagonShape ( caf\xE9\x80.s ) )";
-    EXPECT_EQ(entries({eight.begin(), eight.end()}),
-              (std::vector<std::pair<K, std::wstring>>{{K::Shape, L"caf\u00E9\u20AC.s"}}));
+    EXPECT_EQ(entries(bytesOf(eight)), (std::vector<std::pair<K, std::wstring>>{{K::Shape, L"caf\u00E9\u20AC.s"}}));
+}
+
+TEST(StockFileReader, SkipsTheBlocksTheSimulatorSkipsAndReadsOpenRailsEntries) {
+    using K = StockReferenceKind;
+    const auto found = entries(utf16File(
+        L"include ../[[samename]]\r\nWagon ( #MT_Class47 $Repaint Comment ( WagonShape ( old.s ) ) SKIP ( \")\" Sound ( a ) )\r\n"
+        L"\t_Sound ( b.sms ) #WagonShape( c.s ) WagonShape ( #MT_Class47.s ) Shape ( not.s )\r\n"
+        L"\tORTSFreightAnims ( ORTSFreightAnimContinuous ( Shape ( coal.s ) ) LoadData ( Coal \"Bulk Loads\" Empty ) )\r\n"
+        L"\tShape ( after.s ) Coupling ( FrontCouplerAnim ( c.s 1 ) RearAirHoseDiconnectedAnim ( h.s ) )\r\n"
+        L"\tORTSTrainControlSystem ( MyTcs ) ORTSPowerSupply ( default ) ORTSCircuitBreaker ( PushButtons )\r\n"
+        L"\tORTSTrainControlSystemParameters ( p.ini ) ORTSTrainControlSystemSound ( t.sms ) )"));
+    const std::vector<std::pair<K, std::wstring>> expected{
+        {K::Include, L"../[[samename]]"}, {K::Shape, L"#MT_Class47.s"}, {K::FreightAnim, L"coal.s"},
+        {K::Load, L"CoalBulk Loads"}, {K::Coupler, L"c.s"}, {K::Coupler, L"h.s"}, {K::Script, L"MyTcs"},
+        {K::Script, L"p.ini"}, {K::Sound, L"t.sms"}};
+    EXPECT_EQ(found, expected);
+}
+
+TEST(StockFileReader, DecodesByteOrderMarksAndRefusesWhatTheSimulatorCannotRead) {
+    using K = StockReferenceKind;
+    const std::string body = "h\r\nWagon ( WagonShape ( caf\xC3\xA9.s ) )";
+    EXPECT_EQ(entries(bytesOf("\xEF\xBB\xBF" + body)), (std::vector<std::pair<K, std::wstring>>{{K::Shape, L"caf\u00E9.s"}}));
+    std::string big = "\xFE\xFF";
+    for (char c : std::string("h\r\nWagon ( Sound ( s.sms ) )")) big += std::string{'\0', c};
+    EXPECT_EQ(entries(bytesOf(big)), (std::vector<std::pair<K, std::wstring>>{{K::Sound, L"s.sms"}}));
+    EXPECT_EQ(entries(bytesOf("h\r\nWagon ( Sound ( s.sms ) )" + std::string(3, '\0'))).size(), 1u) << "zeros at the end";
+
+    std::wstring text;
+    const auto problem = [&](const std::vector<unsigned char>& bytes) { return readStockText(bytes, text); };
+    EXPECT_EQ(problem(bytesOf("h\r\nWagon ( " + std::string(1, '\0') + " Sound ( s.sms ) )")), StockTextProblem::ZeroCharacter);
+    EXPECT_TRUE(text.empty());
+    auto zero16 = utf16File(L"Wagon ( Sound ( s.sms ) )");
+    zero16.insert(zero16.begin() + 8, {0, 0});
+    EXPECT_EQ(problem(zero16), StockTextProblem::ZeroCharacter);
+    EXPECT_EQ(problem({zero16.begin() + 2, zero16.end()}), StockTextProblem::NoByteOrderMark);
+    EXPECT_EQ(problem(utf16File(L"Wagon ( Name ( \"a ) \"b\" )")), StockTextProblem::UnpairedQuotes);
+    EXPECT_TRUE(text.empty());
 }
 
 TEST(StockFileReader, JoinsNamesToTheirFolderAsText) {
@@ -52,6 +89,25 @@ TEST(StockFileReader, JoinsNamesToTheirFolderAsText) {
     EXPECT_EQ(joinStockPath(L"C:\\MSTS\\A", L"..//..//./B/.\\x.s"), L"C:\\B\\x.s");
     EXPECT_EQ(joinStockPath(L"C:\\A", L"..\\..\\..\\x.s"), L"C:\\x.s") << "the drive is never climbed over";
     EXPECT_EQ(joinStockPath(L"\\\\server\\share\\A", L"..\\..\\x.s"), L"\\\\server\\share\\x.s");
+    EXPECT_EQ(joinStockPath(L"\\\\?\\C:\\T\\A.", L"..\\DotT. \\dot.s."), L"\\\\?\\C:\\T\\DotT\\dot.s")
+        << "a name's parts lose their trailing dots and blanks, the folder's are as listed";
+    EXPECT_EQ(joinStockPath(L"\\\\?\\C:\\T\\A", L"D:\\Other\\x.s"), L"\\\\?\\D:\\Other\\x.s");
+    EXPECT_EQ(joinStockPath(L"\\\\?\\C:\\T\\A", L"//srv/sh/x.s"), L"\\\\?\\UNC\\srv\\sh\\x.s");
+    EXPECT_EQ(joinStockPath(L"\\\\?\\UNC\\srv\\sh\\A", L"..\\..\\x.s"), L"\\\\?\\UNC\\srv\\sh\\x.s");
+    EXPECT_EQ(includePath(L"C:\\T\\A\\OpenRails\\a.eng", L"../[[SameName]]"), L"C:\\T\\A\\a.eng");
+    EXPECT_EQ(shownStockName(L"..\\\\..\\x\\\\\\y.s"), L"..\\..\\x\\y.s");
+
+    const StockFolders folders{L"C:\\S\\TRAINS\\TRAINSET\\A", L"C:\\S\\TRAINS\\TRAINSET", L"C:\\S"};
+    const auto paths = [&](StockKeyword k, const wchar_t* name, const wchar_t* folder = L"") {
+        return stockReferencePaths({k, name, folder}, folders);
+    };
+    EXPECT_EQ(paths(StockKeyword::OrtsTrainControlSystemSound, L"t.sms"),
+              (std::vector<std::wstring>{L"C:\\S\\TRAINS\\TRAINSET\\A\\SOUND\\t.sms", L"C:\\S\\SOUND\\t.sms"}));
+    EXPECT_EQ(paths(StockKeyword::LoadData, L"Coal", L"Loads"),
+              (std::vector<std::wstring>{L"C:\\S\\TRAINS\\TRAINSET\\Loads\\Coal.load-or", L"C:\\S\\TRAINS\\TRAINSET\\Loads\\Coal.loa"}));
+    EXPECT_EQ(paths(StockKeyword::OrtsPowerSupply, L"Ps"), std::vector<std::wstring>{L"C:\\S\\TRAINS\\TRAINSET\\A\\Script\\Ps.cs"});
+    EXPECT_EQ(paths(StockKeyword::OrtsPowerSupply, L"Ps.dll"), std::vector<std::wstring>{L"C:\\S\\TRAINS\\TRAINSET\\A\\Script\\Ps.dll"});
+    EXPECT_EQ(paths(StockKeyword::OrtsTrainControlSystemParameters, L"p"), std::vector<std::wstring>{L"C:\\S\\TRAINS\\TRAINSET\\A\\Script\\p"});
 }
 
 namespace {
