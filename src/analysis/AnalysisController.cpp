@@ -59,8 +59,6 @@ std::wstring unreadableFoldersMessage(const std::vector<std::wstring>& folders, 
     return message;
 }
 
-std::wstring missingFilePrefix(int languageId) { return text(TextKey::MissingFilePrefix, languageId); }
-std::wstring missingFolderPrefix(int languageId) { return text(TextKey::MissingFolderPrefix, languageId); }
 
 std::wstring relativeToRoot(const std::wstring& path, const std::wstring& rootWithBackslash) {
     // The scanner builds its paths from the root as written: the rest is the answer
@@ -372,18 +370,17 @@ bool AnalysisController::stepOrphans() {
 }
 
 bool AnalysisController::stepMissing() {
-    missing_.clear();
+    missing_.clear(inputs_.languageId());
     resetCounter(Counter::Missing, colours::Fuchsia);
     startGauge(references_.size());
 
-    const int language = inputs_.languageId();
     int index = 0;
     for (const std::wstring& ref : references_) {
         view_.setGaugePosition(index++);
         if (stock_.contains(ref)) continue;
         const auto slash = ref.find(L'\\');
         const std::wstring top = slash == std::wstring::npos ? ref : ref.substr(0, slash + 1);
-        missing_.add((stockFolders_.contains(top) ? missingFilePrefix(language) : missingFolderPrefix(language)) + ref);
+        missing_.add(stockFolders_.contains(top) ? MissingKind::File : MissingKind::Folder, ref);
         setCounter(Counter::Missing, missing_.size());
     }
 

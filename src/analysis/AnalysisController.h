@@ -6,6 +6,7 @@
 // tool and the tests.
 #include "analysis/ActivityFiles.h"
 #include "analysis/AnalysisView.h"
+#include "analysis/MissingStock.h"
 #include "analysis/StockCheck.h"
 #include "analysis/StockSet.h"
 #include "scan/FolderScanner.h"
@@ -31,10 +32,6 @@ std::wstring activityDecodingMessage(const std::wstring& path);
 // The warning at the end of a step that could not list some folders: each
 // named, at most ten, then how many more; in the interface language.
 std::wstring unreadableFoldersMessage(const std::vector<std::wstring>& folders, int languageId);
-
-// Prefixes of missing items, by language (1 English, anything else French).
-std::wstring missingFilePrefix(int languageId);
-std::wstring missingFolderPrefix(int languageId);
 
 class AnalysisController {
 public:
@@ -72,7 +69,7 @@ public:
     const StockSet& references() const { return references_; }
     const StockSet& orphans() const { return orphans_; }
     const StockSet& used() const { return used_; }
-    const StockSet& missing() const { return missing_; }
+    const MissingStock& missing() const { return missing_; }
 
     // Whether the references come from a step 3 that read activities, and the
     // activity files it read (paths relative to their root, in reading order).
@@ -153,7 +150,8 @@ private:
     std::optional<StockCheckResult> checkResult_;
     // Per step, so that running a step again replaces only its own.
     std::vector<std::wstring> unreadableByConsists_, unreadableByStock_, unreadableByReading_;
-    StockSet consists_, stock_, engines_, wagons_, stockFolders_, references_, orphans_, used_, missing_;
+    StockSet consists_, stock_, engines_, wagons_, stockFolders_, references_, orphans_, used_;
+    MissingStock missing_;
 };
 
 // FOLDER\FILE.EXT: the path made relative to the root folder (ending in "\").

@@ -181,10 +181,9 @@ private:
             auto& found = byName[fileSystemUpper(item.substr(item.find_last_of(L'\\') + 1))];
             if (found.size() < 3) found.push_back(item);
         }
-        for (const std::wstring& item : in_.missing) {
-            std::wstring missing = withoutMissingPrefix(item);
+        for (const std::wstring& missing : in_.missing.references()) {
             auto it = byName.find(fileSystemUpper(missing.substr(missing.find_last_of(L'\\') + 1)));
-            if (it != byName.end()) result_.foundElsewhere.push_back({std::move(missing), it->second});
+            if (it != byName.end()) result_.foundElsewhere.push_back({missing, it->second});
         }
     }
 
@@ -197,13 +196,6 @@ private:
     std::wstring text_;
 };
 } // namespace
-
-std::wstring withoutMissingPrefix(const std::wstring& item) {
-    for (int language : {0, 1})
-        for (const std::wstring& prefix : {missingFilePrefix(language), missingFolderPrefix(language)})
-            if (item.compare(0, prefix.size(), prefix) == 0) return item.substr(prefix.size());
-    return item;
-}
 
 StockCheckResult checkStock(const StockCheckInputs& inputs, const std::function<void(std::size_t)>& progress) {
     return Check(inputs).run(progress);

@@ -4,6 +4,7 @@
 // broken, which trainset folders can go (with their size), which are kept
 // only because used stock needs them, and where a missing vehicle's file
 // sits in another folder. Every folder it looks into is listed once per run.
+#include "analysis/MissingStock.h"
 #include "analysis/StockFileReader.h"
 #include "analysis/StockSet.h"
 
@@ -38,7 +39,7 @@ struct TrainsetFolder {
 };
 
 struct FoundElsewhere {
-    std::wstring missing;                  // the missing item without its prefix
+    std::wstring missing;                  // the missing reference
     std::vector<std::wstring> candidates;  // at most three, in set order
 };
 
@@ -60,14 +61,11 @@ struct StockCheckInputs {
     const StockSet& used;
     const StockSet& orphans;
     const StockSet& stock;
-    const StockSet& missing;                // step 5's items, with their prefixes
+    const MissingStock& missing;            // step 5's finding
 };
 
 // Runs the check; progress is called before each stock file with its index
 // (used stock first, then orphans).
 StockCheckResult checkStock(const StockCheckInputs& inputs, const std::function<void(std::size_t)>& progress);
-
-// The missing item without the prefix step 5 gave it (either language).
-std::wstring withoutMissingPrefix(const std::wstring& item);
 
 } // namespace tw

@@ -196,7 +196,7 @@ std::string CliRunner::json(const CliResult& result) const {
     const std::pair<const char*, const StockSet*> sets[] = {
         {"consists", &controller_.consists()}, {"stock", &controller_.stock()},
         {"stockFolders", &controller_.stockFolders()}, {"references", &controller_.references()},
-        {"orphans", &controller_.orphans()}, {"used", &controller_.used()}, {"missing", &controller_.missing()}};
+        {"orphans", &controller_.orphans()}, {"used", &controller_.used()}};
     for (const auto& [name, set] : sets) {
         if (name != sets[0].first) out += ',';
         out += '"';
@@ -204,6 +204,8 @@ std::string CliRunner::json(const CliResult& result) const {
         out += "\":";
         appendJsonArray(out, *set);
     }
+    out += ",\"missing\":";
+    appendJsonArray(out, missingReportItems(controller_.missing()));
     out += ",\"activityFiles\":";
     appendJsonArray(out, controller_.activityFiles());
     out += "},\"messages\":";
@@ -242,7 +244,10 @@ std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
     case ReportKind::Consists: set = &controller_.consists(); count = Counter::Consists; break;
     case ReportKind::Stock: set = &controller_.stock(); count = Counter::Stock; break;
     case ReportKind::Orphans: set = &controller_.orphans(); count = Counter::Orphans; break;
-    case ReportKind::Missing: set = &controller_.missing(); count = Counter::Missing; break;
+    case ReportKind::Missing:
+        return reportLines(kind, missingReportItems(controller_.missing()), view_.counterValue(Counter::Missing),
+                           includeStore_, todayShortDate(), controller_.activitiesRead(),
+                           controller_.unreadableFolders().size());
     case ReportKind::References: set = &controller_.references(); count = Counter::References; break;
     case ReportKind::Check: break;
     }

@@ -35,6 +35,16 @@ std::wstring reportTitle(ReportKind kind) {
     return reportText(titleKey(kind));
 }
 
+std::vector<std::wstring> missingReportItems(const MissingStock& missing) {
+    // Ordered as the lines read: the items of each kind together, in the order of their words.
+    StockSet lines;
+    const std::wstring file = text(TextKey::MissingFilePrefix, missing.languageId()),
+                       folder = text(TextKey::MissingFolderPrefix, missing.languageId());
+    for (const std::wstring& reference : missing.references())
+        lines.add((missing.kind(reference) == MissingKind::File ? file : folder) + reference);
+    return lines.items();
+}
+
 std::wstring todayShortDate() {
     wchar_t buffer[128] = {};
     const int n = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buffer, 128, nullptr);

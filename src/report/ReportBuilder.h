@@ -29,6 +29,11 @@ std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::ws
                                       bool includeTrainStore, const std::wstring& date, bool activitiesRead = false,
                                       std::size_t unreadableFolders = 0);
 
+// The missing report's items: each missing reference behind the words that
+// say whether its file or its whole folder is absent (in the language step 5
+// ran in), in the sets' order.
+std::vector<std::wstring> missingReportItems(const MissingStock& missing);
+
 // Sets the caption, clears the target and appends every line (today's date).
 void buildReport(ReportKind kind, const std::vector<std::wstring>& items, int count, bool includeTrainStore,
                  ReportTarget& target, bool activitiesRead = false, std::size_t unreadableFolders = 0);

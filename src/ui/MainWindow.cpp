@@ -196,8 +196,12 @@ void MainWindow::localize(int language) {
 }
 
 void MainWindow::buildAndShow(ReportKind kind, const StockSet& items, Counter count) {
+    buildAndShow(kind, items.items(), count);
+}
+
+void MainWindow::buildAndShow(ReportKind kind, const std::vector<std::wstring>& items, Counter count) {
     if (!results_) return;
-    buildReport(kind, items.items(), counterValue(count), includeTrainStore(), *results_, controller_.activitiesRead(),
+    buildReport(kind, items, counterValue(count), includeTrainStore(), *results_, controller_.activitiesRead(),
                 controller_.unreadableFolders().size());
     results_->showReport();
 }
@@ -205,7 +209,7 @@ void MainWindow::buildAndShow(ReportKind kind, const StockSet& items, Counter co
 void MainWindow::onConsistsReport() { buildAndShow(ReportKind::Consists, controller_.consists(), Counter::Consists); }
 void MainWindow::onStockReport() { buildAndShow(ReportKind::Stock, controller_.stock(), Counter::Stock); }
 void MainWindow::onOrphansReport() { buildAndShow(ReportKind::Orphans, controller_.orphans(), Counter::Orphans); }
-void MainWindow::onMissingReport() { buildAndShow(ReportKind::Missing, controller_.missing(), Counter::Missing); }
+void MainWindow::onMissingReport() { buildAndShow(ReportKind::Missing, missingReportItems(controller_.missing()), Counter::Missing); }
 void MainWindow::onReferencesReport() { buildAndShow(ReportKind::References, controller_.references(), Counter::References); }
 
 void MainWindow::onFrench() {

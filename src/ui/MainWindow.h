@@ -116,6 +116,7 @@ private:
     void dropTrailingBackslashes(FolderEdit& box);
     void runStep(void (AnalysisController::*step)());
     void buildAndShow(ReportKind kind, const StockSet& items, Counter count);
+    void buildAndShow(ReportKind kind, const std::vector<std::wstring>& items, Counter count);
     void addActivitiesMenuItem();
     void updateCheckMenuItem();
 

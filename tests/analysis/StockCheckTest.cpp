@@ -114,7 +114,8 @@ namespace {
 class StockCheckTest : public ::testing::Test {
 protected:
     TempFolder t;
-    StockSet used, orphans, stock, missing;
+    StockSet used, orphans, stock;
+    MissingStock missing;
 
     // A stock file holding the given entries, in the simulator's trainset.
     void stockFile(const std::wstring& rel, const std::wstring& entries, bool isUsed) {
@@ -154,8 +155,8 @@ TEST_F(StockCheckTest, SortsFoldersIntoRemovableUnneededAndKeptAndListsBrokenSto
     file(L"DEFAULT\\d.ace", 10);
     t.writeBytes(L"MSTS\\SOUND\\shared.sms", std::string("s"));
     t.makeDir(L"MSTS\\TRAINS\\TRAINSET\\Loco\\CABVIEW\\gone.cvf"); // a folder is no file
-    missing.add(L"Fichier manquant : GONE\\OLD.WAG");
-    missing.add(L"Missing Folder: NONE\\NOWHERE.ENG");
+    missing.add(MissingKind::File, L"GONE\\OLD.WAG");
+    missing.add(MissingKind::Folder, L"NONE\\NOWHERE.ENG");
 
     // A stock file held open without sharing cannot be read: listed, and the check goes on.
     HANDLE held = CreateFileW((t / L"MSTS\\TRAINS\\TRAINSET\\Old\\sub\\older.wag").c_str(), GENERIC_READ, 0, nullptr,

@@ -213,8 +213,8 @@ TEST_F(CliToolTest, StockCheckOnTheSampleInstallation) {
         "{\"folder\":\"Old Switcher\",\"root\":\"simulator\",\"bytes\":686836}],"
         "\"unneeded\":[{\"folder\":\"Spare Textures\",\"root\":\"simulator\",\"bytes\":130000}],"
         "\"kept\":[{\"folder\":\"Common.sound\",\"root\":\"simulator\",\"neededBy\":[\"LOCO\\\\Dash9.eng\"]}],"
-        "\"foundElsewhere\":[{\"missing\":\"LOCO\\\\GP38.ENG\",\"candidates\":[\"GP38 Pack\\\\GP38.eng\"]},"
-        "{\"missing\":\"DEFAULT\\\\DASH9.ENG\",\"candidates\":[\"LOCO\\\\Dash9.eng\"]}],\"unreadable\":[],\"unlisted\":[]}}\r\n";
+        "\"foundElsewhere\":[{\"missing\":\"DEFAULT\\\\DASH9.ENG\",\"candidates\":[\"LOCO\\\\Dash9.eng\"]},"
+        "{\"missing\":\"LOCO\\\\GP38.ENG\",\"candidates\":[\"GP38 Pack\\\\GP38.eng\"]}],\"unreadable\":[],\"unlisted\":[]}}\r\n";
     EXPECT_EQ(c.out.substr(c.out.find("\"check\":")), check);
 
     // The report alone asks for the check; the activities keep BaseCars for the boxcar they use.
