@@ -391,7 +391,7 @@ bool AnalysisController::stepMissing() {
 bool AnalysisController::stepCheck() {
     checkResult_.reset();
     startGauge(stock_.size());
-    checkResult_ = checkStock({analysed_.simulator, analysed_.store, analysed_.activities, used_, orphans_, stock_, missing_},
+    checkResult_ = checkStock({analysed_.simulator, analysed_.store, used_, orphans_, stock_, missing_},
                               [this](std::size_t index) {
                                   view_.setGaugePosition(static_cast<int>(index));
                                   view_.processPendingMessages();

@@ -56,6 +56,7 @@ StockFileReading StockFileResolver::read(const std::wstring& path, const std::ws
         out.systemError = parsed.systemError;
         return out;
     }
+    out.fileRead = true;
     stack_.assign(1, fileSystemUpper(file));
     expanded_.clear();
     expand(file, parsed, folders, out);

@@ -29,6 +29,7 @@ struct StockFileReading {
     StockTextProblem problem = StockTextProblem::None;
     std::wstring unreadableFile;
     unsigned long systemError = 0; // why it could not be opened or read
+    bool fileRead = false;         // the stock file (or its OpenRails file) itself was read
     bool openRailsFile = false;    // the OpenRails sub-folder's file was read instead of the stock file
     std::vector<ResolvedReference> references; // in file order, each include followed by what it names
 };

@@ -125,6 +125,7 @@ const LanguageRow kRows[kLanguageRowCount] = {
     {TextKey::CheckKeptMissed, L"contient %s qui manque \u00E0 une rame", L"holds %s that a consist misses"},
     // %s: the folder the link leads to.
     {TextKey::CheckLink, L"(lien vers %s : ne lib\u00E8re rien)", L"(link to %s: frees nothing)"},
+    {TextKey::CheckLinkOnly, L"(lien : ne lib\u00E8re rien)", L"(link: frees nothing)"},
     // %s: a file's path; the reason follows.
     {TextKey::CheckMessageUnreadable, L"Contr\u00F4le du mat\u00E9riel : %s n'a pas pu \u00EAtre lu : ",
      L"Stock check: %s could not be read: "},

@@ -30,7 +30,8 @@ enum class TextKey {
     KindLoad, KindCoupler, KindScript,
     CheckIncludeLoop, CheckOpenRailsFile, CheckFolderOne, CheckFolderMany, CheckFoldersChecked,
     CheckReasonCannotOpen, CheckReasonZeroCharacter, CheckReasonNoByteOrderMark, CheckReasonUnpairedQuotes,
-    CheckBlocked, CheckActivitiesNote, CheckKeptMissed, CheckLink, CheckMessageUnreadable, CheckMessageUnlisted,
+    CheckBlocked, CheckActivitiesNote, CheckKeptMissed, CheckLink, CheckLinkOnly, CheckMessageUnreadable,
+    CheckMessageUnlisted,
     UnreadableFoldersLine, UnreadableFoldersWarning, UnreadableFoldersMore,
 };
 
@@ -40,7 +41,7 @@ struct LanguageRow {
     const wchar_t* english;
 };
 
-inline constexpr int kLanguageRowCount = 87;
+inline constexpr int kLanguageRowCount = 88;
 
 // The rows in application order (row 1 first).
 const LanguageRow* languageRows();

@@ -10,6 +10,7 @@
 
 using namespace tw;
 using twtest::TempFolder;
+using twtest::makeFolderLink;
 
 namespace {
 std::vector<unsigned char> utf16File(const std::wstring& body) {
@@ -127,7 +128,9 @@ protected:
     void file(const std::wstring& rel, std::size_t size) {
         t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\" + rel, std::string(size, 'x'));
     }
-    StockCheckResult run() { return checkStock({t / L"MSTS", L"", used, orphans, stock, missing}, nullptr); }
+    StockCheckResult run(const std::wstring& store = L"") {
+        return checkStock({t / L"MSTS", store.empty() ? L"" : t / store, used, orphans, stock, missing}, nullptr);
+    }
 };
 
 std::vector<std::wstring> names(const std::vector<TrainsetFolder>& folders) {
@@ -155,7 +158,7 @@ TEST_F(StockCheckTest, SortsFoldersIntoRemovableUnneededAndKeptAndListsBrokenSto
     file(L"DEFAULT\\d.ace", 10);
     t.writeBytes(L"MSTS\\SOUND\\shared.sms", std::string("s"));
     t.makeDir(L"MSTS\\TRAINS\\TRAINSET\\Loco\\CABVIEW\\gone.cvf"); // a folder is no file
-    missing.add(MissingKind::File, L"GONE\\OLD.WAG");
+    missing.add(MissingKind::File, L"GONE\\R.WAG");
     missing.add(MissingKind::Folder, L"NONE\\NOWHERE.ENG");
 
     // A stock file held open without sharing cannot be read: listed, and the check goes on.
@@ -164,7 +167,10 @@ TEST_F(StockCheckTest, SortsFoldersIntoRemovableUnneededAndKeptAndListsBrokenSto
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     const StockCheckResult r = run();
     CloseHandle(held);
-    EXPECT_EQ(r.unreadable, std::vector<std::wstring>{L"Old\\sub\\older.wag"});
+    ASSERT_EQ(r.unreadable.size(), 1u);
+    EXPECT_EQ(r.unreadable[0].file, L"Old\\sub\\older.wag");
+    EXPECT_EQ(r.unreadable[0].problem, StockTextProblem::CannotOpen);
+    EXPECT_TRUE(r.blockedBy.empty()) << "an orphan that cannot be read blocks nothing";
     EXPECT_EQ(r.stockFilesRead, 3u);
     ASSERT_EQ(r.broken.size(), 2u);
     EXPECT_EQ(r.broken[0].stock, L"Loco\\loco.eng") << "used stock first";
@@ -175,17 +181,17 @@ TEST_F(StockCheckTest, SortsFoldersIntoRemovableUnneededAndKeptAndListsBrokenSto
     EXPECT_EQ(r.broken[1].stock, L"Repaint\\r.wag");
     EXPECT_EQ(r.broken[1].absent[0].name, L"nothere.s");
 
-    EXPECT_EQ(names(r.removable), (std::vector<std::wstring>{L"Old", L"Repaint"}));
+    EXPECT_EQ(names(r.removable), std::vector<std::wstring>{L"Old"}) << "Repaint holds what a consist misses";
     const std::size_t stockBytes = utf16File(L"Wagon ( x WagonShape ( old.s ) FreightAnim ( ..\\OrphanOnly\\o.s ) )").size() +
                                    utf16File(L"Wagon ( x  )").size();
     EXPECT_EQ(r.removable[0].bytes, 3000u + stockBytes) << "every file beneath it, every level";
     EXPECT_EQ(names(r.unneeded), std::vector<std::wstring>{L"Spare"}) << "OrphanOnly is named by an orphan";
     EXPECT_EQ(r.unneeded[0].bytes, 3072u);
-    EXPECT_EQ(names(r.kept), (std::vector<std::wstring>{L"Base", L"Common.sound"}));
+    EXPECT_EQ(names(r.kept), (std::vector<std::wstring>{L"Base", L"Common.sound", L"Repaint"}));
     EXPECT_EQ(r.kept[0].neededBy, std::vector<std::wstring>{L"Loco\\loco.eng"});
+    EXPECT_EQ(r.kept[2].missedBy, std::vector<std::wstring>{L"GONE\\R.WAG"});
     ASSERT_EQ(r.foundElsewhere.size(), 1u);
-    EXPECT_EQ(r.foundElsewhere[0].missing, L"GONE\\OLD.WAG");
-    EXPECT_EQ(r.foundElsewhere[0].candidates, std::vector<std::wstring>{L"Old\\old.wag"});
+    EXPECT_EQ(r.foundElsewhere[0].candidates, std::vector<std::wstring>{L"Repaint\\r.wag"});
     EXPECT_TRUE(r.unlisted.empty());
 }
 
@@ -201,4 +207,76 @@ TEST_F(StockCheckTest, ListsEachFolderOnceHoweverManyReferencesLookIntoIt) {
     EXPECT_EQ(r.folderListings, 22u);
     EXPECT_EQ(names(r.kept), std::vector<std::wstring>{L"Shared"});
     EXPECT_EQ(r.kept[0].neededBy.size(), 3u);
+}
+
+TEST_F(StockCheckTest, ReadsIncludesAndOpenRailsFilesOnceAndNamesIncludeLoops) {
+    const std::wstring shared = L"include ( ..\\Shared\\common.inc )";
+    stockFile(L"A\\a.wag", shared, true);
+    stockFile(L"B\\b.wag", shared + L" Comment ( WagonShape ( ..\\Old\\x.s ) )", true);
+    stockFile(L"Old\\x.wag", L"", false);
+    t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\Shared\\common.inc",
+                 utf16File(L"Sound ( ..\\..\\Sounds\\s.sms ) include ( [[samename]].more )"));
+    t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\Shared\\common.inc.more", utf16File(L"include ( common.inc )"));
+    file(L"Sounds\\s.sms", 1);
+    // Open Rails reads A's own file from its OpenRails folder, which includes the stock file.
+    t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\A\\openrails\\A.WAG",
+                 utf16File(L"include ( ../[[samename]] ) Wagon ( ORTSFreightAnims ( Shape ( load.s ) "
+                           L"LoadData ( Coal Loads ) ) ORTSPowerSupply ( Default ) ORTSCircuitBreaker ( Cb ) )"));
+    file(L"A\\load.s", 1);
+    file(L"Loads\\Coal.loa", 1);
+
+    const StockCheckResult r = run();
+    EXPECT_EQ(r.stockFilesRead, 3u);
+    EXPECT_EQ(r.filesRead, 6u) << "three stock files, A's Open Rails file and the two includes, each once";
+    ASSERT_EQ(r.broken.size(), 2u);
+    EXPECT_TRUE(r.broken[0].openRailsFile);
+    ASSERT_EQ(r.broken[0].absent.size(), 2u);
+    EXPECT_EQ(r.broken[0].absent[0].path, L"Shared\\common.inc");
+    EXPECT_TRUE(r.broken[0].absent[0].includeLoop) << "the name that closes the loop";
+    EXPECT_EQ(r.broken[0].absent[1].kind, StockReferenceKind::Script);
+    EXPECT_EQ(r.broken[0].absent[1].path, L"A\\Script\\Cb.cs");
+    EXPECT_FALSE(r.broken[1].openRailsFile);
+    EXPECT_EQ(names(r.kept), (std::vector<std::wstring>{L"Loads", L"Shared", L"Sounds"}));
+    EXPECT_EQ(names(r.removable), std::vector<std::wstring>{L"Old"}) << "a commented name keeps nothing";
+}
+
+TEST_F(StockCheckTest, NeverCallsAFolderRemovableThatAnythingMayNeed) {
+    stockFile(L"Loco\\l.eng", L"WagonShape ( l.s )", true);
+    file(L"Loco\\l.s", 1);
+    stockFile(L"Old\\o.wag", L"", false);
+    file(L"Spare\\x.ace", 10);
+    // The Train Store's copy of the used stock file differs: what it names keeps its folder.
+    t.writeBytes(L"Store\\TRAINS\\TRAINSET\\Loco\\l.eng", utf16File(L"Wagon ( WagonShape ( ..\\Parts\\p.s ) )"));
+    t.writeBytes(L"Store\\TRAINS\\TRAINSET\\Parts\\p.s", std::string("p"));
+    t.writeBytes(L"Store\\TRAINS\\TRAINSET\\Spare2\\y.ace", std::string("y"));
+    StockCheckResult r = run(L"Store");
+    EXPECT_EQ(r.stockFilesRead, 3u);
+    EXPECT_EQ(names(r.kept), std::vector<std::wstring>{L"Parts"});
+    EXPECT_EQ(names(r.removable), std::vector<std::wstring>{L"Old"});
+    EXPECT_EQ(names(r.unneeded), (std::vector<std::wstring>{L"Spare", L"Spare2"}));
+
+    // A link to a folder is that folder: used stock reached through it keeps both, and the link frees nothing.
+    if (makeFolderLink(t / L"MSTS\\TRAINS\\TRAINSET\\Alias", t / L"MSTS\\TRAINS\\TRAINSET\\Spare")) {
+        r = run();
+        EXPECT_EQ(names(r.unneeded), (std::vector<std::wstring>{L"Alias", L"Spare"}));
+        EXPECT_TRUE(r.unneeded[0].link);
+        EXPECT_EQ(r.unneeded[0].linkedTo, L"Spare");
+        EXPECT_EQ(r.unneeded[0].bytes, 0u);
+        EXPECT_EQ(r.unneeded[1].bytes, 10u);
+        stockFile(L"Loco\\l.eng", L"WagonShape ( ..\\Alias\\x.ace )", true);
+        r = run();
+        EXPECT_TRUE(r.unneeded.empty());
+        EXPECT_EQ(names(r.kept), (std::vector<std::wstring>{L"Alias", L"Spare"}));
+    }
+
+    // A used stock file that cannot be read as the simulator would may name any folder.
+    std::string zero = "h\r\nWagon ( WagonShape ( l.s ) )";
+    zero.insert(5, 1, '\0');
+    t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\Loco\\l.eng", zero);
+    r = run();
+    EXPECT_EQ(r.blockedBy, L"Loco\\l.eng");
+    EXPECT_TRUE(r.removable.empty());
+    EXPECT_TRUE(r.unneeded.empty());
+    ASSERT_EQ(r.unreadable.size(), 1u);
+    EXPECT_EQ(r.unreadable[0].problem, StockTextProblem::ZeroCharacter);
 }

@@ -206,13 +206,16 @@ TEST_F(CliToolTest, StockCheckOnTheSampleInstallation) {
     EXPECT_EQ(c.status, 0) << c.err;
     EXPECT_EQ(c.out.substr(0, c.out.find(",\"check\":")), plain.out.substr(0, plain.out.size() - 3))
         << "the check only adds its member";
+    std::string sample;
+    for (char ch : toUtf8(TW_SAMPLE_INSTALL)) sample += ch == '\\' ? std::string("\\\\") : std::string(1, ch);
     const std::string check =
-        "\"check\":{\"stockFilesRead\":7,\"broken\":[{\"stock\":\"Coal Hoppers\\\\Coal Car.wag\",\"used\":true,"
-        "\"absent\":[{\"kind\":\"shape\",\"name\":\"Coal Car.s\",\"path\":\"Coal Hoppers\\\\Coal Car.s\"}]}],"
-        "\"removable\":[{\"folder\":\"GP38 Pack\",\"root\":\"simulator\",\"bytes\":164308},"
-        "{\"folder\":\"Old Switcher\",\"root\":\"simulator\",\"bytes\":686836}],"
+        "\"check\":{\"simulatorFolder\":\"" + sample + "\"" +
+        ",\"stockFilesRead\":7,\"broken\":[{\"stock\":\"Coal Hoppers\\\\Coal Car.wag\",\"root\":\"simulator\","
+        "\"used\":true,\"absent\":[{\"kind\":\"shape\",\"name\":\"Coal Car.s\",\"path\":\"Coal Hoppers\\\\Coal Car.s\"}]}],"
+        "\"removable\":[{\"folder\":\"Old Switcher\",\"root\":\"simulator\",\"bytes\":686836}],"
         "\"unneeded\":[{\"folder\":\"Spare Textures\",\"root\":\"simulator\",\"bytes\":130000}],"
-        "\"kept\":[{\"folder\":\"Common.sound\",\"root\":\"simulator\",\"neededBy\":[\"LOCO\\\\Dash9.eng\"]}],"
+        "\"kept\":[{\"folder\":\"Common.sound\",\"root\":\"simulator\",\"neededBy\":[\"LOCO\\\\Dash9.eng\"],\"missedBy\":[]},"
+        "{\"folder\":\"GP38 Pack\",\"root\":\"simulator\",\"neededBy\":[],\"missedBy\":[\"LOCO\\\\GP38.ENG\"]}],"
         "\"foundElsewhere\":[{\"missing\":\"DEFAULT\\\\DASH9.ENG\",\"candidates\":[\"LOCO\\\\Dash9.eng\"]},"
         "{\"missing\":\"LOCO\\\\GP38.ENG\",\"candidates\":[\"GP38 Pack\\\\GP38.eng\"]}],\"unreadable\":[],\"unlisted\":[]}}\r\n";
     EXPECT_EQ(c.out.substr(c.out.find("\"check\":")), check);
