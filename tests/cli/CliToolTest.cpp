@@ -226,3 +226,13 @@ TEST_F(CliToolTest, StockCheckOnTheSampleInstallation) {
     EXPECT_NE(report.out.find("\r\n - BaseCars (simulator) kept for FREIGHT\\boxcar_old.wag\r\n"), std::string::npos)
         << report.out;
 }
+
+TEST_F(CliToolTest, WhatTheCheckCouldNotReadIsAMessageAndAFailure) {
+    t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\A\\a.eng", std::string("h\r\nWagon ( WagonShape ( \"a.s ) )"));
+    const Captured c = run({L"--json", L"--lang=en", L"--check", t / L"MSTS"});
+    EXPECT_EQ(c.status, 1);
+    const std::string message = "Stock check: A\\a.eng could not be read: A\\a.eng has double quotes that do not pair up";
+    EXPECT_NE(c.err.find(message + "\r\n"), std::string::npos) << c.err;
+    EXPECT_NE(c.out.find("\"blockedBy\":\"A\\\\a.eng\""), std::string::npos);
+    EXPECT_NE(c.out.find("\"reason\":\"unpairedQuotes\""), std::string::npos);
+}
