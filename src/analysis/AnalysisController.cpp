@@ -160,7 +160,8 @@ bool AnalysisController::checkAvailable() const {
 }
 
 AnalysisController::Scope AnalysisController::currentScope() const {
-    return {inputs_.simulatorFolder(), inputs_.includeTrainStore() ? inputs_.trainStoreFolder() : std::wstring(),
+    const bool store = inputs_.includeTrainStore();
+    return {inputs_.simulatorFolder(), store ? inputs_.trainStoreFolder() : std::wstring(), store,
             inputs_.includeActivities()};
 }
 
@@ -294,7 +295,8 @@ bool AnalysisController::stepStock() {
 
     const std::wstring root = inputs_.simulatorFolder() + kTrainsetBelow;
     analysed_.simulator = inputs_.simulatorFolder();
-    analysed_.store = inputs_.includeTrainStore() ? inputs_.trainStoreFolder() : std::wstring();
+    analysed_.includeStore = inputs_.includeTrainStore();
+    analysed_.store = analysed_.includeStore ? inputs_.trainStoreFolder() : std::wstring();
     if (!rootFound(root, false) || !scan(root, false, L"*.ENG", true, unreadableByStock_)) return false;
 
     std::wstring rootTS;

@@ -81,7 +81,7 @@ public:
     // check works on these, and only while the inputs still say the same.
     struct Scope {
         std::wstring simulator, store;
-        bool activities = false;
+        bool includeStore = false, activities = false;
         bool operator==(const Scope&) const = default;
     };
     const Scope& analysedScope() const { return analysed_; }

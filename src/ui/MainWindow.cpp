@@ -69,8 +69,12 @@ void MainWindow::setReadActivities(bool read) {
         CheckMenuItem(menu, kSysActivities, MF_BYCOMMAND | (read ? MF_CHECKED : MF_UNCHECKED));
 }
 
-// Only the option changes: the next step 3 takes it when it starts.
-void MainWindow::onActivitiesMenu() { setReadActivities(!readActivities_); }
+// Only the option changes: the next step 3 takes it when it starts, and the
+// check waits for it.
+void MainWindow::onActivitiesMenu() {
+    setReadActivities(!readActivities_);
+    updateCheckMenuItem();
+}
 
 // Once step 5 has run on what the boxes and the option still say, and never while a step runs.
 bool MainWindow::checkCommandEnabled() const { return !stepRunning() && controller_.checkAvailable(); }
@@ -86,7 +90,7 @@ void MainWindow::onCheckMenu() {
     if (!checkCommandEnabled()) return;
     runStep(&AnalysisController::onCheck);
     if (closePending_ || !results_ || !controller_.checkResult()) return;
-    buildCheckReport(*controller_.checkResult(), !controller_.analysedScope().store.empty(), *results_,
+    buildCheckReport(*controller_.checkResult(), controller_.analysedScope().includeStore, *results_,
                      controller_.activitiesRead(),
                      controller_.unreadableFolders().size());
     results_->showReport();
@@ -258,7 +262,10 @@ void MainWindow::dropTrailingBackslashes(FolderEdit& box) {
     }
 }
 
-void MainWindow::onStoreBoxClick() { storeBox_.setEnabled(includeTrainStore()); }
+void MainWindow::onStoreBoxClick() {
+    storeBox_.setEnabled(includeTrainStore());
+    updateCheckMenuItem(); // the check follows the analysis, not the box
+}
 
 void MainWindow::onHelp() {
     if (help_) help_->showAndActivate();
