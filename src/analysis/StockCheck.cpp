@@ -163,7 +163,7 @@ private:
         const StockFileReading reading = resolver_.read(below + item, root.trainset);
         if (reading.fileRead) ++result_.stockFilesRead;
         if (reading.problem != StockTextProblem::None) {
-            unreadable.push_back({item, root.which, used, shown(reading.unreadableFile, below), reading.problem,
+            unreadable.push_back({item, root.which, used, shown(reading.unreadableFile, root), reading.problem,
                                   reading.problem == StockTextProblem::CannotOpen ? systemReason(reading.systemError)
                                                                                    : std::wstring()});
             if (used && result_.blockedBy.empty()) result_.blockedBy = item;
@@ -172,20 +172,25 @@ private:
         for (const ResolvedReference& ref : reading.references) {
             if (ref.state == PathState::Present) markNeeded(ref.path, item, used);
             if (ref.state == PathState::Present && !ref.includeLoop) continue;
-            entry.absent.push_back({ref.kind, ref.name, shown(ref.path, below), ref.state == PathState::Unknown,
+            entry.absent.push_back({ref.kind, ref.name, shown(ref.path, root), ref.state == PathState::Unknown,
                                     ref.includeLoop});
             if (ref.state == PathState::Unknown) noteUnlisted(ref.path, root);
         }
         if (!entry.absent.empty()) broken.push_back(std::move(entry));
     }
 
-    static std::wstring shown(const std::wstring& path, const std::wstring& below) {
-        return shownPath(relativeToRoot(path, below));
+    // Relative to the root's trainset folder, its trainset folder named as listed.
+    static std::wstring shown(const std::wstring& path, const Root& root) {
+        std::wstring relative = shownPath(relativeToRoot(path, root.trainset + L"\\"));
+        const std::wstring top = firstPart(relative);
+        auto t = root.tops.find(fileSystemUpper(top));
+        if (!top.empty() && t != root.tops.end()) relative.replace(0, top.size(), t->second.name);
+        return relative;
     }
 
     // The folder a file could not be looked for in, named once.
     void noteUnlisted(const std::wstring& path, const Root& root) {
-        const std::wstring folder = shown(path.substr(0, path.find_last_of(L'\\')), root.trainset + L"\\");
+        const std::wstring folder = shown(path.substr(0, path.find_last_of(L'\\')), root);
         if (unlistedSeen_.insert(fileSystemUpper(folder) + (root.which == StockRoot::Store ? L"|S" : L"")).second)
             result_.unlisted.push_back(folderEntry(folder, root.which));
     }

@@ -130,11 +130,12 @@ std::size_t fixedStart(std::wstring_view p) {
         while (from < p.size() && !isSeparator(p[from])) ++from;
         return from;
     };
+    // Past that many parts, each after its run of separators.
     const auto afterParts = [&](std::size_t from, int parts) {
         std::size_t at = from;
-        for (int i = 0; i < parts && at < p.size(); ++i) {
+        for (int i = 0; i < parts; ++i) {
+            while (at < p.size() && isSeparator(p[at])) ++at;
             at = partEnd(at);
-            if (i + 1 < parts && at < p.size()) ++at;
         }
         return at;
     };
@@ -323,12 +324,15 @@ std::wstring joinStockPath(const std::wstring& folder, const std::wstring& name)
     if (hasDrive(name) || isShare(name)) {
         // An absolute name: that path, in the folder's form (extended or not).
         const std::size_t fixed = hasDrive(name) ? 2 : fixedStart(name);
-        const std::wstring head = name.substr(0, fixed);
+        // The drive, or "\\server\share" with one separator between its parts.
+        std::wstring head;
+        for (std::size_t i = 0; i < fixed; ++i) {
+            const wchar_t c = isSeparator(name[i]) ? L'\\' : name[i];
+            if (c != L'\\' || i < 2 || head.back() != L'\\') head += c;
+        }
         if (!extended) start = head;
         else if (hasDrive(name)) start = L"\\\\?\\" + head;
         else start = L"\\\\?\\UNC\\" + head.substr(2);
-        for (wchar_t& ch : start)
-            if (ch == L'/') ch = L'\\';
         rest[0] = {};
         rest[1] = std::wstring_view(name).substr(fixed);
     } else {

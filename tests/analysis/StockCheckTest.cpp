@@ -94,6 +94,7 @@ TEST(StockFileReader, JoinsNamesToTheirFolderAsText) {
         << "a name's parts lose their trailing dots and blanks, the folder's are as listed";
     EXPECT_EQ(joinStockPath(L"\\\\?\\C:\\T\\A", L"D:\\Other\\x.s"), L"\\\\?\\D:\\Other\\x.s");
     EXPECT_EQ(joinStockPath(L"\\\\?\\C:\\T\\A", L"//srv/sh/x.s"), L"\\\\?\\UNC\\srv\\sh\\x.s");
+    EXPECT_EQ(joinStockPath(L"C:\\T", L"\\\\srv\\\\sh\\x.s"), L"\\\\srv\\sh\\x.s");
     EXPECT_EQ(joinStockPath(L"\\\\?\\UNC\\srv\\sh\\A", L"..\\..\\x.s"), L"\\\\?\\UNC\\srv\\sh\\x.s");
     EXPECT_EQ(includePath(L"C:\\T\\A\\OpenRails\\a.eng", L"../[[SameName]]"), L"C:\\T\\A\\a.eng");
     EXPECT_EQ(shownStockName(L"..\\\\..\\x\\\\\\y.s"), L"..\\..\\x\\y.s");
@@ -210,7 +211,7 @@ TEST_F(StockCheckTest, ListsEachFolderOnceHoweverManyReferencesLookIntoIt) {
 }
 
 TEST_F(StockCheckTest, ReadsIncludesAndOpenRailsFilesOnceAndNamesIncludeLoops) {
-    const std::wstring shared = L"include ( ..\\Shared\\common.inc )";
+    const std::wstring shared = L"include ( ..\\SHARED\\common.inc )"; // the folder is named as listed
     stockFile(L"A\\a.wag", shared, true);
     stockFile(L"B\\b.wag", shared + L" Comment ( WagonShape ( ..\\Old\\x.s ) )", true);
     stockFile(L"Old\\x.wag", L"", false);

@@ -133,6 +133,13 @@ void checkJoined(const std::wstring& joined, const std::wstring& name, bool incl
     const bool ownDrive = name.size() >= 2 && (name[1] == L':' || ((name[0] == L'\\' || name[0] == L'/') &&
                                                                   (name[1] == L'\\' || name[1] == L'/')));
     if (!ownDrive && joined.rfind(L"C:", 0) != 0) fail("joined name lost its drive", joined);
+    // A share's server and share names are kept as written; the checks below look past them.
+    if (joined.rfind(L"\\\\", 0) == 0) {
+        const size_t server = joined.find(L'\\', 2), share = joined.find(L'\\', server == std::wstring::npos ? joined.size() : server + 1);
+        if (server == 2 || share == server + 1) fail("empty server or share name", joined);
+        if (share == std::wstring::npos) return;
+        return checkJoined(L"C:" + joined.substr(share), L"", include);
+    }
     if (joined.find(L'/') != std::wstring::npos || joined.find(L"\\\\", 2) != std::wstring::npos ||
         joined.find(L"\\.\\") != std::wstring::npos || joined.find(L"\\..\\") != std::wstring::npos ||
         (joined.size() >= 2 && (joined.back() == L'\\' || joined.substr(joined.size() - 2) == L"\\.")))
