@@ -120,7 +120,10 @@ private:
         }
         // The group's flags live in its first folder that is no link.
         for (auto& [id, members] : groups) {
-            if (members.size() < 2) continue;
+            if (members.size() < 2) {
+                if (members.front()->link) linkInside(*members.front());
+                continue;
+            }
             auto lead = std::find_if(members.begin(), members.end(), [](const TopFolder* t) { return !t->link; });
             TopFolder* first = lead == members.end() ? members.front() : *lead;
             for (TopFolder* t : members) {
@@ -131,7 +134,28 @@ private:
         }
     }
 
-    static TopFolder& group(TopFolder& top) { return top.same ? *top.same : top; }
+    // A link to a folder inside another trainset folder: what keeps the link
+    // keeps that folder, and removing it would break the link.
+    void linkInside(TopFolder& link) {
+        std::wstring target;
+        if (!finalFolderPath(rootOf(link.root).trainset + L"\\" + link.name, target)) return;
+        const std::wstring upper = fileSystemUpper(target);
+        for (Root& root : roots_) {
+            if (upper.compare(0, root.trainsetUpper.size(), root.trainsetUpper) != 0) continue;
+            auto t = root.tops.find(firstPart(upper.substr(root.trainsetUpper.size()) + L"\\"));
+            if (t == root.tops.end() || &t->second == &link) return;
+            link.same = &t->second;
+            link.linkedTo = shown(target, root);
+            return;
+        }
+    }
+
+    // The folder a group's flags are kept in (a link inside a grouped folder reaches it in two steps).
+    static TopFolder& group(TopFolder& top) {
+        TopFolder* t = &top;
+        for (int i = 0; i < 4 && t->same; ++i) t = t->same;
+        return *t;
+    }
 
     void checkStockFile(const std::wstring& item, bool used, std::vector<BrokenStock>& broken,
                         std::vector<UnreadableStock>& unreadable) {

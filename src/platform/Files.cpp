@@ -142,6 +142,27 @@ bool folderIdentity(const std::wstring& path, FolderIdentity& identity) {
     return true;
 }
 
+bool finalFolderPath(const std::wstring& path, std::wstring& finalPath) {
+    UniqueFile f(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!f) return false;
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetFinalPathNameByHandleW(f.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n == 0) return false;
+        // Too small: n is the size needed, the terminating zero included.
+        if (n >= buffer.size()) {
+            buffer.resize(n);
+            continue;
+        }
+        buffer.resize(n);
+        break;
+    }
+    finalPath = std::move(buffer);
+    return true;
+}
+
 bool FolderListing::isFolder(const Entry& e) { return (e.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
 bool FolderListing::isLink(const Entry& e) { return (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }

@@ -56,6 +56,10 @@ struct FolderIdentity {
     bool operator==(const FolderIdentity&) const = default;
 };
 bool folderIdentity(const std::wstring& path, FolderIdentity& identity);
+// The folder's own path with every link on the way followed, in the extended
+// form ("\\?\C:\..."), as GetFinalPathNameByHandleW gives it; false when
+// the folder cannot be opened.
+bool finalFolderPath(const std::wstring& path, std::wstring& finalPath);
 
 // One folder's entries as a single listing gave them ("." and ".." included).
 struct FolderListing {

@@ -264,10 +264,14 @@ TEST_F(StockCheckTest, NeverCallsAFolderRemovableThatAnythingMayNeed) {
         EXPECT_EQ(r.unneeded[0].linkedTo, L"Spare");
         EXPECT_EQ(r.unneeded[0].bytes, 0u);
         EXPECT_EQ(r.unneeded[1].bytes, 10u);
-        stockFile(L"Loco\\l.eng", L"WagonShape ( ..\\Alias\\x.ace )", true);
+        // A link into a folder of another: what keeps the link keeps that folder.
+        file(L"Spare2\\deep\\y.ace", 1);
+        ASSERT_TRUE(makeFolderLink(t / L"MSTS\\TRAINS\\TRAINSET\\Deep", t / L"MSTS\\TRAINS\\TRAINSET\\Spare2\\deep"));
+        stockFile(L"Loco\\l.eng", L"WagonShape ( ..\\Alias\\x.ace ) WagonShape ( ..\\Deep\\y.ace )", true);
         r = run();
         EXPECT_TRUE(r.unneeded.empty());
-        EXPECT_EQ(names(r.kept), (std::vector<std::wstring>{L"Alias", L"Spare"}));
+        EXPECT_EQ(names(r.kept), (std::vector<std::wstring>{L"Alias", L"Deep", L"Spare", L"Spare2"}));
+        EXPECT_EQ(r.kept[1].linkedTo, L"Spare2\\deep");
     }
 
     // A used stock file that cannot be read as the simulator would may name any folder.
