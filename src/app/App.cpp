@@ -1,5 +1,6 @@
 #include "app/App.h"
 
+#include "config/OpenRailsProfiles.h"
 #include "config/Registry.h"
 #include "config/Settings.h"
 
@@ -34,6 +35,7 @@ int runApplication() {
         const RegistryFolder simulator = simulatorFolder();
         if (simulator.keyExists) env.simulatorFolder = simulator.folder;
     });
+    env.openRailsProfiles = openRailsProfiles();
     guardAction([&] {
         const RegistryFolder store = trainStoreFolder();
         if (store.keyExists) env.trainStoreFolder = store.folder;

@@ -2,16 +2,23 @@
 
 #include "config/Registry.h"
 #include "config/Settings.h"
+#include "platform/Text.h"
+#include "text/LanguageTable.h"
+
+#include <nlohmann/json.hpp>
 
 namespace tw {
 
 const wchar_t* const kCliUsage =
     L"usage: trackwend-cli [--store[=DIR]] [--activities] [--check] [--lang=fr|en] [--json] [--report=NAME]... "
-    L"[--save=DIR] [SIMULATOR_FOLDER]   (NAME: consists, stock, orphans, missing, references, check)\n"
+    L"[--save=DIR] [--profile=NAME | SIMULATOR_FOLDER] | --profiles   (NAME: consists, stock, orphans, missing, references, check)\n"
     L"  --activities  stock used by the loose consists of activities (ROUTES\\*\\ACTIVITIES\\*.act) counts as "
     L"used; without it, the settings file's Activities key decides\n"
     L"  --check       after step 5, checks what each engine and wagon file names on disk: broken stock, folders "
-    L"that can be removed, missing stock found elsewhere";
+    L"that can be removed, missing stock found elsewhere\n"
+    L"  --profiles    lists Open Rails' installation profiles (NAME<TAB>FOLDER) and analyses nothing\n"
+    L"  --profile=NAME  analyses that Open Rails profile's folder (any letter case); without a folder or a profile, "
+    L"the simulator's registry entry, else Open Rails' first profile";
 
 namespace {
 constexpr ReportKind kReportKinds[] = {ReportKind::Consists, ReportKind::Stock, ReportKind::Orphans,
@@ -75,6 +82,11 @@ std::optional<std::wstring> parseCliOptions(const std::vector<std::wstring>& arg
             std::wstring dir = normaliseFolderArgument(a.substr(7));
             if (dir.empty()) return std::wstring(L"--save needs a folder");
             out.saveFolder = dir;
+        } else if (!onlyFolders && a == L"--profiles") {
+            out.listProfiles = true;
+        } else if (!onlyFolders && a.rfind(L"--profile=", 0) == 0) {
+            if (a.size() == 10) return std::wstring(L"--profile needs a name");
+            out.profile = a.substr(10);
         } else if (!onlyFolders && a.size() > 1 && a[0] == L'-') {
             return L"unknown option: " + a;
         } else {
@@ -82,25 +94,67 @@ std::optional<std::wstring> parseCliOptions(const std::vector<std::wstring>& arg
             out.simulatorFolder = normaliseFolderArgument(a);
         }
     }
+    if (out.profile && out.simulatorFolder) return std::wstring(L"--profile and a simulator folder both given");
     if (out.saveFolder && out.reports.empty()) return std::wstring(L"--save needs at least one --report");
     return std::nullopt;
 }
 
 CliSources defaultCliSources() { return {defaultSettingsPath(), kSimulatorKey, kTrainStoreKey}; }
 
-void completeCliOptions(CliOptions& options, const CliSources& sources) {
+namespace {
+std::wstring unknownProfile(const std::wstring& name, const std::vector<OpenRailsProfile>& profiles) {
+    std::wstring known;
+    for (const OpenRailsProfile& p : profiles) known += (known.empty() ? L"" : L", ") + p.name;
+    return L"unknown Open Rails profile: " + name +
+           (known.empty() ? std::wstring(L" (no profile found)") : L" (known: " + known + L")");
+}
+} // namespace
+
+std::optional<std::wstring> completeCliOptions(CliOptions& options, const CliSources& sources) {
     // As at the window's start-up: the saved language and option, French and
     // consists only without a file.
     SettingsFile settings(sources.settingsPath);
     if (!options.languageId) options.languageId = settings.exists() ? settings.language() : 0;
     if (!options.readActivities) options.readActivities = settings.exists() && settings.activities();
     if (*options.languageId != 1) options.languageId = 0;
-    if (!options.simulatorFolder)
-        options.simulatorFolder = normaliseFolderArgument(simulatorFolderText(sources.simulatorKey));
+    const int language = *options.languageId;
+    if (options.profile) {
+        const auto profiles = openRailsProfiles(sources.openRailsKey);
+        const auto chosen = findOpenRailsProfile(profiles, *options.profile);
+        if (!chosen) return unknownProfile(*options.profile, profiles);
+        options.simulatorFolder = normaliseFolderArgument(chosen->folder);
+    } else if (!options.simulatorFolder) {
+        const RegistryFolder simulator = simulatorFolder(sources.simulatorKey);
+        // Without the simulator's key, a user of Open Rails alone has a folder all the same.
+        const auto profiles = simulator.keyExists ? std::vector<OpenRailsProfile>{} : openRailsProfiles(sources.openRailsKey);
+        if (simulator.keyExists) {
+            options.simulatorFolder = normaliseFolderArgument(simulator.folder);
+        } else if (!profiles.empty()) {
+            options.simulatorFolder = normaliseFolderArgument(profiles.front().folder);
+            options.notes.push_back(formatOne(text(TextKey::OpenRailsFolderUsed, language), profiles.front().name) +
+                                    profiles.front().folder);
+        } else {
+            options.simulatorFolder = text(TextKey::SimulatorMissing, language);
+        }
+    }
     if (options.includeStore && !options.storeFolder) {
         RegistryFolder store = trainStoreFolder(sources.trainStoreKey);
-        options.storeFolder = store.keyExists ? normaliseFolderArgument(store.folder) : kTrainStoreMissingText;
+        options.storeFolder =
+            store.keyExists ? normaliseFolderArgument(store.folder) : text(TextKey::TrainStoreMissing, language);
     }
+    return std::nullopt;
+}
+
+std::wstring profilesText(const std::vector<OpenRailsProfile>& profiles) {
+    std::wstring out;
+    for (const OpenRailsProfile& p : profiles) out += p.name + L"\t" + p.folder + L"\n";
+    return out;
+}
+
+std::string profilesJson(const std::vector<OpenRailsProfile>& profiles) {
+    auto list = nlohmann::ordered_json::array();
+    for (const OpenRailsProfile& p : profiles) list.push_back({{"name", toUtf8(p.name)}, {"folder", toUtf8(p.folder)}});
+    return nlohmann::ordered_json{{"profiles", list}}.dump();
 }
 
 } // namespace tw

@@ -1,5 +1,6 @@
 #pragma once
 // Command-line arguments of trackwend-cli.
+#include "config/OpenRailsProfiles.h"
 #include "report/ReportBuilder.h"
 
 #include <optional>
@@ -19,6 +20,9 @@ struct CliOptions {
     bool help = false;
     std::vector<ReportKind> reports;             // --report=NAME, in the order given
     std::optional<std::wstring> saveFolder;      // --save=DIR
+    bool listProfiles = false;                   // --profiles: list Open Rails' profiles, analyse nothing
+    std::optional<std::wstring> profile;         // --profile=NAME: that profile's folder is the simulator folder
+    std::vector<std::wstring> notes;             // what the completion chose that the user should hear of
 };
 
 extern const wchar_t* const kCliUsage;
@@ -39,13 +43,20 @@ struct CliSources {
     std::wstring settingsPath;  // the settings file beside the executable
     std::wstring simulatorKey;  // registry key paths under HKEY_LOCAL_MACHINE
     std::wstring trainStoreKey;
+    std::wstring openRailsKey = kOpenRailsFoldersKey; // under HKEY_CURRENT_USER
 };
 CliSources defaultCliSources();
 
 // Fills in what the window would take from the registry and the settings
-// file: the simulator folder, the Train Store folder of a bare --store, the
-// language, whether activities are read. Throws AppError for a registry value
-// of the wrong type.
-void completeCliOptions(CliOptions& options, const CliSources& sources);
+// file: the language, whether activities are read, the simulator folder (a
+// --profile's, else the simulator's key, else Open Rails' first profile, said
+// in notes), the Train Store folder of a bare --store; the stand-ins for an
+// absent key in the chosen language. Returns a usage error (an unknown
+// profile); throws AppError for a registry value of the wrong type.
+std::optional<std::wstring> completeCliOptions(CliOptions& options, const CliSources& sources);
+
+// --profiles' output: one "NAME<TAB>FOLDER" line per profile, or the JSON object.
+std::wstring profilesText(const std::vector<OpenRailsProfile>& profiles);
+std::string profilesJson(const std::vector<OpenRailsProfile>& profiles);
 
 } // namespace tw

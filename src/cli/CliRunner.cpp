@@ -193,6 +193,7 @@ CliRunner::CliRunner(const CliOptions& options)
       language_(options.languageId.value_or(0)),
       readActivities_(options.readActivities.value_or(false)),
       check_(options.check),
+      notes_(options.notes),
       controller_(view_, *this, scanner_) {
     scanner_.maxDepth = 1;
     view_.onMessage = [this](const std::wstring& text, MessageBoxKind) {
@@ -202,6 +203,7 @@ CliRunner::CliRunner(const CliOptions& options)
 
 CliResult CliRunner::run() {
     CliResult result;
+    result.messages = notes_;
     current_ = &result;
     // The window enables steps 1 and 2 exactly when the simulator folder exists.
     DWORD attributes = ::GetFileAttributesW(simulator_.c_str());
@@ -338,8 +340,16 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
         streams.out(consoleText(std::wstring(kCliUsage) + L"\n"));
         return 0;
     }
+    if (options.listProfiles) {
+        const auto profiles = openRailsProfiles(sources.openRailsKey);
+        streams.out(options.json ? profilesJson(profiles) + "\r\n" : consoleText(profilesText(profiles)));
+        return 0;
+    }
     try {
-        completeCliOptions(options, sources);
+        if (auto error = completeCliOptions(options, sources)) {
+            streams.err(consoleText(L"trackwend-cli: " + *error + L"\n" + kCliUsage + L"\n"));
+            return 2;
+        }
     } catch (const AppError& e) {
         streams.err(consoleText(messageOnOneLine(generalErrorText(e.message())) + L"\n"));
         return 1;
@@ -361,7 +371,9 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
     for (const auto& m : result.messages) streams.err(consoleText(messageOnOneLine(m) + L"\n"));
     DWORD attributes = ::GetFileAttributesW(runner.simulatorFolder().c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        streams.err(consoleText(L"trackwend-cli: simulator folder not found: " + runner.simulatorFolder() + L"\n"));
+        streams.err(consoleText(L"trackwend-cli: " +
+                                formatOne(text(TextKey::CliFolderNotFound, *options.languageId), runner.simulatorFolder()) +
+                                L"\n"));
 
     // Folders that could not be read leave the results incomplete: not a success
     // either; nor do the files and folders the check could not read or list.
@@ -373,8 +385,9 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
     std::string reports;
     for (ReportKind kind : options.reports) {
         if (!runner.reportAvailable(kind)) {
-            streams.err(consoleText(std::wstring(L"trackwend-cli: no ") + reportOptionName(kind) +
-                                    L" report: its step did not complete\n"));
+            streams.err(consoleText(L"trackwend-cli: " +
+                                    formatOne(text(TextKey::CliNoReport, *options.languageId), reportOptionName(kind)) +
+                                    L"\n"));
             status = 1;
             continue;
         }

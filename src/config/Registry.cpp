@@ -27,24 +27,27 @@ RegistryFolder readRegistryFolder(const std::wstring& keyPath, const std::wstrin
     if (open != ERROR_SUCCESS) throw cannotReadKey(keyPath, open);
     const UniqueKey key(opened);
     result.keyExists = true;
+    const LONG rc = readTextValue(key.get(), valueName.c_str(), result.folder);
+    if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) return result; // the key without the value: an empty text
+    if (rc == ERROR_UNSUPPORTED_TYPE) throw AppError(L"Invalid data type for '" + valueName + L"'");
+    throw cannotReadKey(keyPath, rc);
+}
+
+LONG readTextValue(HKEY key, const wchar_t* valueName, std::wstring& text) {
+    text.clear();
     // RRF_RT_REG_SZ takes REG_EXPAND_SZ too and gives it expanded; the text
     // comes back terminated, even when stored without its terminator. The
     // value may grow between two calls: the size is asked again each time.
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-        const LONG rc = RegGetValueW(key.get(), nullptr, valueName.c_str(), RRF_RT_REG_SZ, nullptr, buffer.data(), &bytes);
+        const LONG rc = RegGetValueW(key, nullptr, valueName, RRF_RT_REG_SZ, nullptr, buffer.data(), &bytes);
         if (rc == ERROR_SUCCESS) {
-            result.folder.assign(buffer.data(), wcsnlen(buffer.data(), bytes / sizeof(wchar_t)));
-            return result;
+            text.assign(buffer.data(), wcsnlen(buffer.data(), bytes / sizeof(wchar_t)));
+            return rc;
         }
-        if (rc == ERROR_MORE_DATA) {
-            buffer.assign(std::max<size_t>(bytes / sizeof(wchar_t) + 1, buffer.size() * 2), L'\0');
-            continue;
-        }
-        if (rc == ERROR_FILE_NOT_FOUND) return result; // the key without the value: an empty text
-        if (rc == ERROR_UNSUPPORTED_TYPE) throw AppError(L"Invalid data type for '" + valueName + L"'");
-        throw cannotReadKey(keyPath, rc);
+        if (rc != ERROR_MORE_DATA) return rc;
+        buffer.assign(std::max<size_t>(bytes / sizeof(wchar_t) + 1, buffer.size() * 2), L'\0');
     }
 }
 

@@ -3,6 +3,8 @@
 // 32-bit view, read-only). The key paths are parameters so tests use their own keys.
 #include <string>
 
+#include <windows.h>
+
 namespace tw {
 
 inline constexpr wchar_t kSimulatorKey[] = L"Software\\Microsoft\\Microsoft Games\\Train Simulator\\1.0";
@@ -23,6 +25,11 @@ struct RegistryFolder {
 // throws AppError "Invalid data type for '<name>'", a key that is there but
 // cannot be read (access refused) AppError "Cannot read registry key ...".
 RegistryFolder readRegistryFolder(const std::wstring& keyPath, const std::wstring& valueName);
+
+// One text value of an open key (an expandable one expanded) into text: the
+// system's status, ERROR_FILE_NOT_FOUND for an absent value and
+// ERROR_UNSUPPORTED_TYPE for a value that is no text.
+LONG readTextValue(HKEY key, const wchar_t* valueName, std::wstring& text);
 
 // "EXE Path" as the registry holds it. The window and the command-line tool
 // both read the two folders through this and trainStoreFolder.

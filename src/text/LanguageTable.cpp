@@ -140,6 +140,17 @@ const LanguageRow kRows[kLanguageRowCount] = {
      L"Ces dossiers n'ont pas pu \u00EAtre lus ; les r\u00E9sultats sont incomplets :",
      L"These folders could not be read; the results are incomplete:"},
     {TextKey::UnreadableFoldersMore, L"et %s autres", L"and %s more"},
+    {TextKey::OpenRailsFoldersMenu, L"Dossiers d'&Open Rails", L"&Open Rails folders"},
+    // The command line's stand-ins for an absent registry key; the window keeps the French ones.
+    {TextKey::SimulatorMissing, L"< ERREUR : MSTS ne semble pas install\u00E9 sur cette machine. >",
+     L"< ERROR: MSTS does not seem to be installed on this machine. >"},
+    {TextKey::TrainStoreMissing, L"Train Store non trouv\u00E9", L"Train Store not found"},
+    // %s: the profile's name; its folder follows.
+    {TextKey::OpenRailsFolderUsed, L"Utilisation du dossier d'Open Rails %s : ", L"Using the Open Rails folder %s: "},
+    // The command line's own lines after "trackwend-cli: ". %s: the folder; the report's option name.
+    {TextKey::CliFolderNotFound, L"dossier du simulateur introuvable : %s", L"simulator folder not found: %s"},
+    {TextKey::CliNoReport, L"pas de rapport %s : son \u00E9tape n'est pas all\u00E9e au bout",
+     L"no %s report: its step did not complete"},
 };
 
 constexpr int kFirstReportText = static_cast<int>(TextKey::ReportHeaderPrefix);

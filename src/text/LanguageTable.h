@@ -33,6 +33,7 @@ enum class TextKey {
     CheckBlocked, CheckActivitiesNote, CheckKeptMissed, CheckLink, CheckLinkOnly, CheckMessageUnreadable,
     CheckMessageUnlisted,
     UnreadableFoldersLine, UnreadableFoldersWarning, UnreadableFoldersMore,
+    OpenRailsFoldersMenu, SimulatorMissing, TrainStoreMissing, OpenRailsFolderUsed, CliFolderNotFound, CliNoReport,
 };
 
 struct LanguageRow {
@@ -41,7 +42,7 @@ struct LanguageRow {
     const wchar_t* english;
 };
 
-inline constexpr int kLanguageRowCount = 88;
+inline constexpr int kLanguageRowCount = 94;
 
 // The rows in application order (row 1 first).
 const LanguageRow* languageRows();

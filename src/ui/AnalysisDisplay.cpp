@@ -82,6 +82,7 @@ void AnalysisDisplay::showMessage(const std::wstring& text, MessageBoxKind kind)
                           : kind == MessageBoxKind::Error ? MessageKind::Error
                                                           : MessageKind::Plain;
     paintStepWidgets(true);
+    stepWork_.closeMenu(); // the box and a menu would both take the keyboard
     showMessageBox(text, k, MessageButtons::Ok);
 }
 
@@ -96,7 +97,9 @@ void AnalysisDisplay::letMessagesRun() {
     paintStepWidgets(false);
     const auto t = std::chrono::steady_clock::now();
     if (stepDepth_ > 0 && t - lastPump_ < std::chrono::milliseconds(5)) return;
-    tw::processPendingMessages();
+    // The outermost step hands the thread to the loop that started it; a step
+    // nested in a box's loop, or run without a fiber, handles them here.
+    if (stepDepth_ != 1 || !stepWork_.yield()) tw::processPendingMessages();
     lastPump_ = std::chrono::steady_clock::now();
 }
 

@@ -3,6 +3,7 @@
 // gauge and the report buttons, with the repaint throttling that keeps a step
 // fast while they climb visibly.
 #include "analysis/AnalysisView.h"
+#include "platform/WorkFiber.h"
 #include "widgets/BarGauge.h"
 #include "widgets/DigitCounter.h"
 #include "widgets/LedButton.h"
@@ -54,6 +55,8 @@ protected:
     // Handles the waiting messages, if the queue was not looked at just before.
     void letMessagesRun();
 
+    // The outermost step runs as this work, so that menus opened meanwhile do not hold it.
+    WorkFiber stepWork_;
     std::array<LedButton, 6> steps_;
     std::array<DigitCounter, 9> counters_;
     BarGauge gauge_;

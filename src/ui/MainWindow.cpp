@@ -61,12 +61,18 @@ void MainWindow::addActivitiesMenuItem() {
                 text(TextKey::ActivitiesMenuItem, 0).c_str());
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING | MF_GRAYED, kSysCheck, text(TextKey::CheckMenuItem, 0).c_str());
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+    openRailsMenu_.attach(menu, kSysActivities, env_.openRailsProfiles, 0);
 }
 
 void MainWindow::setReadActivities(bool read) {
     readActivities_ = read;
     if (HMENU menu = GetSystemMenu(hwnd(), FALSE))
         CheckMenuItem(menu, kSysActivities, MF_BYCOMMAND | (read ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// Not during a step: the step reads the folder as it was when it began.
+void MainWindow::onOpenRailsMenu(const std::wstring& folder) {
+    if (!stepRunning()) simulatorBox_.setText(folder);
 }
 
 // Only the option changes: the next step 3 takes it when it starts, and the
@@ -129,7 +135,10 @@ void MainWindow::onCreate() {
     const POINT p = centredIn(work, kWidth, kHeight);
     SetWindowPos(hwnd(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const std::wstring sim = env_.simulatorFolder ? *env_.simulatorFolder : kMissingSimulator;
+    // Without the simulator's key, a user of Open Rails alone starts in the first profile's folder.
+    const std::wstring sim = env_.simulatorFolder              ? *env_.simulatorFolder
+                             : !env_.openRailsProfiles.empty() ? env_.openRailsProfiles.front().folder
+                                                               : std::wstring(kMissingSimulator);
     simulatorBox_.setInitialFolder(sim);
     simulatorBox_.setText(sim);
     if (env_.trainStoreFolder) {
@@ -191,6 +200,7 @@ void MainWindow::localize(int language) {
         const std::wstring check = t(TextKey::CheckMenuItem);
         info.dwTypeData = const_cast<wchar_t*>(check.c_str());
         SetMenuItemInfoW(menu, kSysCheck, FALSE, &info);
+        openRailsMenu_.relabel(menu, lang);
     }
     assignReportTexts(language);
     if (results_)
@@ -272,14 +282,18 @@ void MainWindow::onHelp() {
 }
 
 void MainWindow::runStep(void (AnalysisController::*step)()) {
-    beginStep();
-    // However the step ends, a close asked for during it takes effect once its loop has ended.
-    ScopeGuard ended([this] {
-        if (!endStep()) return;
-        updateCheckMenuItem();
-        if (closePending_) DestroyWindow(hwnd());
+    // However the step ends, a close asked for during it takes effect once its
+    // loop has ended, back on the fiber of the window's message loop.
+    ScopeGuard close([this] {
+        if (closePending_ && !stepRunning()) DestroyWindow(hwnd());
     });
-    (controller_.*step)();
+    stepWork_.run([&] {
+        beginStep();
+        ScopeGuard ended([this] {
+            if (endStep()) updateCheckMenuItem();
+        });
+        (controller_.*step)();
+    });
 }
 
 void MainWindow::onClose() {
@@ -295,12 +309,16 @@ void MainWindow::onClose() {
     DestroyWindow(hwnd());
 }
 
-void MainWindow::onCommand(int id, int code, HWND) {
+void MainWindow::onCommand(int id, int code, HWND control) {
     if (id == IDOK && code == BN_CLICKED) {
         pressFocusedPictureButton(hwnd());   // Enter on a focused picture button
         return;
     }
     if (code != BN_CLICKED) return;
+    if (const auto folder = control ? std::nullopt : openRailsMenu_.folderOf(static_cast<UINT>(id))) {
+        onOpenRailsMenu(*folder);
+        return;
+    }
     switch (id) {
     case IdStoreCheck: onStoreBoxClick(); break;
     case IdEnglish: onEnglish(); break;
@@ -344,9 +362,23 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             onCheckMenu();
             return 0;
         }
+        if (const auto folder = openRailsMenu_.folderOf(static_cast<UINT>(wp & 0xFFF0))) {
+            onOpenRailsMenu(*folder);
+            return 0;
+        }
         break;
     case WM_INITMENUPOPUP:
-        if (HIWORD(lp)) updateCheckMenuItem(); // the system menu
+        if (HIWORD(lp)) { // the system menu
+            updateCheckMenuItem();
+            openRailsMenu_.setEnabled(GetSystemMenu(hwnd(), FALSE), !stepRunning());
+        }
+        break;
+    case WM_ENTERIDLE:
+        // A step goes on while the user has the system menu open.
+        if (wp == MSGF_MENU) {
+            stepWork_.runWhileMenuIdle(hwnd());
+            return 0;
+        }
         break;
     case WM_GETMINMAXINFO: {
         auto* mm = reinterpret_cast<MINMAXINFO*>(lp);

@@ -9,6 +9,7 @@
 #include "scan/FolderScanner.h"
 #include "ui/AnalysisDisplay.h"
 #include "ui/Flags.h"
+#include "ui/OpenRailsMenu.h"
 #include "widgets/PictureButton.h"
 #include "widgets/FolderEdit.h"
 
@@ -51,6 +52,7 @@ public:
         std::wstring settingsPath;                       // the .INI file
         std::optional<std::wstring> simulatorFolder;     // nullopt: key absent
         std::optional<std::wstring> trainStoreFolder;    // nullopt: key absent
+        std::vector<OpenRailsProfile> openRailsProfiles; // the first stands in for an absent simulator key
         RECT workArea{0, 0, 0, 0};                       // empty: the system's
         // Shows the start-up warning modally; empty: the real dialog.
         std::function<void(MainWindow&)> showWarning;
@@ -78,6 +80,7 @@ public:
     void onActivitiesMenu(); // the system menu's check item: toggles the option
     void onCheckMenu();      // runs the stock check and shows its report
     bool checkCommandEnabled() const;
+    void onOpenRailsMenu(const std::wstring& folder); // as if the folder were typed into the simulator box
     void onHelp();
     void onConsistsReport();
     void onStockReport();
@@ -138,6 +141,7 @@ private:
     PictureButton exitButton_{buttonPicture(ButtonPicture::Close), PictureSide::Right, 5};
     std::array<PictureButton, 5> reportButtons_;   // consists, stock, references, orphans, missing
     PictureButton configButton_;
+    OpenRailsMenu openRailsMenu_;
 
     bool readActivities_ = false;
     bool firstActivationDone_ = false;

@@ -36,19 +36,28 @@ protected:
                      twtest::consistText(L"c", {{'E', L"a", L"A"}, {'E', L"b", L"B"}}));
     }
     void TearDown() override { removeKeys(); }
-    void removeKeys() { twtest::removeSoftwareKey(L"TrackwendCliTests"); }
+    void removeKeys() {
+        twtest::removeSoftwareKey(L"TrackwendCliTests");
+        twtest::removeSoftwareKey(L"TrackwendCliTests", HKEY_CURRENT_USER);
+    }
     void setRegistry(const std::wstring& key, const wchar_t* name, const std::wstring& value, DWORD type = REG_SZ) {
         twtest::setRegistryValue(key, name, value, type);
     }
 
     Captured run(const std::vector<std::wstring>& args) {
         Captured c;
-        CliSources sources{t / L"trackwend-cli.INI", simKey, storeKey};
+        CliSources sources{t / L"trackwend-cli.INI", simKey, storeKey, parent + L"\\OpenRails"};
         c.status = runCli(args, sources, {[&](const std::string& b) { c.out += b; },
                                           [&](const std::string& b) { c.err += b; }});
         return c;
     }
 };
+
+// A path as a JSON string holds it: each backslash doubled.
+std::wstring nlohmannEscaped(std::wstring path) {
+    for (size_t i = 0; (i = path.find(L'\\', i)) != std::wstring::npos; i += 2) path.insert(i, 1, L'\\');
+    return path;
+}
 
 std::string crlfLines(const std::vector<std::string>& lines) {
     std::string s;
@@ -161,7 +170,7 @@ TEST_F(CliToolTest, FailuresGiveMessagesAndStatus) {
     // No simulator key: the stand-in text is the folder, which does not exist.
     Captured c = run({});
     EXPECT_EQ(c.status, 1);
-    EXPECT_NE(c.err.find("simulator folder not found: < ERREUR : MSTS ne semble pas install\xC3\xA9"),
+    EXPECT_NE(c.err.find("dossier du simulateur introuvable : < ERREUR : MSTS ne semble pas install\xC3\xA9"),
               std::string::npos)
         << c.err;
 
@@ -177,7 +186,7 @@ TEST_F(CliToolTest, FailuresGiveMessagesAndStatus) {
     t.writeUtf16(L"Bare\\TRAINS\\CONSISTS\\c.con", twtest::consistText(L"c", {{'E', L"a", L"A"}}));
     c = run({L"--report=consists", L"--report=orphans", t / L"Bare"});
     EXPECT_EQ(c.status, 1);
-    EXPECT_NE(c.err.find("no orphans report"), std::string::npos) << c.err;
+    EXPECT_NE(c.err.find("pas de rapport orphans"), std::string::npos) << c.err;
     EXPECT_NE(c.out.find("1 Rames\r\n"), std::string::npos) << c.out;
 
     c = run({L"--frobnicate"});
@@ -206,10 +215,8 @@ TEST_F(CliToolTest, StockCheckOnTheSampleInstallation) {
     EXPECT_EQ(c.status, 0) << c.err;
     EXPECT_EQ(c.out.substr(0, c.out.find(",\"check\":")), plain.out.substr(0, plain.out.size() - 3))
         << "the check only adds its member";
-    std::string sample;
-    for (char ch : toUtf8(TW_SAMPLE_INSTALL)) sample += ch == '\\' ? std::string("\\\\") : std::string(1, ch);
     const std::string check =
-        "\"check\":{\"simulatorFolder\":\"" + sample + "\"" +
+        "\"check\":{\"simulatorFolder\":\"" + toUtf8(nlohmannEscaped(TW_SAMPLE_INSTALL)) + "\"" +
         ",\"stockFilesRead\":7,\"broken\":[{\"stock\":\"Coal Hoppers\\\\Coal Car.wag\",\"root\":\"simulator\","
         "\"used\":true,\"absent\":[{\"kind\":\"shape\",\"name\":\"Coal Car.s\",\"path\":\"Coal Hoppers\\\\Coal Car.s\"}]}],"
         "\"removable\":[{\"folder\":\"Old Switcher\",\"root\":\"simulator\",\"bytes\":686836}],"
@@ -235,4 +242,41 @@ TEST_F(CliToolTest, WhatTheCheckCouldNotReadIsAMessageAndAFailure) {
     EXPECT_NE(c.err.find(message + "\r\n"), std::string::npos) << c.err;
     EXPECT_NE(c.out.find("\"blockedBy\":\"A\\\\a.eng\""), std::string::npos);
     EXPECT_NE(c.out.find("\"reason\":\"unpairedQuotes\""), std::string::npos);
+}
+
+TEST_F(CliToolTest, OpenRailsProfilesListedChosenByNameAndTakenWithoutTheSimulatorKey) {
+    const std::wstring other = t.makeDir(L"Other");
+    for (const auto& [name, folder] : {std::pair{L"Main", t / L"MSTS"}, std::pair{L"Other", other}})
+        twtest::setRegistryValue(parent + L"\\OpenRails", name, folder, REG_SZ, HKEY_CURRENT_USER);
+    const std::string msts = toUtf8(t / L"MSTS"), json = toUtf8(nlohmannEscaped(t / L"MSTS"));
+    Captured c = run({L"--profiles"});
+    EXPECT_EQ(c.status, 0);
+    EXPECT_EQ(c.out, "Main\t" + msts + "\r\nOther\t" + toUtf8(other) + "\r\n");
+    c = run({L"--profiles", L"--json"});
+    EXPECT_EQ(c.out.rfind("{\"profiles\":[{\"name\":\"Main\",\"folder\":\"" + json + "\"},{", 0), 0u) << c.out;
+
+    c = run({L"--profile=oTHER", L"--json"});
+    EXPECT_NE(c.out.find("\"consists\":0"), std::string::npos) << "that profile's folder, nothing in it";
+    c = run({L"--profile=Third"});
+    EXPECT_EQ(c.status, 2);
+    EXPECT_EQ(c.err.rfind("trackwend-cli: unknown Open Rails profile: Third (known: Main, Other)\r\nusage:", 0), 0u);
+
+    // No folder and no simulator key: the first profile, said in the language chosen.
+    c = run({L"--json", L"--lang=en"});
+    EXPECT_EQ(c.status, 0) << c.err;
+    EXPECT_NE(c.out.find("\"messages\":[\"Using the Open Rails folder Main: " + json + "\"]"), std::string::npos);
+    EXPECT_EQ(c.err, "Using the Open Rails folder Main: " + msts + "\r\n");
+    EXPECT_EQ(run({}).err, "Utilisation du dossier d'Open Rails Main : " + msts + "\r\n");
+    setRegistry(simKey, L"EXE Path", other);
+    c = run({L"--json"});
+    EXPECT_NE(c.out.find("\"consists\":0,"), std::string::npos) << "the simulator's key first";
+    EXPECT_EQ(c.err.find("Open Rails"), std::string::npos) << c.err;
+
+    // Neither: the stand-ins follow the language too.
+    removeKeys();
+    c = run({L"--lang=en", L"--store"});
+    EXPECT_NE(c.err.find("not found: < ERROR: MSTS does not seem to be installed on this machine. >"), std::string::npos);
+    c = run({L"--lang=en", L"--store", L"--json", t / L"MSTS"});
+    EXPECT_NE(c.err.find("Train Store not found"), std::string::npos) << c.err;
+    EXPECT_EQ(run({L"--profiles", L"--json"}).out, "{\"profiles\":[]}\r\n");
 }

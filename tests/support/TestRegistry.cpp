@@ -4,9 +4,10 @@
 
 namespace twtest {
 
-void setRegistryValue(const std::wstring& keyPath, const wchar_t* name, const std::wstring& value, DWORD type) {
+void setRegistryValue(const std::wstring& keyPath, const wchar_t* name, const std::wstring& value, DWORD type,
+                      HKEY root) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY,
+    ASSERT_EQ(RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY,
                               nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -14,11 +15,11 @@ void setRegistryValue(const std::wstring& keyPath, const wchar_t* name, const st
     RegCloseKey(key);
 }
 
-void removeSoftwareKey(const std::wstring& name) {
+void removeSoftwareKey(const std::wstring& name, HKEY root) {
     // Opened in the 32-bit view: a path given to RegDeleteTreeW from HKEY_LOCAL_MACHINE
     // itself would be looked up in the 64-bit view and miss these keys.
     HKEY software = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &software) !=
+    if (RegOpenKeyExW(root, L"Software", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &software) !=
         ERROR_SUCCESS)
         return;
     RegDeleteTreeW(software, name.c_str());

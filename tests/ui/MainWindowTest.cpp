@@ -649,3 +649,79 @@ TEST_F(MainWindowTest, TabKeyFollowsTheKeyboardOrderAndAltKeysReachTheirButtons)
     EXPECT_EQ(f.counterColour(Counter::Missing), colours::Yellow);
 }
 
+
+TEST_F(MainWindowTest, StartsInTheFirstOpenRailsFolderOnlyWithoutTheSimulatorKey) {
+    env_.openRailsProfiles = {{L"Main", tmp_.makeDir(L"or")}, {L"Other", *env_.simulatorFolder}};
+    EXPECT_EQ(start().simulatorBox().content(), *env_.simulatorFolder) << "the key's folder";
+    closeWindow();
+    env_.simulatorFolder.reset();
+    MainWindow& f = start();
+    EXPECT_EQ(f.simulatorBox().content(), tmp_ / L"or");
+    EXPECT_TRUE(f.stepButton(StepButton::Consists).enabled());
+}
+
+TEST_F(MainWindowTest, OpenRailsFoldersSubmenuPutsItsFolderInTheBoxExceptDuringAStep) {
+    EXPECT_EQ(GetSubMenu(GetSystemMenu(start().hwnd(), FALSE), 0), nullptr) << "no profiles, no submenu";
+    closeWindow();
+    env_.openRailsProfiles = {{L"R&D", tmp_.makeDir(L"a&b")}, {L"Other", tmp_.makeDir(L"msts\\TRAINS\\TRAINSET")}};
+    MainWindow& f = start();
+    HMENU menu = GetSystemMenu(f.hwnd(), FALSE);
+    int at = 0;
+    while (GetMenuItemID(menu, at) != MainWindow::kSysActivities) ++at;
+    HMENU sub = GetSubMenu(menu, at - 1);
+    ASSERT_NE(sub, nullptr) << "just above the activities item";
+    wchar_t buf[MAX_PATH];
+    auto label = [&](HMENU m, UINT at) { return std::wstring(buf, GetMenuStringW(m, at, buf, MAX_PATH, MF_BYPOSITION)); };
+    EXPECT_EQ(label(menu, at - 1), L"Dossiers d'&Open Rails");
+    EXPECT_EQ(label(sub, 0), L"R&&D \u2014 " + tmp_ / L"a&&b");
+    SendMessageW(f.control(MainWindow::IdEnglish), BM_CLICK, 0, 0);
+    EXPECT_EQ(label(menu, at - 1), L"&Open Rails folders");
+
+    const UINT second = GetMenuItemID(sub, 1);
+    f.counter(Counter::Engines).onChange = [&] {
+        SendMessageW(f.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+        EXPECT_TRUE(GetMenuState(menu, at - 1, MF_BYPOSITION) & MF_GRAYED);
+        SendMessageW(f.hwnd(), WM_SYSCOMMAND, second, 0);
+        EXPECT_EQ(f.simulatorBox().content(), *env_.simulatorFolder) << "not during a step";
+    };
+    tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\a.eng");
+    f.stepButton(StepButton::Stock).onClick();
+    SendMessageW(f.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+    EXPECT_FALSE(GetMenuState(menu, at - 1, MF_BYPOSITION) & MF_GRAYED);
+    // As the system sends it for its own submenu, or as a plain menu command.
+    SendMessageW(f.hwnd(), WM_SYSCOMMAND, second, 0);
+    EXPECT_EQ(f.simulatorBox().content(), tmp_ / L"msts\\TRAINS\\TRAINSET");
+    f.simulatorBox().setText(tmp_ / L"none");
+    SendMessageW(f.hwnd(), WM_COMMAND, GetMenuItemID(sub, 0), 0);
+    EXPECT_EQ(f.simulatorBox().content(), tmp_ / L"a&b");
+    EXPECT_TRUE(f.stepButton(StepButton::Consists).enabled()) << "the usual folder test";
+}
+
+TEST_F(MainWindowTest, AStepGoesOnWhileTheSystemMenuIsOpenAndAfterItsFirstEscape) {
+    for (int i = 0; i < 300; ++i) tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\e" + std::to_wstring(i) + L".eng");
+    MainWindow& f = start();
+    // Were the step held by the menu, this would close it after 5 s and the counts stay 0.
+    const UINT_PTR failsafe = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    int withPopup = 0, afterEscape = 0;
+    f.counter(Counter::Engines).onChange = [&] {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(GetCurrentThreadId(), &gui);
+        if (!(gui.flags & GUI_INMENUMODE)) return;
+        Sleep(1); // a slow disk: each file takes a while
+        bool popup = false; // a menu window (the system's class #32768) of this thread shown
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM shown) {
+            wchar_t name[8] = {};
+            *reinterpret_cast<bool*>(shown) |= GetClassNameW(h, name, 8) && name == std::wstring(L"#32768") && IsWindowVisible(h);
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&popup));
+        if (popup ? ++withPopup == 10 : ++afterEscape == 10)
+            PostMessageW(f.hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    PostMessageW(f.hwnd(), WM_SYSCOMMAND, SC_KEYMENU, L' '); // Alt+Space
+    f.stepButton(StepButton::Stock).onClick();
+    KillTimer(nullptr, failsafe);
+    EXPECT_GE(withPopup, 10);
+    EXPECT_GE(afterEscape, 10) << "the menu loop still runs after the first Escape";
+    EXPECT_EQ(f.counterValue(Counter::Engines), 300);
+}
