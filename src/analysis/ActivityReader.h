@@ -15,7 +15,7 @@ struct ActivityEntries {
     std::vector<std::wstring> looseDevices; // FOLDER\NAME.eot
 };
 
-// The entries of a flattened activity (see flattenStockFile). Only the first
+// The entries of a flattened activity (see flattenSimulatorText). Only the first
 // player service and traffic entry count; a name is the entry's first token.
 ActivityEntries activityEntries(const std::wstring& flattened);
 

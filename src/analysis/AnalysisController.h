@@ -79,6 +79,16 @@ public:
     bool activitiesRead() const { return activitiesRead_; }
     const std::vector<std::wstring>& activityFiles() const { return activityFiles_; }
 
+    // What the analysis was made of: the folders step 2 listed (the store's
+    // empty when it was not included) and whether step 3 read activities. The
+    // check works on these, and only while the inputs still say the same.
+    struct Scope {
+        std::wstring simulator, store;
+        bool includeStore = false, activities = false;
+        bool operator==(const Scope&) const = default;
+    };
+    const Scope& analysedScope() const { return analysed_; }
+
     // The last stock check's result, until a step 1 or 2 starts again.
     const std::optional<StockCheckResult>& checkResult() const { return checkResult_; }
     // The last route check's result, likewise.
@@ -138,7 +148,10 @@ private:
     bool allConsistsRead_ = false;
     std::array<std::size_t, 9> counts_{};
 
+    Scope currentScope() const;
+
     bool activitiesRead_ = false;
+    Scope analysed_;
     std::vector<std::wstring> activityFiles_;
     std::optional<StockCheckResult> checkResult_;
     std::optional<RouteCheckResult> routeResult_;

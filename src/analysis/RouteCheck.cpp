@@ -7,7 +7,6 @@
 #include "analysis/ServiceReader.h"
 #include "analysis/StockFileReader.h"
 #include "analysis/TimetableReader.h"
-#include "platform/Errors.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "scan/ListingCache.h"
@@ -187,18 +186,13 @@ private:
     // The file's flattened text (into text_); false, with the file named as
     // unreadable, when it could not be read or decoded.
     bool read(const std::wstring& route, const std::wstring& relative, const std::wstring& path, bool flatten) {
-        bool present = false;
-        try {
-            present = readWholeFileIfPresent(path, bytes_);
-        } catch (const AppError&) {
-        }
-        if (!present) {
+        if (readWholeFileOrCode(path, bytes_) != 0) {
             result_.unreadable.push_back({route, relative, RouteUnreadableReason::Unreadable});
             return false;
         }
         ++result_.filesRead;
         if (!flatten) return true;
-        if (!flattenStockFile(bytes_, text_)) {
+        if (!flattenSimulatorText(bytes_, text_)) {
             result_.unreadable.push_back({route, relative, RouteUnreadableReason::Undecodable});
             return false;
         }

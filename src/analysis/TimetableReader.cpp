@@ -1,5 +1,6 @@
 #include "analysis/TimetableReader.h"
 
+#include "analysis/ConsistReader.h"
 #include "platform/Text.h"
 
 #include <array>
@@ -8,10 +9,6 @@
 namespace tw {
 
 namespace {
-// Windows-1252's characters 0x80-0x9F; the rest are the same code points.
-constexpr std::array<char16_t, 32> kCp1252High{
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 std::wstring_view trimmed(std::wstring_view s) {
     std::size_t b = 0, e = s.size();
@@ -36,25 +33,6 @@ void splitRow(std::wstring_view row, wchar_t separator, std::vector<std::wstring
 
 std::wstring rowLabel(std::wstring_view cell) { return std::wstring(trimmed(asciiLower(cell.substr(0, cell.find(L'/'))))); }
 } // namespace
-
-std::wstring decodeSimulatorText(const std::vector<unsigned char>& bytes) {
-    std::wstring text;
-    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        text.reserve(bytes.size() / 2);
-        for (std::size_t i = 2; i + 2 <= bytes.size(); i += 2) {
-            const wchar_t unit = static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
-            if (unit == 0) break;
-            text += unit;
-        }
-        return text;
-    }
-    text.reserve(bytes.size());
-    for (unsigned char b : bytes) {
-        if (b == 0) break;
-        text += b >= 0x80 && b < 0xA0 ? static_cast<wchar_t>(kCp1252High[b - 0x80]) : static_cast<wchar_t>(b);
-    }
-    return text;
-}
 
 Timetable readTimetable(std::wstring_view text) {
     Timetable table;

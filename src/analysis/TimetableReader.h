@@ -20,9 +20,6 @@ struct Timetable {
     std::vector<TimetableTrain> trains;
 };
 
-// 16-bit little-endian text after a byte-order mark, else 8-bit
-// Windows-1252; a zero unit ends the text. Lines are kept as they are.
-std::wstring decodeSimulatorText(const std::vector<unsigned char>& bytes);
 
 // The table: the separator is the first character (";", "," or a tab); rows
 // end at line ends; cells are trimmed; quotes mean nothing. The first row

@@ -56,23 +56,46 @@ void appendFolders(std::string& out, const std::vector<TrainsetFolder>& folders,
         appendJsonString(out, f.folder);
         out += ",\"root\":";
         out += rootJsonName(f.root);
+        if (f.link) {
+            out += ",\"link\":true";
+            if (!f.linkedTo.empty()) {
+                out += ",\"linkedTo\":";
+                appendJsonString(out, f.linkedTo);
+            }
+        }
         if (sized) {
             out += ",\"bytes\":" + std::to_string(f.bytes);
         } else {
             out += ",\"neededBy\":";
             appendJsonArray(out, f.neededBy);
+            out += ",\"missedBy\":";
+            appendJsonArray(out, f.missedBy);
         }
         out += '}';
     });
 }
 
 void appendCheckJson(std::string& out, const StockCheckResult& r) {
-    out += "{\"stockFilesRead\":" + std::to_string(r.stockFilesRead) + ",\"broken\":";
+    out += "{\"simulatorFolder\":";
+    appendJsonString(out, r.simulatorFolder);
+    if (!r.storeFolder.empty()) {
+        out += ",\"storeFolder\":";
+        appendJsonString(out, r.storeFolder);
+    }
+    out += ",\"stockFilesRead\":" + std::to_string(r.stockFilesRead);
+    if (!r.blockedBy.empty()) {
+        out += ",\"blockedBy\":";
+        appendJsonString(out, r.blockedBy);
+    }
+    out += ",\"broken\":";
     appendJsonArray(out, r.broken, [&](const BrokenStock& b) {
         out += "{\"stock\":";
         appendJsonString(out, b.stock);
+        out += ",\"root\":";
+        out += rootJsonName(b.root);
         out += ",\"used\":";
         out += b.used ? "true" : "false";
+        if (b.openRailsFile) out += ",\"openRailsFile\":true";
         out += ",\"absent\":";
         appendJsonArray(out, b.absent, [&](const AbsentReference& a) {
             out += "{\"kind\":\"";
@@ -82,6 +105,7 @@ void appendCheckJson(std::string& out, const StockCheckResult& r) {
             out += ",\"path\":";
             appendJsonString(out, a.path);
             if (a.unknown) out += ",\"folderUnlisted\":true";
+            if (a.includeLoop) out += ",\"includeLoop\":true";
             out += '}';
         });
         out += '}';
@@ -101,7 +125,24 @@ void appendCheckJson(std::string& out, const StockCheckResult& r) {
         out += '}';
     });
     out += ",\"unreadable\":";
-    appendJsonArray(out, r.unreadable);
+    appendJsonArray(out, r.unreadable, [&](const UnreadableStock& u) {
+        out += "{\"stock\":";
+        appendJsonString(out, u.stock);
+        out += ",\"root\":";
+        out += rootJsonName(u.root);
+        out += ",\"used\":";
+        out += u.used ? "true" : "false";
+        out += ",\"file\":";
+        appendJsonString(out, u.file);
+        out += ",\"reason\":\"";
+        out += stockTextProblemJsonName(u.problem);
+        out += '"';
+        if (!u.systemReason.empty()) {
+            out += ",\"systemReason\":";
+            appendJsonString(out, u.systemReason);
+        }
+        out += '}';
+    });
     out += ",\"unlisted\":";
     appendJsonArray(out, r.unlisted, [&](const TrainsetFolder& u) {
         out += "{\"folder\":";
@@ -111,6 +152,15 @@ void appendCheckJson(std::string& out, const StockCheckResult& r) {
         out += '}';
     });
     out += '}';
+}
+
+// What the check could not read or list, one message each, in the report language.
+void addCheckMessages(const StockCheckResult& check, std::vector<std::wstring>& messages) {
+    const int lang = reportLanguageId();
+    for (const UnreadableStock& u : check.unreadable)
+        messages.push_back(formatOne(text(TextKey::CheckMessageUnreadable, lang), u.stock) + unreadableStockText(u, lang));
+    for (const TrainsetFolder& f : check.unlisted)
+        messages.push_back(formatOne(text(TextKey::CheckMessageUnlisted, lang), f.folder));
 }
 
 // Text lines for a console: LF becomes CR LF, as a text-mode stream would write.
@@ -166,6 +216,7 @@ CliResult CliRunner::run() {
     try {
         controller_.onRunAll();
         if (check_) controller_.onCheck(); // after a complete step 5 only
+        if (const auto& check = controller_.checkResult()) addCheckMessages(*check, result.messages);
         if (routes_) controller_.onRoutes();
     } catch (const AppError& e) {
         result.messages.push_back(generalErrorText(e.message()));
@@ -337,10 +388,15 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
                                 formatOne(text(TextKey::CliFolderNotFound, *options.languageId), runner.simulatorFolder()) +
                                 L"\n"));
 
-    // Folders that could not be read leave the results incomplete: not a success either.
-    int status = result.completed && runner.controller().unreadableFolders().empty() ? 0 : 1;
-    // So do the route check's files and folders that could not be read.
-    if (const auto& routes = runner.controller().routeResult(); routes && !routes->unreadable.empty()) status = 1;
+    // Folders that could not be read leave the results incomplete: not a success
+    // either; nor do the files and folders the checks could not read or list.
+    const auto& check = runner.controller().checkResult();
+    const auto& routes = runner.controller().routeResult();
+    int status = result.completed && runner.controller().unreadableFolders().empty() &&
+                         (!check || (check->unreadable.empty() && check->unlisted.empty())) &&
+                         (!routes || routes->unreadable.empty())
+                     ? 0
+                     : 1;
     std::string reports;
     for (ReportKind kind : options.reports) {
         if (!runner.reportAvailable(kind)) {

@@ -43,6 +43,8 @@ void buildReport(ReportKind kind, const std::vector<std::wstring>& items, int co
 std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool includeTrainStore,
                                            const std::wstring& date, bool activitiesRead = false,
                                            std::size_t unreadableFolders = 0);
+// An unreadable stock entry's file and why, in the given language.
+std::wstring unreadableStockText(const UnreadableStock& u, int languageId);
 void buildCheckReport(const StockCheckResult& result, bool includeTrainStore, ReportTarget& target,
                       bool activitiesRead = false, std::size_t unreadableFolders = 0);
 

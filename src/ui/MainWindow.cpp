@@ -78,10 +78,14 @@ void MainWindow::onOpenRailsMenu(const std::wstring& folder) {
     if (!stepRunning()) simulatorBox_.setText(folder);
 }
 
-// Only the option changes: the next step 3 takes it when it starts.
-void MainWindow::onActivitiesMenu() { setReadActivities(!readActivities_); }
+// Only the option changes: the next step 3 takes it when it starts, and the
+// check waits for it.
+void MainWindow::onActivitiesMenu() {
+    setReadActivities(!readActivities_);
+    updateCheckMenuItem();
+}
 
-// Once step 5 has run, and never while a step runs.
+// Once step 5 has run on what the boxes and the option still say, and never while a step runs.
 bool MainWindow::checkCommandEnabled() const { return !stepRunning() && controller_.checkAvailable(); }
 
 // The route check's command follows the stock check's.
@@ -97,7 +101,8 @@ void MainWindow::onCheckMenu() {
     if (!checkCommandEnabled()) return;
     runStep(&AnalysisController::onCheck);
     if (closePending_ || !results_ || !controller_.checkResult()) return;
-    buildCheckReport(*controller_.checkResult(), includeTrainStore(), *results_, controller_.activitiesRead(),
+    buildCheckReport(*controller_.checkResult(), controller_.analysedScope().includeStore, *results_,
+                     controller_.activitiesRead(),
                      controller_.unreadableFolders().size());
     results_->showReport();
 }
@@ -284,7 +289,10 @@ void MainWindow::dropTrailingBackslashes(FolderEdit& box) {
     }
 }
 
-void MainWindow::onStoreBoxClick() { storeBox_.setEnabled(includeTrainStore()); }
+void MainWindow::onStoreBoxClick() {
+    storeBox_.setEnabled(includeTrainStore());
+    updateCheckMenuItem(); // the check follows the analysis, not the box
+}
 
 void MainWindow::onHelp() {
     if (help_) help_->showAndActivate();

@@ -1,6 +1,7 @@
 // The readers of the route check: activities, services, end-of-train devices
 // and Open Rails timetables, bytes in and entries out.
 #include "analysis/ActivityReader.h"
+#include "analysis/ConsistReader.h"
 #include "analysis/ServiceReader.h"
 #include "analysis/StockFileReader.h"
 #include "analysis/TimetableReader.h"
@@ -15,7 +16,7 @@ std::wstring flattened(const std::wstring& body) {
     for (wchar_t c : L"SIMISA@@@@@@@@@@JINX0a0t______\r\n\r\n" + body)
         if (c) bytes.insert(bytes.end(), {static_cast<unsigned char>(c & 0xFF), static_cast<unsigned char>(c >> 8)});
     std::wstring text;
-    EXPECT_TRUE(flattenStockFile(bytes, text));
+    EXPECT_TRUE(flattenSimulatorText(bytes, text));
     return text;
 }
 

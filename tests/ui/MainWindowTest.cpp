@@ -236,7 +236,15 @@ TEST_F(MainWindowTest, CheckCommandsRunOnceStep5HasRunAndOpenTheirReports) {
         gaugeShown = styleVisible(f.gauge().hwnd());
     };
     SendMessageW(f.control(MainWindow::IdEnglish), BM_CLICK, 0, 0);
-    EXPECT_EQ(label(), L"&Check stock files\u2026");
+    EXPECT_EQ(label(), L"Check stoc&k files\u2026");
+    // The check follows the analysis: a changed box or option greys it until the steps run again.
+    SendMessageW(f.control(MainWindow::IdStoreCheck), BM_CLICK, 0, 0);
+    EXPECT_TRUE(grayed(MainWindow::kSysCheck) && grayed(MainWindow::kSysRoutes));
+    SendMessageW(f.control(MainWindow::IdStoreCheck), BM_CLICK, 0, 0);
+    SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysActivities, 0);
+    EXPECT_TRUE(grayed(MainWindow::kSysCheck) && grayed(MainWindow::kSysRoutes));
+    SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysActivities, 0);
+    EXPECT_FALSE(grayed(MainWindow::kSysCheck) || grayed(MainWindow::kSysRoutes));
     SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysCheck, 0);
     EXPECT_TRUE(stepsDisabled && gaugeShown);
     EXPECT_TRUE(f.buttonEnabled(StepButton::RunAll));
