@@ -17,7 +17,16 @@ What it contains, on purpose:
     orphan boxcar_old takes its shape from BaseCars (kept too with activities);
     "Old Switcher" holds only an orphan and can go; "Spare Textures" holds
     no stock and nothing names it; the missing LOCO\\GP38.eng sits in
-    "GP38 Pack", another folder.
+    "GP38 Pack", another folder;
+  - for the route check (--routes), in route "Demo Yard": "Yard Switching"
+    starts, its loose consist's GP9 left out; "Night Freight" will not
+    start (its player service's path "Main Line" and its traffic service
+    "Local Goods" are absent; its consist "Mixed Freight" lacks two
+    vehicles); the Open Rails timetable "Weekday" (8-bit, ";" separated, a
+    "#comment" column, a continuing column) runs "Coal Drag+<Mixed Freight>"
+    and a shuttle whose path "Branch Line" is absent; "Default Run" and
+    "SD40 Light" are played by nothing, and LOCO\\SD40.eng is used only by
+    the latter.
 """
 import os, shutil
 
@@ -57,6 +66,18 @@ def stock(rel, wagon="", engine=None, eight_bit=False):
 def other(rel, size):
     """A shape, texture, cab or sound file: only its size matters here."""
     write(rel, b"SIMISA@@@@@@@@@@JINX0s1t______" + b"\0" * (size - 30))
+
+def route_file(route, rel, text, eight_bit=False):
+    path = os.path.join(root, "ROUTES", route, *rel.split("\\"))
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(text.encode("cp1252") if eight_bit else b"\xff\xfe" + text.encode("utf-16-le"))
+
+def service(route, name, consist_name, path_name):
+    lines = ["SIMISA@@@@@@@@@@JINX0v0t______", "", "Service_Definition (", "\tSerial ( 1 )",
+             '\tName ( "%s" )' % name, '\tTrain_Config ( "%s" )' % consist_name, '\tPathID ( "%s" )' % path_name,
+             "\tMaxWheelAcceleration ( 0.5 )", "\tEfficiency ( 0.9 )", ")"]
+    route_file(route, "SERVICES\\%s.srv" % name, "\r\n".join(lines) + "\r\n")
 
 def activity(route, name, entries):
     """An activity file with one loose consist of the given entries."""
@@ -102,4 +123,24 @@ consist("Coal Drag", [("E", "Dash9", "LOCO"), ("W", '"Coal Car"', '"Coal Hoppers
 consist("Mixed Freight", [("E", "GP38", "LOCO"), ("W", "boxcar", "FREIGHT"), ("W", "coach", "PASSENGER")])
 consist("Default Run", [("E", "Dash9", "DEFAULT")])
 activity("Demo Yard", "Yard Switching", [("W", "boxcar_old", "FREIGHT"), ("E", '"GP9 Phase 2"', '"GP9"')])
+
+consist("SD40 Light", [("E", "SD40", "LOCO")])
+service("Demo Yard", "Coal Drag", "Coal Drag", "Yard Lead")
+service("Demo Yard", "Night Freight", "Mixed Freight", "Main Line")
+for rel in ["PATHS\\Yard Lead.pat", "TRAFFIC\\Night Traffic.trf"]:
+    route_file("Demo Yard", rel, "SIMISA@@@@@@@@@@JINX0P0t______\r\n\r\n")
+route_file("Demo Yard", "ACTIVITIES\\Night Freight.act", "\r\n".join([
+    "SIMISA@@@@@@@@@@JINX0a0t______", "", "Tr_Activity (", "\tTr_Activity_Header (",
+    '\t\tRouteID ( "Demo Yard" )', '\t\tName ( "Night Freight" )', "\t)", "\tTr_Activity_File (",
+    '\t\tPlayer_Service_Definition ( "Night Freight"', "\t\t\tPlayer_Traffic_Definition ( 0 )", "\t\t)",
+    '\t\tTraffic_Definition ( "Night Traffic"', '\t\t\tService_Definition ( "Local Goods" 3600', "\t\t\t)",
+    '\t\t\tService_Definition ( "Coal Drag" 4200', "\t\t\t)", "\t\t)", "\t)", ")"]) + "\r\n")
+route_file("Demo Yard", "ACTIVITIES\\OPENRAILS\\Weekday.timetable-or", "\r\n".join([
+    ";Coal 1;;Shuttle;#Comment",
+    "#comment;first coal train;;yard to branch;",
+    "#consist;Coal Drag+<Mixed Freight>$reverse;;Coal Drag;",
+    "#path;Yard Lead;;Branch Line $callon;",
+    "#start;06:00;;07:30;",
+    "#dispose;$forms Shuttle;;;",
+    "Demo Yard/Station;06:05;06:10;07:35;"]) + "\r\n", eight_bit=True)
 print("wrote", root)

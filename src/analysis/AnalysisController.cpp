@@ -150,12 +150,21 @@ void AnalysisController::onCheck() {
     if (checkAvailable()) runAlone({.body = &AnalysisController::stepCheck, .holdsStepButtons = true});
 }
 
+// After the folder, the Train Store box or the activities option changed,
+// the sets no longer say what the inputs name: no check until the steps run again.
 bool AnalysisController::checkAvailable() const {
-    return !busy_ && view_.counterColour(Counter::Missing) == colours::Yellow;
+    return !busy_ && view_.counterColour(Counter::Missing) == colours::Yellow && currentScope() == analysed_;
+}
+
+AnalysisController::Scope AnalysisController::currentScope() const {
+    const bool store = inputs_.includeTrainStore();
+    return {inputs_.simulatorFolder(), store ? inputs_.trainStoreFolder() : std::wstring(), store,
+            inputs_.includeActivities()};
 }
 
 void AnalysisController::resetAnalyses() {
     checkResult_.reset();
+    routeResult_.reset();
     for (StepButton b : {StepButton::References, StepButton::Orphans, StepButton::Missing}) view_.setButtonEnabled(b, false);
     view_.setReportEnabled(ReportButton::Orphans, false);
     view_.setReportEnabled(ReportButton::Missing, false);
@@ -289,6 +298,9 @@ bool AnalysisController::stepStock() {
     ScopeGuard lent([this] { scanner_.listings = nullptr; });
 
     const std::wstring root = inputs_.simulatorFolder() + kTrainsetBelow;
+    analysed_.simulator = inputs_.simulatorFolder();
+    analysed_.includeStore = inputs_.includeTrainStore();
+    analysed_.store = analysed_.includeStore ? inputs_.trainStoreFolder() : std::wstring();
     if (!rootFound(root, false) || !scan(root, false, L"*.ENG", true, unreadableByStock_)) return false;
 
     std::wstring rootTS;
@@ -379,8 +391,7 @@ bool AnalysisController::stepMissing() {
 bool AnalysisController::stepCheck() {
     checkResult_.reset();
     startGauge(stock_.size());
-    const std::wstring store = inputs_.includeTrainStore() ? inputs_.trainStoreFolder() : std::wstring();
-    checkResult_ = checkStock({inputs_.simulatorFolder(), store, used_, orphans_, stock_, missing_},
+    checkResult_ = checkStock({analysed_.simulator, analysed_.store, used_, orphans_, stock_, missing_},
                               [this](std::size_t index) {
                                   view_.setGaugePosition(static_cast<int>(index));
                                   view_.processPendingMessages();

@@ -7,6 +7,7 @@
 #include "analysis/ActivityFiles.h"
 #include "analysis/AnalysisView.h"
 #include "analysis/MissingStock.h"
+#include "analysis/RouteCheck.h"
 #include "analysis/StockCheck.h"
 #include "analysis/StockSet.h"
 #include "scan/FolderScanner.h"
@@ -51,6 +52,8 @@ public:
     // the gauge runs over the stock files meanwhile.
     void onCheck();
     bool checkAvailable() const;
+    // The route check, on the same terms: the gauge runs over the route files and consists.
+    void onRoutes();
     void resetAnalyses();
 
     bool busy() const { return busy_; }
@@ -72,8 +75,20 @@ public:
     bool activitiesRead() const { return activitiesRead_; }
     const std::vector<std::wstring>& activityFiles() const { return activityFiles_; }
 
+    // What the analysis was made of: the folders step 2 listed (the store's
+    // empty when it was not included) and whether step 3 read activities. The
+    // check works on these, and only while the inputs still say the same.
+    struct Scope {
+        std::wstring simulator, store;
+        bool includeStore = false, activities = false;
+        bool operator==(const Scope&) const = default;
+    };
+    const Scope& analysedScope() const { return analysed_; }
+
     // The last stock check's result, until a step 1 or 2 starts again.
     const std::optional<StockCheckResult>& checkResult() const { return checkResult_; }
+    // The last route check's result, likewise.
+    const std::optional<RouteCheckResult>& routeResult() const { return routeResult_; }
     // The folders that steps 1 to 3, as last run, met but could not list
     // (access refused...): the sets miss what they hold.
     std::vector<std::wstring> unreadableFolders() const;
@@ -104,6 +119,7 @@ private:
     bool stepOrphans();
     bool stepMissing();
     bool stepCheck();
+    bool stepRoutes();
 
     // Both false, with the step stopped and the user told, when the root is
     // missing or could not be listed.
@@ -132,9 +148,13 @@ private:
     bool allConsistsRead_ = false;
     std::array<std::size_t, 9> counts_{};
 
+    Scope currentScope() const;
+
     bool activitiesRead_ = false;
+    Scope analysed_;
     std::vector<std::wstring> activityFiles_;
     std::optional<StockCheckResult> checkResult_;
+    std::optional<RouteCheckResult> routeResult_;
     // Per step, so that running a step again replaces only its own.
     std::vector<std::wstring> unreadableByConsists_, unreadableByStock_, unreadableByReading_;
     StockSet consists_, stock_, engines_, wagons_, stockFolders_, references_, orphans_, used_;

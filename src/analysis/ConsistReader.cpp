@@ -3,12 +3,18 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <array>
 
 namespace tw {
 
 const wchar_t* const kMsgUnicodeDecoding = L"Erreur de d\u00E9codage du fichier unicode !";
 
 namespace {
+// Windows-1252's characters 0x80-0x9F; the rest are the same code points.
+constexpr std::array<char16_t, 32> kCp1252High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
 bool startsWith(std::wstring_view s, std::wstring_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 void appendLine(std::wstring& out, std::wstring_view line) {
@@ -67,6 +73,35 @@ bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flatt
     return true;
 }
 
+wchar_t windows1252Char(unsigned char b) {
+    return b >= 0x80 && b < 0xA0 ? static_cast<wchar_t>(kCp1252High[b - 0x80]) : static_cast<wchar_t>(b);
+}
+
+std::wstring decodeSimulatorText(const std::vector<unsigned char>& bytes) {
+    std::wstring text;
+    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        text.reserve(bytes.size() / 2);
+        for (std::size_t i = 2; i + 2 <= bytes.size(); i += 2) {
+            const wchar_t unit = static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
+            if (unit == 0) break;
+            text += unit;
+        }
+        return text;
+    }
+    text.reserve(bytes.size());
+    for (unsigned char b : bytes) {
+        if (b == 0) break;
+        text += windows1252Char(b);
+    }
+    return text;
+}
+
+bool flattenSimulatorText(const std::vector<unsigned char>& bytes, std::wstring& flattened) {
+    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) return flattenConsist(bytes, flattened);
+    flattenLines(decodeSimulatorText(bytes), flattened);
+    return true;
+}
+
 void flattenLines(std::wstring_view text, std::wstring& flattened) {
     flattened.clear();
     bool header = true;
@@ -103,6 +138,51 @@ std::wstring maskBrackets(const std::wstring& text) {
     std::wstring out = text;
     maskBracketsInPlace(out);
     return out;
+}
+
+void blankSkippedBlocks(std::wstring& text) {
+    const size_t n = text.size();
+    const auto upperIs = [&](size_t from, size_t to, std::wstring_view word) {
+        if (to - from != word.size()) return false;
+        for (size_t k = 0; k < word.size(); ++k) {
+            wchar_t c = text[from + k];
+            if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+            if (c != word[k]) return false;
+        }
+        return true;
+    };
+    size_t i = 0;
+    while (i < n) {
+        const wchar_t c = text[i];
+        if (c == L' ' || c == kOpenMark || c == kCloseMark) {
+            ++i;
+            continue;
+        }
+        if (c == L'"') { // a quoted token is a name, never a keyword
+            const size_t close = text.find(L'"', i + 1);
+            i = close == std::wstring::npos ? n : close + 1;
+            continue;
+        }
+        size_t end = i;
+        while (end < n && text[end] != L' ' && text[end] != kOpenMark && text[end] != kCloseMark && text[end] != L'"')
+            ++end;
+        size_t at = end;
+        while (at < n && text[at] == L' ') ++at;
+        const bool skipped = at < n && text[at] == kOpenMark &&
+                             (c == L'#' || c == L'_' || upperIs(i, end, L"SKIP") || upperIs(i, end, L"COMMENT"));
+        if (!skipped) {
+            i = end;
+            continue;
+        }
+        size_t depth = 0, stop = at;
+        for (; stop < n; ++stop) {
+            if (text[stop] == kOpenMark) ++depth;
+            else if (text[stop] == kCloseMark && --depth == 0) break;
+        }
+        stop = stop < n ? stop + 1 : n;
+        std::fill(text.begin() + static_cast<std::ptrdiff_t>(i), text.begin() + static_cast<std::ptrdiff_t>(stop), L' ');
+        i = stop;
+    }
 }
 
 std::wstring extractNextEntry(std::wstring& text, const std::wstring& firstKeyword, const std::wstring& secondKeyword) {
@@ -169,6 +249,7 @@ std::vector<std::wstring> consistReferences(const std::wstring& flattened) {
     thread_local std::wstring text;
     text = flattened;
     maskBracketsInPlace(text);
+    blankSkippedBlocks(text);
     // extractNextEntry over and over, with the remaining text kept as a range
     // instead of a copy per entry (a consist holds thousands of characters).
     // The next position of each keyword and of each mark is kept until the

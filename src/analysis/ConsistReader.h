@@ -20,12 +20,26 @@ extern const wchar_t* const kMsgUnicodeDecoding; // "Erreur de décodage du fich
 // control characters dropped. A zero unit ends the text. Returns false (and an
 // empty text) when the bytes are not such a file.
 bool flattenConsist(const std::vector<unsigned char>& bytes, std::wstring& flattened);
+// A simulator text file decoded: 16-bit little-endian text after its
+// byte-order mark, else 8-bit Windows-1252 text; a zero ends the text.
+std::wstring decodeSimulatorText(const std::vector<unsigned char>& bytes);
+wchar_t windows1252Char(unsigned char b);
+// The same, flattened as a consist; false (and an empty text) for a file that
+// starts with the mark but holds no text after it.
+bool flattenSimulatorText(const std::vector<unsigned char>& bytes, std::wstring& flattened);
 // The same line rules applied to a text already decoded (its first line is the header).
 void flattenLines(std::wstring_view text, std::wstring& flattened);
 
 // Same length; "(" and ")" outside double quotes become the open and close marks.
 std::wstring maskBrackets(const std::wstring& text);
 void maskBracketsInPlace(std::wstring& text);
+
+// Blanks every block the simulator skips in a masked text: the word "Skip"
+// or "Comment" (any case), or a word that begins with "#" or "_", followed by
+// an open mark, with its block up to the matching close mark (to the end when
+// none). Only a word followed by an open mark counts: a name inside an
+// entry's body ("#MT_Class47") is kept as it is. Same length, linear.
+void blankSkippedBlocks(std::wstring& masked);
 
 // Finds the first of the two keywords (ASCII case-insensitive). Returns the
 // keyword, "\" and the trimmed body between the open mark that follows it and
@@ -37,9 +51,9 @@ std::wstring extractNextEntry(std::wstring& text, const std::wstring& firstKeywo
 // "ENGINEDATA\dash9 DASH9" -> "DASH9\DASH9.ENG"; quoted names and folders allowed.
 std::wstring normaliseEntry(const std::wstring& rawEntry);
 
-// All references of one flattened consist, in file order (duplicates kept):
-// the same as extractNextEntry and normaliseEntry applied until the text is
-// exhausted, in time and memory proportional to the text.
+// All references of one flattened consist, in file order (duplicates kept),
+// its skipped blocks blanked first: the same as extractNextEntry and
+// normaliseEntry applied until the text is exhausted, in time and memory proportional to the text.
 std::vector<std::wstring> consistReferences(const std::wstring& flattened);
 
 // Text positions the searches of consistReferences have examined on this

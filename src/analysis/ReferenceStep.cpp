@@ -23,6 +23,7 @@ bool AnalysisController::stepReferences() {
     const bool includeTrainStore = inputs_.includeTrainStore();
     const std::wstring trainStoreFolder = inputs_.trainStoreFolder();
     const bool withActivities = inputs_.includeActivities();
+    analysed_.activities = withActivities;
     // Shown as the user gave them; read through their extended forms, the
     // names appended exactly as step 1 listed them ("NUL.con" is a file there).
     const std::wstring simulatorConsists = simulatorFolder + L"\\TRAINS\\CONSISTS\\";

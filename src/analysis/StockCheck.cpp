@@ -1,6 +1,7 @@
 #include "analysis/StockCheck.h"
 
 #include "analysis/AnalysisController.h"
+#include "analysis/StockFileResolver.h"
 #include "platform/Errors.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -8,16 +9,22 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <unordered_map>
 
 namespace tw {
 
 namespace {
+constexpr unsigned long kFileNotFound = 2; // the system's code for a file that is not there
+
 struct TopFolder {
     std::wstring name; // as listed
-    StockRoot root;
+    StockRoot root = StockRoot::Simulator;
+    bool link = false;
     bool holdsStock = false, holdsUsed = false, neededByAny = false;
-    std::vector<std::wstring> neededBy;
+    std::vector<std::wstring> neededBy, missedBy;
+    TopFolder* same = nullptr;  // the folder of the group its flags are kept in (links and their target)
+    std::wstring linkedTo;
 };
 
 struct Root {
@@ -27,9 +34,20 @@ struct Root {
     std::map<std::wstring, TopFolder> tops; // by fileSystemUpper(name)
 };
 
+TrainsetFolder folderEntry(const std::wstring& name, StockRoot root) {
+    TrainsetFolder folder;
+    folder.folder = name;
+    folder.root = root;
+    return folder;
+}
+
 std::wstring firstPart(const std::wstring& relative) {
     const size_t slash = relative.find(L'\\');
     return slash == std::wstring::npos ? std::wstring() : relative.substr(0, slash);
+}
+
+void addFirstThree(std::vector<std::wstring>& list, const std::wstring& item) {
+    if (list.size() < 3 && std::find(list.begin(), list.end(), item) == list.end()) list.push_back(item);
 }
 
 class Check {
@@ -37,27 +55,33 @@ public:
     // The roots in their extended form, as the joined names will write them: every
     // path below them then reaches exactly the entries listed ("A.", "NUL.eng", long paths).
     explicit Check(const StockCheckInputs& in)
-        : in_(in), simulator_(joinStockPath(extendedPath(in.simulatorFolder), L"")) {
-        addRoot(StockRoot::Simulator, simulator_);
+        : in_(in), resolver_(cache_, joinStockPath(extendedPath(in.simulatorFolder), L"")) {
+        result_.simulatorFolder = in.simulatorFolder;
+        result_.storeFolder = in.storeFolder;
+        addRoot(StockRoot::Simulator, joinStockPath(extendedPath(in.simulatorFolder), L""));
         if (!in.storeFolder.empty()) addRoot(StockRoot::Store, joinStockPath(extendedPath(in.storeFolder), L""));
+        groupLinks();
     }
 
     StockCheckResult run(const std::function<void(std::size_t)>& progress) {
         std::size_t index = 0;
         std::vector<BrokenStock> brokenOrphans;
+        std::vector<UnreadableStock> unreadableOrphans;
         for (const StockSet* set : {&in_.used, &in_.orphans}) {
             const bool used = set == &in_.used;
             for (const std::wstring& item : *set) {
                 if (progress) progress(index);
                 ++index;
-                checkStockFile(item, used, used ? result_.broken : brokenOrphans);
+                checkStockFile(item, used, used ? result_.broken : brokenOrphans,
+                               used ? result_.unreadable : unreadableOrphans);
             }
         }
-        result_.broken.insert(result_.broken.end(), std::make_move_iterator(brokenOrphans.begin()),
-                              std::make_move_iterator(brokenOrphans.end()));
-        classifyFolders();
+        result_.broken.insert(result_.broken.end(), brokenOrphans.begin(), brokenOrphans.end());
+        result_.unreadable.insert(result_.unreadable.end(), unreadableOrphans.begin(), unreadableOrphans.end());
         findElsewhere();
+        classifyFolders();
         result_.folderListings = cache_.listings();
+        result_.filesRead = resolver_.filesRead();
         return std::move(result_);
     }
 
@@ -69,79 +93,147 @@ private:
             if (listed.listing.isDotOrDotDot(e) || !FolderListing::isFolder(e)) continue;
             std::wstring name(listed.listing.nameView(e));
             std::wstring key = fileSystemUpper(name);
-            if (key != L"DEFAULT") root.tops.emplace(std::move(key), TopFolder{std::move(name), which, false, false, false, {}});
+            if (key == L"DEFAULT") continue;
+            TopFolder top;
+            top.name = std::move(name);
+            top.root = which;
+            top.link = FolderListing::isLink(e);
+            root.tops.emplace(std::move(key), std::move(top));
         }
         roots_.push_back(std::move(root));
     }
 
-    // The root whose trainset folder the stock item lies in (a copy in each
-    // marks both folders as holding it); the simulator's copy is the one read.
-    const Root* locate(const std::wstring& item, bool used) {
-        const Root* first = nullptr;
+    // A link or junction and the folder it leads to are one folder: what keeps
+    // either keeps both. Folders are opened for their identity only when some
+    // trainset folder is a link, which most installations hold none of.
+    void groupLinks() {
+        bool anyLink = false;
+        for (Root& root : roots_)
+            for (auto& [key, top] : root.tops) anyLink = anyLink || top.link;
+        if (!anyLink) return;
+        std::map<std::pair<std::uint64_t, std::uint64_t>, std::vector<TopFolder*>> groups;
+        for (Root& root : roots_) {
+            for (auto& [key, top] : root.tops) {
+                FolderIdentity id;
+                if (folderIdentity(root.trainset + L"\\" + top.name, id)) groups[{id.volume, id.index}].push_back(&top);
+            }
+        }
+        // The group's flags live in its first folder that is no link.
+        for (auto& [id, members] : groups) {
+            if (members.size() < 2) {
+                if (members.front()->link) linkInside(*members.front());
+                continue;
+            }
+            auto lead = std::find_if(members.begin(), members.end(), [](const TopFolder* t) { return !t->link; });
+            TopFolder* first = lead == members.end() ? members.front() : *lead;
+            for (TopFolder* t : members) {
+                if (t == first) continue;
+                t->same = first;
+                if (t->link && !first->link) t->linkedTo = first->name;
+            }
+        }
+    }
+
+    // A link to a folder inside another trainset folder: what keeps the link
+    // keeps that folder, and removing it would break the link.
+    void linkInside(TopFolder& link) {
+        std::wstring target;
+        if (!finalFolderPath(rootOf(link.root).trainset + L"\\" + link.name, target)) return;
+        const std::wstring upper = fileSystemUpper(target);
+        for (Root& root : roots_) {
+            if (upper.compare(0, root.trainsetUpper.size(), root.trainsetUpper) != 0) continue;
+            auto t = root.tops.find(firstPart(upper.substr(root.trainsetUpper.size()) + L"\\"));
+            if (t == root.tops.end() || &t->second == &link) return;
+            link.same = &t->second;
+            link.linkedTo = shown(target, root);
+            return;
+        }
+    }
+
+    // The folder a group's flags are kept in (a link inside a grouped folder reaches it in two steps).
+    static TopFolder& group(TopFolder& top) {
+        TopFolder* t = &top;
+        for (int i = 0; i < 4 && t->same; ++i) t = t->same;
+        return *t;
+    }
+
+    void checkStockFile(const std::wstring& item, bool used, std::vector<BrokenStock>& broken,
+                        std::vector<UnreadableStock>& unreadable) {
+        // A copy in each root is read: the copies may differ, and what either names is needed.
+        bool found = false;
         const std::wstring top = fileSystemUpper(firstPart(item));
         for (Root& root : roots_) {
             auto t = root.tops.find(top);
             if (!top.empty() && t == root.tops.end()) continue;
             if (cache_.fileState(root.trainset + L"\\" + item) != PathState::Present) continue;
-            if (!first) first = &root;
+            found = true;
             if (t != root.tops.end()) {
-                t->second.holdsStock = true;
-                t->second.holdsUsed = t->second.holdsUsed || used;
+                TopFolder& g = group(t->second);
+                g.holdsStock = true;
+                g.holdsUsed = g.holdsUsed || used;
             }
+            readCopy(root, item, used, broken, unreadable);
         }
-        return first;
+        if (!found) {
+            unreadable.push_back({item, StockRoot::Simulator, used, item, StockTextProblem::CannotOpen,
+                                  systemReason(kFileNotFound)});
+            if (used && result_.blockedBy.empty()) result_.blockedBy = item;
+        }
     }
 
-    void checkStockFile(const std::wstring& item, bool used, std::vector<BrokenStock>& broken) {
-        const Root* root = locate(item, used);
-        bool read = false;
-        if (root) {
-            try {
-                read = readWholeFileIfPresent(root->trainset + L"\\" + item, bytes_) && flattenStockFile(bytes_, text_);
-            } catch (const AppError&) {
-                read = false;
-            }
+    void readCopy(const Root& root, const std::wstring& item, bool used, std::vector<BrokenStock>& broken,
+                  std::vector<UnreadableStock>& unreadable) {
+        const std::wstring below = root.trainset + L"\\";
+        const StockFileReading reading = resolver_.read(below + item, root.trainset);
+        if (reading.fileRead) ++result_.stockFilesRead;
+        if (reading.problem != StockTextProblem::None) {
+            unreadable.push_back({item, root.which, used, shown(reading.unreadableFile, root), reading.problem,
+                                  reading.problem == StockTextProblem::CannotOpen ? systemReason(reading.systemError)
+                                                                                   : std::wstring()});
+            if (used && result_.blockedBy.empty()) result_.blockedBy = item;
         }
-        if (!read) {
-            result_.unreadable.push_back(item);
-            return;
-        }
-        ++result_.stockFilesRead;
-        const size_t slash = item.find_last_of(L'\\');
-        const std::wstring folder = root->trainset + (slash == std::wstring::npos ? L"" : L"\\" + item.substr(0, slash));
-        BrokenStock entry{item, used, {}};
-        for (const StockReference& ref : stockReferences(text_)) {
-            const std::wstring sub = stockReferenceFolder(ref.kind);
-            std::wstring path = joinStockPath(sub.empty() ? folder : folder + L"\\" + sub, ref.name);
-            PathState state = cache_.fileState(path);
-            if (state != PathState::Present && ref.kind == StockReferenceKind::Sound) {
-                // The simulator's own sounds are the fallback the simulator uses.
-                const std::wstring shared = joinStockPath(simulator_ + L"\\SOUND", ref.name);
-                const PathState sharedState = cache_.fileState(shared);
-                if (sharedState == PathState::Present) path = shared;
-                if (sharedState != PathState::Absent) state = sharedState;
-            }
-            if (state == PathState::Present) {
-                markNeeded(path, item, used);
-            } else {
-                entry.absent.push_back({ref.kind, ref.name, shownPath(relativeToRoot(path, root->trainset + L"\\")),
-                                        state == PathState::Unknown});
-            }
+        BrokenStock entry{item, root.which, used, reading.openRailsFile, {}};
+        for (const ResolvedReference& ref : reading.references) {
+            if (ref.state == PathState::Present) markNeeded(ref.path, item, used);
+            if (ref.state == PathState::Present && !ref.includeLoop) continue;
+            entry.absent.push_back({ref.kind, ref.name, shown(ref.path, root), ref.state == PathState::Unknown,
+                                    ref.includeLoop});
+            if (ref.state == PathState::Unknown) noteUnlisted(ref.path, root);
         }
         if (!entry.absent.empty()) broken.push_back(std::move(entry));
     }
 
-    // A present file inside a trainset folder keeps that folder for its stock.
-    void markNeeded(const std::wstring& path, const std::wstring& item, bool used) {
+    // Relative to the root's trainset folder, its trainset folder named as listed.
+    static std::wstring shown(const std::wstring& path, const Root& root) {
+        std::wstring relative = shownPath(relativeToRoot(path, root.trainset + L"\\"));
+        const std::wstring top = firstPart(relative);
+        auto t = root.tops.find(fileSystemUpper(top));
+        if (!top.empty() && t != root.tops.end()) relative.replace(0, top.size(), t->second.name);
+        return relative;
+    }
+
+    // The folder a file could not be looked for in, named once.
+    void noteUnlisted(const std::wstring& path, const Root& root) {
+        const std::wstring folder = shown(path.substr(0, path.find_last_of(L'\\')), root);
+        if (unlistedSeen_.insert(fileSystemUpper(folder) + (root.which == StockRoot::Store ? L"|S" : L"")).second)
+            result_.unlisted.push_back(folderEntry(folder, root.which));
+    }
+
+    TopFolder* topOf(const std::wstring& path) {
         const std::wstring upper = fileSystemUpper(path);
         for (Root& root : roots_) {
             if (upper.compare(0, root.trainsetUpper.size(), root.trainsetUpper) != 0) continue;
             auto t = root.tops.find(firstPart(upper.substr(root.trainsetUpper.size())));
-            if (t == root.tops.end()) return;
-            t->second.neededByAny = true;
-            auto& by = t->second.neededBy;
-            if (used && by.size() < 3 && (by.empty() || by.back() != item)) by.push_back(item);
-            return;
+            return t == root.tops.end() ? nullptr : &group(t->second);
+        }
+        return nullptr;
+    }
+
+    // A present file inside a trainset folder keeps that folder for its stock.
+    void markNeeded(const std::wstring& path, const std::wstring& item, bool used) {
+        if (TopFolder* top = topOf(path)) {
+            top->neededByAny = true;
+            if (used) addFirstThree(top->neededBy, item);
         }
     }
 
@@ -157,23 +249,33 @@ private:
             const int c = compareStockItems(a->name, b->name);
             return c != 0 ? c < 0 : a->root < b->root;
         });
+        const bool blocked = !result_.blockedBy.empty();
         for (TopFolder* top : order) {
-            if (top->holdsUsed) continue;
-            if (!top->neededBy.empty()) {
-                result_.kept.push_back({top->name, top->root, 0, top->neededBy});
+            const TopFolder& g = group(*top);
+            if (g.holdsUsed) continue;
+            TrainsetFolder folder = folderEntry(top->name, top->root);
+            folder.link = top->link;
+            folder.linkedTo = top->linkedTo;
+            if (!g.neededBy.empty() || !g.missedBy.empty()) {
+                folder.neededBy = g.neededBy;
+                folder.missedBy = g.missedBy;
+                result_.kept.push_back(std::move(folder));
                 continue;
             }
-            if (!top->holdsStock && top->neededByAny) continue;
-            TrainsetFolder folder{top->name, top->root, 0, {}};
-            if (!cache_.treeBytes(rootOf(top->root).trainset + L"\\" + top->name, folder.bytes)) {
+            if (!g.holdsStock && g.neededByAny) continue;
+            // A used stock file that could not be read may name any folder.
+            if (blocked) continue;
+            // A link frees nothing; what it leads to is counted where it is listed.
+            if (!top->link && !cache_.treeBytes(rootOf(top->root).trainset + L"\\" + top->name, folder.bytes)) {
                 folder.bytes = 0;
                 result_.unlisted.push_back(std::move(folder));
             } else {
-                (top->holdsStock ? result_.removable : result_.unneeded).push_back(std::move(folder));
+                (g.holdsStock ? result_.removable : result_.unneeded).push_back(std::move(folder));
             }
         }
     }
 
+    // A folder holding a candidate for a missing vehicle is kept for it.
     void findElsewhere() {
         if (in_.missing.empty()) return;
         std::unordered_map<std::wstring, std::vector<std::wstring>> byName;
@@ -183,17 +285,25 @@ private:
         }
         for (const std::wstring& missing : in_.missing.references()) {
             auto it = byName.find(fileSystemUpper(missing.substr(missing.find_last_of(L'\\') + 1)));
-            if (it != byName.end()) result_.foundElsewhere.push_back({missing, it->second});
+            if (it == byName.end()) continue;
+            result_.foundElsewhere.push_back({missing, it->second});
+            for (const std::wstring& candidate : it->second) {
+                const std::wstring top = fileSystemUpper(firstPart(candidate));
+                for (Root& root : roots_) {
+                    auto t = root.tops.find(top);
+                    if (t != root.tops.end() && cache_.fileState(root.trainset + L"\\" + candidate) == PathState::Present)
+                        addFirstThree(group(t->second).missedBy, missing);
+                }
+            }
         }
     }
 
     const StockCheckInputs& in_;
-    const std::wstring simulator_;
     ListingCache cache_;
+    StockFileResolver resolver_;
     std::vector<Root> roots_;
     StockCheckResult result_;
-    std::vector<unsigned char> bytes_; // kept across files, as the consists' reading does
-    std::wstring text_;
+    std::set<std::wstring> unlistedSeen_;
 };
 } // namespace
 

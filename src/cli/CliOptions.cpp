@@ -10,19 +10,23 @@
 namespace tw {
 
 const wchar_t* const kCliUsage =
-    L"usage: trackwend-cli [--store[=DIR]] [--activities] [--check] [--lang=fr|en] [--json] [--report=NAME]... "
-    L"[--save=DIR] [--profile=NAME | SIMULATOR_FOLDER] | --profiles   (NAME: consists, stock, orphans, missing, references, check)\n"
+    L"usage: trackwend-cli [--store[=DIR]] [--activities] [--check] [--routes] [--lang=fr|en] [--json] [--report=NAME]... "
+    L"[--save=DIR] [--profile=NAME | SIMULATOR_FOLDER] | --profiles   (NAME: consists, stock, orphans, missing, references, "
+    L"check, routes)\n"
     L"  --activities  stock used by the loose consists of activities (ROUTES\\*\\ACTIVITIES\\*.act) counts as "
     L"used; without it, the settings file's Activities key decides\n"
     L"  --check       after step 5, checks what each engine and wagon file names on disk: broken stock, folders "
     L"that can be removed, missing stock found elsewhere\n"
+    L"  --routes      after step 5, checks what each activity and timetable of the routes needs on disk: which "
+    L"will not start, which run with something left out, which consists nothing plays\n"
     L"  --profiles    lists Open Rails' installation profiles (NAME<TAB>FOLDER) and analyses nothing\n"
     L"  --profile=NAME  analyses that Open Rails profile's folder (any letter case); without a folder or a profile, "
     L"the simulator's registry entry, else Open Rails' first profile";
 
 namespace {
 constexpr ReportKind kReportKinds[] = {ReportKind::Consists, ReportKind::Stock, ReportKind::Orphans,
-                                       ReportKind::Missing, ReportKind::References, ReportKind::Check};
+                                       ReportKind::Missing, ReportKind::References, ReportKind::Check,
+                                       ReportKind::Routes};
 
 std::optional<ReportKind> reportByName(const std::wstring& name) {
     for (ReportKind k : kReportKinds)
@@ -39,6 +43,7 @@ const wchar_t* reportOptionName(ReportKind kind) {
     case ReportKind::Missing: return L"missing";
     case ReportKind::References: return L"references";
     case ReportKind::Check: return L"check";
+    case ReportKind::Routes: return L"routes";
     }
     return L"";
 }
@@ -60,6 +65,8 @@ std::optional<std::wstring> parseCliOptions(const std::vector<std::wstring>& arg
             out.json = true;
         } else if (!onlyFolders && a == L"--check") {
             out.check = true;
+        } else if (!onlyFolders && a == L"--routes") {
+            out.routes = true;
         } else if (!onlyFolders && a == L"--activities") {
             out.readActivities = true;
         } else if (!onlyFolders && a == L"--store") {
@@ -78,6 +85,7 @@ std::optional<std::wstring> parseCliOptions(const std::vector<std::wstring>& arg
             if (!kind) return L"unknown report: " + a.substr(9);
             out.reports.push_back(*kind);
             if (*kind == ReportKind::Check) out.check = true;
+            if (*kind == ReportKind::Routes) out.routes = true;
         } else if (!onlyFolders && a.rfind(L"--save=", 0) == 0) {
             std::wstring dir = normaliseFolderArgument(a.substr(7));
             if (dir.empty()) return std::wstring(L"--save needs a folder");

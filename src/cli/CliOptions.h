@@ -17,6 +17,7 @@ struct CliOptions {
     std::optional<bool> readActivities;          // --activities; absent: the settings file
     bool json = false;
     bool check = false;                          // --check (or --report=check): the stock check after step 5
+    bool routes = false;                         // --routes (or --report=routes): the route check after step 5
     bool help = false;
     std::vector<ReportKind> reports;             // --report=NAME, in the order given
     std::optional<std::wstring> saveFolder;      // --save=DIR

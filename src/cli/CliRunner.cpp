@@ -1,10 +1,12 @@
 #include "cli/CliRunner.h"
 
+#include "cli/RouteJson.h"
 #include "platform/Errors.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
 #include "report/ReportFile.h"
+#include "report/RouteReport.h"
 #include "text/LanguageTable.h"
 
 #include <nlohmann/json.hpp>
@@ -55,23 +57,46 @@ void appendFolders(std::string& out, const std::vector<TrainsetFolder>& folders,
         appendJsonString(out, f.folder);
         out += ",\"root\":";
         out += rootJsonName(f.root);
+        if (f.link) {
+            out += ",\"link\":true";
+            if (!f.linkedTo.empty()) {
+                out += ",\"linkedTo\":";
+                appendJsonString(out, f.linkedTo);
+            }
+        }
         if (sized) {
             out += ",\"bytes\":" + std::to_string(f.bytes);
         } else {
             out += ",\"neededBy\":";
             appendJsonArray(out, f.neededBy);
+            out += ",\"missedBy\":";
+            appendJsonArray(out, f.missedBy);
         }
         out += '}';
     });
 }
 
 void appendCheckJson(std::string& out, const StockCheckResult& r) {
-    out += "{\"stockFilesRead\":" + std::to_string(r.stockFilesRead) + ",\"broken\":";
+    out += "{\"simulatorFolder\":";
+    appendJsonString(out, r.simulatorFolder);
+    if (!r.storeFolder.empty()) {
+        out += ",\"storeFolder\":";
+        appendJsonString(out, r.storeFolder);
+    }
+    out += ",\"stockFilesRead\":" + std::to_string(r.stockFilesRead);
+    if (!r.blockedBy.empty()) {
+        out += ",\"blockedBy\":";
+        appendJsonString(out, r.blockedBy);
+    }
+    out += ",\"broken\":";
     appendJsonArray(out, r.broken, [&](const BrokenStock& b) {
         out += "{\"stock\":";
         appendJsonString(out, b.stock);
+        out += ",\"root\":";
+        out += rootJsonName(b.root);
         out += ",\"used\":";
         out += b.used ? "true" : "false";
+        if (b.openRailsFile) out += ",\"openRailsFile\":true";
         out += ",\"absent\":";
         appendJsonArray(out, b.absent, [&](const AbsentReference& a) {
             out += "{\"kind\":\"";
@@ -81,6 +106,7 @@ void appendCheckJson(std::string& out, const StockCheckResult& r) {
             out += ",\"path\":";
             appendJsonString(out, a.path);
             if (a.unknown) out += ",\"folderUnlisted\":true";
+            if (a.includeLoop) out += ",\"includeLoop\":true";
             out += '}';
         });
         out += '}';
@@ -100,7 +126,24 @@ void appendCheckJson(std::string& out, const StockCheckResult& r) {
         out += '}';
     });
     out += ",\"unreadable\":";
-    appendJsonArray(out, r.unreadable);
+    appendJsonArray(out, r.unreadable, [&](const UnreadableStock& u) {
+        out += "{\"stock\":";
+        appendJsonString(out, u.stock);
+        out += ",\"root\":";
+        out += rootJsonName(u.root);
+        out += ",\"used\":";
+        out += u.used ? "true" : "false";
+        out += ",\"file\":";
+        appendJsonString(out, u.file);
+        out += ",\"reason\":\"";
+        out += stockTextProblemJsonName(u.problem);
+        out += '"';
+        if (!u.systemReason.empty()) {
+            out += ",\"systemReason\":";
+            appendJsonString(out, u.systemReason);
+        }
+        out += '}';
+    });
     out += ",\"unlisted\":";
     appendJsonArray(out, r.unlisted, [&](const TrainsetFolder& u) {
         out += "{\"folder\":";
@@ -110,6 +153,15 @@ void appendCheckJson(std::string& out, const StockCheckResult& r) {
         out += '}';
     });
     out += '}';
+}
+
+// What the check could not read or list, one message each, in the report language.
+void addCheckMessages(const StockCheckResult& check, std::vector<std::wstring>& messages) {
+    const int lang = reportLanguageId();
+    for (const UnreadableStock& u : check.unreadable)
+        messages.push_back(formatOne(text(TextKey::CheckMessageUnreadable, lang), u.stock) + unreadableStockText(u, lang));
+    for (const TrainsetFolder& f : check.unlisted)
+        messages.push_back(formatOne(text(TextKey::CheckMessageUnlisted, lang), f.folder));
 }
 
 // Text lines for a console: LF becomes CR LF, as a text-mode stream would write.
@@ -144,6 +196,7 @@ CliRunner::CliRunner(const CliOptions& options)
       language_(options.languageId.value_or(0)),
       readActivities_(options.readActivities.value_or(false)),
       check_(options.check),
+      routes_(options.routes),
       notes_(options.notes),
       controller_(view_, *this, scanner_) {
     view_.onMessage = [this](const std::wstring& text, MessageBoxKind) {
@@ -162,6 +215,8 @@ CliResult CliRunner::run() {
     try {
         controller_.onRunAll();
         if (check_) controller_.onCheck(); // after a complete step 5 only
+        if (const auto& check = controller_.checkResult()) addCheckMessages(*check, result.messages);
+        if (routes_) controller_.onRoutes();
     } catch (const AppError& e) {
         result.messages.push_back(generalErrorText(e.message()));
     }
@@ -218,6 +273,10 @@ std::string CliRunner::json(const CliResult& result) const {
         if (controller_.checkResult()) appendCheckJson(out, *controller_.checkResult());
         else out += "null";
     }
+    if (routes_) {
+        out += ",\"routes\":";
+        out += controller_.routeResult() ? routeCheckJson(*controller_.routeResult()) : "null";
+    }
     out += '}';
     return out;
 }
@@ -231,6 +290,7 @@ bool CliRunner::reportAvailable(ReportKind kind) const {
     // The window keeps this button hidden; its list is complete once step 3 has.
     case ReportKind::References: return view_.counterColour(Counter::References) == colours::Yellow;
     case ReportKind::Check: return controller_.checkResult().has_value();
+    case ReportKind::Routes: return controller_.routeResult().has_value();
     }
     return false;
 }
@@ -238,6 +298,9 @@ bool CliRunner::reportAvailable(ReportKind kind) const {
 std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
     if (kind == ReportKind::Check)
         return checkReportLines(*controller_.checkResult(), includeStore_, todayShortDate(), controller_.activitiesRead(),
+                                controller_.unreadableFolders().size());
+    if (kind == ReportKind::Routes)
+        return routeReportLines(*controller_.routeResult(), includeStore_, todayShortDate(), controller_.activitiesRead(),
                                 controller_.unreadableFolders().size());
     const StockSet* set = nullptr;
     Counter count = Counter::Consists;
@@ -250,7 +313,8 @@ std::vector<std::wstring> CliRunner::reportFor(ReportKind kind) const {
                            includeStore_, todayShortDate(), controller_.activitiesRead(),
                            controller_.unreadableFolders().size());
     case ReportKind::References: set = &controller_.references(); count = Counter::References; break;
-    case ReportKind::Check: break;
+    case ReportKind::Check:
+    case ReportKind::Routes: break;
     }
     return reportLines(kind, set->items(), view_.counterValue(count), includeStore_, todayShortDate(),
                        controller_.activitiesRead(), controller_.unreadableFolders().size());
@@ -322,8 +386,15 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
                                 formatOne(text(TextKey::CliFolderNotFound, *options.languageId), runner.simulatorFolder()) +
                                 L"\n"));
 
-    // Folders that could not be read leave the results incomplete: not a success either.
-    int status = result.completed && runner.controller().unreadableFolders().empty() ? 0 : 1;
+    // Folders that could not be read leave the results incomplete: not a success
+    // either; nor do the files and folders the checks could not read or list.
+    const auto& check = runner.controller().checkResult();
+    const auto& routes = runner.controller().routeResult();
+    int status = result.completed && runner.controller().unreadableFolders().empty() &&
+                         (!check || (check->unreadable.empty() && check->unlisted.empty())) &&
+                         (!routes || routes->unreadable.empty())
+                     ? 0
+                     : 1;
     std::string reports;
     for (ReportKind kind : options.reports) {
         if (!runner.reportAvailable(kind)) {

@@ -47,6 +47,7 @@ private:
     int language_ = 0;
     bool readActivities_ = false;
     bool check_ = false;
+    bool routes_ = false;
     std::vector<std::wstring> notes_; // said first among the messages
     HeadlessView view_;
     FolderScanner scanner_;

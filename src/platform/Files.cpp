@@ -108,6 +108,61 @@ bool readWholeFileIfPresent(const std::wstring& path, std::vector<unsigned char>
     return true;
 }
 
+unsigned long readWholeFileOrCode(const std::wstring& path, std::vector<unsigned char>& data) {
+    data.clear();
+    UniqueFile f = openForReading(path);
+    if (!f) return ::GetLastError();
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(f.get(), &size)) return ::GetLastError();
+    data.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < data.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
+        DWORD got = 0;
+        if (!::ReadFile(f.get(), data.data() + done, chunk, &got, nullptr)) {
+            const DWORD error = ::GetLastError();
+            data.resize(done);
+            return error;
+        }
+        if (got == 0) break;
+        done += got;
+    }
+    data.resize(done);
+    return 0;
+}
+
+bool folderIdentity(const std::wstring& path, FolderIdentity& identity) {
+    // A folder opens only with backup semantics; reading its attributes needs no other access.
+    UniqueFile f(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!f || !::GetFileInformationByHandle(f.get(), &info)) return false;
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
+bool finalFolderPath(const std::wstring& path, std::wstring& finalPath) {
+    UniqueFile f(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!f) return false;
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetFinalPathNameByHandleW(f.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n == 0) return false;
+        // Too small: n is the size needed, the terminating zero included.
+        if (n >= buffer.size()) {
+            buffer.resize(n);
+            continue;
+        }
+        buffer.resize(n);
+        break;
+    }
+    finalPath = std::move(buffer);
+    return true;
+}
+
 bool FolderListing::isFolder(const Entry& e) { return (e.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
 bool FolderListing::isLink(const Entry& e) { return (e.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }

@@ -38,6 +38,28 @@ void readWholeFile(const std::wstring& path, std::vector<unsigned char>& data);
 // no file is at the path (nothing there, or a folder). A file that is there but
 // cannot be opened or read throws as above.
 bool readWholeFileIfPresent(const std::wstring& path, std::vector<unsigned char>& data);
+// The same for a reader that reports the failure as a finding of its own:
+// 0, or the system's error code when the file cannot be opened or read (data
+// then holds what was read, if anything).
+unsigned long readWholeFileOrCode(const std::wstring& path, std::vector<unsigned char>& data);
+
+// Where a folder's content lives: the volume's serial number and the file
+// index, as GetFileInformationByHandle gives them for the folder opened
+// through its path. A junction or a directory link opened so is followed to
+// its target, so two paths with the same identity are one folder. The
+// system documents the pair as unique on one computer while both exist on
+// NTFS and FAT volumes (ReFS needs the 128-bit identifier, which this does not
+// read). False when the folder cannot be opened.
+struct FolderIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FolderIdentity&) const = default;
+};
+bool folderIdentity(const std::wstring& path, FolderIdentity& identity);
+// The folder's own path with every link on the way followed, in the extended
+// form ("\\?\C:\..."), as GetFinalPathNameByHandleW gives it; false when
+// the folder cannot be opened.
+bool finalFolderPath(const std::wstring& path, std::wstring& finalPath);
 
 // One folder's entries as a single listing gave them ("." and ".." included).
 struct FolderListing {

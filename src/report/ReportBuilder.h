@@ -12,7 +12,7 @@
 
 namespace tw {
 
-enum class ReportKind { Consists, Stock, Orphans, Missing, References, Check };
+enum class ReportKind { Consists, Stock, Orphans, Missing, References, Check, Routes };
 
 // The report's title in the current report texts ("Debug Liste" for references).
 std::wstring reportTitle(ReportKind kind);
@@ -43,8 +43,16 @@ void buildReport(ReportKind kind, const std::vector<std::wstring>& items, int co
 std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool includeTrainStore,
                                            const std::wstring& date, bool activitiesRead = false,
                                            std::size_t unreadableFolders = 0);
+// An unreadable stock entry's file and why, in the given language.
+std::wstring unreadableStockText(const UnreadableStock& u, int languageId);
 void buildCheckReport(const StockCheckResult& result, bool includeTrainStore, ReportTarget& target,
                       bool activitiesRead = false, std::size_t unreadableFolders = 0);
+
+// The date, warning, count and scope lines every report opens with, and the
+// blank after them; the blank and the rule every report ends with.
+void appendReportHeader(std::vector<std::wstring>& lines, const std::wstring& countLine, bool includeTrainStore,
+                        bool activitiesLine, std::size_t unreadableFolders, const std::wstring& date);
+void appendReportFooter(std::vector<std::wstring>& lines);
 
 // A size for a report, 1024 based with one decimal: "KB", "MB" or "GB" in
 // English, "Ko", "Mo" or "Go" and a decimal comma in French.

@@ -57,7 +57,8 @@ const LanguageRow kRows[kLanguageRowCount] = {
      L"Also read &activities (loose consists)"},
     {TextKey::ActivitiesIncluded, L"(Rames libres des activit\u00E9s incluses)",
      L"(Activities' loose consists included)"},
-    {TextKey::CheckMenuItem, L"&Contr\u00F4ler les fichiers du mat\u00E9riel\u2026", L"&Check stock files\u2026"},
+    // "&Close" of the system menu takes C.
+    {TextKey::CheckMenuItem, L"&Contr\u00F4ler les fichiers du mat\u00E9riel\u2026", L"Check stoc&k files\u2026"},
     {TextKey::TitleCheck, L"Contr\u00F4le du mat\u00E9riel", L"Stock check"},
     {TextKey::CheckFilesRead, L"fichiers du mat\u00E9riel lus", L"stock files read"},
     {TextKey::CheckBrokenHeader, L"Mat\u00E9riel incomplet (un fichier qu'il nomme est absent) :",
@@ -70,8 +71,10 @@ const LanguageRow kRows[kLanguageRowCount] = {
      L"Dossiers sans mat\u00E9riel dont aucun mat\u00E9riel n'a besoin :\r\n(\u00E0 v\u00E9rifier \u00E0 la main : "
      L"d'autres fichiers, des scripts\r\npar exemple, peuvent s'en servir)",
      L"Folders without stock that no stock needs:\r\n(check them by hand: other files, such as scripts, may use them)"},
-    {TextKey::CheckKeptHeader, L"Dossiers gard\u00E9s parce que du mat\u00E9riel utilis\u00E9 en a besoin :",
-     L"Folders kept because used stock needs them:"},
+    {TextKey::CheckKeptHeader,
+     L"Dossiers gard\u00E9s (du mat\u00E9riel utilis\u00E9 en a besoin, ou ils contiennent ce qui manque "
+     L"\u00E0 une rame) :",
+     L"Folders kept because used stock needs them or a consist misses what they hold:"},
     {TextKey::CheckFoundElsewhereHeader, L"Manquants trouv\u00E9s ailleurs :", L"Missing stock found elsewhere:"},
     {TextKey::CheckUnreadableHeader, L"Fichiers du mat\u00E9riel qui n'ont pas pu \u00EAtre lus :",
      L"Stock files that could not be read:"},
@@ -94,6 +97,42 @@ const LanguageRow kRows[kLanguageRowCount] = {
     {TextKey::KindCab3d, L"cabine 3D", L"3D cab"},
     {TextKey::KindSound, L"son", L"sound"},
     {TextKey::KindInclude, L"fichier inclus", L"included file"},
+    {TextKey::KindLoad, L"chargement", L"load"},
+    {TextKey::KindCoupler, L"attelage", L"coupler"},
+    {TextKey::KindScript, L"script", L"script"},
+    {TextKey::CheckIncludeLoop, L"(boucle d'inclusion)", L"(include loop)"},
+    {TextKey::CheckOpenRailsFile, L"(fichier Open Rails lu)", L"(Open Rails file read)"},
+    {TextKey::CheckFolderOne, L"dossier", L"folder"},
+    {TextKey::CheckFolderMany, L"dossiers", L"folders"},
+    {TextKey::CheckFoldersChecked, L"Dossiers contr\u00F4l\u00E9s :", L"Folders checked:"},
+    {TextKey::CheckReasonCannotOpen, L"ne peut pas \u00EAtre ouvert", L"cannot be opened"},
+    {TextKey::CheckReasonZeroCharacter, L"contient un caract\u00E8re nul avant sa fin",
+     L"holds a zero character before its end"},
+    {TextKey::CheckReasonNoByteOrderMark, L"est un texte 16 bits sans sa marque d'ordre des octets",
+     L"is 16-bit text without its byte-order mark"},
+    {TextKey::CheckReasonUnpairedQuotes, L"a des guillemets qui ne vont pas par paires",
+     L"has double quotes that do not pair up"},
+    // %s: the used stock file that could not be read.
+    {TextKey::CheckBlocked,
+     L"   (aucun : %s n'a pas pu \u00EAtre lu comme le simulateur le lit,\r\n   et il peut nommer "
+     L"n'importe quel dossier)",
+     L"   (none: %s could not be read as the simulator reads it,\r\n   and it may name any folder)"},
+    {TextKey::CheckActivitiesNote,
+     L"(les activit\u00E9s n'ont pas \u00E9t\u00E9 lues : un dossier dont seules leurs rames libres\r\nse "
+     L"servent figure ici ; choisissez \u00AB Lire aussi les activit\u00E9s \u00BB dans\r\nle menu "
+     L"syst\u00E8me (--activities en ligne de commande) et relancez les \u00E9tapes)",
+     L"(activities were not read: a folder used only by their loose consists\r\nappears here; choose "
+     L"\"Also read activities\" in the system menu\r\n(--activities on the command line) and run the steps again)"},
+    // %s: a missing item's path.
+    {TextKey::CheckKeptMissed, L"contient %s qui manque \u00E0 une rame", L"holds %s that a consist misses"},
+    // %s: the folder the link leads to.
+    {TextKey::CheckLink, L"(lien vers %s : ne lib\u00E8re rien)", L"(link to %s: frees nothing)"},
+    {TextKey::CheckLinkOnly, L"(lien : ne lib\u00E8re rien)", L"(link: frees nothing)"},
+    // %s: a file's path; the reason follows.
+    {TextKey::CheckMessageUnreadable, L"Contr\u00F4le du mat\u00E9riel : %s n'a pas pu \u00EAtre lu : ",
+     L"Stock check: %s could not be read: "},
+    {TextKey::CheckMessageUnlisted, L"Contr\u00F4le du mat\u00E9riel : le dossier %s n'a pas pu \u00EAtre list\u00E9",
+     L"Stock check: the folder %s could not be listed"},
     // %s: how many folders could not be read.
     {TextKey::UnreadableFoldersLine, L"(Dossiers illisibles : %s \u2014 r\u00E9sultats incomplets)",
      L"(Unreadable folders: %s \u2014 results incomplete)"},

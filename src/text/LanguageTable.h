@@ -27,6 +27,11 @@ enum class TextKey {
     CheckUsed, CheckOrphan, CheckFolderUnlisted, CheckKeptFor, CheckTotal, CheckNone,
     CheckRootSimulator, CheckRootStore,
     KindShape, KindFreightAnim, KindPassengerView, KindCab, KindCab3d, KindSound, KindInclude,
+    KindLoad, KindCoupler, KindScript,
+    CheckIncludeLoop, CheckOpenRailsFile, CheckFolderOne, CheckFolderMany, CheckFoldersChecked,
+    CheckReasonCannotOpen, CheckReasonZeroCharacter, CheckReasonNoByteOrderMark, CheckReasonUnpairedQuotes,
+    CheckBlocked, CheckActivitiesNote, CheckKeptMissed, CheckLink, CheckLinkOnly, CheckMessageUnreadable,
+    CheckMessageUnlisted,
     UnreadableFoldersLine, UnreadableFoldersWarning, UnreadableFoldersMore,
     OpenRailsFoldersMenu, SimulatorMissing, TrainStoreMissing, OpenRailsFolderUsed, CliFolderNotFound, CliNoReport,
 };
@@ -37,7 +42,7 @@ struct LanguageRow {
     const wchar_t* english;
 };
 
-inline constexpr int kLanguageRowCount = 75;
+inline constexpr int kLanguageRowCount = 94;
 
 // The rows in application order (row 1 first).
 const LanguageRow* languageRows();

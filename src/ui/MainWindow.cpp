@@ -5,7 +5,9 @@
 #include "platform/Handle.h"
 #include "report/ReportBuilder.h"
 #include "report/ResultsWindow.h"
+#include "report/RouteReport.h"
 #include "text/LanguageTable.h"
+#include "text/RouteTexts.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainLayout.h"
 #include "ui/StartupFlow.h"
@@ -59,6 +61,7 @@ void MainWindow::addActivitiesMenuItem() {
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING | MF_UNCHECKED, kSysActivities,
                 text(TextKey::ActivitiesMenuItem, 0).c_str());
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING | MF_GRAYED, kSysCheck, text(TextKey::CheckMenuItem, 0).c_str());
+    InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING | MF_GRAYED, kSysRoutes, routeText(RouteText::MenuItem, 0).c_str());
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
     openRailsMenu_.attach(menu, kSysActivities, env_.openRailsProfiles, 0);
 }
@@ -74,15 +77,21 @@ void MainWindow::onOpenRailsMenu(const std::wstring& folder) {
     if (!stepRunning()) simulatorBox_.setText(folder);
 }
 
-// Only the option changes: the next step 3 takes it when it starts.
-void MainWindow::onActivitiesMenu() { setReadActivities(!readActivities_); }
+// Only the option changes: the next step 3 takes it when it starts, and the
+// check waits for it.
+void MainWindow::onActivitiesMenu() {
+    setReadActivities(!readActivities_);
+    updateCheckMenuItem();
+}
 
-// Once step 5 has run, and never while a step runs.
+// Once step 5 has run on what the boxes and the option still say, and never while a step runs.
 bool MainWindow::checkCommandEnabled() const { return !stepRunning() && controller_.checkAvailable(); }
 
+// The route check's command follows the stock check's.
 void MainWindow::updateCheckMenuItem() {
     if (HMENU menu = GetSystemMenu(hwnd(), FALSE))
-        EnableMenuItem(menu, kSysCheck, MF_BYCOMMAND | (checkCommandEnabled() ? MF_ENABLED : MF_GRAYED));
+        for (UINT item : {kSysCheck, kSysRoutes})
+            EnableMenuItem(menu, item, MF_BYCOMMAND | (checkCommandEnabled() ? MF_ENABLED : MF_GRAYED));
 }
 
 // The check runs as a step does (a close asked for meanwhile waits for its
@@ -91,7 +100,17 @@ void MainWindow::onCheckMenu() {
     if (!checkCommandEnabled()) return;
     runStep(&AnalysisController::onCheck);
     if (closePending_ || !results_ || !controller_.checkResult()) return;
-    buildCheckReport(*controller_.checkResult(), includeTrainStore(), *results_, controller_.activitiesRead(),
+    buildCheckReport(*controller_.checkResult(), controller_.analysedScope().includeStore, *results_,
+                     controller_.activitiesRead(),
+                     controller_.unreadableFolders().size());
+    results_->showReport();
+}
+
+void MainWindow::onRoutesMenu() {
+    if (!checkCommandEnabled()) return;
+    runStep(&AnalysisController::onRoutes);
+    if (closePending_ || !results_ || !controller_.routeResult()) return;
+    buildRouteReport(*controller_.routeResult(), includeTrainStore(), *results_, controller_.activitiesRead(),
                      controller_.unreadableFolders().size());
     results_->showReport();
 }
@@ -194,6 +213,9 @@ void MainWindow::localize(int language) {
         const std::wstring check = t(TextKey::CheckMenuItem);
         info.dwTypeData = const_cast<wchar_t*>(check.c_str());
         SetMenuItemInfoW(menu, kSysCheck, FALSE, &info);
+        const std::wstring routes = routeText(RouteText::MenuItem, lang);
+        info.dwTypeData = const_cast<wchar_t*>(routes.c_str());
+        SetMenuItemInfoW(menu, kSysRoutes, FALSE, &info);
         openRailsMenu_.relabel(menu, lang);
     }
     assignReportTexts(language);
@@ -266,7 +288,10 @@ void MainWindow::dropTrailingBackslashes(FolderEdit& box) {
     }
 }
 
-void MainWindow::onStoreBoxClick() { storeBox_.setEnabled(includeTrainStore()); }
+void MainWindow::onStoreBoxClick() {
+    storeBox_.setEnabled(includeTrainStore());
+    updateCheckMenuItem(); // the check follows the analysis, not the box
+}
 
 void MainWindow::onHelp() {
     if (help_) help_->showAndActivate();
@@ -351,6 +376,10 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         if ((wp & 0xFFF0) == kSysCheck) {
             onCheckMenu();
+            return 0;
+        }
+        if ((wp & 0xFFF0) == kSysRoutes) {
+            onRoutesMenu();
             return 0;
         }
         if (const auto folder = openRailsMenu_.folderOf(static_cast<UINT>(wp & 0xFFF0))) {

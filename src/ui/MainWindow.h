@@ -45,6 +45,8 @@ public:
     static constexpr UINT kSysActivities = 0x0A10;
     // The system menu's stock check command, below the activities item.
     static constexpr UINT kSysCheck = 0x0A20;
+    // The system menu's route check command, below the stock check's.
+    static constexpr UINT kSysRoutes = 0x0A30;
 
     // Where the start-up values come from; the program passes the real ones,
     // tests their own.
@@ -79,6 +81,7 @@ public:
     void onStoreBoxClick();
     void onActivitiesMenu(); // the system menu's activities item: toggles the option
     void onCheckMenu();      // runs the stock check and shows its report
+    void onRoutesMenu();     // runs the route check and shows its report
     bool checkCommandEnabled() const;
     void onOpenRailsMenu(const std::wstring& folder); // as if the folder were typed into the simulator box
     void onHelp();

@@ -553,3 +553,26 @@ TEST(RelativeToRoot, BelowTheRootOnAnotherDriveAndCase) {
     EXPECT_EQ(relativeToRoot(L"C:\\MSTS\\TRAINS\\TRAINSET\\x.eng", L"C:\\MSTS\\TRAINS\\TRAINSET\\"), L"x.eng");
     EXPECT_EQ(relativeToRoot(L"D:\\a\\b.eng", L"C:\\a\\"), L"D:\\a\\b.eng");
 }
+
+TEST_F(Analysis, StockCheckFollowsTheAnalysisNotTheBoxesChangedSince) {
+    consist(L"MSTS", L"one", {{'E', L"x", L"X"}});
+    stockFile(L"MSTS", L"X\\x.eng");
+    controller.onRunAll();
+    EXPECT_TRUE(controller.checkAvailable());
+    const std::wstring analysed = inputs.sim;
+    for (auto change : {+[](Inputs& i) { i.activities = true; }, +[](Inputs& i) { i.include = true; },
+                        +[](Inputs& i) { i.sim += L"\\other"; }}) {
+        Inputs before = inputs;
+        change(inputs);
+        EXPECT_FALSE(controller.checkAvailable()) << "greyed until the steps run again";
+        controller.onCheck();
+        EXPECT_FALSE(controller.checkResult());
+        inputs = before;
+    }
+    controller.onCheck();
+    ASSERT_TRUE(controller.checkResult());
+    EXPECT_EQ(controller.checkResult()->simulatorFolder, analysed);
+    inputs.activities = true;
+    controller.onRunAll();
+    EXPECT_TRUE(controller.checkAvailable()) << "the steps ran again with the option";
+}

@@ -139,3 +139,12 @@ TEST(ConsistReferences, SameAsExtractingEntryAfterEntry) {
     }
     EXPECT_EQ(consistReferences(texts[0]).size(), 3u);
 }
+
+TEST(ConsistReferences, VehiclesInSkippedBlocksAreNotUsed) {
+    auto refs = refsOf(L"SIMISA@@@@@@@@@@JINX0D0t______\r\n\r\nTrain ( TrainCfg ( t\r\n"
+                       L"\t_Wagon ( WagonData ( a A ) ) Comment ( Engine ( EngineData ( b B ) ) )\r\n"
+                       L"\tskip ( Name ( \"quoted ) mark\" ) EngineData ( c C ) ) #Engine(EngineData ( d D ))\r\n"
+                       L"\tEngine ( EngineData ( #MT_Class47 MT_Class47 ) ) Wagon ( _x WagonData ( $Repaint R ) )\r\n"
+                       L"\tComment ( unclosed EngineData ( e E ) ) )");
+    EXPECT_EQ(refs, (std::vector<std::wstring>{L"MT_CLASS47\\#MT_CLASS47.ENG", L"R\\$REPAINT.WAG"}));
+}

@@ -10,6 +10,7 @@
 
 using namespace tw;
 using twtest::TempFolder;
+using twtest::makeFolderLink;
 
 namespace {
 std::vector<unsigned char> utf16File(const std::wstring& body) {
@@ -21,11 +22,12 @@ std::vector<unsigned char> utf16File(const std::wstring& body) {
 
 std::vector<std::pair<StockReferenceKind, std::wstring>> entries(const std::vector<unsigned char>& bytes) {
     std::wstring text;
-    EXPECT_TRUE(flattenStockFile(bytes, text));
+    EXPECT_EQ(readStockText(bytes, text), StockTextProblem::None);
     std::vector<std::pair<StockReferenceKind, std::wstring>> out;
-    for (const auto& r : stockReferences(text)) out.emplace_back(r.kind, r.name);
+    for (const auto& r : stockReferences(text)) out.emplace_back(stockReferenceKind(r.keyword), r.name + r.folder);
     return out;
 }
+std::vector<unsigned char> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
 } // namespace
 
 TEST(StockFileReader, FindsEachEntryAsAWholeWordFollowedByAnOpenMark) {
@@ -42,8 +44,44 @@ TEST(StockFileReader, FindsEachEntryAsAWholeWordFollowedByAnOpenMark) {
 
     // 8-bit text: Windows-1252, its first line the header as in the 16-bit form.
     const std::string eight = "SIMISA@@@@@@@@@@JINX0D0t______\r\nWagon ( WagonShape ( caf\xE9\x80.s ) )";
-    EXPECT_EQ(entries({eight.begin(), eight.end()}),
-              (std::vector<std::pair<K, std::wstring>>{{K::Shape, L"caf\u00E9\u20AC.s"}}));
+    EXPECT_EQ(entries(bytesOf(eight)), (std::vector<std::pair<K, std::wstring>>{{K::Shape, L"caf\u00E9\u20AC.s"}}));
+}
+
+TEST(StockFileReader, SkipsTheBlocksTheSimulatorSkipsAndReadsOpenRailsEntries) {
+    using K = StockReferenceKind;
+    const auto found = entries(utf16File(
+        L"include ../[[samename]]\r\nWagon ( #MT_Class47 $Repaint Comment ( WagonShape ( old.s ) ) SKIP ( \")\" Sound ( a ) )\r\n"
+        L"\t_Sound ( b.sms ) #WagonShape( c.s ) WagonShape ( #MT_Class47.s ) Shape ( not.s )\r\n"
+        L"\tORTSFreightAnims ( ORTSFreightAnimContinuous ( Shape ( coal.s ) ) LoadData ( Coal \"Bulk Loads\" Empty ) )\r\n"
+        L"\tShape ( after.s ) Coupling ( FrontCouplerAnim ( c.s 1 ) RearAirHoseDiconnectedAnim ( h.s ) )\r\n"
+        L"\tORTSTrainControlSystem ( MyTcs ) ORTSPowerSupply ( default ) ORTSCircuitBreaker ( PushButtons )\r\n"
+        L"\tORTSTrainControlSystemParameters ( p.ini ) ORTSTrainControlSystemSound ( t.sms ) )"));
+    const std::vector<std::pair<K, std::wstring>> expected{
+        {K::Include, L"../[[samename]]"}, {K::Shape, L"#MT_Class47.s"}, {K::FreightAnim, L"coal.s"},
+        {K::Load, L"CoalBulk Loads"}, {K::Coupler, L"c.s"}, {K::Coupler, L"h.s"}, {K::Script, L"MyTcs"},
+        {K::Script, L"p.ini"}, {K::Sound, L"t.sms"}};
+    EXPECT_EQ(found, expected);
+}
+
+TEST(StockFileReader, DecodesByteOrderMarksAndRefusesWhatTheSimulatorCannotRead) {
+    using K = StockReferenceKind;
+    const std::string body = "h\r\nWagon ( WagonShape ( caf\xC3\xA9.s ) )";
+    EXPECT_EQ(entries(bytesOf("\xEF\xBB\xBF" + body)), (std::vector<std::pair<K, std::wstring>>{{K::Shape, L"caf\u00E9.s"}}));
+    std::string big = "\xFE\xFF";
+    for (char c : std::string("h\r\nWagon ( Sound ( s.sms ) )")) big += std::string{'\0', c};
+    EXPECT_EQ(entries(bytesOf(big)), (std::vector<std::pair<K, std::wstring>>{{K::Sound, L"s.sms"}}));
+    EXPECT_EQ(entries(bytesOf("h\r\nWagon ( Sound ( s.sms ) )" + std::string(3, '\0'))).size(), 1u) << "zeros at the end";
+
+    std::wstring text;
+    const auto problem = [&](const std::vector<unsigned char>& bytes) { return readStockText(bytes, text); };
+    EXPECT_EQ(problem(bytesOf("h\r\nWagon ( " + std::string(1, '\0') + " Sound ( s.sms ) )")), StockTextProblem::ZeroCharacter);
+    EXPECT_TRUE(text.empty());
+    auto zero16 = utf16File(L"Wagon ( Sound ( s.sms ) )");
+    zero16.insert(zero16.begin() + 8, {0, 0});
+    EXPECT_EQ(problem(zero16), StockTextProblem::ZeroCharacter);
+    EXPECT_EQ(problem({zero16.begin() + 2, zero16.end()}), StockTextProblem::NoByteOrderMark);
+    EXPECT_EQ(problem(utf16File(L"Wagon ( Name ( \"a ) \"b\" )")), StockTextProblem::UnpairedQuotes);
+    EXPECT_TRUE(text.empty());
 }
 
 TEST(StockFileReader, JoinsNamesToTheirFolderAsText) {
@@ -52,6 +90,26 @@ TEST(StockFileReader, JoinsNamesToTheirFolderAsText) {
     EXPECT_EQ(joinStockPath(L"C:\\MSTS\\A", L"..//..//./B/.\\x.s"), L"C:\\B\\x.s");
     EXPECT_EQ(joinStockPath(L"C:\\A", L"..\\..\\..\\x.s"), L"C:\\x.s") << "the drive is never climbed over";
     EXPECT_EQ(joinStockPath(L"\\\\server\\share\\A", L"..\\..\\x.s"), L"\\\\server\\share\\x.s");
+    EXPECT_EQ(joinStockPath(L"\\\\?\\C:\\T\\A.", L"..\\DotT. \\dot.s."), L"\\\\?\\C:\\T\\DotT\\dot.s")
+        << "a name's parts lose their trailing dots and blanks, the folder's are as listed";
+    EXPECT_EQ(joinStockPath(L"\\\\?\\C:\\T\\A", L"D:\\Other\\x.s"), L"\\\\?\\D:\\Other\\x.s");
+    EXPECT_EQ(joinStockPath(L"\\\\?\\C:\\T\\A", L"//srv/sh/x.s"), L"\\\\?\\UNC\\srv\\sh\\x.s");
+    EXPECT_EQ(joinStockPath(L"C:\\T", L"\\\\srv\\\\sh\\x.s"), L"\\\\srv\\sh\\x.s");
+    EXPECT_EQ(joinStockPath(L"\\\\?\\UNC\\srv\\sh\\A", L"..\\..\\x.s"), L"\\\\?\\UNC\\srv\\sh\\x.s");
+    EXPECT_EQ(includePath(L"C:\\T\\A\\OpenRails\\a.eng", L"../[[SameName]]"), L"C:\\T\\A\\a.eng");
+    EXPECT_EQ(shownStockName(L"..\\\\..\\x\\\\\\y.s"), L"..\\..\\x\\y.s");
+
+    const StockFolders folders{L"C:\\S\\TRAINS\\TRAINSET\\A", L"C:\\S\\TRAINS\\TRAINSET", L"C:\\S"};
+    const auto paths = [&](StockKeyword k, const wchar_t* name, const wchar_t* folder = L"") {
+        return stockReferencePaths({k, name, folder}, folders);
+    };
+    EXPECT_EQ(paths(StockKeyword::OrtsTrainControlSystemSound, L"t.sms"),
+              (std::vector<std::wstring>{L"C:\\S\\TRAINS\\TRAINSET\\A\\SOUND\\t.sms", L"C:\\S\\SOUND\\t.sms"}));
+    EXPECT_EQ(paths(StockKeyword::LoadData, L"Coal", L"Loads"),
+              (std::vector<std::wstring>{L"C:\\S\\TRAINS\\TRAINSET\\Loads\\Coal.load-or", L"C:\\S\\TRAINS\\TRAINSET\\Loads\\Coal.loa"}));
+    EXPECT_EQ(paths(StockKeyword::OrtsPowerSupply, L"Ps"), std::vector<std::wstring>{L"C:\\S\\TRAINS\\TRAINSET\\A\\Script\\Ps.cs"});
+    EXPECT_EQ(paths(StockKeyword::OrtsPowerSupply, L"Ps.dll"), std::vector<std::wstring>{L"C:\\S\\TRAINS\\TRAINSET\\A\\Script\\Ps.dll"});
+    EXPECT_EQ(paths(StockKeyword::OrtsTrainControlSystemParameters, L"p"), std::vector<std::wstring>{L"C:\\S\\TRAINS\\TRAINSET\\A\\Script\\p"});
 }
 
 namespace {
@@ -71,7 +129,9 @@ protected:
     void file(const std::wstring& rel, std::size_t size) {
         t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\" + rel, std::string(size, 'x'));
     }
-    StockCheckResult run() { return checkStock({t / L"MSTS", L"", used, orphans, stock, missing}, nullptr); }
+    StockCheckResult run(const std::wstring& store = L"") {
+        return checkStock({t / L"MSTS", store.empty() ? L"" : t / store, used, orphans, stock, missing}, nullptr);
+    }
 };
 
 std::vector<std::wstring> names(const std::vector<TrainsetFolder>& folders) {
@@ -99,7 +159,7 @@ TEST_F(StockCheckTest, SortsFoldersIntoRemovableUnneededAndKeptAndListsBrokenSto
     file(L"DEFAULT\\d.ace", 10);
     t.writeBytes(L"MSTS\\SOUND\\shared.sms", std::string("s"));
     t.makeDir(L"MSTS\\TRAINS\\TRAINSET\\Loco\\CABVIEW\\gone.cvf"); // a folder is no file
-    missing.add(MissingKind::File, L"GONE\\OLD.WAG");
+    missing.add(MissingKind::File, L"GONE\\R.WAG");
     missing.add(MissingKind::Folder, L"NONE\\NOWHERE.ENG");
 
     // A stock file held open without sharing cannot be read: listed, and the check goes on.
@@ -108,7 +168,10 @@ TEST_F(StockCheckTest, SortsFoldersIntoRemovableUnneededAndKeptAndListsBrokenSto
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     const StockCheckResult r = run();
     CloseHandle(held);
-    EXPECT_EQ(r.unreadable, std::vector<std::wstring>{L"Old\\sub\\older.wag"});
+    ASSERT_EQ(r.unreadable.size(), 1u);
+    EXPECT_EQ(r.unreadable[0].file, L"Old\\sub\\older.wag");
+    EXPECT_EQ(r.unreadable[0].problem, StockTextProblem::CannotOpen);
+    EXPECT_TRUE(r.blockedBy.empty()) << "an orphan that cannot be read blocks nothing";
     EXPECT_EQ(r.stockFilesRead, 3u);
     ASSERT_EQ(r.broken.size(), 2u);
     EXPECT_EQ(r.broken[0].stock, L"Loco\\loco.eng") << "used stock first";
@@ -119,17 +182,17 @@ TEST_F(StockCheckTest, SortsFoldersIntoRemovableUnneededAndKeptAndListsBrokenSto
     EXPECT_EQ(r.broken[1].stock, L"Repaint\\r.wag");
     EXPECT_EQ(r.broken[1].absent[0].name, L"nothere.s");
 
-    EXPECT_EQ(names(r.removable), (std::vector<std::wstring>{L"Old", L"Repaint"}));
+    EXPECT_EQ(names(r.removable), std::vector<std::wstring>{L"Old"}) << "Repaint holds what a consist misses";
     const std::size_t stockBytes = utf16File(L"Wagon ( x WagonShape ( old.s ) FreightAnim ( ..\\OrphanOnly\\o.s ) )").size() +
                                    utf16File(L"Wagon ( x  )").size();
     EXPECT_EQ(r.removable[0].bytes, 3000u + stockBytes) << "every file beneath it, every level";
     EXPECT_EQ(names(r.unneeded), std::vector<std::wstring>{L"Spare"}) << "OrphanOnly is named by an orphan";
     EXPECT_EQ(r.unneeded[0].bytes, 3072u);
-    EXPECT_EQ(names(r.kept), (std::vector<std::wstring>{L"Base", L"Common.sound"}));
+    EXPECT_EQ(names(r.kept), (std::vector<std::wstring>{L"Base", L"Common.sound", L"Repaint"}));
     EXPECT_EQ(r.kept[0].neededBy, std::vector<std::wstring>{L"Loco\\loco.eng"});
+    EXPECT_EQ(r.kept[2].missedBy, std::vector<std::wstring>{L"GONE\\R.WAG"});
     ASSERT_EQ(r.foundElsewhere.size(), 1u);
-    EXPECT_EQ(r.foundElsewhere[0].missing, L"GONE\\OLD.WAG");
-    EXPECT_EQ(r.foundElsewhere[0].candidates, std::vector<std::wstring>{L"Old\\old.wag"});
+    EXPECT_EQ(r.foundElsewhere[0].candidates, std::vector<std::wstring>{L"Repaint\\r.wag"});
     EXPECT_TRUE(r.unlisted.empty());
 }
 
@@ -145,4 +208,80 @@ TEST_F(StockCheckTest, ListsEachFolderOnceHoweverManyReferencesLookIntoIt) {
     EXPECT_EQ(r.folderListings, 22u);
     EXPECT_EQ(names(r.kept), std::vector<std::wstring>{L"Shared"});
     EXPECT_EQ(r.kept[0].neededBy.size(), 3u);
+}
+
+TEST_F(StockCheckTest, ReadsIncludesAndOpenRailsFilesOnceAndNamesIncludeLoops) {
+    const std::wstring shared = L"include ( ..\\SHARED\\common.inc )"; // the folder is named as listed
+    stockFile(L"A\\a.wag", shared, true);
+    stockFile(L"B\\b.wag", shared + L" Comment ( WagonShape ( ..\\Old\\x.s ) )", true);
+    stockFile(L"Old\\x.wag", L"", false);
+    t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\Shared\\common.inc",
+                 utf16File(L"Sound ( ..\\..\\Sounds\\s.sms ) include ( [[samename]].more )"));
+    t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\Shared\\common.inc.more", utf16File(L"include ( common.inc )"));
+    file(L"Sounds\\s.sms", 1);
+    // Open Rails reads A's own file from its OpenRails folder, which includes the stock file.
+    t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\A\\openrails\\A.WAG",
+                 utf16File(L"include ( ../[[samename]] ) Wagon ( ORTSFreightAnims ( Shape ( load.s ) "
+                           L"LoadData ( Coal Loads ) ) ORTSPowerSupply ( Default ) ORTSCircuitBreaker ( Cb ) )"));
+    file(L"A\\load.s", 1);
+    file(L"Loads\\Coal.loa", 1);
+
+    const StockCheckResult r = run();
+    EXPECT_EQ(r.stockFilesRead, 3u);
+    EXPECT_EQ(r.filesRead, 6u) << "three stock files, A's Open Rails file and the two includes, each once";
+    ASSERT_EQ(r.broken.size(), 2u);
+    EXPECT_TRUE(r.broken[0].openRailsFile);
+    ASSERT_EQ(r.broken[0].absent.size(), 2u);
+    EXPECT_EQ(r.broken[0].absent[0].path, L"Shared\\common.inc");
+    EXPECT_TRUE(r.broken[0].absent[0].includeLoop) << "the name that closes the loop";
+    EXPECT_EQ(r.broken[0].absent[1].kind, StockReferenceKind::Script);
+    EXPECT_EQ(r.broken[0].absent[1].path, L"A\\Script\\Cb.cs");
+    EXPECT_FALSE(r.broken[1].openRailsFile);
+    EXPECT_EQ(names(r.kept), (std::vector<std::wstring>{L"Loads", L"Shared", L"Sounds"}));
+    EXPECT_EQ(names(r.removable), std::vector<std::wstring>{L"Old"}) << "a commented name keeps nothing";
+}
+
+TEST_F(StockCheckTest, NeverCallsAFolderRemovableThatAnythingMayNeed) {
+    stockFile(L"Loco\\l.eng", L"WagonShape ( l.s )", true);
+    file(L"Loco\\l.s", 1);
+    stockFile(L"Old\\o.wag", L"", false);
+    file(L"Spare\\x.ace", 10);
+    // The Train Store's copy of the used stock file differs: what it names keeps its folder.
+    t.writeBytes(L"Store\\TRAINS\\TRAINSET\\Loco\\l.eng", utf16File(L"Wagon ( WagonShape ( ..\\Parts\\p.s ) )"));
+    t.writeBytes(L"Store\\TRAINS\\TRAINSET\\Parts\\p.s", std::string("p"));
+    t.writeBytes(L"Store\\TRAINS\\TRAINSET\\Spare2\\y.ace", std::string("y"));
+    StockCheckResult r = run(L"Store");
+    EXPECT_EQ(r.stockFilesRead, 3u);
+    EXPECT_EQ(names(r.kept), std::vector<std::wstring>{L"Parts"});
+    EXPECT_EQ(names(r.removable), std::vector<std::wstring>{L"Old"});
+    EXPECT_EQ(names(r.unneeded), (std::vector<std::wstring>{L"Spare", L"Spare2"}));
+
+    // A link to a folder is that folder: used stock reached through it keeps both, and the link frees nothing.
+    if (makeFolderLink(t / L"MSTS\\TRAINS\\TRAINSET\\Alias", t / L"MSTS\\TRAINS\\TRAINSET\\Spare")) {
+        r = run();
+        EXPECT_EQ(names(r.unneeded), (std::vector<std::wstring>{L"Alias", L"Spare"}));
+        EXPECT_TRUE(r.unneeded[0].link);
+        EXPECT_EQ(r.unneeded[0].linkedTo, L"Spare");
+        EXPECT_EQ(r.unneeded[0].bytes, 0u);
+        EXPECT_EQ(r.unneeded[1].bytes, 10u);
+        // A link into a folder of another: what keeps the link keeps that folder.
+        file(L"Spare2\\deep\\y.ace", 1);
+        ASSERT_TRUE(makeFolderLink(t / L"MSTS\\TRAINS\\TRAINSET\\Deep", t / L"MSTS\\TRAINS\\TRAINSET\\Spare2\\deep"));
+        stockFile(L"Loco\\l.eng", L"WagonShape ( ..\\Alias\\x.ace ) WagonShape ( ..\\Deep\\y.ace )", true);
+        r = run();
+        EXPECT_TRUE(r.unneeded.empty());
+        EXPECT_EQ(names(r.kept), (std::vector<std::wstring>{L"Alias", L"Deep", L"Spare", L"Spare2"}));
+        EXPECT_EQ(r.kept[1].linkedTo, L"Spare2\\deep");
+    }
+
+    // A used stock file that cannot be read as the simulator would may name any folder.
+    std::string zero = "h\r\nWagon ( WagonShape ( l.s ) )";
+    zero.insert(5, 1, '\0');
+    t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\Loco\\l.eng", zero);
+    r = run();
+    EXPECT_EQ(r.blockedBy, L"Loco\\l.eng");
+    EXPECT_TRUE(r.removable.empty());
+    EXPECT_TRUE(r.unneeded.empty());
+    ASSERT_EQ(r.unreadable.size(), 1u);
+    EXPECT_EQ(r.unreadable[0].problem, StockTextProblem::ZeroCharacter);
 }

@@ -216,12 +216,13 @@ TEST_F(CliToolTest, StockCheckOnTheSampleInstallation) {
     EXPECT_EQ(c.out.substr(0, c.out.find(",\"check\":")), plain.out.substr(0, plain.out.size() - 3))
         << "the check only adds its member";
     const std::string check =
-        "\"check\":{\"stockFilesRead\":7,\"broken\":[{\"stock\":\"Coal Hoppers\\\\Coal Car.wag\",\"used\":true,"
-        "\"absent\":[{\"kind\":\"shape\",\"name\":\"Coal Car.s\",\"path\":\"Coal Hoppers\\\\Coal Car.s\"}]}],"
-        "\"removable\":[{\"folder\":\"GP38 Pack\",\"root\":\"simulator\",\"bytes\":164308},"
-        "{\"folder\":\"Old Switcher\",\"root\":\"simulator\",\"bytes\":686836}],"
+        "\"check\":{\"simulatorFolder\":\"" + toUtf8(nlohmannEscaped(TW_SAMPLE_INSTALL)) + "\"" +
+        ",\"stockFilesRead\":7,\"broken\":[{\"stock\":\"Coal Hoppers\\\\Coal Car.wag\",\"root\":\"simulator\","
+        "\"used\":true,\"absent\":[{\"kind\":\"shape\",\"name\":\"Coal Car.s\",\"path\":\"Coal Hoppers\\\\Coal Car.s\"}]}],"
+        "\"removable\":[{\"folder\":\"Old Switcher\",\"root\":\"simulator\",\"bytes\":686836}],"
         "\"unneeded\":[{\"folder\":\"Spare Textures\",\"root\":\"simulator\",\"bytes\":130000}],"
-        "\"kept\":[{\"folder\":\"Common.sound\",\"root\":\"simulator\",\"neededBy\":[\"LOCO\\\\Dash9.eng\"]}],"
+        "\"kept\":[{\"folder\":\"Common.sound\",\"root\":\"simulator\",\"neededBy\":[\"LOCO\\\\Dash9.eng\"],\"missedBy\":[]},"
+        "{\"folder\":\"GP38 Pack\",\"root\":\"simulator\",\"neededBy\":[],\"missedBy\":[\"LOCO\\\\GP38.ENG\"]}],"
         "\"foundElsewhere\":[{\"missing\":\"DEFAULT\\\\DASH9.ENG\",\"candidates\":[\"LOCO\\\\Dash9.eng\"]},"
         "{\"missing\":\"LOCO\\\\GP38.ENG\",\"candidates\":[\"GP38 Pack\\\\GP38.eng\"]}],\"unreadable\":[],\"unlisted\":[]}}\r\n";
     EXPECT_EQ(c.out.substr(c.out.find("\"check\":")), check);
@@ -231,6 +232,51 @@ TEST_F(CliToolTest, StockCheckOnTheSampleInstallation) {
     EXPECT_EQ(report.status, 0) << report.err;
     EXPECT_NE(report.out.find("\r\n - BaseCars (simulator) kept for FREIGHT\\boxcar_old.wag\r\n"), std::string::npos)
         << report.out;
+}
+
+TEST_F(CliToolTest, RouteCheckOnTheSampleInstallation) {
+    const Captured plain = run({L"--json", L"--lang=en", TW_SAMPLE_INSTALL});
+    EXPECT_EQ(plain.out.find("\"routes\""), std::string::npos);
+    const Captured c = run({L"--json", L"--lang=en", L"--routes", TW_SAMPLE_INSTALL});
+    EXPECT_EQ(c.status, 0) << c.err;
+    EXPECT_EQ(c.out.substr(0, c.out.find(",\"routes\":")), plain.out.substr(0, plain.out.size() - 3))
+        << "the check only adds its member";
+    const std::string routes =
+        "\"routes\":{\"routesRead\":1,\"activitiesRead\":2,\"timetablesRead\":1,\"trainsRead\":2,\"broken\":["
+        "{\"route\":\"Demo Yard\",\"file\":\"ACTIVITIES\\\\Night Freight.act\",\"starts\":false,\"missing\":["
+        "{\"kind\":\"stock\",\"name\":\"LOCO\\\\GP38.ENG\",\"via\":\"Mixed Freight\"},"
+        "{\"kind\":\"stock\",\"name\":\"PASSENGER\\\\COACH.WAG\",\"via\":\"Mixed Freight\"},"
+        "{\"kind\":\"path\",\"name\":\"Main Line\",\"via\":\"Night Freight\"},"
+        "{\"kind\":\"service\",\"name\":\"Local Goods\",\"via\":\"\"}]},"
+        "{\"route\":\"Demo Yard\",\"file\":\"ACTIVITIES\\\\Yard Switching.act\",\"starts\":true,\"missing\":["
+        "{\"kind\":\"stock\",\"name\":\"GP9\\\\GP9 PHASE 2.ENG\",\"via\":\"\"}]},"
+        "{\"route\":\"Demo Yard\",\"file\":\"ACTIVITIES\\\\OPENRAILS\\\\Weekday.timetable-or\",\"starts\":true,\"missing\":["
+        "{\"kind\":\"stock\",\"name\":\"LOCO\\\\GP38.ENG\",\"via\":\"Mixed Freight\"},"
+        "{\"kind\":\"stock\",\"name\":\"PASSENGER\\\\COACH.WAG\",\"via\":\"Mixed Freight\"},"
+        "{\"kind\":\"path\",\"name\":\"Branch Line\",\"via\":\"Shuttle\"}]}],\"unreadable\":[],"
+        "\"unplayedConsists\":[\"Default Run.con\",\"SD40 Light.con\"],\"onlyUnplayedStock\":[\"LOCO\\\\SD40.eng\"]}}\r\n";
+    EXPECT_EQ(c.out.substr(c.out.find("\"routes\":")), routes);
+
+    // The report alone asks for the check; a step 5 that did not complete gives null.
+    const Captured report = run({L"--lang=en", L"--report=routes", TW_SAMPLE_INSTALL});
+    EXPECT_EQ(report.status, 0) << report.err;
+    EXPECT_NE(report.out.find("\r\nActivities that will not start: 1\r\n - Demo Yard : ACTIVITIES\\Night Freight.act\r\n"),
+              std::string::npos)
+        << report.out;
+    t.makeDir(L"Bare\\TRAINS\\CONSISTS");
+    const Captured bare = run({L"--json", L"--routes", t / L"Bare"});
+    EXPECT_EQ(bare.status, 1);
+    EXPECT_EQ(bare.out.substr(bare.out.size() - 17), ",\"routes\":null}\r\n");
+}
+
+TEST_F(CliToolTest, WhatTheCheckCouldNotReadIsAMessageAndAFailure) {
+    t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\A\\a.eng", std::string("h\r\nWagon ( WagonShape ( \"a.s ) )"));
+    const Captured c = run({L"--json", L"--lang=en", L"--check", t / L"MSTS"});
+    EXPECT_EQ(c.status, 1);
+    const std::string message = "Stock check: A\\a.eng could not be read: A\\a.eng has double quotes that do not pair up";
+    EXPECT_NE(c.err.find(message + "\r\n"), std::string::npos) << c.err;
+    EXPECT_NE(c.out.find("\"blockedBy\":\"A\\\\a.eng\""), std::string::npos);
+    EXPECT_NE(c.out.find("\"reason\":\"unpairedQuotes\""), std::string::npos);
 }
 
 TEST_F(CliToolTest, OpenRailsProfilesListedChosenByNameAndTakenWithoutTheSimulatorKey) {

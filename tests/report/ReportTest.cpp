@@ -137,30 +137,58 @@ TEST(ReportBuilder, StockCheckReportInBothLanguagesWithItsSizes) {
     EXPECT_EQ(reportSize(1024 * 1024 * 3 / 2, 0), L"1,5 Mo");
 
     StockCheckResult r;
+    r.simulatorFolder = L"C:\\MSTS";
+    r.storeFolder = L"D:\\Store";
     r.stockFilesRead = 2;
-    r.broken = {{L"A\\a.wag", true, {{StockReferenceKind::Cab3d, L"x.s", L"A\\CABVIEW3D\\x.s", true}}}};
-    r.removable = {{L"Old", StockRoot::Store, 2048, {}}, {L"Older", StockRoot::Simulator, 1024, {}}};
-    r.kept = {{L"Common", StockRoot::Simulator, 0, {L"A\\a.wag", L"B\\b.eng"}}};
-    r.unreadable = {L"C\\c.eng"};
+    r.broken = {{L"A\\a.wag", StockRoot::Simulator, true, true,
+                 {{StockReferenceKind::Cab3d, L"..\\\\x.s", L"CABVIEW3D\\x.s", true, false},
+                  {StockReferenceKind::Include, L"a.inc", L"A\\a.inc", false, true}}}};
+    const TrainsetFolder old{L"Old", StockRoot::Store, 2048, {}, {}, false, {}},
+        older{L"Older", StockRoot::Simulator, 1024 * 1024 * 3 / 2, {}, {}, false, {}},
+        link{L"Older link", StockRoot::Simulator, 0, {}, {}, true, L"Older"},
+        common{L"Common", StockRoot::Simulator, 0, {L"A\\a.wag", L"B\\b.eng"}, {L"LOCO\\GP38.ENG"}, false, {}};
+    r.removable = {old, older, link};
+    r.kept = {common};
+    r.unreadable = {{L"C\\c.eng", StockRoot::Simulator, false, L"Shared\\c.inc", StockTextProblem::UnpairedQuotes, L""}};
     assignReportTexts(1);
     const Lines en = checkReportLines(r, true, L"D", true);
     const Lines expected{L"Results from Trackwend on D", text(TextKey::BetaWarning, 1), L"2 stock files read",
-                         L"(Files stored by TrainStore included)", L"(Activities' loose consists included)", L" ",
-                         L"Broken stock (a file it names is absent): 1", L" - A\\a.wag (used)",
-                         L"     3D cab x.s -> A\\CABVIEW3D\\x.s (folder could not be listed)", L" ",
-                         L"Folders that can be removed: 2",
+                         L"(Files stored by TrainStore included)", L"(Activities' loose consists included)",
+                         L"Folders checked: C:\\MSTS, D:\\Store", L" ",
+                         L"Broken stock (a file it names is absent): 1", L" - A\\a.wag (used) (Open Rails file read)",
+                         L"     3D cab ..\\x.s -> CABVIEW3D\\x.s (folder could not be listed)",
+                         L"     included file a.inc -> A\\a.inc (include loop)", L" ",
+                         L"Folders that can be removed: 3",
                          L"(all their stock is orphaned; no used stock takes a file from them)",
-                         L" - Old (Train Store) 2.0 KB",
-                         L" - Older (simulator) 1.0 KB", L"   Total: 2, 3.0 KB", L" "};
+                         L" - Old (Train Store)                                      2.0 KB",
+                         L" - Older (simulator)                                      1.5 MB",
+                         L" - Older link (simulator) (link to Older: frees nothing)  0.0 KB",
+                         L"   Total: 3 folders, 1.5 MB", L" "};
     EXPECT_EQ(Lines(en.begin(), en.begin() + expected.size()), expected);
-    EXPECT_NE(std::find(en.begin(), en.end(), L" - Common (simulator) kept for A\\a.wag, B\\b.eng"), en.end());
-    EXPECT_NE(std::find(en.begin(), en.end(), L"Stock files that could not be read: 1"), en.end());
+    EXPECT_NE(std::find(en.begin(), en.end(),
+                        L" - Common (simulator) kept for A\\a.wag, B\\b.eng; holds LOCO\\GP38.ENG that a consist misses"),
+              en.end());
+    EXPECT_NE(std::find(en.begin(), en.end(),
+                        L" - C\\c.eng (orphan): Shared\\c.inc has double quotes that do not pair up"),
+              en.end());
     EXPECT_EQ(en.back(), kHyphens);
 
+    // A used stock file that could not be read leaves nothing to remove, and says why.
+    r.blockedBy = L"C\\c.eng";
+    const Lines blocked = checkReportLines(r, false, L"D", false);
+    auto at = std::find(blocked.begin(), blocked.end(), L"Folders that can be removed: 3");
+    ASSERT_NE(at, blocked.end());
+    EXPECT_EQ(Lines(at + 2, at + 8),
+              (Lines{L"(activities were not read: a folder used only by their loose consists",
+                     L"appears here; choose \"Also read activities\" in the system menu",
+                     L"(--activities on the command line) and run the steps again)",
+                     L"   (none: C\\c.eng could not be read as the simulator reads it,",
+                     L"   and it may name any folder)", L" "}));
+
     assignReportTexts(0);
+    r.blockedBy.clear();
     EXPECT_EQ(reportTitle(ReportKind::Check), L"Contr\u00F4le du mat\u00E9riel");
     const Lines fr = checkReportLines(r, false, L"D", false);
     EXPECT_EQ(fr[2], L"2 fichiers du mat\u00E9riel lus");
-    EXPECT_NE(std::find(fr.begin(), fr.end(), L"   Total : 2, 3,0 Ko"), fr.end());
-    EXPECT_NE(std::find(fr.begin(), fr.end(), L" - Old (TrainStore) 2,0 Ko"), fr.end());
+    EXPECT_NE(std::find(fr.begin(), fr.end(), L"   Total : 3 dossiers, 1,5 Mo"), fr.end());
 }

@@ -26,6 +26,10 @@ void removeTree(const std::wstring& dir) {
             std::wstring n = fd.cFileName;
             if (n == L"." || n == L"..") continue;
             std::wstring p = dir + L"\\" + n;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) { // a link goes, never what it leads to
+                if (!::RemoveDirectoryW(exact(p).c_str())) ::DeleteFileW(exact(p).c_str());
+                continue;
+            }
             ::SetFileAttributesW(exact(p).c_str(), FILE_ATTRIBUTE_NORMAL);
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeTree(p);
             else ::DeleteFileW(exact(p).c_str());
@@ -133,6 +137,36 @@ std::wstring activityText(const std::vector<ConsistEntry>& looseConsist) {
     t += L"\t\t\t\t\t)\r\n\t\t\t\t)\r\n\t\t\t\tDirection ( 1 ) ID ( 32769 ) Tile ( -6113 15145 111.9 582.2 )\r\n"
          L"\t\t\t)\r\n\t\t)\r\n\t)\r\n)";
     return t;
+}
+
+bool makeFolderLink(const std::wstring& link, const std::wstring& target) {
+    if (::CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY | 0x2 /* unprivileged */) &&
+        ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    // Wine makes no link through that call; its own path names let the system's ln make one.
+    using UnixName = char* (*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) return false;
+    char* from = unixName(target.c_str());
+    const std::wstring name = link.substr(link.find_last_of(L'\\') + 1);
+    char* in = unixName(link.substr(0, link.find_last_of(L'\\')).c_str());
+    if (!from || !in) return false;
+    std::wstring command = L"/bin/ln -s \"";
+    for (const char* c = from; *c; ++c) command += static_cast<wchar_t>(*c);
+    command += L"\" \"";
+    for (const char* c = in; *c; ++c) command += static_cast<wchar_t>(*c);
+    command += L"/" + name + L"\"";
+    ::HeapFree(::GetProcessHeap(), 0, from);
+    ::HeapFree(::GetProcessHeap(), 0, in);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+    ::WaitForSingleObject(pi.hProcess, 10000);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace twtest

@@ -34,6 +34,10 @@ private:
     std::wstring root_;
 };
 
+// Makes link a directory link to target (full paths); false when the system
+// cannot (the test then skips what needs one).
+bool makeFolderLink(const std::wstring& link, const std::wstring& target);
+
 // A consist file body as the simulator writes it, with one entry per item:
 // {"E", "dash9", "DASH9"} gives an EngineData entry, "W" a WagonData one.
 struct ConsistEntry {

@@ -160,14 +160,15 @@ TEST_F(MainWindowTest, ActivitiesItemOfTheSystemMenuFollowsLanguageAndOptionAndS
     writeSettings("[Init]\r\nWarning=0\r\nLanguage=0\r\n");
     MainWindow& f = start();
     HMENU menu = GetSystemMenu(f.hwnd(), FALSE);
-    // Above Close: a separator, the check command, the item, and the separator the system had above Close.
+    // Above Close: a separator, the two check commands, the item, and the separator the system had above Close.
     int close = GetMenuItemCount(menu) - 1;
     while (close >= 0 && GetMenuItemID(menu, close) != static_cast<UINT>(SC_CLOSE)) --close;
-    ASSERT_GE(close, 4);
+    ASSERT_GE(close, 5);
     EXPECT_TRUE(GetMenuState(menu, close - 1, MF_BYPOSITION) & MF_SEPARATOR);
-    EXPECT_EQ(GetMenuItemID(menu, close - 2), MainWindow::kSysCheck);
-    EXPECT_EQ(GetMenuItemID(menu, close - 3), MainWindow::kSysActivities);
-    EXPECT_TRUE(GetMenuState(menu, close - 4, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(GetMenuItemID(menu, close - 2), MainWindow::kSysRoutes);
+    EXPECT_EQ(GetMenuItemID(menu, close - 3), MainWindow::kSysCheck);
+    EXPECT_EQ(GetMenuItemID(menu, close - 4), MainWindow::kSysActivities);
+    EXPECT_TRUE(GetMenuState(menu, close - 5, MF_BYPOSITION) & MF_SEPARATOR);
     auto item = [&] {
         wchar_t buf[128] = {};
         GetMenuStringW(menu, MainWindow::kSysActivities, buf, 128, MF_BYCOMMAND);
@@ -204,7 +205,7 @@ TEST_F(MainWindowTest, ActivitiesItemOfTheSystemMenuFollowsLanguageAndOptionAndS
     EXPECT_EQ(GetFileAttributesW(env_.settingsPath.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(MainWindowTest, StockCheckCommandRunsOnceStep5HasRunAndOpensItsReport) {
+TEST_F(MainWindowTest, CheckCommandsRunOnceStep5HasRunAndOpenTheirReports) {
     tmp_.writeBytes(L"msts\\TRAINS\\TRAINSET\\A\\a1.eng", std::string("SIMISA\r\nWagon ( WagonShape ( a1.s ) )"));
     tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\a2.wag"); // two files: the gauge moves
     tmp_.writeUtf16(L"msts\\TRAINS\\CONSISTS\\one.con", twtest::consistText(L"one", {{'E', L"a1", L"A"}}));
@@ -213,27 +214,37 @@ TEST_F(MainWindowTest, StockCheckCommandRunsOnceStep5HasRunAndOpensItsReport) {
     ASSERT_TRUE(results.createWindow(f.hwnd()));
     f.setResultsWindow(&results);
     HMENU menu = GetSystemMenu(f.hwnd(), FALSE);
-    auto grayed = [&] { return (GetMenuState(menu, MainWindow::kSysCheck, MF_BYCOMMAND) & MF_GRAYED) != 0; };
-    auto label = [&] {
+    auto grayed = [&](UINT item) { return (GetMenuState(menu, item, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+    auto label = [&](UINT item = MainWindow::kSysCheck) {
         wchar_t buf[128] = {};
-        GetMenuStringW(menu, MainWindow::kSysCheck, buf, 128, MF_BYCOMMAND);
+        GetMenuStringW(menu, item, buf, 128, MF_BYCOMMAND);
         return std::wstring(buf);
     };
     EXPECT_EQ(label(), L"&Contr\u00F4ler les fichiers du mat\u00E9riel\u2026");
-    EXPECT_TRUE(grayed());
+    EXPECT_EQ(label(MainWindow::kSysRoutes), L"Contr\u00F4ler les &lignes\u2026");
+    EXPECT_TRUE(grayed(MainWindow::kSysCheck) && grayed(MainWindow::kSysRoutes));
     SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysCheck, 0);
+    SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysRoutes, 0);
     EXPECT_FALSE(IsWindowVisible(results.hwnd())) << "nothing runs before step 5";
 
     f.simulatorBox().setText(*env_.simulatorFolder);
     f.stepButton(StepButton::RunAll).onClick();
-    EXPECT_FALSE(grayed());
+    EXPECT_FALSE(grayed(MainWindow::kSysCheck) || grayed(MainWindow::kSysRoutes));
     bool stepsDisabled = false, gaugeShown = false;
     f.gauge().onChange = [&] {
         stepsDisabled = !f.buttonEnabled(StepButton::RunAll) && !f.buttonEnabled(StepButton::Consists);
         gaugeShown = styleVisible(f.gauge().hwnd());
     };
     SendMessageW(f.control(MainWindow::IdEnglish), BM_CLICK, 0, 0);
-    EXPECT_EQ(label(), L"&Check stock files\u2026");
+    EXPECT_EQ(label(), L"Check stoc&k files\u2026");
+    // The check follows the analysis: a changed box or option greys it until the steps run again.
+    SendMessageW(f.control(MainWindow::IdStoreCheck), BM_CLICK, 0, 0);
+    EXPECT_TRUE(grayed(MainWindow::kSysCheck) && grayed(MainWindow::kSysRoutes));
+    SendMessageW(f.control(MainWindow::IdStoreCheck), BM_CLICK, 0, 0);
+    SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysActivities, 0);
+    EXPECT_TRUE(grayed(MainWindow::kSysCheck) && grayed(MainWindow::kSysRoutes));
+    SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysActivities, 0);
+    EXPECT_FALSE(grayed(MainWindow::kSysCheck) || grayed(MainWindow::kSysRoutes));
     SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysCheck, 0);
     EXPECT_TRUE(stepsDisabled && gaugeShown);
     EXPECT_TRUE(f.buttonEnabled(StepButton::RunAll));
@@ -242,6 +253,16 @@ TEST_F(MainWindowTest, StockCheckCommandRunsOnceStep5HasRunAndOpensItsReport) {
     EXPECT_EQ(textOf(results.hwnd()), L"Stock check");
     const auto& lines = results.lines();
     EXPECT_NE(std::find(lines.begin(), lines.end(), L"     shape a1.s -> A\\a1.s"), lines.end());
+
+    EXPECT_EQ(label(MainWindow::kSysRoutes), L"Check &routes\u2026");
+    stepsDisabled = gaugeShown = false;
+    SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysRoutes, 0);
+    EXPECT_TRUE(stepsDisabled && gaugeShown);
+    EXPECT_TRUE(f.buttonEnabled(StepButton::RunAll));
+    EXPECT_FALSE(styleVisible(f.gauge().hwnd()));
+    EXPECT_EQ(textOf(results.hwnd()), L"Route check");
+    EXPECT_NE(std::find(results.lines().begin(), results.lines().end(), L" - one.con"), results.lines().end())
+        << "no route plays the consist";
     f.setResultsWindow(nullptr);
     DestroyWindow(results.hwnd());
 }

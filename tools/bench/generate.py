@@ -11,7 +11,12 @@ real:   shaped like a user's installation: each folder holds 1 to 3 engines or
         the wagons a repaint's, in another folder; one in ten absent), the
         cab of an engine (in a CABVIEW sub-folder half the time, absent
         otherwise), their sound (in their Sound sub-folder, or for engines
-        without one, in one of the shared CommonNNN.sound folders).
+        without one, in one of the shared CommonNNN.sound folders). A third
+        include one of the shared CommonNNN.inc files (which name a sound, a
+        coupler shape and a script, and include a shared base file in turn);
+        one folder in ten holds an OpenRails file for its first vehicle that
+        includes the stock file and adds freight animations, a load, couplers
+        and scripts (some absent).
 Each consist names K vehicles, about a third of them absent from disk (half of
 those in folders that do not exist)."""
 import argparse, os, random, shutil
@@ -39,12 +44,40 @@ def touch(path):
 stock = []
 bases = []  # each folder's first vehicle, whose shape is on disk
 shared_sounds = max(1, a.folders // 200)
+shared_includes = max(1, a.folders // 100)
+HEADER = "SIMISA@@@@@@@@@@JINX0D0t______"
+
+
+def utf16(lines):
+    return b"\xff\xfe" + "\r\n".join(lines).encode("utf-16-le")
+
+
 if a.shape == "real":
     for k in range(shared_sounds):
         d = os.path.join(trainset, "Common%03d.sound" % k)
         os.makedirs(d)
         for n in ("engine.sms", "horn.wav", "engine.wav"):
             touch(os.path.join(d, n))
+    # Includes shared by many stock files: each names what the stock takes
+    # from a common folder, and includes the one base file all of them share.
+    d = os.path.join(trainset, "Common.inc")
+    os.makedirs(os.path.join(d, "Script"))
+    for n in ("coupler.s", "hose.s"):
+        touch(os.path.join(d, n))
+    touch(os.path.join(d, "Script", "Tcs.cs"))
+    with open(os.path.join(d, "base.inc"), "wb") as f:
+        f.write(utf16([HEADER, "Comment ( WagonShape ( old.s ) )", "\tFrontCouplerAnim ( ..\\Common.inc\\coupler.s 0 0 0 )",
+                       "\tRearAirHoseAnim ( ..\\Common.inc\\hose.s 0 0 0 )"]))
+    for k in range(shared_includes):
+        with open(os.path.join(d, "common%03d.inc" % k), "wb") as f:
+            f.write(utf16([HEADER, "include ( base.inc )",
+                           '\tSound ( "..\\..\\Common%03d.sound\\engine.sms" )' % (k % shared_sounds),
+                           "\tORTSTrainControlSystem ( ..\\..\\Common.inc\\Script\\Tcs )",
+                           "\t_ORTSPowerSupply ( Unused )"]))
+    loads = os.path.join(trainset, "Loads")
+    os.makedirs(loads)
+    for n in ("Coal.load-or", "Gravel.loa"):
+        touch(os.path.join(loads, n))
 
 
 def stock_text(i, veh, kind, has_sound):
@@ -58,8 +91,10 @@ def stock_text(i, veh, kind, has_sound):
         shape = "missing_%s.s" % veh
     else:
         shape = base + ".s"
-    lines = ["SIMISA@@@@@@@@@@JINX0D0t______", "", "Wagon ( %s" % veh, "\tType ( Freight )",
+    lines = [HEADER, "", "Wagon ( %s" % veh, "\tType ( Freight )",
              "\tWagonShape ( %s )" % shape, "\tSize ( 3m 4m 15m )"]
+    if rnd.random() < 1 / 3:
+        lines.append('\tinclude ( "..\\Common.inc\\common%03d.inc" )' % rnd.randrange(shared_includes))
     if has_sound:
         lines.append('\tSound ( "%s.sms" )' % base)
     lines.append(")")
@@ -68,7 +103,18 @@ def stock_text(i, veh, kind, has_sound):
         if not has_sound:
             lines.append('\tSound ( "..\\\\..\\\\Common%03d.sound\\\\engine.sms" )' % rnd.randrange(shared_sounds))
         lines.append(")")
-    return b"\xff\xfe" + "\r\n".join(lines).encode("utf-16-le")
+    return utf16(lines)
+
+
+def open_rails_text(i):
+    """An OpenRails file: the stock file included, then what Open Rails adds."""
+    base = bases[i]
+    return utf16([HEADER, "include ( ../[[samename]] )", "Wagon (",
+                  "\tORTSFreightAnims ( ORTSFreightAnimContinuous ( Shape ( %s_freight.s ) )" % base,
+                  "\t\tLoadData ( %s Loads Empty ) )" % rnd.choice(("Coal", "Gravel", "Sand")),
+                  "\tCoupling ( FrontCouplerAnim ( %s ) )" % rnd.choice(("coupler.s", base + "_cab.s")),
+                  "\tORTSTrainBrakeController ( %s )" % rnd.choice(("Default", "Brake", "MSTS")),
+                  ")"])
 
 
 for i in range(a.folders):
@@ -86,6 +132,10 @@ for i in range(a.folders):
         if a.shape == "real":
             with open(path, "wb") as f:
                 f.write(stock_text(i, veh, kind, i % 3 == 0))
+            if veh == vehicles[0][0] and i % 10 == 5:
+                os.makedirs(os.path.join(d, "OpenRails"))
+                with open(os.path.join(d, "OpenRails", os.path.basename(path)), "wb") as f:
+                    f.write(open_rails_text(i))
             if kind == "Engine" and rnd.random() < 0.5:
                 os.makedirs(os.path.join(d, "CABVIEW"), exist_ok=True)
                 touch(os.path.join(d, "CABVIEW", bases[i] + ".cvf"))
