@@ -113,12 +113,18 @@ void AnalysisController::runStep(const Step& step) {
         enabled[i] = view_.buttonEnabled(StepButton(i));
         view_.setButtonEnabled(StepButton(i), false);
     }
+    // Run all and the checks are no step of their own.
+    StepState* state = step.button && *step.button != StepButton::RunAll ? &states_[static_cast<std::size_t>(*step.button)]
+                                                                         : nullptr;
+    if (state) *state = StepState::Running;
     ScopeGuard putBack([&] {
         endGaugeIfShown();
         for (int i = 0; step.holdsStepButtons && i < kStepButtons; ++i) view_.setButtonEnabled(StepButton(i), enabled[i]);
+        if (state && *state == StepState::Running) *state = StepState::Stopped;
     });
     if (step.button) view_.setButtonActive(*step.button, true);
     if (!(this->*step.body)() || !step.button) return;
+    if (state) *state = StepState::Done;
     endGaugeIfShown();
     view_.setButtonActive(*step.button, false);
     if (step.report) view_.setReportEnabled(*step.report, true);
@@ -153,7 +159,7 @@ void AnalysisController::onCheck() {
 // After the folder, the Train Store box or the activities option changed,
 // the sets no longer say what the inputs name: no check until the steps run again.
 bool AnalysisController::checkAvailable() const {
-    return !busy_ && view_.counterColour(Counter::Missing) == colours::Yellow && currentScope() == analysed_;
+    return !busy_ && stepState(StepButton::Missing) == StepState::Done && currentScope() == analysed_;
 }
 
 AnalysisController::Scope AnalysisController::currentScope() const {
@@ -165,7 +171,10 @@ AnalysisController::Scope AnalysisController::currentScope() const {
 void AnalysisController::resetAnalyses() {
     checkResult_.reset();
     routeResult_.reset();
-    for (StepButton b : {StepButton::References, StepButton::Orphans, StepButton::Missing}) view_.setButtonEnabled(b, false);
+    for (StepButton b : {StepButton::References, StepButton::Orphans, StepButton::Missing}) {
+        states_[static_cast<std::size_t>(b)] = StepState::NotRun;
+        view_.setButtonEnabled(b, false);
+    }
     view_.setReportEnabled(ReportButton::Orphans, false);
     view_.setReportEnabled(ReportButton::Missing, false);
     for (Counter c : {Counter::References, Counter::Orphans, Counter::Used, Counter::Missing})
@@ -233,8 +242,23 @@ void AnalysisController::showRootColour(StepButton b, std::initializer_list<Coun
     view_.setButtonLedColour(b, colour);
 }
 
+// A step's work is complete: its counters turn to the done colour.
+void AnalysisController::markDone(StepButton step) {
+    states_[static_cast<std::size_t>(step)] = StepState::Done;
+    switch (step) {
+    case StepButton::Consists: view_.setCounterColour(Counter::Consists, colours::Yellow); break;
+    case StepButton::Stock:
+        for (Counter c : {Counter::Stock, Counter::Engines, Counter::Wagons}) view_.setCounterColour(c, colours::Yellow);
+        break;
+    case StepButton::References: view_.setCounterColour(Counter::References, colours::Yellow); break;
+    case StepButton::Missing: view_.setCounterColour(Counter::Missing, colours::Yellow); break;
+    case StepButton::Orphans: // its counters keep the orphan and used colours
+    case StepButton::RunAll: break;
+    }
+}
+
 void AnalysisController::setStep3Availability() {
-    bool ready = view_.counterColour(Counter::Consists) == colours::Yellow && view_.counterColour(Counter::Stock) == colours::Yellow;
+    const bool ready = stepState(StepButton::Consists) == StepState::Done && stepState(StepButton::Stock) == StepState::Done;
     view_.setButtonEnabled(StepButton::References, ready);
 }
 
@@ -270,7 +294,7 @@ bool AnalysisController::stepConsists() {
         if (!rootFound(rootTS, true) || !scan(rootTS, true, L"*.CON", false, unreadableByConsists_)) return false;
     }
 
-    view_.setCounterColour(Counter::Consists, colours::Yellow);
+    markDone(StepButton::Consists);
     setStep3Availability();
     return true;
 }
@@ -318,7 +342,7 @@ bool AnalysisController::stepStock() {
 
     engines_.clear();
     wagons_.clear();
-    for (Counter c : {Counter::Stock, Counter::Engines, Counter::Wagons}) view_.setCounterColour(c, colours::Yellow);
+    markDone(StepButton::Stock);
     setStep3Availability();
     view_.setReportVisible(ReportButton::Stock, true);
     return true;
@@ -384,7 +408,7 @@ bool AnalysisController::stepMissing() {
         setCounter(Counter::Missing, missing_.size());
     }
 
-    view_.setCounterColour(Counter::Missing, colours::Yellow);
+    markDone(StepButton::Missing);
     return true;
 }
 

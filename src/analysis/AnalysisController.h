@@ -34,6 +34,10 @@ std::wstring activityDecodingMessage(const std::wstring& path);
 // named, at most ten, then how many more; in the interface language.
 std::wstring unreadableFoldersMessage(const std::vector<std::wstring>& folders, int languageId);
 
+// Where each of the five steps stands: done means it ended normally (a step 3
+// that stopped on a vanished consist included: allConsistsRead says so).
+enum class StepState { NotRun, Running, Done, Stopped };
+
 class AnalysisController {
 public:
     AnalysisController(AnalysisView& view, AnalysisInputs& inputs, FolderScanner& scanner);
@@ -57,6 +61,8 @@ public:
     void resetAnalyses();
 
     bool busy() const { return busy_; }
+    // One of the five steps (not Run all).
+    StepState stepState(StepButton step) const { return states_[static_cast<std::size_t>(step)]; }
     // Run all starts no further step (the window is closing); the running one ends as usual.
     void stopRunAll() { runAllStopped_ = true; }
 
@@ -133,6 +139,7 @@ private:
     void warnUnreadable(const std::vector<std::wstring>& folders);
     bool stopOnRoot(const std::wstring& message);
     void showRootColour(StepButton b, std::initializer_list<Counter> counters, Colour colour);
+    void markDone(StepButton step);
     void setStep3Availability();
     void setCounter(Counter c, std::size_t value);
     void resetCounter(Counter c, Colour colour);
@@ -143,6 +150,7 @@ private:
     AnalysisInputs& inputs_;
     FolderScanner& scanner_;
     bool busy_ = false;
+    std::array<StepState, 5> states_{}; // in StepButton order
     bool runAllStopped_ = false;
     bool gaugeShown_ = false;
     bool allConsistsRead_ = false;

@@ -222,7 +222,7 @@ CliResult CliRunner::run() {
     }
     // A step 3 that stopped on a consist still lets steps 4 and 5 run, on the
     // references read so far: that is no complete result.
-    result.completed = view_.counterColour(Counter::Missing) == colours::Yellow && controller_.allConsistsRead();
+    result.completed = controller_.stepState(StepButton::Missing) == StepState::Done && controller_.allConsistsRead();
     current_ = nullptr;
     return result;
 }
@@ -288,7 +288,7 @@ bool CliRunner::reportAvailable(ReportKind kind) const {
     case ReportKind::Orphans: return view_.report(ReportButton::Orphans).enabled;
     case ReportKind::Missing: return view_.report(ReportButton::Missing).enabled;
     // The window keeps this button hidden; its list is complete once step 3 has.
-    case ReportKind::References: return view_.counterColour(Counter::References) == colours::Yellow;
+    case ReportKind::References: return controller_.stepState(StepButton::References) == StepState::Done;
     case ReportKind::Check: return controller_.checkResult().has_value();
     case ReportKind::Routes: return controller_.routeResult().has_value();
     }

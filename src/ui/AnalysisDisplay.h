@@ -34,7 +34,7 @@ public:
     void setCounterValue(Counter c, int value) override;
     int counterValue(Counter c) const override;
     void setCounterColour(Counter c, Colour colour) override;
-    Colour counterColour(Counter c) const override;
+    Colour counterColour(Counter c) const;
     void showMessage(const std::wstring& text, MessageBoxKind kind) override;
     void processPendingMessages() override;
 

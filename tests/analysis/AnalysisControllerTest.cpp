@@ -576,3 +576,36 @@ TEST_F(Analysis, StockCheckFollowsTheAnalysisNotTheBoxesChangedSince) {
     controller.onRunAll();
     EXPECT_TRUE(controller.checkAvailable()) << "the steps ran again with the option";
 }
+
+// What a step allows next follows from where the steps stand, never from the
+// colours shown: a view that shows no colour at all still gets every step.
+TEST(StepStates, DecideWhatFollowsWhateverTheViewShows) {
+    struct Colourless : HeadlessView {
+        void setCounterColour(Counter, Colour) override {}
+    } view;
+    TempFolder t;
+    t.touch(L"MSTS\\TRAINS\\TRAINSET\\A\\a.eng");
+    t.writeUtf16(L"MSTS\\TRAINS\\CONSISTS\\c.con", twtest::consistText(L"c", {{'E', L"a", L"A"}, {'W', L"b", L"B"}}));
+    Inputs inputs;
+    inputs.sim = t / L"MSTS";
+    FolderScanner scanner;
+    AnalysisController controller(view, inputs, scanner);
+    for (StepButton b : {StepButton::Consists, StepButton::Stock, StepButton::Missing})
+        EXPECT_EQ(controller.stepState(b), StepState::NotRun);
+    view.setButtonEnabled(StepButton::Consists, true);
+    view.setButtonEnabled(StepButton::Stock, true);
+
+    controller.onRunAll();
+    for (StepButton b : {StepButton::Consists, StepButton::Stock, StepButton::References, StepButton::Orphans,
+                         StepButton::Missing})
+        EXPECT_EQ(controller.stepState(b), StepState::Done) << static_cast<int>(b);
+    EXPECT_EQ(controller.missing().size(), 1u);
+    EXPECT_TRUE(controller.checkAvailable());
+
+    // A step stopped on its root stands stopped; the analyses after it start again.
+    inputs.sim = t / L"Gone";
+    controller.onConsists();
+    EXPECT_EQ(controller.stepState(StepButton::Consists), StepState::Stopped);
+    EXPECT_EQ(controller.stepState(StepButton::Missing), StepState::NotRun);
+    EXPECT_FALSE(controller.checkAvailable());
+}
