@@ -84,7 +84,7 @@ std::wstring relativeToRoot(const std::wstring& path, const std::wstring& rootWi
 AnalysisController::AnalysisController(AnalysisView& view, AnalysisInputs& inputs, FolderScanner& scanner)
     : view_(view), inputs_(inputs), scanner_(scanner) {}
 
-const AnalysisController::Step AnalysisController::kSteps[5] = {
+constexpr AnalysisController::Step AnalysisController::kSteps[5] = {
     {&AnalysisController::stepConsists, StepButton::Consists, ReportButton::Consists,
      &AnalysisController::unreadableByConsists_},
     {&AnalysisController::stepStock, StepButton::Stock, ReportButton::Stock, &AnalysisController::unreadableByStock_},
@@ -137,6 +137,18 @@ void AnalysisController::onStock() { runAlone(kSteps[1]); }
 void AnalysisController::onReferences() { runAlone(kSteps[2]); }
 void AnalysisController::onOrphans() { runAlone(kSteps[3]); }
 void AnalysisController::onMissing() { runAlone(kSteps[4]); }
+
+void AnalysisController::onStep(StepButton step) {
+    static_assert(
+        [] {
+            for (int i = 0; i < 5; ++i)
+                if (kSteps[i].button != StepButton(i)) return false;
+            return true;
+        }(),
+        "the steps stand in StepButton order");
+    if (step == StepButton::RunAll) onRunAll();
+    else runAlone(kSteps[static_cast<std::size_t>(step)]);
+}
 
 void AnalysisController::onRunAll() {
     if (busy_) return;

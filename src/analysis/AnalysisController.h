@@ -52,6 +52,8 @@ public:
     void onOrphans();
     void onMissing();
     void onRunAll();
+    // The handler of that step button (Run all included).
+    void onStep(StepButton step);
     // The stock check, once step 5 has run: the step buttons are disabled and
     // the gauge runs over the stock files meanwhile.
     void onCheck();
