@@ -82,12 +82,9 @@ std::wstring relativeToRoot(const std::wstring& path, const std::wstring& rootWi
 }
 
 AnalysisController::AnalysisController(AnalysisView& view, AnalysisInputs& inputs, FolderScanner& scanner)
-    : view_(view), inputs_(inputs), scanner_(scanner) {
-    scanner_.onFile = [this](FolderScanner& s, const std::wstring& path) { onScannedFile(s, path); };
-    scanner_.onFolder = [this](FolderScanner& s, const std::wstring& path) { onScannedFolder(s, path); };
-}
+    : view_(view), inputs_(inputs), scanner_(scanner) {}
 
-const AnalysisController::Step AnalysisController::kSteps[5] = {
+constexpr AnalysisController::Step AnalysisController::kSteps[5] = {
     {&AnalysisController::stepConsists, StepButton::Consists, ReportButton::Consists,
      &AnalysisController::unreadableByConsists_},
     {&AnalysisController::stepStock, StepButton::Stock, ReportButton::Stock, &AnalysisController::unreadableByStock_},
@@ -116,12 +113,18 @@ void AnalysisController::runStep(const Step& step) {
         enabled[i] = view_.buttonEnabled(StepButton(i));
         view_.setButtonEnabled(StepButton(i), false);
     }
+    // Run all and the checks are no step of their own.
+    StepState* state = step.button && *step.button != StepButton::RunAll ? &states_[static_cast<std::size_t>(*step.button)]
+                                                                         : nullptr;
+    if (state) *state = StepState::Running;
     ScopeGuard putBack([&] {
         endGaugeIfShown();
         for (int i = 0; step.holdsStepButtons && i < kStepButtons; ++i) view_.setButtonEnabled(StepButton(i), enabled[i]);
+        if (state && *state == StepState::Running) *state = StepState::Stopped;
     });
     if (step.button) view_.setButtonActive(*step.button, true);
     if (!(this->*step.body)() || !step.button) return;
+    if (state) *state = StepState::Done;
     endGaugeIfShown();
     view_.setButtonActive(*step.button, false);
     if (step.report) view_.setReportEnabled(*step.report, true);
@@ -134,6 +137,18 @@ void AnalysisController::onStock() { runAlone(kSteps[1]); }
 void AnalysisController::onReferences() { runAlone(kSteps[2]); }
 void AnalysisController::onOrphans() { runAlone(kSteps[3]); }
 void AnalysisController::onMissing() { runAlone(kSteps[4]); }
+
+void AnalysisController::onStep(StepButton step) {
+    static_assert(
+        [] {
+            for (int i = 0; i < 5; ++i)
+                if (kSteps[i].button != StepButton(i)) return false;
+            return true;
+        }(),
+        "the steps stand in StepButton order");
+    if (step == StepButton::RunAll) onRunAll();
+    else runAlone(kSteps[static_cast<std::size_t>(step)]);
+}
 
 void AnalysisController::onRunAll() {
     if (busy_) return;
@@ -156,7 +171,7 @@ void AnalysisController::onCheck() {
 // After the folder, the Train Store box or the activities option changed,
 // the sets no longer say what the inputs name: no check until the steps run again.
 bool AnalysisController::checkAvailable() const {
-    return !busy_ && view_.counterColour(Counter::Missing) == colours::Yellow && currentScope() == analysed_;
+    return !busy_ && stepState(StepButton::Missing) == StepState::Done && currentScope() == analysed_;
 }
 
 AnalysisController::Scope AnalysisController::currentScope() const {
@@ -168,7 +183,10 @@ AnalysisController::Scope AnalysisController::currentScope() const {
 void AnalysisController::resetAnalyses() {
     checkResult_.reset();
     routeResult_.reset();
-    for (StepButton b : {StepButton::References, StepButton::Orphans, StepButton::Missing}) view_.setButtonEnabled(b, false);
+    for (StepButton b : {StepButton::References, StepButton::Orphans, StepButton::Missing}) {
+        states_[static_cast<std::size_t>(b)] = StepState::NotRun;
+        view_.setButtonEnabled(b, false);
+    }
     view_.setReportEnabled(ReportButton::Orphans, false);
     view_.setReportEnabled(ReportButton::Missing, false);
     for (Counter c : {Counter::References, Counter::Orphans, Counter::Used, Counter::Missing})
@@ -194,14 +212,20 @@ bool AnalysisController::rootFound(const std::wstring& root, bool trainStoreRoot
 // every stock item for an orphan: the step stops as for a missing root.
 bool AnalysisController::scan(const std::wstring& root, bool trainStoreRoot, const wchar_t* masks, bool recurse,
                               std::vector<std::wstring>& unreadable) {
-    scanner_.root = root;
-    scanner_.masks = masks;
-    scanner_.recurse = recurse;
-    scanner_.run();
+    std::wstring rootWithBackslash = root;
+    if (rootWithBackslash.empty() || rootWithBackslash.back() != L'\\') rootWithBackslash += L'\\';
+    const ScanOutcome outcome = scanner_.run({
+        .root = root,
+        .masks = masks,
+        .recurse = recurse,
+        .maxDepth = kScanDepth,
+        .onFile = [&](const std::wstring& path, std::wstring_view name) { addScannedFile(rootWithBackslash, path, name); },
+        .onFolder = [this](const std::wstring&) { setCounter(Counter::Folders, count(Counter::Folders) + 1); },
+    });
     // The wagons scans list again what the engines scans could not: each folder once.
-    for (const std::wstring& folder : scanner_.unreadableFolders())
+    for (const std::wstring& folder : outcome.unreadableFolders)
         if (std::find(unreadable.begin(), unreadable.end(), folder) == unreadable.end()) unreadable.push_back(folder);
-    return !scanner_.rootUnreadable() || stopOnRoot(unreadableRootMessage(root, trainStoreRoot));
+    return !outcome.rootUnreadable || stopOnRoot(unreadableRootMessage(root, trainStoreRoot));
 }
 
 std::vector<std::wstring> AnalysisController::unreadableFolders() const {
@@ -230,8 +254,23 @@ void AnalysisController::showRootColour(StepButton b, std::initializer_list<Coun
     view_.setButtonLedColour(b, colour);
 }
 
+// A step's work is complete: its counters turn to the done colour.
+void AnalysisController::markDone(StepButton step) {
+    states_[static_cast<std::size_t>(step)] = StepState::Done;
+    switch (step) {
+    case StepButton::Consists: view_.setCounterColour(Counter::Consists, colours::Yellow); break;
+    case StepButton::Stock:
+        for (Counter c : {Counter::Stock, Counter::Engines, Counter::Wagons}) view_.setCounterColour(c, colours::Yellow);
+        break;
+    case StepButton::References: view_.setCounterColour(Counter::References, colours::Yellow); break;
+    case StepButton::Missing: view_.setCounterColour(Counter::Missing, colours::Yellow); break;
+    case StepButton::Orphans: // its counters keep the orphan and used colours
+    case StepButton::RunAll: break;
+    }
+}
+
 void AnalysisController::setStep3Availability() {
-    bool ready = view_.counterColour(Counter::Consists) == colours::Yellow && view_.counterColour(Counter::Stock) == colours::Yellow;
+    const bool ready = stepState(StepButton::Consists) == StepState::Done && stepState(StepButton::Stock) == StepState::Done;
     view_.setButtonEnabled(StepButton::References, ready);
 }
 
@@ -267,7 +306,7 @@ bool AnalysisController::stepConsists() {
         if (!rootFound(rootTS, true) || !scan(rootTS, true, L"*.CON", false, unreadableByConsists_)) return false;
     }
 
-    view_.setCounterColour(Counter::Consists, colours::Yellow);
+    markDone(StepButton::Consists);
     setStep3Availability();
     return true;
 }
@@ -315,26 +354,24 @@ bool AnalysisController::stepStock() {
 
     engines_.clear();
     wagons_.clear();
-    for (Counter c : {Counter::Stock, Counter::Engines, Counter::Wagons}) view_.setCounterColour(c, colours::Yellow);
+    markDone(StepButton::Stock);
     setStep3Availability();
     view_.setReportVisible(ReportButton::Stock, true);
     return true;
 }
 
-void AnalysisController::onScannedFile(FolderScanner& sender, const std::wstring& path) {
-    const std::wstring name = sender.currentFileName();
+// A consist or a stock file the walk found below the root (which ends in "\").
+void AnalysisController::addScannedFile(const std::wstring& root, const std::wstring& path, std::wstring_view name) {
     const auto dot = name.find_last_of(L'.');
     const std::wstring ext = dot == std::wstring::npos ? std::wstring() : asciiLower(name.substr(dot));
 
-    std::wstring root = sender.root;
-    if (root.empty() || root.back() != L'\\') root += L'\\';
     const std::wstring relative = relativeToRoot(path, root);
     const auto slash = relative.find(L'\\');
     const std::wstring top = slash == std::wstring::npos ? std::wstring() : relative.substr(0, slash + 1);
     if (asciiUpper(top) == L"DEFAULT\\") return;
 
     if (ext == L".con") {
-        consists_.add(name);
+        consists_.add(std::wstring(name));
         setCounter(Counter::Consists, consists_.size());
     } else if (ext == L".eng" || ext == L".wag") {
         StockSet& kind = ext == L".eng" ? engines_ : wagons_;
@@ -344,10 +381,6 @@ void AnalysisController::onScannedFile(FolderScanner& sender, const std::wstring
         setCounter(Counter::Stock, stock_.size());
         stockFolders_.add(top);
     }
-}
-
-void AnalysisController::onScannedFolder(FolderScanner&, const std::wstring&) {
-    setCounter(Counter::Folders, count(Counter::Folders) + 1);
 }
 
 bool AnalysisController::stepOrphans() {
@@ -387,7 +420,7 @@ bool AnalysisController::stepMissing() {
         setCounter(Counter::Missing, missing_.size());
     }
 
-    view_.setCounterColour(Counter::Missing, colours::Yellow);
+    markDone(StepButton::Missing);
     return true;
 }
 

@@ -34,6 +34,10 @@ std::wstring activityDecodingMessage(const std::wstring& path);
 // named, at most ten, then how many more; in the interface language.
 std::wstring unreadableFoldersMessage(const std::vector<std::wstring>& folders, int languageId);
 
+// Where each of the five steps stands: done means it ended normally (a step 3
+// that stopped on a vanished consist included: allConsistsRead says so).
+enum class StepState { NotRun, Running, Done, Stopped };
+
 class AnalysisController {
 public:
     AnalysisController(AnalysisView& view, AnalysisInputs& inputs, FolderScanner& scanner);
@@ -48,6 +52,8 @@ public:
     void onOrphans();
     void onMissing();
     void onRunAll();
+    // The handler of that step button (Run all included).
+    void onStep(StepButton step);
     // The stock check, once step 5 has run: the step buttons are disabled and
     // the gauge runs over the stock files meanwhile.
     void onCheck();
@@ -56,11 +62,9 @@ public:
     void onRoutes();
     void resetAnalyses();
 
-    // The scanner's handlers.
-    void onScannedFile(FolderScanner& sender, const std::wstring& path);
-    void onScannedFolder(FolderScanner& sender, const std::wstring& path);
-
     bool busy() const { return busy_; }
+    // One of the five steps (not Run all).
+    StepState stepState(StepButton step) const { return states_[static_cast<std::size_t>(step)]; }
     // Run all starts no further step (the window is closing); the running one ends as usual.
     void stopRunAll() { runAllStopped_ = true; }
 
@@ -128,11 +132,16 @@ private:
     // Both false, with the step stopped and the user told, when the root is
     // missing or could not be listed.
     bool rootFound(const std::wstring& root, bool trainStoreRoot);
+    // Files are taken from each trainset folder and the one below it (a
+    // stock's SOUND or CABVIEW folders hold none).
+    static constexpr int kScanDepth = 1;
+    void addScannedFile(const std::wstring& root, const std::wstring& path, std::wstring_view name);
     bool scan(const std::wstring& root, bool trainStoreRoot, const wchar_t* masks, bool recurse,
               std::vector<std::wstring>& unreadable);
     void warnUnreadable(const std::vector<std::wstring>& folders);
     bool stopOnRoot(const std::wstring& message);
     void showRootColour(StepButton b, std::initializer_list<Counter> counters, Colour colour);
+    void markDone(StepButton step);
     void setStep3Availability();
     void setCounter(Counter c, std::size_t value);
     void resetCounter(Counter c, Colour colour);
@@ -143,6 +152,7 @@ private:
     AnalysisInputs& inputs_;
     FolderScanner& scanner_;
     bool busy_ = false;
+    std::array<StepState, 5> states_{}; // in StepButton order
     bool runAllStopped_ = false;
     bool gaugeShown_ = false;
     bool allConsistsRead_ = false;

@@ -37,8 +37,8 @@ public:
 
     virtual void setCounterValue(Counter c, int value) = 0;
     virtual int counterValue(Counter c) const = 0;
+    // Shown only: the analysis keeps its steps' states itself and never reads a colour back.
     virtual void setCounterColour(Counter c, Colour colour) = 0;
-    virtual Colour counterColour(Counter c) const = 0;
 
     // A modal box with one OK button.
     virtual void showMessage(const std::wstring& text, MessageBoxKind kind) = 0;

@@ -52,7 +52,7 @@ public:
     void setCounterValue(Counter c, int value) override;
     int counterValue(Counter c) const override { return counters[idx(c)].value; }
     void setCounterColour(Counter c, Colour colour) override { counters[idx(c)].colour = colour; }
-    Colour counterColour(Counter c) const override { return counters[idx(c)].colour; }
+    Colour counterColour(Counter c) const { return counters[idx(c)].colour; }
 
     void showMessage(const std::wstring& text, MessageBoxKind kind) override {
         if (onMessage) onMessage(text, kind);

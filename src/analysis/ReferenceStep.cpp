@@ -72,7 +72,7 @@ bool AnalysisController::stepReferences() {
     if (withActivities) readActivityFiles(activities, consists_.size());
 
     allConsistsRead_ = !stopped;
-    view_.setCounterColour(Counter::References, colours::Yellow);
+    markDone(StepButton::References);
     view_.setButtonEnabled(StepButton::Orphans, true);
     view_.setButtonEnabled(StepButton::Missing, true);
     return true;

@@ -2,6 +2,7 @@
 
 #include "cli/RouteJson.h"
 #include "platform/Errors.h"
+#include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
 #include "report/ReportFile.h"
@@ -198,7 +199,6 @@ CliRunner::CliRunner(const CliOptions& options)
       routes_(options.routes),
       notes_(options.notes),
       controller_(view_, *this, scanner_) {
-    scanner_.maxDepth = 1;
     view_.onMessage = [this](const std::wstring& text, MessageBoxKind) {
         if (current_) current_->messages.push_back(text);
     };
@@ -209,8 +209,7 @@ CliResult CliRunner::run() {
     result.messages = notes_;
     current_ = &result;
     // The window enables steps 1 and 2 exactly when the simulator folder exists.
-    DWORD attributes = ::GetFileAttributesW(simulator_.c_str());
-    bool exists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const bool exists = directoryExists(simulator_);
     view_.setButtonEnabled(StepButton::Consists, exists);
     view_.setButtonEnabled(StepButton::Stock, exists);
     try {
@@ -223,7 +222,7 @@ CliResult CliRunner::run() {
     }
     // A step 3 that stopped on a consist still lets steps 4 and 5 run, on the
     // references read so far: that is no complete result.
-    result.completed = view_.counterColour(Counter::Missing) == colours::Yellow && controller_.allConsistsRead();
+    result.completed = controller_.stepState(StepButton::Missing) == StepState::Done && controller_.allConsistsRead();
     current_ = nullptr;
     return result;
 }
@@ -289,7 +288,7 @@ bool CliRunner::reportAvailable(ReportKind kind) const {
     case ReportKind::Orphans: return view_.report(ReportButton::Orphans).enabled;
     case ReportKind::Missing: return view_.report(ReportButton::Missing).enabled;
     // The window keeps this button hidden; its list is complete once step 3 has.
-    case ReportKind::References: return view_.counterColour(Counter::References) == colours::Yellow;
+    case ReportKind::References: return controller_.stepState(StepButton::References) == StepState::Done;
     case ReportKind::Check: return controller_.checkResult().has_value();
     case ReportKind::Routes: return controller_.routeResult().has_value();
     }
@@ -382,8 +381,7 @@ int runCliUnguarded(const std::vector<std::wstring>& args, const CliSources& sou
     }
 
     for (const auto& m : result.messages) streams.err(consoleText(messageOnOneLine(m) + L"\n"));
-    DWORD attributes = ::GetFileAttributesW(runner.simulatorFolder().c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!directoryExists(runner.simulatorFolder()))
         streams.err(consoleText(L"trackwend-cli: " +
                                 formatOne(text(TextKey::CliFolderNotFound, *options.languageId), runner.simulatorFolder()) +
                                 L"\n"));

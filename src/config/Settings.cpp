@@ -40,10 +40,7 @@ std::optional<int> parseWholeNumber(const std::wstring& text) {
 
 SettingsFile::SettingsFile(std::wstring path) : path_(std::move(path)) {}
 
-bool SettingsFile::exists() const {
-    const DWORD attributes = GetFileAttributesW(path_.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool SettingsFile::exists() const { return fileExists(path_); }
 
 std::optional<int> SettingsFile::readNumber(const wchar_t* key) const {
     // The whole value: cut short, "000...0001" would read as 0. A value that

@@ -60,7 +60,7 @@ ResultsWindow::~ResultsWindow() { destroy(); }
 
 bool ResultsWindow::createWindow(HWND owner) {
     SIZE s = frameSize();
-    if (!create({.className = L"TFormRes",
+    if (!create({.className = L"TwResultsWindow",
                  .title = L"R\u00e9sultats",
                  .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
                  .exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,

@@ -102,53 +102,34 @@ bool WildcardMask::matches(const wchar_t* name, std::size_t N) const {
     return reachable[N] != 0;
 }
 
-bool wildcardMatch(const std::wstring& mask, const std::wstring& name) { return WildcardMask(mask).matches(name); }
-
-std::wstring FolderScanner::currentFileName() const {
-    auto pos = currentFile_.find_last_of(L'\\');
-    return pos == std::wstring::npos ? currentFile_ : currentFile_.substr(pos + 1);
-}
-
-std::uint32_t FolderScanner::currentFileTime() const {
-    if (currentWriteTime_ == 0) return 0;
-    const FILETIME utc{static_cast<DWORD>(currentWriteTime_), static_cast<DWORD>(currentWriteTime_ >> 32)};
-    FILETIME local{};
-    WORD date = 0, time = 0;
-    if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToDosDateTime(&local, &date, &time)) return 0;
-    return (static_cast<std::uint32_t>(date) << 16) | time;
-}
-
-void FolderScanner::run() {
-    if (running_) return;
+ScanOutcome FolderScanner::run(const ScanArgs& args) {
+    ScanOutcome outcome;
+    if (running_) return outcome;
     RunGuard guard(running_);
-    if (onStart) onStart(*this);
-    currentFile_.clear();
-    currentFolder_.clear();
-    currentSize_ = 0;
-    currentWriteTime_ = 0;
-    rootUnreadable_ = false;
-    unreadableFolders_.clear();
-    // Masks are used exactly as written between the separators.
+    args_ = &args;
+    outcome_ = &outcome;
+    if (onStart) onStart(args.root);
     masks_.clear();
     size_t start = 0;
     for (;;) {
-        size_t sep = masks.find(L';', start);
-        masks_.emplace_back(masks.substr(start, sep == std::wstring::npos ? std::wstring::npos : sep - start));
+        size_t sep = args.masks.find(L';', start);
+        masks_.emplace_back(args.masks.substr(start, sep == std::wstring::npos ? std::wstring::npos : sep - start));
         if (sep == std::wstring::npos) break;
         start = sep + 1;
     }
     // The root is made full once; below it every path is the extended root and
     // the names exactly as listed, so long paths and names the system would
     // otherwise alter ("A.", "A ") or take for a device ("NUL.con") are reached.
-    walk(0, root, extendedPath(root), recurse);
-    if (onFinish) onFinish(*this);
+    walk(0, args.root, extendedPath(args.root));
+    args_ = nullptr;
+    outcome_ = nullptr;
+    return outcome;
 }
 
 // Each folder is listed once, all names together; the files for every mask
 // and the sub-folders are all taken from that one listing.
-void FolderScanner::walk(int depth, std::wstring folder, std::wstring systemFolder, bool recurse) {
-    if (maxDepth >= 0 && depth > maxDepth) return;
-    currentDepth_ = depth;
+void FolderScanner::walk(int depth, std::wstring folder, std::wstring systemFolder) {
+    if (args_->maxDepth >= 0 && depth > args_->maxDepth) return;
     dropTrailingBackslash(folder);
     dropTrailingBackslash(systemFolder);
 
@@ -167,8 +148,8 @@ void FolderScanner::walk(int depth, std::wstring folder, std::wstring systemFold
         // mean nothing is there. The root's caller stops; a sub-folder is
         // kept for the caller to name. What was listed before a failure is
         // still reported.
-        if (depth == 0) rootUnreadable_ = true;
-        else unreadableFolders_.push_back(folder);
+        if (depth == 0) outcome_->rootUnreadable = true;
+        else outcome_->unreadableFolders.push_back(folder);
         if (listing->entries.empty()) return;
     }
 
@@ -182,13 +163,11 @@ void FolderScanner::walk(int depth, std::wstring folder, std::wstring systemFold
         }
         std::wstring sub = folder + L"\\";
         sub += listing->nameView(e);
-        currentFolder_ = sub;
-        if (onFolder) onFolder(*this, sub);
-        if (recurse) {
+        if (args_->onFolder) args_->onFolder(sub);
+        if (args_->recurse) {
             std::wstring systemSub = systemFolder + L"\\";
             systemSub += listing->nameView(e);
-            walk(depth + 1, sub, std::move(systemSub), recurse);
-            currentDepth_ = depth;
+            walk(depth + 1, sub, std::move(systemSub));
         }
         givePump();
     }
@@ -203,13 +182,12 @@ void FolderScanner::reportFiles(const std::wstring& folder, const FolderListing&
             if (!mask.matches(name, e.nameLength)) continue;
             givePump();
             if (FolderListing::isFolder(e)) continue;
-            if (!onFile) continue;
+            if (!args_->onFile) continue;
             currentFile_.assign(folder);
             currentFile_ += L'\\';
+            const size_t nameAt = currentFile_.size();
             currentFile_.append(name, e.nameLength);
-            currentSize_ = e.size;
-            currentWriteTime_ = e.writeTime;
-            onFile(*this, currentFile_);
+            args_->onFile(currentFile_, std::wstring_view(currentFile_).substr(nameAt));
         }
     }
 }

@@ -1,9 +1,48 @@
 #include "ui/AnalysisDisplay.h"
 
 #include "platform/MessageBox.h"
+#include "platform/Handle.h"
 #include "platform/MessagePump.h"
 
 namespace tw {
+
+HWND AnalysisDisplay::createStepButton(StepButton which, const ControlRow& row, HWND parent, HFONT font,
+                                       std::function<void()> onClick) {
+    LedButton& button = stepButton(which);
+    const bool runAll = which == StepButton::RunAll;
+    // Steps 1 and 2 start available; the rest wait for the steps before them.
+    if (!runAll) button.setEnabled(which == StepButton::Consists || which == StepButton::Stock);
+    button.create({.parent = parent, .x = row.x, .y = row.y, .width = row.width, .height = row.height, .id = row.id,
+                   .layout = runAll ? ImageTextLayout::ImageBottom : ImageTextLayout::ImageRight,
+                   .palette = runAll ? Palette(clMaroon, clRed) : Palette(clPurple, clFuchsia),
+                   .font = font, .tabStop = !runAll, .onClick = std::move(onClick)});
+    return button.hwnd();
+}
+
+HWND AnalysisDisplay::createCounter(Counter which, const ControlRow& row, HWND parent) {
+    DigitCounter& n = counter(which);
+    n.create({.parent = parent, .x = row.x, .y = row.y, .width = row.width, .height = row.height, .id = row.id,
+              .style = DigitStyle::Size7x13, .digits = 5, .max = 99999,
+              .palette = which == Counter::Folders ? Palette(clNavy, clWhite) : Palette(clBlack, clOlive)});
+    return n.hwnd();
+}
+
+HWND AnalysisDisplay::createGauge(const ControlRow& row, HWND parent) {
+    gauge_.create({.parent = parent, .x = row.x, .y = row.y, .width = row.width, .height = row.height, .id = row.id,
+                   .orientation = GaugeOrientation::Horizontal, .palette = {clGreen, clLime}});
+    ShowWindow(gauge_.hwnd(), SW_HIDE); // shown while a step runs
+    return gauge_.hwnd();
+}
+
+void AnalysisDisplay::runStep(const std::function<void()>& work, const std::function<void()>& ended) {
+    stepWork_.run([&] {
+        beginStep();
+        ScopeGuard end([&] {
+            if (endStep() && ended) ended();
+        });
+        work();
+    });
+}
 
 void AnalysisDisplay::setButtonEnabled(StepButton b, bool enabled) { stepButton(b).setEnabled(enabled); }
 bool AnalysisDisplay::buttonEnabled(StepButton b) const { return steps_[static_cast<int>(b)].enabled(); }

@@ -1,8 +1,9 @@
 #pragma once
 // What the analysis shows while it runs: the step buttons, the counters, the
 // gauge and the report buttons, with the repaint throttling that keeps a step
-// fast while they climb visibly.
+// fast while they climb visibly, and the running of a step itself.
 #include "analysis/AnalysisView.h"
+#include "ui/MainLayout.h"
 #include "platform/WorkFiber.h"
 #include "widgets/BarGauge.h"
 #include "widgets/DigitCounter.h"
@@ -10,15 +11,44 @@
 
 #include <array>
 #include <chrono>
+#include <functional>
 
 namespace tw {
 
+// The main window owns one and places its controls from the layout rows.
 class AnalysisDisplay : public AnalysisView {
 public:
+    // The painted controls it owns, created where their rows place them.
+    HWND createStepButton(StepButton which, const ControlRow& row, HWND parent, HFONT font,
+                          std::function<void()> onClick);
+    HWND createCounter(Counter which, const ControlRow& row, HWND parent);
+    HWND createGauge(const ControlRow& row, HWND parent);
+    // The report buttons (in ReportButton order) and the Help button, which the window owns.
+    void attachButtons(const std::array<HWND, 4>& reports, HWND help) {
+        reports_ = reports;
+        helpButton_ = help;
+    }
+
     LedButton& stepButton(StepButton b) { return steps_[static_cast<int>(b)]; }
     DigitCounter& counter(Counter c) { return counters_[static_cast<int>(c)]; }
     BarGauge& gauge() { return gauge_; }
+    Colour counterColour(Counter c) const;
 
+    // Runs a step's work: on a fiber of its own when it is the outermost (so
+    // that a menu opened meanwhile does not hold it), the counters' paints
+    // held meanwhile. Steps nest (a box shown during one lets another be
+    // clicked); ended runs once the outermost has ended, however it ends.
+    void runStep(const std::function<void()>& work, const std::function<void()>& ended);
+    bool stepRunning() const { return stepDepth_ > 0; }
+    // From the owner's WM_ENTERIDLE for a menu: the step goes on meanwhile.
+    void runWhileMenuIdle(HWND owner) { stepWork_.runWhileMenuIdle(owner); }
+    // Paints the counters and the gauge if they changed: now, or if the last
+    // paint is old enough.
+    void paintStepWidgets(bool now);
+    // Handles the waiting messages, if the queue was not looked at just before.
+    void letMessagesRun();
+
+    // AnalysisView
     void setButtonEnabled(StepButton b, bool enabled) override;
     bool buttonEnabled(StepButton b) const override;
     void setButtonActive(StepButton b, bool active) override;
@@ -34,36 +64,18 @@ public:
     void setCounterValue(Counter c, int value) override;
     int counterValue(Counter c) const override;
     void setCounterColour(Counter c, Colour colour) override;
-    Colour counterColour(Counter c) const override;
     void showMessage(const std::wstring& text, MessageBoxKind kind) override;
     void processPendingMessages() override;
 
-protected:
-    // The report buttons (in ReportButton order) and the Help button, once created.
-    void setButtons(const std::array<HWND, 4>& reports, HWND help) {
-        reports_ = reports;
-        helpButton_ = help;
-    }
-    // A step begins and ends; steps nest (a box shown during one lets
-    // another be clicked). True for the outermost.
+private:
     bool beginStep();
     bool endStep();
-    bool stepRunning() const { return stepDepth_ > 0; }
-    // Paints the counters and the gauge if they changed: now, or if the last
-    // paint is old enough.
-    void paintStepWidgets(bool now);
-    // Handles the waiting messages, if the queue was not looked at just before.
-    void letMessagesRun();
+    void holdStepPaints(bool held);
 
-    // The outermost step runs as this work, so that menus opened meanwhile do not hold it.
     WorkFiber stepWork_;
     std::array<LedButton, 6> steps_;
     std::array<DigitCounter, 9> counters_;
     BarGauge gauge_;
-
-private:
-    void holdStepPaints(bool held);
-
     std::array<HWND, 4> reports_{};
     HWND helpButton_ = nullptr;
     int stepDepth_ = 0;

@@ -196,7 +196,7 @@ bool HelpWindow::createWindow(bool visible) {
     ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
     int w = r.right - r.left, h = r.bottom - r.top;
     POINT at = centredIn(workArea(), w, h);
-    if (!create({.className = L"TFormHelp",
+    if (!create({.className = L"TwHelpWindow",
                  .title = L"Aide",
                  .style = style,
                  .exStyle = exStyle,
@@ -210,7 +210,7 @@ bool HelpWindow::createWindow(bool visible) {
 }
 
 void HelpWindow::createControls() {
-    // Panel1: the whole client area above the bottom strip, less a 5-pixel border.
+    // The tabs fill the client area above the bottom strip, less a 5-pixel border.
     int tabW = kClientWidth - 2 * kPanelBorder, tabH = kClientHeight - kBottomStrip - 2 * kPanelBorder;
     tab_ = createChild(hwnd(), {.className = WC_TABCONTROLW,
                                 .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
@@ -279,7 +279,7 @@ void HelpWindow::createControls() {
     english.labels.push_back({72, 80, L"Sorry Folks, English Version not yet available for Help.", memoFont_.get()});
     makeMemo(*pages_[5], historyText(), true);
 
-    // Panel2, the bottom strip, holds the close button.
+    // The bottom strip holds the close button.
     close_ = closeButton_.create({.parent = hwnd(), .x = 392, .y = kClientHeight - kBottomStrip, .id = kCloseId,
                                   .caption = L"&Fermer", .font = font_.get()});
     showPage(0);

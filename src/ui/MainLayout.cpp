@@ -1,6 +1,5 @@
 #include "ui/MainLayout.h"
 
-#include "platform/Handle.h"
 #include "ui/MainWindow.h"
 
 namespace tw {
@@ -70,92 +69,5 @@ const ControlRow kRows[] = {
 } // namespace
 
 std::span<const ControlRow> mainLayout() { return kRows; }
-
-// Labels size themselves to their text, before it is drawn: a longer text
-// drawn into the old, narrower label would leave its new part blank.
-void MainWindow::setLabelText(HWND label, const std::wstring& text) {
-    SIZE sz{0, 0};
-    {
-        WindowDc dc(label);
-        SelectGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
-        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &sz);
-    }
-    SetWindowPos(label, nullptr, 0, 0, sz.cx, sz.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowTextW(label, text.c_str());
-    InvalidateRect(label, nullptr, TRUE);
-}
-
-PictureButton& MainWindow::pictureButton(int id) {
-    switch (id) {
-    case IdExit: return exitButton_;
-    case IdHelp: return helpButton_;
-    case IdEnglish: return englishButton_;
-    case IdFrench: return frenchButton_;
-    case IdConfig: return configButton_;
-    default: return reportButtons_[id - IdConsistsReport];
-    }
-}
-
-// One row as a control of the main window, with its font; the widgets
-// that draw themselves take their look from their kind.
-HWND MainWindow::createControl(const ControlRow& row, HFONT font) {
-    HWND w = hwnd();
-    switch (row.kind) {
-    case ControlKind::FolderBox: {
-        FolderEdit& box = row.id == IdSimulatorBox ? simulatorBox_ : storeBox_;
-        box.create({.parent = w, .x = row.x, .y = row.y, .width = row.width, .height = row.height, .id = row.id,
-                    .font = font,
-                    // The Train Store box's chooser starts at C:\ until a folder is known.
-                    .initialFolder = row.id == IdStoreBox ? L"C:\\" : L"",
-                    .onChange = [this, &box] { onFolderChanged(box); },
-                    .onEditEnd = [this, &box] { dropTrailingBackslashes(box); }});
-        return box.hwnd();
-    }
-    case ControlKind::StepButton:
-    case ControlKind::RunAllButton: {
-        const int i = row.id - IdFirstStep;
-        void (AnalysisController::*const steps[6])() = {
-            &AnalysisController::onConsists, &AnalysisController::onStock,   &AnalysisController::onReferences,
-            &AnalysisController::onOrphans,  &AnalysisController::onMissing, &AnalysisController::onRunAll};
-        const bool runAll = row.kind == ControlKind::RunAllButton;
-        if (!runAll) steps_[i].setEnabled(i < 2);
-        steps_[i].create({.parent = w, .x = row.x, .y = row.y, .width = row.width, .height = row.height, .id = row.id,
-                          .layout = runAll ? ImageTextLayout::ImageBottom : ImageTextLayout::ImageRight,
-                          .palette = runAll ? Palette(clMaroon, clRed) : Palette(clPurple, clFuchsia),
-                          .font = font, .tabStop = !runAll, .onClick = [this, step = steps[i]] { runStep(step); }});
-        return steps_[i].hwnd();
-    }
-    // The report buttons and the spare one are picture buttons without a
-    // picture: every button of the window has the same raised look.
-    case ControlKind::Button:
-        return pictureButton(row.id).create({.parent = w, .x = row.x, .y = row.y, .width = row.width,
-                                             .height = row.height, .id = row.id, .caption = row.text, .font = font,
-                                             .style = row.style});
-    case ControlKind::Counter:
-    case ControlKind::FolderCounter: {
-        DigitCounter& n = counters_[row.id - IdFirstCounter];
-        const bool folders = row.kind == ControlKind::FolderCounter;
-        n.create({.parent = w, .x = row.x, .y = row.y, .width = row.width, .height = row.height, .id = row.id,
-                  .style = DigitStyle::Size7x13, .digits = 5, .max = 99999,
-                  .palette = folders ? Palette(clNavy, clWhite) : Palette(clBlack, clOlive)});
-        return n.hwnd();
-    }
-    case ControlKind::Gauge:
-        gauge_.create({.parent = w, .x = row.x, .y = row.y, .width = row.width, .height = row.height, .id = row.id,
-                       .orientation = GaugeOrientation::Horizontal, .palette = {clGreen, clLime}});
-        ShowWindow(gauge_.hwnd(), SW_HIDE);   // shown while a step runs
-        return gauge_.hwnd();
-    case ControlKind::CheckBox:
-    case ControlKind::Label:
-    case ControlKind::GroupBox: {
-        HWND h = createChild(w, {.className = row.kind == ControlKind::Label ? L"STATIC" : L"BUTTON",
-                                 .text = row.text, .style = row.style, .x = row.x, .y = row.y,
-                                 .width = row.width, .height = row.height, .id = row.id, .font = font});
-        if (row.kind == ControlKind::Label) setLabelText(h, row.text);
-        return h;
-    }
-    }
-    return nullptr;
-}
 
 } // namespace tw

@@ -22,15 +22,14 @@ constexpr wchar_t kMissingTrainStore[] = L"Train Store non trouv\u00E9";
 
 } // namespace
 
-MainWindow::MainWindow(Environment env) : env_(std::move(env)), controller_(*this, *this, scanner_) {
+MainWindow::MainWindow(Environment env) : env_(std::move(env)), controller_(display_, *this, scanner_) {
     // The pump runs per file while a scan works, so the counters repaint and
     // clicks are handled during a step.
-    scanner_.pump = [this] { letMessagesRun(); };
-    scanner_.tick = [this] { paintStepWidgets(false); };
+    scanner_.pump = [this] { display_.letMessagesRun(); };
+    scanner_.tick = [this] { display_.paintStepWidgets(false); };
     // A walk begins with listing its root, which for a large trainset folder
     // takes the system a while: what the step has reset is shown first.
-    scanner_.onStart = [this](FolderScanner&) { paintStepWidgets(true); };
-    scanner_.maxDepth = 1;
+    scanner_.onStart = [this](const std::wstring&) { display_.paintStepWidgets(true); };
 }
 
 MainWindow::~MainWindow() { destroy(); }
@@ -75,7 +74,7 @@ void MainWindow::setReadActivities(bool read) {
 
 // Not during a step: the step reads the folder as it was when it began.
 void MainWindow::onOpenRailsMenu(const std::wstring& folder) {
-    if (!stepRunning()) simulatorBox_.setText(folder);
+    if (!display_.stepRunning()) simulatorBox_.setText(folder);
 }
 
 // Only the option changes: the next step 3 takes it when it starts, and the
@@ -86,7 +85,7 @@ void MainWindow::onActivitiesMenu() {
 }
 
 // Once step 5 has run on what the boxes and the option still say, and never while a step runs.
-bool MainWindow::checkCommandEnabled() const { return !stepRunning() && controller_.checkAvailable(); }
+bool MainWindow::checkCommandEnabled() const { return !display_.stepRunning() && controller_.checkAvailable(); }
 
 // The route check's command follows the stock check's.
 void MainWindow::updateCheckMenuItem() {
@@ -99,7 +98,7 @@ void MainWindow::updateCheckMenuItem() {
 // end), then its report opens in the results window like the others.
 void MainWindow::onCheckMenu() {
     if (!checkCommandEnabled()) return;
-    runStep(&AnalysisController::onCheck);
+    runStep([this] { controller_.onCheck(); });
     if (closePending_ || !results_ || !controller_.checkResult()) return;
     buildCheckReport(*controller_.checkResult(), controller_.analysedScope().includeStore, *results_,
                      controller_.activitiesRead(),
@@ -109,7 +108,7 @@ void MainWindow::onCheckMenu() {
 
 void MainWindow::onRoutesMenu() {
     if (!checkCommandEnabled()) return;
-    runStep(&AnalysisController::onRoutes);
+    runStep([this] { controller_.onRoutes(); });
     if (closePending_ || !results_ || !controller_.routeResult()) return;
     buildRouteReport(*controller_.routeResult(), includeTrainStore(), *results_, controller_.activitiesRead(),
                      controller_.unreadableFolders().size());
@@ -132,8 +131,84 @@ void MainWindow::createControls() {
             SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
-    setButtons({control(IdConsistsReport), control(IdStockReport), control(IdOrphansReport), control(IdMissingReport)},
-               control(IdHelp));
+    display_.attachButtons(
+        {control(IdConsistsReport), control(IdStockReport), control(IdOrphansReport), control(IdMissingReport)},
+        control(IdHelp));
+}
+
+// Labels size themselves to their text, before it is drawn: a longer text
+// drawn into the old, narrower label would leave its new part blank.
+void MainWindow::setLabelText(HWND label, const std::wstring& text) {
+    SIZE sz{0, 0};
+    {
+        WindowDc dc(label);
+        SelectGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &sz);
+    }
+    SetWindowPos(label, nullptr, 0, 0, sz.cx, sz.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowTextW(label, text.c_str());
+    InvalidateRect(label, nullptr, TRUE);
+}
+
+PictureButton* MainWindow::pictureButton(int id) {
+    switch (id) {
+    case IdExit: return &exitButton_;
+    case IdHelp: return &helpButton_;
+    case IdEnglish: return &englishButton_;
+    case IdFrench: return &frenchButton_;
+    case IdConfig: return &configButton_;
+    case IdConsistsReport: return &reportButtons_[0];
+    case IdStockReport: return &reportButtons_[1];
+    case IdReferencesReport: return &reportButtons_[2];
+    case IdOrphansReport: return &reportButtons_[3];
+    case IdMissingReport: return &reportButtons_[4];
+    default: return nullptr;
+    }
+}
+
+// One row as a control of the main window, with its font; the widgets
+// that draw themselves take their look from their kind.
+HWND MainWindow::createControl(const ControlRow& row, HFONT font) {
+    HWND w = hwnd();
+    switch (row.kind) {
+    case ControlKind::FolderBox: {
+        FolderEdit& box = row.id == IdSimulatorBox ? simulatorBox_ : storeBox_;
+        box.create({.parent = w, .x = row.x, .y = row.y, .width = row.width, .height = row.height, .id = row.id,
+                    .font = font,
+                    // The Train Store box's chooser starts at C:\ until a folder is known.
+                    .initialFolder = row.id == IdStoreBox ? L"C:\\" : L"",
+                    .onChange = [this, &box] { onFolderChanged(box); },
+                    .onEditEnd = [this, &box] { dropTrailingBackslashes(box); }});
+        return box.hwnd();
+    }
+    case ControlKind::StepButton:
+    case ControlKind::RunAllButton: {
+        const StepButton step = StepButton(row.id - IdFirstStep);
+        return display_.createStepButton(step, row, w, font,
+                                         [this, step] { runStep([this, step] { controller_.onStep(step); }); });
+    }
+    // The report buttons and the spare one are picture buttons without a
+    // picture: every button of the window has the same raised look.
+    case ControlKind::Button: {
+        PictureButton* button = pictureButton(row.id);
+        return button ? button->create({.parent = w, .x = row.x, .y = row.y, .width = row.width, .height = row.height,
+                                        .id = row.id, .caption = row.text, .font = font, .style = row.style})
+                      : nullptr;
+    }
+    case ControlKind::Counter:
+    case ControlKind::FolderCounter: return display_.createCounter(Counter(row.id - IdFirstCounter), row, w);
+    case ControlKind::Gauge: return display_.createGauge(row, w);
+    case ControlKind::CheckBox:
+    case ControlKind::Label:
+    case ControlKind::GroupBox: {
+        HWND h = createChild(w, {.className = row.kind == ControlKind::Label ? L"STATIC" : L"BUTTON",
+                                 .text = row.text, .style = row.style, .x = row.x, .y = row.y,
+                                 .width = row.width, .height = row.height, .id = row.id, .font = font});
+        if (row.kind == ControlKind::Label) setLabelText(h, row.text);
+        return h;
+    }
+    }
+    return nullptr;
 }
 
 HWND MainWindow::control(int id) const {
@@ -176,11 +251,7 @@ void MainWindow::onActivate() {
     firstActivationDone_ = true;
 }
 
-void MainWindow::onCloseQuery() { saveSettingsAtClose(env_.settingsPath, currentLanguageId(), readActivities_); }
-
-void MainWindow::onDestroy() {
-    // The working sets live inside the controller and are released with the window object.
-}
+void MainWindow::saveSettingsOnClose() { saveSettingsAtClose(env_.settingsPath, currentLanguageId(), readActivities_); }
 
 void MainWindow::localize(int language) {
     const int lang = language == 1 ? 1 : 0;
@@ -191,7 +262,7 @@ void MainWindow::localize(int language) {
         const std::wstring caption = t(*rows[i].caption);
         switch (rows[i].kind) {
         case ControlKind::StepButton:
-        case ControlKind::RunAllButton: steps_[rows[i].id - IdFirstStep].setCaption(caption); break;
+        case ControlKind::RunAllButton: display_.stepButton(StepButton(rows[i].id - IdFirstStep)).setCaption(caption); break;
         case ControlKind::Label: setLabelText(handles_[i], caption); break;
         default: SetWindowTextW(handles_[i], caption.c_str()); break;
         }
@@ -232,7 +303,7 @@ void MainWindow::buildAndShow(ReportKind kind, const StockSet& items, Counter co
 
 void MainWindow::buildAndShow(ReportKind kind, const std::vector<std::wstring>& items, Counter count) {
     if (!results_) return;
-    buildReport(kind, items, counterValue(count), includeTrainStore(), *results_, controller_.activitiesRead(),
+    buildReport(kind, items, display_.counterValue(count), includeTrainStore(), *results_, controller_.activitiesRead(),
                 controller_.unreadableFolders().size());
     results_->showReport();
 }
@@ -272,9 +343,9 @@ void MainWindow::onFolderChanged(FolderEdit& box) {
             return;
         }
     }
-    const bool ok = folderExists(withoutTrailingBackslashes(simulatorBox_.content()));
-    steps_[0].setEnabled(ok);
-    steps_[1].setEnabled(steps_[0].enabled());
+    const bool ok = directoryExists(withoutTrailingBackslashes(simulatorBox_.content()));
+    display_.setButtonEnabled(StepButton::Consists, ok);
+    display_.setButtonEnabled(StepButton::Stock, ok);
 }
 
 void MainWindow::dropTrailingBackslashes(FolderEdit& box) {
@@ -298,27 +369,21 @@ void MainWindow::onHelp() {
     if (help_) help_->showAndActivate();
 }
 
-void MainWindow::runStep(void (AnalysisController::*step)()) {
+void MainWindow::runStep(const std::function<void()>& step) {
     // However the step ends, a close asked for during it takes effect once its
     // loop has ended, back on the fiber of the window's message loop.
     ScopeGuard close([this] {
-        if (closePending_ && !stepRunning()) DestroyWindow(hwnd());
+        if (closePending_ && !display_.stepRunning()) DestroyWindow(hwnd());
     });
-    stepWork_.run([&] {
-        beginStep();
-        ScopeGuard ended([this] {
-            if (endStep()) updateCheckMenuItem();
-        });
-        (controller_.*step)();
-    });
+    display_.runStep(step, [this] { updateCheckMenuItem(); });
 }
 
 void MainWindow::onClose() {
     if (closePending_) return;
     // A settings file that cannot be written is reported; the window still
     // closes, and not before a running step has ended.
-    guardMessage([this] { onCloseQuery(); });
-    if (controller_.busy() || stepRunning()) {
+    guardMessage([this] { saveSettingsOnClose(); });
+    if (controller_.busy() || display_.stepRunning()) {
         closePending_ = true;
         controller_.stopRunAll();   // the running step ends, no further one starts
         return;
@@ -391,13 +456,13 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITMENUPOPUP:
         if (HIWORD(lp)) { // the system menu
             updateCheckMenuItem();
-            openRailsMenu_.setEnabled(GetSystemMenu(hwnd(), FALSE), !stepRunning());
+            openRailsMenu_.setEnabled(GetSystemMenu(hwnd(), FALSE), !display_.stepRunning());
         }
         break;
     case WM_ENTERIDLE:
         // A step goes on while the user has the system menu open.
         if (wp == MSGF_MENU) {
-            stepWork_.runWhileMenuIdle(hwnd());
+            display_.runWhileMenuIdle(hwnd());
             return 0;
         }
         break;
@@ -415,7 +480,6 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return r;
     }
     case WM_DESTROY:
-        onDestroy();
         PostQuitMessage(0);
         return 0;
     default: break;

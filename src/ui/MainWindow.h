@@ -27,7 +27,7 @@ enum class ReportKind;
 
 struct ControlRow;
 
-class MainWindow : public Window, public AnalysisDisplay, public AnalysisInputs {
+class MainWindow : public Window, public AnalysisInputs {
 public:
     static constexpr int kWidth = 561;
     static constexpr int kHeight = 353;
@@ -71,15 +71,14 @@ public:
     void onCreate();
     void onShow();
     void onActivate();
-    void onCloseQuery();
-    void onDestroy();
+    void saveSettingsOnClose();
 
     void localize(int language);
     void onFrench();
     void onEnglish();
     void onFolderChanged(FolderEdit& box);
     void onStoreBoxClick();
-    void onActivitiesMenu(); // the system menu's check item: toggles the option
+    void onActivitiesMenu(); // the system menu's activities item: toggles the option
     void onCheckMenu();      // runs the stock check and shows its report
     void onRoutesMenu();     // runs the route check and shows its report
     bool checkCommandEnabled() const;
@@ -93,6 +92,7 @@ public:
 
 
     AnalysisController& controller() { return controller_; }
+    AnalysisDisplay& display() { return display_; }
     FolderEdit& simulatorBox() { return simulatorBox_; }
     FolderEdit& storeBox() { return storeBox_; }
     HWND control(int id) const;
@@ -117,10 +117,10 @@ protected:
 private:
     void createControls();
     HWND createControl(const ControlRow& row, HFONT font);
-    PictureButton& pictureButton(int id);
+    PictureButton* pictureButton(int id);
     void setLabelText(HWND label, const std::wstring& text);
     void dropTrailingBackslashes(FolderEdit& box);
-    void runStep(void (AnalysisController::*step)());
+    void runStep(const std::function<void()>& step);
     void buildAndShow(ReportKind kind, const StockSet& items, Counter count);
     void buildAndShow(ReportKind kind, const std::vector<std::wstring>& items, Counter count);
     void addActivitiesMenuItem();
@@ -128,6 +128,7 @@ private:
 
     Environment env_;
     FolderScanner scanner_;
+    AnalysisDisplay display_;
     AnalysisController controller_;
     HelpWindow* help_ = nullptr;
     ResultsWindow* results_ = nullptr;

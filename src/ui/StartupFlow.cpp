@@ -12,7 +12,7 @@ namespace {
 
 void showWarningDialog(MainWindow& window, const std::wstring& settingsPath) {
     WarningDialog::Callbacks cb;
-    cb.mainShowsFrench = [&window] { return IsWindowVisible(window.control(MainWindow::IdFrench)) != FALSE; };
+    cb.interfaceIsEnglish = [&window] { return IsWindowVisible(window.control(MainWindow::IdFrench)) != FALSE; };
     cb.mainFrenchClick = [&window] { window.onFrench(); };
     cb.mainEnglishClick = [&window] { window.onEnglish(); };
     cb.writeNoWarning = [settingsPath](int language) {
@@ -39,9 +39,10 @@ void applyStartupSettings(MainWindow& window, const std::wstring& settingsPath,
 }
 
 void saveSettingsAtClose(const std::wstring& settingsPath, int language, bool readActivities) {
-    // The same test as at start-up: a folder of that name is no settings file.
-    if (!fileExists(settingsPath)) return;
+    // As at start-up, a folder of that name is no settings file; and no file
+    // is made here: only the warning's check box creates one.
     const SettingsFile file(settingsPath);
+    if (!file.exists()) return;
     file.writeLanguage(language);
     file.writeActivities(readActivities);
 }

@@ -34,14 +34,14 @@ struct ControlSpec {
 };
 
 const ControlSpec kFrenchControls[] = {
-    {WarningDialog::IdCheckBox1, L"Ne plus montrer cet avertissement au lancement", 8, 208, 425, 17, Face::CheckBox},
+    {WarningDialog::IdFrenchNoWarning, L"Ne plus montrer cet avertissement au lancement", 8, 208, 425, 17, Face::CheckBox},
     {WarningDialog::IdEnglish, L"&English", kFrenchStrip.left + 8, kFrenchStrip.top + 8, 81, 27, Face::UkFlag},
     {WarningDialog::IdFrenchYes, L"&Oui", kFrenchStrip.left + 280, kFrenchStrip.top + 8, 75, 25, Face::Yes},
     {WarningDialog::IdFrenchNo, L"&Non", kFrenchStrip.left + 366, kFrenchStrip.top + 8, 75, 25, Face::No},
 };
 
 const ControlSpec kEnglishControls[] = {
-    {WarningDialog::IdCheckBox2, L"Do not show this warning at next startup", 8, 198, 425, 17, Face::CheckBox},
+    {WarningDialog::IdEnglishNoWarning, L"Do not show this warning at next startup", 8, 198, 425, 17, Face::CheckBox},
     {WarningDialog::IdFrench, L"&Fran\u00E7ais", kEnglishStrip.left + 8, kEnglishStrip.top + 8, 81, 27, Face::FrFlag},
     {WarningDialog::IdYes, L"&Yes", kEnglishStrip.left + 280, kEnglishStrip.top + 8, 75, 25, Face::Yes},
     {WarningDialog::IdNo, L"&No", kEnglishStrip.left + 366, kEnglishStrip.top + 8, 75, 25, Face::No},
@@ -60,7 +60,6 @@ std::unique_ptr<PictureButton> pictureButton(Face face) {
 }
 
 struct LabelSpec {
-    const wchar_t* name;
     int x, y;              // within the panel (strip labels: within the dialog's panel too)
     std::wstring text;
     enum Style { Normal, Bold, Title } style;
@@ -70,17 +69,17 @@ struct LabelSpec {
 // Label texts of each panel, in panel order; the last one is the strip's.
 const std::vector<LabelSpec>& frenchLabels() {
     static const std::vector<LabelSpec> labels = {
-        {L"Label1", 8, 8, L"Avertissement", LabelSpec::Title, kText},
-        {L"Label2", 8, 32,
+        {8, 8, L"Avertissement", LabelSpec::Title, kText},
+        {8, 32,
          L"Ce programme est une version BETA\r\nLes r\u00E9sultats obtenus ne sont donc pas garantis, en particulier si "
          L"votre configuration\r\nn'est pas standard.",
          LabelSpec::Normal, kText},
-        {L"Label3", 8, 80, HelpWindow::warningPageText(1), LabelSpec::Normal, kText},
-        {L"Label4", 8, 176, HelpWindow::warningPageText(2), LabelSpec::Bold, kText},
-        {L"Label6", 24, 224,
+        {8, 80, HelpWindow::warningPageText(1), LabelSpec::Normal, kText},
+        {8, 176, HelpWindow::warningPageText(2), LabelSpec::Bold, kText},
+        {24, 224,
          L"Si vous cochez cette case, le programme enregistrera un fichier INI dans son r\u00E9pertoire.",
          LabelSpec::Normal, kNavy},
-        {L"Label5", 100, 8,
+        {100, 8,
          L"Cliquez sur 'Oui' pour accepter ces \r\nconditions et lancer le programme.", LabelSpec::Normal, kText},
     };
     return labels;
@@ -88,25 +87,25 @@ const std::vector<LabelSpec>& frenchLabels() {
 
 const std::vector<LabelSpec>& englishLabels() {
     static const std::vector<LabelSpec> labels = {
-        {L"Label7", 8, 6, L"Warning!", LabelSpec::Title, kText},
-        {L"Label8", 8, 46,
+        {8, 6, L"Warning!", LabelSpec::Title, kText},
+        {8, 46,
          L"This is a BETA version\r\nThersfore, accuracy of results is not guaranted. Problems are more likely "
          L"encountered\r\nif your configuration is not standard.",
          LabelSpec::Normal, kText},
-        {L"Label9", 8, 94,
+        {8, 94,
          L"This version of the software does not save any file automatically on your hard disk.\r\nIn order to save "
          L"the results you have to click on the 'Save' button in the result windows\r\nThis will generate text files "
          L"(.TXT) in the program's folder.",
          LabelSpec::Normal, kText},
-        {L"Label13", 8, 144, L"This sofware does not modifiy/move/delete any MSTS and/or TrainStore file",
+        {8, 144, L"This sofware does not modifiy/move/delete any MSTS and/or TrainStore file",
          LabelSpec::Bold, kMaroon},
-        {L"Label10", 8, 166,
+        {8, 166,
          L"I am entirely convinced that this software will not damage your configuration.\r\nHowever. you are using "
          L"this software at your own risks.",
          LabelSpec::Bold, kText},
-        {L"Label11", 24, 214, L"Checking this box will generate an INI file in the program's folder.",
+        {24, 214, L"Checking this box will generate an INI file in the program's folder.",
          LabelSpec::Normal, kNavy},
-        {L"Label12", 120, 8,
+        {120, 8,
          L"Click  'Yes' to acknowledge this\r\nwarning and use the software", LabelSpec::Normal, kText},
     };
     return labels;
@@ -125,7 +124,7 @@ WarningDialog::~WarningDialog() { destroy(); }
 bool WarningDialog::createWindow() {
     const int w = kClientWidth + 2 * kBorder, h = kClientHeight + 2 * kBorder;
     POINT at = centredIn(workArea(), w, h);
-    if (!create({.className = L"TFormAv",
+    if (!create({.className = L"TwWarningDialog",
                  .title = L"Avertissement",
                  .style = WS_POPUP | WS_CLIPCHILDREN,
                  .exStyle = WS_EX_CONTROLPARENT,
@@ -181,7 +180,7 @@ void WarningDialog::createPanel(BevelPanel& panel, bool french) {
     HWND s = createChild(panel.hwnd(), {.style = WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW,
                                         .x = strip.left, .y = strip.top,
                                         .width = strip.right - strip.left, .height = strip.bottom - strip.top,
-                                        .id = french ? IdPanel1 : IdPanel2});
+                                        .id = french ? IdFrenchStrip : IdEnglishStrip});
     ::SetWindowPos(s, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     (french ? frenchStrip_ : englishStrip_).attach(s, [this, french](const DRAWITEMSTRUCT& item) {
         paintThroughImage(stripImage_, item.hDC, item.rcItem, [&](Image& img) { renderStrip(french, img); });
@@ -234,29 +233,28 @@ void WarningDialog::onActivate() {
     ::GetWindowRect(hwnd(), &wr);
     POINT at = centredIn(workArea(), wr.right - wr.left, wr.bottom - wr.top);
     ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    bool english = callbacks_.mainShowsFrench && callbacks_.mainShowsFrench();
-    if (english)
+    if (callbacks_.interfaceIsEnglish && callbacks_.interfaceIsEnglish())
         onEnglish();
     else
         onFrench();
 }
 
 void WarningDialog::onFrench() {
-    ::SendMessageW(control(IdCheckBox1), BM_SETCHECK, BST_UNCHECKED, 0);
-    ::SendMessageW(control(IdCheckBox2), BM_SETCHECK, BST_UNCHECKED, 0);
+    ::SendMessageW(control(IdFrenchNoWarning), BM_SETCHECK, BST_UNCHECKED, 0);
+    ::SendMessageW(control(IdEnglishNoWarning), BM_SETCHECK, BST_UNCHECKED, 0);
     showPanel(true);
     ::SetFocus(control(IdFrenchNo));
 }
 
 void WarningDialog::onEnglish() {
-    ::SendMessageW(control(IdCheckBox1), BM_SETCHECK, BST_UNCHECKED, 0);
-    ::SendMessageW(control(IdCheckBox2), BM_SETCHECK, BST_UNCHECKED, 0);
+    ::SendMessageW(control(IdFrenchNoWarning), BM_SETCHECK, BST_UNCHECKED, 0);
+    ::SendMessageW(control(IdEnglishNoWarning), BM_SETCHECK, BST_UNCHECKED, 0);
     showPanel(false);
     ::SetFocus(control(IdNo));
 }
 
 void WarningDialog::accept(bool french) {
-    HWND box = control(french ? IdCheckBox1 : IdCheckBox2);
+    HWND box = control(french ? IdFrenchNoWarning : IdEnglishNoWarning);
     // A settings file that cannot be written (the executable's folder is
     // read-only) is said at once, and the program starts as if the box had
     // not been ticked: the warning comes again next time.

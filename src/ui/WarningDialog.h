@@ -20,8 +20,8 @@ class WarningDialog : public Window {
 public:
     // What the dialog needs from the rest of the program.
     struct Callbacks {
-        // True when the main window's Français button is visible (the interface is English).
-        std::function<bool()> mainShowsFrench;
+        // True when the interface is English (the main window offers Français).
+        std::function<bool()> interfaceIsEnglish;
         // The main window's language handlers.
         std::function<void()> mainFrenchClick;
         std::function<void()> mainEnglishClick;
@@ -34,9 +34,9 @@ public:
 
     // Control ids (children of the dialog).
     enum Id : int {
-        IdCheckBox1 = 201, IdEnglish, IdFrenchYes, IdFrenchNo,
-        IdCheckBox2 = 211, IdFrench, IdYes, IdNo,
-        IdPanel1 = 301, IdPanel2 = 311,
+        IdFrenchNoWarning = 201, IdEnglish, IdFrenchYes, IdFrenchNo,
+        IdEnglishNoWarning = 211, IdFrench, IdYes, IdNo,
+        IdFrenchStrip = 301, IdEnglishStrip = 311,
     };
 
     static constexpr int kClientWidth = 461;

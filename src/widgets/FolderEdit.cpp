@@ -70,7 +70,6 @@ void renderFolderButton(bool pressed, bool enabled, Image& img) {
 
 } // namespace
 
-bool folderExists(const std::wstring& path) { return !path.empty() && directoryExists(path); }
 
 FolderEdit::FolderEdit() : chooser(&systemFolderChooser) {}
 
@@ -156,11 +155,9 @@ void FolderEdit::setEnabled(bool v) {
 void FolderEdit::buttonClick() {
     if (readOnly_ || !enabled_) return;
     std::wstring name = content();
-    bool action = true;
-    if (OnBeforeDialog) OnBeforeDialog(name, action);
-    if (!action) return;
+    bool chose = false;
     if (name.empty()) name = initialDir_.empty() ? L"\\" : initialDir_;
-    if (!folderExists(name)) name = L"\\";
+    if (!directoryExists(name)) name = L"\\";
     {
         // No system pop-up for a drive without its disk while the dialog is up;
         // for this thread only, as the process's mode belongs to the process.
@@ -171,12 +168,11 @@ void FolderEdit::buttonClick() {
         });
         std::optional<std::wstring> chosen;
         if (chooser) chosen = chooser(::GetAncestor(hwnd(), GA_ROOT), name);
-        action = chosen.has_value();
+        chose = chosen.has_value();
         if (chosen) name = *chosen;
     }
     if (edit_ && ::IsWindowEnabled(edit_) && ::IsWindowVisible(edit_)) ::SetFocus(edit_);
-    if (OnAfterDialog) OnAfterDialog(name, action);
-    if (!action) return;
+    if (!chose) return;
     DWORD s = 0, e = 0;
     ::SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
     if (e > s) {
@@ -186,7 +182,7 @@ void FolderEdit::buttonClick() {
         if (onChange) onChange();
     }
     setText(name);
-    if (!name.empty() && folderExists(name)) initialDir_ = name;
+    if (!name.empty() && directoryExists(name)) initialDir_ = name;
 }
 
 LRESULT CALLBACK FolderEdit::editProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {

@@ -43,7 +43,6 @@ public:
     // True while onChange runs for a change made by the user's typing, pasting
     // or cutting; false for a text set by the program or the browse button.
     bool typing() const { return typing_ > 0; }
-    std::function<void(std::wstring& name, bool& action)> OnBeforeDialog, OnAfterDialog;
     FolderChooser chooser;
 
     // Runs the click sequence (the button, Alt+Down and program calls).
@@ -69,8 +68,5 @@ private:
     OwnerDrawn buttonDrawing_;
     Image buttonImage_;
 };
-
-// True when the path exists with the directory attribute.
-bool folderExists(const std::wstring& path);
 
 } // namespace tw

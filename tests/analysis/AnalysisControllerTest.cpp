@@ -32,7 +32,6 @@ struct Message {
 class Analysis : public ::testing::Test {
 protected:
     Analysis() : controller(view, inputs, scanner) {
-        scanner.maxDepth = 1;
         view.onMessage = [this](const std::wstring& t, MessageBoxKind k) { messages.push_back({t, k}); };
         inputs.sim = t / L"MSTS";
         inputs.ts = t / L"Store";
@@ -130,8 +129,8 @@ TEST_F(Analysis, RootThatCannotBeListedStopsTheStepLikeAMissingOne) {
     t.makeDir(L"Store\\TRAINS\\TRAINSET");
     stockFile(L"MSTS", L"A\\a.eng");
     std::wstring toBreak;
-    scanner.onStart = [&](FolderScanner& s) {
-        if (s.root != toBreak) return;
+    scanner.onStart = [&](const std::wstring& root) {
+        if (root != toBreak) return;
         ASSERT_TRUE(RemoveDirectoryW(toBreak.c_str()));
         t.writeBytes(toBreak.substr(t.path().size() + 1), std::string("x"));
     };
@@ -251,15 +250,17 @@ TEST_F(Analysis, StepTwoScansEachRootTwiceFromOneListingPerFolder) {
     stockFile(L"MSTS", L"B.wag\\x.wag");        // a folder matching a mask is no file
     stockFile(L"Store", L"A\\A.eng");
     inputs.include = true;
-    // Engines, wagons and folders as each of the four scans ends.
+    // Engines, wagons and folders as each of the four scans ends (as the next one starts).
     std::vector<std::vector<int>> atEnd;
-    scanner.onFinish = [&](FolderScanner&) {
+    scanner.onStart = [&](const std::wstring&) {
         atEnd.push_back({value(Counter::Engines), value(Counter::Wagons), value(Counter::Folders)});
         // Written while the step runs, after the simulator root's engines scan
         // listed its folder: this step's wagons scan does not see it.
-        if (atEnd.size() == 1) stockFile(L"MSTS", L"A\\late.wag");
+        if (atEnd.size() == 2) stockFile(L"MSTS", L"A\\late.wag");
     };
     controller.onStock();
+    atEnd.push_back({value(Counter::Engines), value(Counter::Wagons), value(Counter::Folders)});
+    atEnd.erase(atEnd.begin());
     EXPECT_EQ(atEnd, (std::vector<std::vector<int>>{{2, 0, 3}, {2, 0, 4}, {2, 2, 7}, {2, 2, 8}}));
     EXPECT_EQ(value(Counter::Stock), 4);
     EXPECT_EQ(scanner.listings, nullptr);
@@ -574,4 +575,37 @@ TEST_F(Analysis, StockCheckFollowsTheAnalysisNotTheBoxesChangedSince) {
     inputs.activities = true;
     controller.onRunAll();
     EXPECT_TRUE(controller.checkAvailable()) << "the steps ran again with the option";
+}
+
+// What a step allows next follows from where the steps stand, never from the
+// colours shown: a view that shows no colour at all still gets every step.
+TEST(StepStates, DecideWhatFollowsWhateverTheViewShows) {
+    struct Colourless : HeadlessView {
+        void setCounterColour(Counter, Colour) override {}
+    } view;
+    TempFolder t;
+    t.touch(L"MSTS\\TRAINS\\TRAINSET\\A\\a.eng");
+    t.writeUtf16(L"MSTS\\TRAINS\\CONSISTS\\c.con", twtest::consistText(L"c", {{'E', L"a", L"A"}, {'W', L"b", L"B"}}));
+    Inputs inputs;
+    inputs.sim = t / L"MSTS";
+    FolderScanner scanner;
+    AnalysisController controller(view, inputs, scanner);
+    for (StepButton b : {StepButton::Consists, StepButton::Stock, StepButton::Missing})
+        EXPECT_EQ(controller.stepState(b), StepState::NotRun);
+    view.setButtonEnabled(StepButton::Consists, true);
+    view.setButtonEnabled(StepButton::Stock, true);
+
+    controller.onRunAll();
+    for (StepButton b : {StepButton::Consists, StepButton::Stock, StepButton::References, StepButton::Orphans,
+                         StepButton::Missing})
+        EXPECT_EQ(controller.stepState(b), StepState::Done) << static_cast<int>(b);
+    EXPECT_EQ(controller.missing().size(), 1u);
+    EXPECT_TRUE(controller.checkAvailable());
+
+    // A step stopped on its root stands stopped; the analyses after it start again.
+    inputs.sim = t / L"Gone";
+    controller.onConsists();
+    EXPECT_EQ(controller.stepState(StepButton::Consists), StepState::Stopped);
+    EXPECT_EQ(controller.stepState(StepButton::Missing), StepState::NotRun);
+    EXPECT_FALSE(controller.checkAvailable());
 }

@@ -44,7 +44,7 @@ protected:
         ShowWindow(form_->hwnd(), SW_SHOWNORMAL);
         SetForegroundWindow(form_->hwnd());
         processPendingMessages();
-        form_->stepButton(StepButton::RunAll).onClick();
+        form_->display().stepButton(StepButton::RunAll).onClick();
         processPendingMessages();
         ASSERT_TRUE(boxes_.empty());
     }

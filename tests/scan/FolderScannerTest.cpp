@@ -14,15 +14,23 @@ using twtest::TempFolder;
 
 namespace {
 struct Recorder {
-    std::vector<std::wstring> files, folders, order;
-    int executes = 0, ends = 0, pumps = 0;
-    void attach(FolderScanner& s, bool withFiles = true) {
-        if (withFiles)
-            s.onFile = [this](FolderScanner&, const std::wstring& n) { files.push_back(n); order.push_back(L"F " + n); };
-        s.onFolder = [this](FolderScanner&, const std::wstring& n) { folders.push_back(n); order.push_back(L"D " + n); };
-        s.onStart = [this](FolderScanner&) { ++executes; };
-        s.onFinish = [this](FolderScanner&) { ++ends; };
+    std::vector<std::wstring> files, folders, order, names;
+    int starts = 0, pumps = 0;
+    void attach(FolderScanner& s) {
+        s.onStart = [this](const std::wstring&) { ++starts; };
         s.pump = [this] { ++pumps; };
+    }
+    // The walk's arguments with this recorder's handlers.
+    ScanArgs args(const std::wstring& root, const wchar_t* masks = L"*.*", bool recurse = true, bool withFiles = true) {
+        ScanArgs a{.root = root, .masks = masks, .recurse = recurse};
+        if (withFiles)
+            a.onFile = [this](const std::wstring& path, std::wstring_view name) {
+                files.push_back(path);
+                names.emplace_back(name);
+                order.push_back(L"F " + path);
+            };
+        a.onFolder = [this](const std::wstring& n) { folders.push_back(n); order.push_back(L"D " + n); };
+        return a;
     }
     std::vector<std::wstring> sortedFiles() const {
         auto f = files;
@@ -38,11 +46,10 @@ protected:
     void touch(std::initializer_list<const wchar_t*> files) {
         for (const wchar_t* f : files) t.touch(f);
     }
-    void scan(const wchar_t* root, const wchar_t* masks = L"*.*", bool recurse = true) {
-        s.root = t / root;
-        s.masks = masks;
-        s.recurse = recurse;
-        s.run();
+    ScanOutcome scan(const wchar_t* root, const wchar_t* masks = L"*.*", bool recurse = true, int maxDepth = -1) {
+        ScanArgs a = r.args(t / root, masks, recurse);
+        a.maxDepth = maxDepth;
+        return s.run(a);
     }
     TempFolder t;
     FolderScanner s;
@@ -50,24 +57,13 @@ protected:
 };
 } // namespace
 
-TEST(FolderScanner, DefaultsAsConstructed) {
-    FolderScanner s;
-    EXPECT_EQ(s.root, L"c:\\");
-    EXPECT_EQ(s.masks, L"*.*");
-    EXPECT_TRUE(s.recurse);
-    EXPECT_EQ(s.maxDepth, 10000);
-    EXPECT_FALSE(s.onFile);
-}
-
 TEST_F(FolderScan, DepthLimitOneReportsRootAndChildFilesButListsGrandchildFolders) {
     touch({L"root\\a.eng", L"root\\X\\b.eng", L"root\\X\\Y\\c.eng", L"root\\X\\Y\\Z\\d.eng"});
-    s.maxDepth = 1;
-    scan(L"root", L"*.ENG");
+    scan(L"root", L"*.ENG", true, 1);
     EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"root\\X\\b.eng", t / L"root\\a.eng"}));
     // Folders at depth 1 and 2 are met, nothing deeper is listed.
     EXPECT_EQ(r.folders, (std::vector<std::wstring>{t / L"root\\X", t / L"root\\X\\Y"}));
-    EXPECT_EQ(r.executes, 1);
-    EXPECT_EQ(r.ends, 1);
+    EXPECT_EQ(r.starts, 1);
 }
 
 TEST_F(FolderScan, FilesComeBeforeSubfoldersAndSubtreesBeforeSiblings) {
@@ -105,98 +101,65 @@ TEST_F(FolderScan, HiddenFoldersAreWalkedAndNoFileHandlerStillWalks) {
     EXPECT_EQ(r.sortedFiles(), (std::vector<std::wstring>{t / L"r\\H\\I\\y.eng", t / L"r\\H\\x.eng"}));
     FolderScanner foldersOnly;
     Recorder seen;
-    seen.attach(foldersOnly, false);
-    foldersOnly.root = t / L"r";
-    foldersOnly.run();
+    seen.attach(foldersOnly);
+    foldersOnly.run(seen.args(t / L"r", L"*.*", true, false));
     EXPECT_EQ(seen.folders.size(), 2u);
     // One pump per listed file entry (".", ".." and the files too) and per sub-folder.
     EXPECT_GT(seen.pumps, 2);
     ::SetFileAttributesW((t / L"r\\H").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(FolderScan, StateReadableFromHandlersAndUnreadableRootGivesNoEvents) {
-    t.writeBytes(L"r\\S\\a.eng", std::string("12345"));
-    std::wstring name, folder;
-    std::uint64_t size = 0;
-    int depth = -1;
-    std::uint32_t stamp = 0;
-    // Last written on 15 July 2004 at 10:30:21 local time.
-    {
-        SYSTEMTIME st{2004, 7, 0, 15, 10, 30, 21, 0};
-        FILETIME local{}, utc{};
-        ASSERT_TRUE(SystemTimeToFileTime(&st, &local));
-        ASSERT_TRUE(LocalFileTimeToFileTime(&local, &utc));
-        HANDLE h = CreateFileW((t / L"r\\S\\a.eng").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0,
-                               nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE);
-        SetFileTime(h, nullptr, nullptr, &utc);
-        CloseHandle(h);
-    }
-    s.onFile = [&](FolderScanner& d, const std::wstring&) {
-        name = d.currentFileName();
-        size = d.currentFileSize();
-        depth = d.currentDepth();
-        folder = d.currentFolder();
-        stamp = d.currentFileTime();
-    };
-    scan(L"r");
-    EXPECT_EQ(name, L"a.eng");
-    EXPECT_EQ(size, 5u);
-    EXPECT_EQ(depth, 1);
-    EXPECT_EQ(folder, t / L"r\\S");
-    EXPECT_EQ(stamp >> 16, ((2004u - 1980u) << 9) | (7u << 5) | 15u);
-    EXPECT_EQ(stamp & 0xFFFFu, (10u << 11) | (30u << 5) | (21u / 2u));
-
-    EXPECT_FALSE(s.rootUnreadable());
+TEST_F(FolderScan, HandlersGetTheNameAsListedAndAnUnreadableRootGivesNoEvents) {
+    t.touch(L"r\\S\\A.Eng");
+    EXPECT_FALSE(scan(L"r").rootUnreadable);
+    EXPECT_EQ(r.names, std::vector<std::wstring>{L"A.Eng"});
 
     // A root that cannot be listed gives no events and says so; an empty one is read.
     r = Recorder();
     r.attach(s);
     t.touch(L"a file");
     t.makeDir(L"empty");
-    for (const wchar_t* root : {L"nothing-here", L"a file", L"empty"}) {
-        scan(root, L"*.ENG");
-        EXPECT_EQ(s.rootUnreadable(), std::wstring(root) != L"empty") << root;
-    }
+    for (const wchar_t* root : {L"nothing-here", L"a file", L"empty"})
+        EXPECT_EQ(scan(root, L"*.ENG").rootUnreadable, std::wstring(root) != L"empty") << root;
     EXPECT_TRUE(r.files.empty());
     EXPECT_TRUE(r.folders.empty());
-    EXPECT_EQ(r.ends, 3);
+    EXPECT_EQ(r.starts, 3);
 }
 
 TEST_F(FolderScan, ARunStartedDuringARunIsRefused) {
     touch({L"r\\a.eng", L"r\\b.eng"});
-    int files = 0, nestedExecutes = 0;
-    s.onStart = [&](FolderScanner&) { ++nestedExecutes; };
-    s.onFile = [&](FolderScanner& d, const std::wstring&) {
+    int files = 0;
+    ScanArgs args{.root = t / L"r"};
+    args.onFile = [&](const std::wstring&, std::wstring_view) {
         ++files;
-        d.run(); // e.g. a click handled by the pump
+        s.run(args); // e.g. a click handled by the pump
     };
-    scan(L"r");
+    s.run(args);
     EXPECT_EQ(files, 2);
-    EXPECT_EQ(nestedExecutes, 1);
+    EXPECT_EQ(r.starts, 1);
     EXPECT_FALSE(s.running());
 }
 
-TEST(WildcardMatch, WindowsStyleMasks) {
-    EXPECT_TRUE(wildcardMatch(L"*.ENG", L"dash9.eng"));
-    EXPECT_FALSE(wildcardMatch(L"*.ENG", L"dash9.engx"));
-    EXPECT_TRUE(wildcardMatch(L"*.*", L"README"));
-    EXPECT_TRUE(wildcardMatch(L"a?c.*", L"ABC.wag"));
-    EXPECT_FALSE(wildcardMatch(L"a?c", L"abcd"));
-    EXPECT_TRUE(wildcardMatch(L"*", L"x"));
-    EXPECT_TRUE(wildcardMatch(L"*.ENG", L"GP38 (BN).v2.eng"));
-    EXPECT_FALSE(wildcardMatch(L"*.ENG", L"a.eng.bak"));
+TEST(WildcardMask, WindowsStyleMasks) {
+    EXPECT_TRUE(WildcardMask(L"*.ENG").matches(L"dash9.eng"));
+    EXPECT_FALSE(WildcardMask(L"*.ENG").matches(L"dash9.engx"));
+    EXPECT_TRUE(WildcardMask(L"*.*").matches(L"README"));
+    EXPECT_TRUE(WildcardMask(L"a?c.*").matches(L"ABC.wag"));
+    EXPECT_FALSE(WildcardMask(L"a?c").matches(L"abcd"));
+    EXPECT_TRUE(WildcardMask(L"*").matches(L"x"));
+    EXPECT_TRUE(WildcardMask(L"*.ENG").matches(L"GP38 (BN).v2.eng"));
+    EXPECT_FALSE(WildcardMask(L"*.ENG").matches(L"a.eng.bak"));
     // "*." is the names without extension.
-    EXPECT_TRUE(wildcardMatch(L"*.", L"README"));
-    EXPECT_FALSE(wildcardMatch(L"*.", L"readme.txt"));
+    EXPECT_TRUE(WildcardMask(L"*.").matches(L"README"));
+    EXPECT_FALSE(WildcardMask(L"*.").matches(L"readme.txt"));
     // "?" takes nothing before a dot or at the end, one character elsewhere.
-    EXPECT_TRUE(wildcardMatch(L"A?.ENG", L"a.eng"));
-    EXPECT_TRUE(wildcardMatch(L"A?.ENG", L"ab.eng"));
-    EXPECT_FALSE(wildcardMatch(L"A?.ENG", L"abc.eng"));
-    EXPECT_TRUE(wildcardMatch(L"???", L"ab"));
-    EXPECT_FALSE(wildcardMatch(L"?", L"ab"));
-    EXPECT_TRUE(wildcardMatch(L"SD40.*", L"sd40"));
-    EXPECT_FALSE(wildcardMatch(L"", L"x"));
+    EXPECT_TRUE(WildcardMask(L"A?.ENG").matches(L"a.eng"));
+    EXPECT_TRUE(WildcardMask(L"A?.ENG").matches(L"ab.eng"));
+    EXPECT_FALSE(WildcardMask(L"A?.ENG").matches(L"abc.eng"));
+    EXPECT_TRUE(WildcardMask(L"???").matches(L"ab"));
+    EXPECT_FALSE(WildcardMask(L"?").matches(L"ab"));
+    EXPECT_TRUE(WildcardMask(L"SD40.*").matches(L"sd40"));
+    EXPECT_FALSE(WildcardMask(L"").matches(L"x"));
 }
 
 TEST_F(FolderScan, PumpCountsFollowTheListingsAndTicksCoverTheRestOfTheFolderListing) {
@@ -204,8 +167,9 @@ TEST_F(FolderScan, PumpCountsFollowTheListingsAndTicksCoverTheRestOfTheFolderLis
     int pumps = 0, ticks = 0, files = 0;
     s.pump = [&] { ++pumps; };
     s.tick = [&] { ++ticks; };
-    s.onFile = [&](FolderScanner&, const std::wstring&) { ++files; };
-    scan(L"r", L"*.ENG");
+    ScanArgs args{.root = t / L"r", .masks = L"*.ENG"};
+    args.onFile = [&](const std::wstring&, std::wstring_view) { ++files; };
+    s.run(args);
     EXPECT_EQ(files, 2);
     // Every file met by the sub-folder listings ticks (a.eng, b.wag and c.txt in r,
     // d.eng in S); the pumps stay those of the listed file entries and sub-folders.
@@ -215,7 +179,7 @@ TEST_F(FolderScan, PumpCountsFollowTheListingsAndTicksCoverTheRestOfTheFolderLis
     pumps = 0;
     files = 0;
     s.tick = nullptr;
-    s.run();
+    s.run(args);
     EXPECT_EQ(files, 2);
     EXPECT_EQ(pumps, pumpsBefore);
 }

@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, SettingsChooseLanguageAndWarning) {
     MainWindow& f = start();
     EXPECT_EQ(warnings_, 0);
     EXPECT_EQ(currentLanguageId(), 1);
-    EXPECT_EQ(f.stepButton(StepButton::RunAll).caption(), L"&Run all");
+    EXPECT_EQ(f.display().stepButton(StepButton::RunAll).caption(), L"&Run all");
     EXPECT_TRUE(styleVisible(f.control(MainWindow::IdFrench)));
     EXPECT_FALSE(styleVisible(f.control(MainWindow::IdEnglish)));
 }
@@ -133,7 +133,7 @@ TEST_F(MainWindowTest, HeaderOnlySettingsShowWarningInFrench) {
     writeSettings("[Init]\r\n");
     MainWindow& f = start();
     EXPECT_EQ(warnings_, 1);
-    EXPECT_EQ(f.stepButton(StepButton::RunAll).caption(), L"Anal&yse tout");
+    EXPECT_EQ(f.display().stepButton(StepButton::RunAll).caption(), L"Anal&yse tout");
 }
 
 TEST_F(MainWindowTest, UnknownLanguageFallsBackToFrenchAndIsWrittenBackAtClose) {
@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, ActivitiesItemOfTheSystemMenuFollowsLanguageAndOptionAndS
     SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysActivities, 0);
     EXPECT_TRUE(checked());
     EXPECT_TRUE(f.includeActivities());
-    EXPECT_EQ(f.counterColour(Counter::Consists), colours::Olive) << "toggling runs no step";
+    EXPECT_EQ(f.display().counterColour(Counter::Consists), colours::Olive) << "toggling runs no step";
     closeWindow();
     EXPECT_NE(readSettings().find("Activities=1"), std::string::npos) << readSettings();
 
@@ -228,12 +228,12 @@ TEST_F(MainWindowTest, CheckCommandsRunOnceStep5HasRunAndOpenTheirReports) {
     EXPECT_FALSE(IsWindowVisible(results.hwnd())) << "nothing runs before step 5";
 
     f.simulatorBox().setText(*env_.simulatorFolder);
-    f.stepButton(StepButton::RunAll).onClick();
+    f.display().stepButton(StepButton::RunAll).onClick();
     EXPECT_FALSE(grayed(MainWindow::kSysCheck) || grayed(MainWindow::kSysRoutes));
     bool stepsDisabled = false, gaugeShown = false;
-    f.gauge().onChange = [&] {
-        stepsDisabled = !f.buttonEnabled(StepButton::RunAll) && !f.buttonEnabled(StepButton::Consists);
-        gaugeShown = styleVisible(f.gauge().hwnd());
+    f.display().gauge().onChange = [&] {
+        stepsDisabled = !f.display().buttonEnabled(StepButton::RunAll) && !f.display().buttonEnabled(StepButton::Consists);
+        gaugeShown = styleVisible(f.display().gauge().hwnd());
     };
     SendMessageW(f.control(MainWindow::IdEnglish), BM_CLICK, 0, 0);
     EXPECT_EQ(label(), L"Check stoc&k files\u2026");
@@ -247,8 +247,8 @@ TEST_F(MainWindowTest, CheckCommandsRunOnceStep5HasRunAndOpenTheirReports) {
     EXPECT_FALSE(grayed(MainWindow::kSysCheck) || grayed(MainWindow::kSysRoutes));
     SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysCheck, 0);
     EXPECT_TRUE(stepsDisabled && gaugeShown);
-    EXPECT_TRUE(f.buttonEnabled(StepButton::RunAll));
-    EXPECT_FALSE(styleVisible(f.gauge().hwnd()));
+    EXPECT_TRUE(f.display().buttonEnabled(StepButton::RunAll));
+    EXPECT_FALSE(styleVisible(f.display().gauge().hwnd()));
     EXPECT_TRUE(IsWindowVisible(results.hwnd()));
     EXPECT_EQ(textOf(results.hwnd()), L"Stock check");
     const auto& lines = results.lines();
@@ -258,8 +258,8 @@ TEST_F(MainWindowTest, CheckCommandsRunOnceStep5HasRunAndOpenTheirReports) {
     stepsDisabled = gaugeShown = false;
     SendMessageW(f.hwnd(), WM_SYSCOMMAND, MainWindow::kSysRoutes, 0);
     EXPECT_TRUE(stepsDisabled && gaugeShown);
-    EXPECT_TRUE(f.buttonEnabled(StepButton::RunAll));
-    EXPECT_FALSE(styleVisible(f.gauge().hwnd()));
+    EXPECT_TRUE(f.display().buttonEnabled(StepButton::RunAll));
+    EXPECT_FALSE(styleVisible(f.display().gauge().hwnd()));
     EXPECT_EQ(textOf(results.hwnd()), L"Route check");
     EXPECT_NE(std::find(results.lines().begin(), results.lines().end(), L" - one.con"), results.lines().end())
         << "no route plays the consist";
@@ -270,20 +270,20 @@ TEST_F(MainWindowTest, CheckCommandsRunOnceStep5HasRunAndOpenTheirReports) {
 TEST_F(MainWindowTest, FolderBoxesLoseTrailingBackslashesAndDriveSteps12) {
     MainWindow& f = start();
     const std::wstring msts = *env_.simulatorFolder;
-    EXPECT_TRUE(f.stepButton(StepButton::Consists).enabled());
+    EXPECT_TRUE(f.display().stepButton(StepButton::Consists).enabled());
     f.simulatorBox().setText(msts + L"\\\\");
     EXPECT_EQ(f.simulatorBox().content(), msts);
-    EXPECT_TRUE(f.stepButton(StepButton::Stock).enabled());
+    EXPECT_TRUE(f.display().stepButton(StepButton::Stock).enabled());
     f.simulatorBox().setText(L"");
-    EXPECT_FALSE(f.stepButton(StepButton::Consists).enabled());
-    EXPECT_FALSE(f.stepButton(StepButton::Stock).enabled());
+    EXPECT_FALSE(f.display().stepButton(StepButton::Consists).enabled());
+    EXPECT_FALSE(f.display().stepButton(StepButton::Stock).enabled());
     f.simulatorBox().setText(L"\\\\\\");
     EXPECT_EQ(f.simulatorBox().content(), L"");
     f.simulatorBox().setText(msts);
     // Only the simulator folder is tested, whatever storeBox holds.
     f.storeBox().setText(L"Z:\\no\\such\\folder\\");
     EXPECT_EQ(f.storeBox().content(), L"Z:\\no\\such\\folder");
-    EXPECT_TRUE(f.stepButton(StepButton::Consists).enabled());
+    EXPECT_TRUE(f.display().stepButton(StepButton::Consists).enabled());
 }
 
 TEST_F(MainWindowTest, MissingRegistryFoldersShowTheirTexts) {
@@ -292,7 +292,7 @@ TEST_F(MainWindowTest, MissingRegistryFoldersShowTheirTexts) {
     MainWindow& f = start();
     EXPECT_EQ(f.simulatorBox().content(), L"< ERREUR : MSTS ne semble pas install\u00E9 sur cette machine. >");
     EXPECT_EQ(f.storeBox().content(), L"Train Store non trouv\u00E9");
-    EXPECT_FALSE(f.stepButton(StepButton::Consists).enabled());
+    EXPECT_FALSE(f.display().stepButton(StepButton::Consists).enabled());
     EXPECT_FALSE(f.storeBox().enabled());
 }
 
@@ -315,7 +315,7 @@ TEST_F(MainWindowTest, LocalizeRoundTripRestoresEveryCaption) {
         std::vector<std::wstring> s;
         for (auto b : {StepButton::Consists, StepButton::Stock, StepButton::References, StepButton::Orphans, StepButton::Missing,
                        StepButton::RunAll})
-            s.push_back(f.stepButton(b).caption());
+            s.push_back(f.display().stepButton(b).caption());
         for (int id : {MainWindow::IdConsistsReport, MainWindow::IdStockReport, MainWindow::IdOrphansReport, MainWindow::IdMissingReport, MainWindow::IdHelp,
                        MainWindow::IdExit})
             s.push_back(textOf(f.control(id)));
@@ -352,22 +352,22 @@ TEST_F(MainWindowTest, RunAllFillsCountersAndRestoresTheBottomRow) {
     MainWindow& f = start();
     bool gaugeSeen = false;
     f.simulatorBox().setText(msts);
-    f.counter(Counter::References).onChange = [&] { gaugeSeen |= styleVisible(f.gauge().hwnd()); };
-    f.stepButton(StepButton::RunAll).onClick();
+    f.display().counter(Counter::References).onChange = [&] { gaugeSeen |= styleVisible(f.display().gauge().hwnd()); };
+    f.display().stepButton(StepButton::RunAll).onClick();
     EXPECT_TRUE(boxes_.empty());
-    EXPECT_EQ(f.counterValue(Counter::Consists), 1);
-    EXPECT_EQ(f.counterValue(Counter::Engines), 1);
-    EXPECT_EQ(f.counterValue(Counter::Wagons), 2);
-    EXPECT_EQ(f.counterValue(Counter::Stock), 3);
-    EXPECT_EQ(f.counterValue(Counter::References), 2);
-    EXPECT_EQ(f.counterValue(Counter::Orphans), 2);
-    EXPECT_EQ(f.counterValue(Counter::Used), 1);
-    EXPECT_EQ(f.counterValue(Counter::Missing), 1);
-    EXPECT_EQ(f.counterColour(Counter::Orphans), colours::Red);
-    EXPECT_EQ(f.counterColour(Counter::Used), colours::Lime);
-    EXPECT_EQ(f.counterColour(Counter::Consists), colours::Yellow);
+    EXPECT_EQ(f.display().counterValue(Counter::Consists), 1);
+    EXPECT_EQ(f.display().counterValue(Counter::Engines), 1);
+    EXPECT_EQ(f.display().counterValue(Counter::Wagons), 2);
+    EXPECT_EQ(f.display().counterValue(Counter::Stock), 3);
+    EXPECT_EQ(f.display().counterValue(Counter::References), 2);
+    EXPECT_EQ(f.display().counterValue(Counter::Orphans), 2);
+    EXPECT_EQ(f.display().counterValue(Counter::Used), 1);
+    EXPECT_EQ(f.display().counterValue(Counter::Missing), 1);
+    EXPECT_EQ(f.display().counterColour(Counter::Orphans), colours::Red);
+    EXPECT_EQ(f.display().counterColour(Counter::Used), colours::Lime);
+    EXPECT_EQ(f.display().counterColour(Counter::Consists), colours::Yellow);
     EXPECT_TRUE(gaugeSeen);
-    EXPECT_FALSE(styleVisible(f.gauge().hwnd()));
+    EXPECT_FALSE(styleVisible(f.display().gauge().hwnd()));
     EXPECT_TRUE(styleVisible(f.control(MainWindow::IdHelp)));
     EXPECT_TRUE(styleVisible(f.control(MainWindow::IdStockReport)));
     EXPECT_TRUE(IsWindowEnabled(f.control(MainWindow::IdOrphansReport)));
@@ -397,17 +397,17 @@ TEST_F(MainWindowTest, CloseDuringRunAllEndsTheRunningStepStartsNoOtherAndReport
         HANDLE held = writable ? INVALID_HANDLE_VALUE
                                : CreateFileW(env_.settingsPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         bool aliveAtEndOfStep1 = false;
-        f.counter(Counter::Consists).onChange = [&] {
-            if (f.counterValue(Counter::Consists) == 3) aliveAtEndOfStep1 = IsWindow(h) && f.closePending();
+        f.display().counter(Counter::Consists).onChange = [&] {
+            if (f.display().counterValue(Counter::Consists) == 3) aliveAtEndOfStep1 = IsWindow(h) && f.closePending();
         };
         PostMessageW(h, WM_CLOSE, 0, 0);   // handled by the first step's first look at the queue
-        f.stepButton(StepButton::RunAll).onClick();
+        f.display().stepButton(StepButton::RunAll).onClick();
         drain();
         // Step 1 ran to its end with the window still there; Run all started no other step.
         EXPECT_TRUE(aliveAtEndOfStep1);
-        EXPECT_EQ(f.counterColour(Counter::Consists), colours::Yellow);
-        EXPECT_EQ(f.counterValue(Counter::Engines), 0);
-        EXPECT_EQ(f.counterColour(Counter::Stock), colours::Olive);
+        EXPECT_EQ(f.display().counterColour(Counter::Consists), colours::Yellow);
+        EXPECT_EQ(f.display().counterValue(Counter::Engines), 0);
+        EXPECT_EQ(f.display().counterColour(Counter::Stock), colours::Olive);
         EXPECT_FALSE(IsWindow(h));
         if (writable) {
             EXPECT_TRUE(boxes_.empty());
@@ -476,14 +476,14 @@ TEST_F(MainWindowTest, TypedFolderPathKeepsItsBackslashUntilTheUserIsDone) {
     };
     type(msts + L"\\");
     EXPECT_EQ(f.simulatorBox().content(), msts + L"\\") << "kept as typed";
-    EXPECT_TRUE(f.stepButton(StepButton::Consists).enabled()) << "tested without the backslash";
+    EXPECT_TRUE(f.display().stepButton(StepButton::Consists).enabled()) << "tested without the backslash";
     EXPECT_EQ(f.simulatorFolder(), msts);
     type(L"TRAINS\\");
     EXPECT_EQ(f.simulatorBox().content(), msts + L"\\TRAINS\\");
-    EXPECT_FALSE(f.stepButton(StepButton::Consists).enabled());
+    EXPECT_FALSE(f.display().stepButton(StepButton::Consists).enabled());
     tmp_.makeDir(L"msts\\TRAINS");
     type(L"\\");
-    EXPECT_TRUE(f.stepButton(StepButton::Stock).enabled());
+    EXPECT_TRUE(f.display().stepButton(StepButton::Stock).enabled());
     // Enter drops them and leaves the caret at the end.
     PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
     processPendingMessages();
@@ -502,24 +502,24 @@ TEST_F(MainWindowTest, ExitButtonClosesWithoutRunningAStep) {
     SendMessageW(f.control(MainWindow::IdExit), BM_CLICK, 0, 0);
     drain();
     EXPECT_FALSE(IsWindow(h));
-    EXPECT_EQ(f.counterValue(Counter::Consists), 0);
+    EXPECT_EQ(f.display().counterValue(Counter::Consists), 0);
 }
 
 TEST_F(MainWindowTest, StockStepShowsTheFolderCounterInPlaceOfTheStockReport) {
     for (int i = 0; i < 5; ++i) tmp_.touch(L"msts\\TRAINS\\TRAINSET\\F" + std::to_wstring(i) + L"\\x.wag");
     MainWindow& f = start();
-    HWND dir = f.counter(Counter::Folders).hwnd(), mat = f.control(MainWindow::IdStockReport);
+    HWND dir = f.display().counter(Counter::Folders).hwnd(), mat = f.control(MainWindow::IdStockReport);
     // What the user sees at the stock report button's place.
     RECT r{};
     GetWindowRect(mat, &r);
     const POINT place{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     std::vector<int> seen;
     bool counterSeen = true;
-    f.counter(Counter::Folders).onChange = [&] {
-        seen.push_back(f.counterValue(Counter::Folders));
+    f.display().counter(Counter::Folders).onChange = [&] {
+        seen.push_back(f.display().counterValue(Counter::Folders));
         counterSeen &= WindowFromPoint(place) == dir;
     };
-    f.stepButton(StepButton::Stock).onClick();
+    f.display().stepButton(StepButton::Stock).onClick();
     ASSERT_FALSE(seen.empty());
     EXPECT_TRUE(counterSeen);
     EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
@@ -534,21 +534,21 @@ TEST_F(MainWindowTest, StepActionsDuringAStepAreIgnored) {
     tmp_.writeUtf16(L"msts\\TRAINS\\CONSISTS\\one.con", twtest::consistText(L"one", {{'E', L"e1", L"A"}}));
     MainWindow& f = start();
     bool once = false;
-    f.counter(Counter::Engines).onChange = [&] {
+    f.display().counter(Counter::Engines).onChange = [&] {
         if (once) return;
         once = true;
         // As clicks arriving through the step's message pump would.
-        f.stepButton(StepButton::Consists).onClick();
-        f.stepButton(StepButton::RunAll).onClick();
+        f.display().stepButton(StepButton::Consists).onClick();
+        f.display().stepButton(StepButton::RunAll).onClick();
     };
-    f.stepButton(StepButton::Stock).onClick();
+    f.display().stepButton(StepButton::Stock).onClick();
     EXPECT_TRUE(once);
-    EXPECT_EQ(f.counterValue(Counter::Engines), 10);
-    EXPECT_EQ(f.counterValue(Counter::Consists), 0); // step 1 never ran
-    EXPECT_EQ(f.counterColour(Counter::Consists), colours::Olive);
+    EXPECT_EQ(f.display().counterValue(Counter::Engines), 10);
+    EXPECT_EQ(f.display().counterValue(Counter::Consists), 0); // step 1 never ran
+    EXPECT_EQ(f.display().counterColour(Counter::Consists), colours::Olive);
     // Afterwards the same action works.
-    f.stepButton(StepButton::Consists).onClick();
-    EXPECT_EQ(f.counterValue(Counter::Consists), 1);
+    f.display().stepButton(StepButton::Consists).onClick();
+    EXPECT_EQ(f.display().counterValue(Counter::Consists), 1);
 }
 
 TEST_F(MainWindowTest, HelpButtonBringsTheHelpWindowBackCentredOnItsFirstTab) {
@@ -595,7 +595,7 @@ TEST_F(MainWindowTest, FocusStartsInTheFolderBoxReturnsOnActivationAndEnterPress
 
     // Every button has the raised look of the English one, enabled or not.
     const auto look = twtest::buttonFrame(f.control(MainWindow::IdEnglish));
-    f.setReportEnabled(ReportButton::Orphans, true);
+    f.display().setReportEnabled(ReportButton::Orphans, true);
     for (int id : {MainWindow::IdConsistsReport, MainWindow::IdStockReport, MainWindow::IdOrphansReport, MainWindow::IdMissingReport, MainWindow::IdExit})
         EXPECT_EQ(twtest::buttonFrame(f.control(id)), look) << id;
 
@@ -644,8 +644,8 @@ TEST_F(MainWindowTest, TabKeyFollowsTheKeyboardOrderAndAltKeysReachTheirButtons)
     // Disabled and hidden controls are skipped: storeBox (box unchecked), steps 3 to 5,
     // the report buttons, and B_Francais while French is on.
     const std::vector<HWND> expected = {
-        f.control(MainWindow::IdStoreCheck),    f.stepButton(StepButton::Consists).hwnd(),
-        f.stepButton(StepButton::Stock).hwnd(), f.control(MainWindow::IdExit),
+        f.control(MainWindow::IdStoreCheck),    f.display().stepButton(StepButton::Consists).hwnd(),
+        f.display().stepButton(StepButton::Stock).hwnd(), f.control(MainWindow::IdExit),
         f.control(MainWindow::IdHelp),   f.control(MainWindow::IdEnglish),
         f.simulatorBox().editHandle()};
     std::vector<HWND> visited;
@@ -657,9 +657,9 @@ TEST_F(MainWindowTest, TabKeyFollowsTheKeyboardOrderAndAltKeysReachTheirButtons)
 
     // "Anal&yse tout": Alt+Y runs everything from wherever the focus is.
     press(WM_SYSCHAR, L'y', 1 | (1 << 29));
-    EXPECT_EQ(f.counterValue(Counter::Consists), 1);
-    EXPECT_EQ(f.counterValue(Counter::Engines), 1);
-    EXPECT_EQ(f.counterColour(Counter::Missing), colours::Yellow);
+    EXPECT_EQ(f.display().counterValue(Counter::Consists), 1);
+    EXPECT_EQ(f.display().counterValue(Counter::Engines), 1);
+    EXPECT_EQ(f.display().counterColour(Counter::Missing), colours::Yellow);
 }
 
 
@@ -670,7 +670,7 @@ TEST_F(MainWindowTest, StartsInTheFirstOpenRailsFolderOnlyWithoutTheSimulatorKey
     env_.simulatorFolder.reset();
     MainWindow& f = start();
     EXPECT_EQ(f.simulatorBox().content(), tmp_ / L"or");
-    EXPECT_TRUE(f.stepButton(StepButton::Consists).enabled());
+    EXPECT_TRUE(f.display().stepButton(StepButton::Consists).enabled());
 }
 
 TEST_F(MainWindowTest, OpenRailsFoldersSubmenuPutsItsFolderInTheBoxExceptDuringAStep) {
@@ -691,14 +691,14 @@ TEST_F(MainWindowTest, OpenRailsFoldersSubmenuPutsItsFolderInTheBoxExceptDuringA
     EXPECT_EQ(label(menu, at - 1), L"&Open Rails folders");
 
     const UINT second = GetMenuItemID(sub, 1);
-    f.counter(Counter::Engines).onChange = [&] {
+    f.display().counter(Counter::Engines).onChange = [&] {
         SendMessageW(f.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
         EXPECT_TRUE(GetMenuState(menu, at - 1, MF_BYPOSITION) & MF_GRAYED);
         SendMessageW(f.hwnd(), WM_SYSCOMMAND, second, 0);
         EXPECT_EQ(f.simulatorBox().content(), *env_.simulatorFolder) << "not during a step";
     };
     tmp_.touch(L"msts\\TRAINS\\TRAINSET\\A\\a.eng");
-    f.stepButton(StepButton::Stock).onClick();
+    f.display().stepButton(StepButton::Stock).onClick();
     SendMessageW(f.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
     EXPECT_FALSE(GetMenuState(menu, at - 1, MF_BYPOSITION) & MF_GRAYED);
     // As the system sends it for its own submenu, or as a plain menu command.
@@ -707,7 +707,7 @@ TEST_F(MainWindowTest, OpenRailsFoldersSubmenuPutsItsFolderInTheBoxExceptDuringA
     f.simulatorBox().setText(tmp_ / L"none");
     SendMessageW(f.hwnd(), WM_COMMAND, GetMenuItemID(sub, 0), 0);
     EXPECT_EQ(f.simulatorBox().content(), tmp_ / L"a&b");
-    EXPECT_TRUE(f.stepButton(StepButton::Consists).enabled()) << "the usual folder test";
+    EXPECT_TRUE(f.display().stepButton(StepButton::Consists).enabled()) << "the usual folder test";
 }
 
 TEST_F(MainWindowTest, AStepGoesOnWhileTheSystemMenuIsOpenAndAfterItsFirstEscape) {
@@ -716,7 +716,7 @@ TEST_F(MainWindowTest, AStepGoesOnWhileTheSystemMenuIsOpenAndAfterItsFirstEscape
     // Were the step held by the menu, this would close it after 5 s and the counts stay 0.
     const UINT_PTR failsafe = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
     int withPopup = 0, afterEscape = 0;
-    f.counter(Counter::Engines).onChange = [&] {
+    f.display().counter(Counter::Engines).onChange = [&] {
         GUITHREADINFO gui{};
         gui.cbSize = sizeof gui;
         GetGUIThreadInfo(GetCurrentThreadId(), &gui);
@@ -732,9 +732,9 @@ TEST_F(MainWindowTest, AStepGoesOnWhileTheSystemMenuIsOpenAndAfterItsFirstEscape
             PostMessageW(f.hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
     };
     PostMessageW(f.hwnd(), WM_SYSCOMMAND, SC_KEYMENU, L' '); // Alt+Space
-    f.stepButton(StepButton::Stock).onClick();
+    f.display().stepButton(StepButton::Stock).onClick();
     KillTimer(nullptr, failsafe);
     EXPECT_GE(withPopup, 10);
     EXPECT_GE(afterEscape, 10) << "the menu loop still runs after the first Escape";
-    EXPECT_EQ(f.counterValue(Counter::Engines), 300);
+    EXPECT_EQ(f.display().counterValue(Counter::Engines), 300);
 }

@@ -25,7 +25,7 @@ struct Program {
 
     WarningDialog::Callbacks callbacks() {
         WarningDialog::Callbacks c;
-        c.mainShowsFrench = [this] { return english; };
+        c.interfaceIsEnglish = [this] { return english; };
         c.mainFrenchClick = [this] { calls.push_back(L"francais"); };
         c.mainEnglishClick = [this] { calls.push_back(L"anglais"); };
         c.writeNoWarning = [this](int language) {
@@ -104,7 +104,7 @@ TEST(WarningDialog, OnlyTheButtonEnterPressesShowsTheDefaultFrame) {
     twtest::postAction([&] {
         seen.push_back(framed(WarningDialog::IdFrenchNo));   // focused: Enter answers No
         seen.push_back(framed(WarningDialog::IdFrenchYes));
-        ::SetFocus(p.dlg.control(WarningDialog::IdCheckBox1));   // now Enter presses Oui
+        ::SetFocus(p.dlg.control(WarningDialog::IdFrenchNoWarning));   // now Enter presses Oui
         seen.push_back(framed(WarningDialog::IdFrenchNo));
         seen.push_back(framed(WarningDialog::IdFrenchYes));
         click(p.dlg.control(WarningDialog::IdFrenchYes));
@@ -128,10 +128,10 @@ TEST(WarningDialog, PanelSwitchClearsTheBoxAndLeavesTheProgramLanguage) {
     Dialog p;
     bool clearedAfterSwitch = false, focusOnNo = false;
     twtest::postAction([&] {
-        check(p.dlg.control(WarningDialog::IdCheckBox1));
+        check(p.dlg.control(WarningDialog::IdFrenchNoWarning));
         click(p.dlg.control(WarningDialog::IdEnglish));
         clearedAfterSwitch =
-            !checked(p.dlg.control(WarningDialog::IdCheckBox1)) && !checked(p.dlg.control(WarningDialog::IdCheckBox2));
+            !checked(p.dlg.control(WarningDialog::IdFrenchNoWarning)) && !checked(p.dlg.control(WarningDialog::IdEnglishNoWarning));
         focusOnNo = ::GetFocus() == p.dlg.control(WarningDialog::IdNo);
         EXPECT_TRUE(p.dlg.englishPanelVisible());
         EXPECT_TRUE(p.calls.empty()) << "a panel switch changes only the dialog";
@@ -148,7 +148,7 @@ TEST(WarningDialog, AcceptWithTheBoxWritesWarningThenLanguageThenSwitches) {
     for (bool english : {false, true}) {
         Dialog p(english);
         twtest::postAction([&] {
-            check(p.dlg.control(english ? WarningDialog::IdCheckBox2 : WarningDialog::IdCheckBox1));
+            check(p.dlg.control(english ? WarningDialog::IdEnglishNoWarning : WarningDialog::IdFrenchNoWarning));
             click(p.dlg.control(english ? WarningDialog::IdYes : WarningDialog::IdFrenchYes));
         });
         p.dlg.showModal();
@@ -175,7 +175,7 @@ TEST(WarningDialog, UnwritableSettingsShowTheErrorAndStartAsIfUnticked) {
     Dialog p;
     p.failWrite = true;
     twtest::postAction([&] {
-        check(p.dlg.control(WarningDialog::IdCheckBox1));
+        check(p.dlg.control(WarningDialog::IdFrenchNoWarning));
         click(p.dlg.control(WarningDialog::IdFrenchYes));
     });
     p.dlg.showModal();

@@ -34,7 +34,6 @@ struct Analysis {
     Inputs inputs;
     tw::AnalysisController controller{view, inputs, scanner};
     explicit Analysis(const std::wstring& root) {
-        scanner.maxDepth = 1;
         inputs.root = root;
         controller.onConsists();
         controller.onStock();

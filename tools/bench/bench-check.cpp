@@ -56,7 +56,6 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring root = argv[1];
     tw::HeadlessView view;
     tw::FolderScanner scanner;
-    scanner.maxDepth = 1;
     bench::SimulatorOnly inputs(root);
     tw::AnalysisController c(view, inputs, scanner);
     view.setButtonEnabled(tw::StepButton::Consists, true);

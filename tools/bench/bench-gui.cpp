@@ -84,14 +84,14 @@ int wmain(int argc, wchar_t** argv) {
     const Counter all[] = {Counter::Consists, Counter::Engines, Counter::Wagons, Counter::Stock, Counter::References,
                            Counter::Orphans, Counter::Used, Counter::Missing, Counter::Folders};
     for (Counter c : all) {
-        HWND h = form.counter(c).hwnd();
+        HWND h = form.display().counter(c).hwnd();
         original.emplace_back(h, reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(h, GWLP_WNDPROC)));
         ::SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countPaints));
     }
     paints.reserve(1 << 20);
     staleSince.assign(original.size(), 0);
     for (size_t i = 0; i < original.size(); ++i) {
-        form.counter(all[i]).onChange = [i] {
+        form.display().counter(all[i]).onChange = [i] {
             if (staleSince[i] == 0) staleSince[i] = now();
         };
     }
@@ -118,14 +118,14 @@ int wmain(int argc, wchar_t** argv) {
                                         tw::StepButton::Orphans, tw::StepButton::Missing};
         double t = start, p = cpu();
         for (tw::StepButton b : steps) {
-            form.stepButton(b).onClick();
+            form.display().stepButton(b).onClick();
             const double e = now(), q = cpu();
             std::fprintf(stderr, "step %d %.3f (cpu %.3f)\n", static_cast<int>(b) + 1, e - t, q - p);
             t = e;
             p = q;
         }
     } else {
-        form.stepButton(tw::StepButton::RunAll).onClick();
+        form.display().stepButton(tw::StepButton::RunAll).onClick();
     }
     const double end = now();
 
@@ -139,12 +139,12 @@ int wmain(int argc, wchar_t** argv) {
                  gapAt, longestWait * 1000, longestWaitAt - start);
     std::printf("runall %.3f\nmaxgap %.0f\nmaxwait %.0f\npaints %zu\n", end - start, gap * 1000,
                 longestWait * 1000, paints.size());
-    for (Counter c : all) std::printf("%d ", form.counterValue(c));
+    for (Counter c : all) std::printf("%d ", form.display().counterValue(c));
     std::printf("\n");
     for (const auto& b : boxes) std::fprintf(stderr, "box: %ls\n", b.c_str());
 
     for (const auto& [hwnd, proc] : original) ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
     ::DestroyWindow(form.hwnd());
     ::DeleteFileW(env.settingsPath.c_str());
-    return form.counter(Counter::Missing).palette().high() == tw::colours::Yellow ? 0 : 1;
+    return form.display().counter(Counter::Missing).palette().high() == tw::colours::Yellow ? 0 : 1;
 }

@@ -28,20 +28,19 @@ int wmain(int argc, wchar_t** argv) {
     if (!std::getenv("BENCH_NO_WALKS")) {
         // The walks of step 2 alone, with a handler that only counts.
         tw::FolderScanner scanner;
-        scanner.maxDepth = 1;
         long files = 0;
-        scanner.onFile = [&](tw::FolderScanner&, const std::wstring&) { ++files; };
-        scanner.recurse = true;
-        scanner.root = root + L"\\TRAINS\\TRAINSET";
+        tw::ScanArgs args{.root = root + L"\\TRAINS\\TRAINSET",
+                          .maxDepth = 1,
+                          .onFile = [&](const std::wstring&, std::wstring_view) { ++files; }};
         // Engines then wagons, the wagons from the engines' listings as step 2 does.
         tw::ListingCache listings;
         scanner.listings = &listings;
         double t0 = now(), p0 = cpu();
-        scanner.masks = L"*.ENG";
-        scanner.run();
+        args.masks = L"*.ENG";
+        scanner.run(args);
         double t1 = now(), p1 = cpu();
-        scanner.masks = L"*.WAG";
-        scanner.run();
+        args.masks = L"*.WAG";
+        scanner.run(args);
         scanner.listings = nullptr;
         std::fprintf(stderr, "walks of step 2 only: listing %.3f (cpu %.3f), again %.3f (cpu %.3f), %ld files\n", t1 - t0,
                      p1 - p0, now() - t1, cpu() - p1, files);
@@ -49,7 +48,6 @@ int wmain(int argc, wchar_t** argv) {
     {
         tw::HeadlessView view;
         tw::FolderScanner scanner;
-        scanner.maxDepth = 1;
         bench::SimulatorOnly inputs(root);
         tw::AnalysisController c(view, inputs, scanner);
         double t0 = now(), p0 = cpu();
