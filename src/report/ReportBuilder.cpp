@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include "text/LanguageTable.h"
-#include "text/RouteTexts.h"
 
 namespace tw {
 namespace {
@@ -36,7 +35,7 @@ TextKey listHeaderKey(ReportKind kind) {
 std::wstring reportTitle(ReportKind kind) {
     if (kind == ReportKind::References) return L"Debug Liste";
     if (kind == ReportKind::Check) return text(TextKey::TitleCheck, reportLanguageId());
-    if (kind == ReportKind::Routes) return routeText(RouteText::Title, reportLanguageId());
+    if (kind == ReportKind::Routes) return text(TextKey::RouteTitle, reportLanguageId());
     return reportText(titleKey(kind));
 }
 

@@ -151,6 +151,37 @@ const LanguageRow kRows[kLanguageRowCount] = {
     {TextKey::CliFolderNotFound, L"dossier du simulateur introuvable : %s", L"simulator folder not found: %s"},
     {TextKey::CliNoReport, L"pas de rapport %s : son \u00E9tape n'est pas all\u00E9e au bout",
      L"no %s report: its step did not complete"},
+    // The route check's command and report.
+    {TextKey::RouteMenuItem, L"Contr\u00F4ler les &lignes\u2026", L"Check &routes\u2026"},
+    {TextKey::RouteTitle, L"Contr\u00F4le des lignes", L"Route check"},
+    {TextKey::RouteCountLine, L"Lignes lues : %1 ; activit\u00E9s : %2 ; horaires : %3 (trains : %4)",
+     L"Routes read: %1; activities: %2; timetables: %3 (trains: %4)"},
+    {TextKey::RouteNotStartingHeader, L"Activit\u00E9s qui ne d\u00E9marreront pas :", L"Activities that will not start:"},
+    {TextKey::RouteLeftOutHeader,
+     L"Activit\u00E9s et horaires jouables, mais incomplets :",
+     L"Activities and timetables that run with trains or vehicles left out:"},
+    {TextKey::RouteUnplayedHeader,
+     L"Rames qu'aucune activit\u00E9 ni aucun horaire n'utilise :\r\n"
+     L"(elles restent jouables seules, en mode exploration)",
+     L"Consists that no activity or timetable plays:\r\n(they can still be driven alone, in explore mode)"},
+    {TextKey::RouteOnlyUnplayedStockHeader, L"Mat\u00E9riel utilis\u00E9 uniquement par ces rames :",
+     L"Stock that only those consists use:"},
+    {TextKey::RouteUnreadableHeader, L"Fichiers et dossiers qui n'ont pas pu \u00EAtre lus (r\u00E9sultats incomplets) :",
+     L"Files and folders that could not be read (results incomplete):"},
+    {TextKey::RouteKindService, L"service", L"service"},
+    {TextKey::RouteKindTraffic, L"trafic", L"traffic"},
+    {TextKey::RouteKindConsist, L"rame", L"consist"},
+    {TextKey::RouteKindPath, L"chemin", L"path"},
+    {TextKey::RouteKindStock, L"mat\u00E9riel", L"stock"},
+    {TextKey::RouteKindEndOfTrain, L"dispositif de fin de train", L"end-of-train device"},
+    {TextKey::RouteVia, L"(demand\u00E9 par %1)", L"(via %1)"},
+    {TextKey::RouteTimetable, L"horaire", L"timetable"},
+    {TextKey::RouteReasonUnlisted, L"dossier illisible", L"folder could not be listed"},
+    {TextKey::RouteReasonUnreadable, L"fichier illisible", L"file could not be read"},
+    {TextKey::RouteReasonUndecodable, L"codage du fichier non reconnu", L"file could not be decoded"},
+    {TextKey::RouteReasonNotATimetable, L"le simulateur ne sait pas lire cet horaire",
+     L"not a timetable the simulator can read"},
+    {TextKey::RouteSimulatorFolder, L"dossier du simulateur", L"simulator folder"},
 };
 
 constexpr int kFirstReportText = static_cast<int>(TextKey::ReportHeaderPrefix);
@@ -190,6 +221,21 @@ const std::wstring& reportText(TextKey key) {
     const int slot = reportTextSlot(key);
     if (slot < 0) throw std::logic_error("not a report text");
     return reportTexts()[slot];
+}
+
+std::wstring text(TextKey key, int languageId, std::initializer_list<std::wstring> values) {
+    const std::wstring format = text(key, languageId);
+    std::wstring out;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const std::size_t n = i + 1 < format.size() ? static_cast<std::size_t>(format[i + 1] - L'1') : values.size();
+        if (format[i] == L'%' && n < values.size()) {
+            out += values.begin()[n];
+            ++i;
+        } else {
+            out += format[i];
+        }
+    }
+    return out;
 }
 
 int reportLanguageId() { return g_reportLanguage; }

@@ -4,6 +4,7 @@
 // and the missing-stock step read when they run, and the current language.
 // No window here: the analysis, the reports and the windows all read it.
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 
 namespace tw {
@@ -34,6 +35,9 @@ enum class TextKey {
     CheckMessageUnlisted,
     UnreadableFoldersLine, UnreadableFoldersWarning, UnreadableFoldersMore,
     OpenRailsFoldersMenu, SimulatorMissing, TrainStoreMissing, OpenRailsFolderUsed, CliFolderNotFound, CliNoReport,
+    RouteMenuItem, RouteTitle, RouteCountLine, RouteNotStartingHeader, RouteLeftOutHeader, RouteUnplayedHeader, RouteOnlyUnplayedStockHeader, RouteUnreadableHeader,
+    RouteKindService, RouteKindTraffic, RouteKindConsist, RouteKindPath, RouteKindStock, RouteKindEndOfTrain, RouteVia, RouteTimetable,
+    RouteReasonUnlisted, RouteReasonUnreadable, RouteReasonUndecodable, RouteReasonNotATimetable, RouteSimulatorFolder,
 };
 
 struct LanguageRow {
@@ -42,13 +46,15 @@ struct LanguageRow {
     const wchar_t* english;
 };
 
-inline constexpr int kLanguageRowCount = 94;
+inline constexpr int kLanguageRowCount = static_cast<int>(TextKey::RouteSimulatorFolder) + 1; // the last key's
 
 // The rows in application order (row 1 first).
 const LanguageRow* languageRows();
 
 // 1 is English; every other value is French.
 std::wstring text(TextKey key, int languageId);
+// The same with "%1", "%2"... replaced by the values in order.
+std::wstring text(TextKey key, int languageId, std::initializer_list<std::wstring> values);
 
 // The interface language of the running program: 0 French, 1 English
 // (anything but 1 reads as French).

@@ -7,7 +7,6 @@
 #include "report/ResultsWindow.h"
 #include "report/RouteReport.h"
 #include "text/LanguageTable.h"
-#include "text/RouteTexts.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainLayout.h"
 #include "ui/StartupFlow.h"
@@ -61,7 +60,7 @@ void MainWindow::addActivitiesMenuItem() {
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING | MF_UNCHECKED, kSysActivities,
                 text(TextKey::ActivitiesMenuItem, 0).c_str());
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING | MF_GRAYED, kSysCheck, text(TextKey::CheckMenuItem, 0).c_str());
-    InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING | MF_GRAYED, kSysRoutes, routeText(RouteText::MenuItem, 0).c_str());
+    InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING | MF_GRAYED, kSysRoutes, text(TextKey::RouteMenuItem, 0).c_str());
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
     openRailsMenu_.attach(menu, kSysActivities, env_.openRailsProfiles, 0);
 }
@@ -285,7 +284,7 @@ void MainWindow::localize(int language) {
         const std::wstring check = t(TextKey::CheckMenuItem);
         info.dwTypeData = const_cast<wchar_t*>(check.c_str());
         SetMenuItemInfoW(menu, kSysCheck, FALSE, &info);
-        const std::wstring routes = routeText(RouteText::MenuItem, lang);
+        const std::wstring routes = text(TextKey::RouteMenuItem, lang);
         info.dwTypeData = const_cast<wchar_t*>(routes.c_str());
         SetMenuItemInfoW(menu, kSysRoutes, FALSE, &info);
         openRailsMenu_.relabel(menu, lang);
