@@ -229,11 +229,38 @@ private:
         return nullptr;
     }
 
-    // A present file inside a trainset folder keeps that folder for its stock.
-    void markNeeded(const std::wstring& path, const std::wstring& item, bool used) {
+    // A present file inside a trainset folder keeps that folder for its stock,
+    // and the folder any link on its way leads to.
+    void markNeeded(const std::wstring& path, const std::wstring& item, bool used, int links = 0) {
         if (TopFolder* top = topOf(path)) {
             top->neededByAny = true;
             if (used) addFirstThree(top->neededBy, item);
+        }
+        markThroughLink(path, item, used, links);
+    }
+
+    // A file reached through a link inside a trainset folder (A\SOUND leading
+    // into B\SOUND) lives where the link leads: removing that folder would
+    // break the stock, so it is needed too. Links at the top are grouped
+    // with their targets beforehand.
+    void markThroughLink(const std::wstring& path, const std::wstring& item, bool used, int links) {
+        constexpr int kLinksFollowed = 8; // a chain of links may loop
+        if (links >= kLinksFollowed) return;
+        const std::wstring upper = fileSystemUpper(path);
+        for (const Root& root : roots_) {
+            if (upper.compare(0, root.trainsetUpper.size(), root.trainsetUpper) != 0) continue;
+            // Each folder on the way below the top folder; the last part is the file.
+            std::size_t at = path.find(L'\\', root.trainsetUpper.size());
+            for (std::size_t next; at != std::wstring::npos && (next = path.find(L'\\', at + 1)) != std::wstring::npos;
+                 at = next) {
+                const std::wstring folder = path.substr(0, next);
+                const FolderListing::Entry* e = cache_.entry(folder);
+                if (!e || !FolderListing::isLink(*e)) continue;
+                std::wstring target;
+                if (finalFolderPath(folder, target)) markNeeded(target + path.substr(next), item, used, links + 1);
+                return; // links further on are followed from the target
+            }
+            return;
         }
     }
 

@@ -272,6 +272,12 @@ TEST_F(StockCheckTest, NeverCallsAFolderRemovableThatAnythingMayNeed) {
         EXPECT_TRUE(r.unneeded.empty());
         EXPECT_EQ(names(r.kept), (std::vector<std::wstring>{L"Alias", L"Deep", L"Spare", L"Spare2"}));
         EXPECT_EQ(r.kept[1].linkedTo, L"Spare2\\deep");
+        // A link inside a folder: the file reached through it keeps the folder it leads to.
+        file(L"Sounds\\snd\\s.sms", 1);
+        ASSERT_TRUE(makeFolderLink(t / L"MSTS\\TRAINS\\TRAINSET\\Loco\\snd", t / L"MSTS\\TRAINS\\TRAINSET\\Sounds\\snd"));
+        stockFile(L"Loco\\l.eng", L"WagonShape ( snd\\s.sms )", true);
+        r = run();
+        EXPECT_EQ(names(r.kept), std::vector<std::wstring>{L"Sounds"});
     }
 
     // A used stock file that cannot be read as the simulator would may name any folder.
