@@ -73,7 +73,11 @@ void StockFileResolver::expand(const std::wstring& file, const ParsedFile& parse
         const std::wstring path = includePath(file, ref.name);
         ResolvedReference include{StockReferenceKind::Include, ref.name, path, cache_.fileState(path)};
         const std::wstring key = fileSystemUpper(path);
-        include.includeLoop = include.state == PathState::Present && std::find(stack_.begin(), stack_.end(), key) != stack_.end();
+        // A chain of includes deeper than any real stock goes is taken for a
+        // loop: following it further would exhaust the stack.
+        constexpr std::size_t kDeepestInclude = 100;
+        include.includeLoop = include.state == PathState::Present &&
+                              (stack_.size() >= kDeepestInclude || std::find(stack_.begin(), stack_.end(), key) != stack_.end());
         out.references.push_back(include);
         // A file already expanded for this stock file adds nothing new (and
         // includes that fan out would otherwise multiply the work).

@@ -210,6 +210,19 @@ TEST_F(StockCheckTest, ListsEachFolderOnceHoweverManyReferencesLookIntoIt) {
     EXPECT_EQ(r.kept[0].neededBy.size(), 3u);
 }
 
+// A chain of includes deeper than any real stock is cut as a loop rather than
+// followed until the stack runs out.
+TEST_F(StockCheckTest, CutsAnEndlessChainOfIncludes) {
+    for (int i = 0; i < 150; ++i)
+        t.writeBytes(L"MSTS\\TRAINS\\TRAINSET\\Deep\\" + std::to_wstring(i) + L".inc",
+                     utf16File(L"include ( " + std::to_wstring(i + 1) + L".inc )"));
+    stockFile(L"Deep\\d.wag", L"include ( 0.inc )", true);
+    const StockCheckResult r = run();
+    ASSERT_EQ(r.broken.size(), 1u);
+    ASSERT_EQ(r.broken[0].absent.size(), 1u);
+    EXPECT_TRUE(r.broken[0].absent[0].includeLoop);
+}
+
 TEST_F(StockCheckTest, ReadsIncludesAndOpenRailsFilesOnceAndNamesIncludeLoops) {
     const std::wstring shared = L"include ( ..\\SHARED\\common.inc )"; // the folder is named as listed
     stockFile(L"A\\a.wag", shared, true);
