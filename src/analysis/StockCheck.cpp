@@ -311,6 +311,15 @@ private:
             if (found.size() < 3) found.push_back(item);
         }
         for (const std::wstring& missing : in_.missing.references()) {
+            // A consist may name a file deeper than step 2 looks for stock
+            // (FOLDER\SUB\FILE.ENG): it is missing from the sets, yet on disk,
+            // and its folder must stay.
+            if (missing.find(L'\\') != missing.find_last_of(L'\\'))
+                for (const Root& root : roots_) {
+                    const std::wstring path = joinStockPath(root.trainset, missing);
+                    if (cache_.fileState(path) != PathState::Present) continue;
+                    if (TopFolder* top = topOf(path)) addFirstThree(top->missedBy, missing);
+                }
             auto it = byName.find(fileSystemUpper(missing.substr(missing.find_last_of(L'\\') + 1)));
             if (it == byName.end()) continue;
             result_.foundElsewhere.push_back({missing, it->second});

@@ -293,6 +293,14 @@ TEST_F(StockCheckTest, NeverCallsAFolderRemovableThatAnythingMayNeed) {
         EXPECT_EQ(names(r.kept), std::vector<std::wstring>{L"Sounds"});
     }
 
+    // A consist naming a file deeper than step 2 looks keeps the folder that holds it.
+    file(L"Deeper\\Sub\\d.eng", 1);
+    stockFile(L"Deeper\\orphan.wag", L"", false);
+    missing.add(MissingKind::File, L"DEEPER\\SUB\\D.ENG");
+    r = run();
+    const auto kept = names(r.kept);
+    EXPECT_NE(std::find(kept.begin(), kept.end(), L"Deeper"), kept.end());
+
     // A used stock file that cannot be read as the simulator would may name any folder.
     std::string zero = "h\r\nWagon ( WagonShape ( l.s ) )";
     zero.insert(5, 1, '\0');

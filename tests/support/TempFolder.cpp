@@ -166,7 +166,13 @@ bool makeFolderLink(const std::wstring& link, const std::wstring& target) {
     ::WaitForSingleObject(pi.hProcess, 10000);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
-    return ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+    // The handle Wine gives for a Unix program may be signalled before the
+    // program is done: the link is waited for a moment.
+    for (int i = 0; i < 500; ++i) {
+        if (::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        ::Sleep(10);
+    }
+    return false;
 }
 
 } // namespace twtest
