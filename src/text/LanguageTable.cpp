@@ -72,9 +72,9 @@ const LanguageRow kRows[kLanguageRowCount] = {
      L"d'autres fichiers, des scripts\r\npar exemple, peuvent s'en servir)",
      L"Folders without stock that no stock needs:\r\n(check them by hand: other files, such as scripts, may use them)"},
     {TextKey::CheckKeptHeader,
-     L"Dossiers gard\u00E9s (du mat\u00E9riel utilis\u00E9 en a besoin, ou ils contiennent ce qui manque "
-     L"\u00E0 une rame) :",
-     L"Folders kept because used stock needs them or a consist misses what they hold:"},
+     L"Dossiers gard\u00E9s :\r\n(du mat\u00E9riel utilis\u00E9 en a besoin, ou ils contiennent\r\nce qui manque "
+     L"\u00E0 une rame)",
+     L"Folders kept:\r\n(used stock needs them, or a consist misses what they hold)"},
     {TextKey::CheckFoundElsewhereHeader, L"Manquants trouv\u00E9s ailleurs :", L"Missing stock found elsewhere:"},
     {TextKey::CheckUnreadableHeader, L"Fichiers du mat\u00E9riel qui n'ont pas pu \u00EAtre lus :",
      L"Stock files that could not be read:"},
