@@ -123,7 +123,8 @@ private:
     bool stepStock();
     bool stepReferences();
     void readActivityFiles(const std::vector<ActivityFile>& files, std::size_t firstGaugeIndex);
-    bool addReferences(const std::vector<unsigned char>& bytes, std::wstring& text);
+    bool addReferences(const std::vector<unsigned char>& bytes, std::wstring& text,
+                       const std::wstring* consistOfSimulator = nullptr);
     bool stepOrphans();
     bool stepMissing();
     bool stepCheck();
@@ -169,6 +170,7 @@ private:
     std::vector<std::wstring> unreadableByConsists_, unreadableByStock_, unreadableByReading_;
     StockSet consists_, stock_, engines_, wagons_, stockFolders_, references_, orphans_, used_;
     MissingStock missing_;
+    ConsistsRead consistsRead_; // step 3's, for the route check
 };
 
 // FOLDER\FILE.EXT: the path made relative to the root folder (ending in "\").

@@ -3,6 +3,7 @@
 #include "analysis/AnalysisController.h"
 
 #include "analysis/ConsistReader.h"
+#include "analysis/EndOfTrainReader.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 
@@ -12,6 +13,7 @@ namespace tw {
 
 bool AnalysisController::stepReferences() {
     references_.clear();
+    consistsRead_.clear();
     resetCounter(Counter::References, colours::Fuchsia);
     activitiesRead_ = false;
     allConsistsRead_ = false;
@@ -53,6 +55,7 @@ bool AnalysisController::stepReferences() {
         // Each copy is opened once: the open itself tells whether it is there.
         std::wstring path = simulatorConsists + name;
         bool found = readWholeFileIfPresent(simulatorConsistsSystem + name, bytes);
+        const bool ofSimulator = found;
         if (!found && includeTrainStore) {
             path = trainStoreConsists + name;
             found = readWholeFileIfPresent(trainStoreConsistsSystem + name, bytes);
@@ -62,7 +65,7 @@ bool AnalysisController::stepReferences() {
             stopped = true;
             break;
         }
-        if (!addReferences(bytes, text)) {
+        if (!addReferences(bytes, text, ofSimulator ? &name : nullptr)) {
             view_.showMessage(kMsgUnicodeDecoding, MessageBoxKind::Plain);
             continue;
         }
@@ -80,13 +83,17 @@ bool AnalysisController::stepReferences() {
 
 // One file's vehicle entries into the references set; false, with nothing
 // added, when the file is not 16-bit Unicode text. text is a buffer the caller
-// keeps between files.
-bool AnalysisController::addReferences(const std::vector<unsigned char>& bytes, std::wstring& text) {
+// keeps between files. A consist of the simulator folder (named by its file
+// name) is kept for the route check, which then reads it no more.
+bool AnalysisController::addReferences(const std::vector<unsigned char>& bytes, std::wstring& text,
+                                       const std::wstring* consistOfSimulator) {
     if (!flattenConsist(bytes, text)) return false;
-    for (const std::wstring& ref : consistReferences(text)) {
+    const std::vector<std::wstring> refs = consistReferences(text);
+    for (const std::wstring& ref : refs) {
         references_.add(ref);
         setCounter(Counter::References, references_.size());
     }
+    if (consistOfSimulator) consistsRead_.add(*consistOfSimulator, refs, endOfTrainDevices(text));
     return true;
 }
 

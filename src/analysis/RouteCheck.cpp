@@ -40,6 +40,35 @@ const char* routeUnreadableJsonName(RouteUnreadableReason reason) {
     return "";
 }
 
+void ConsistsRead::clear() {
+    consists_.clear();
+    index_.clear();
+    texts_.clear();
+}
+
+std::uint32_t ConsistsRead::intern(const std::wstring& text) {
+    if (auto at = index_.find(text); at != index_.end()) return at->second;
+    const auto index = static_cast<std::uint32_t>(texts_.size());
+    texts_.push_back(text);
+    index_.emplace(texts_.back(), index);
+    return index;
+}
+
+void ConsistsRead::add(const std::wstring& fileName, const std::vector<std::wstring>& references,
+                       const std::vector<std::wstring>& devices) {
+    Consist c;
+    c.references.reserve(references.size());
+    for (const std::wstring& ref : references) c.references.push_back(intern(ref));
+    c.devices.reserve(devices.size());
+    for (const std::wstring& device : devices) c.devices.push_back(intern(device));
+    consists_[fileSystemUpper(fileName)] = std::move(c);
+}
+
+const ConsistsRead::Consist* ConsistsRead::find(const std::wstring& fileName) const {
+    const auto at = consists_.find(fileSystemUpper(fileName));
+    return at == consists_.end() ? nullptr : &at->second;
+}
+
 namespace {
 
 bool endsWithUpper(const std::wstring& upperName, std::wstring_view suffix) {
@@ -285,7 +314,7 @@ private:
         played_.insert(c.key);
         c.state = state(path, L"", L"TRAINS\\CONSISTS");
         if (c.state != PathState::Present) return c;
-        c.info = consist(path, c.key);
+        c.info = consist(path, c.key, fileName);
         if (!c.info || c.info->played) return c;
         c.info->played = true;
         // Thousands of consists share their vehicles: each reference is looked
@@ -305,10 +334,21 @@ private:
     }
 
     // The consist, read the first time it is asked for; null when it could not be read.
-    ConsistInfo* consist(const std::wstring& path, const std::wstring& key) {
+    ConsistInfo* consist(const std::wstring& path, const std::wstring& key, const std::wstring& fileName) {
         auto& slot = consistInfo_[key];
         if (slot) return slot->read ? slot.get() : nullptr;
         slot = std::make_unique<ConsistInfo>();
+        // Step 3 lists the consists by file name only: a name with a folder in it is read.
+        const ConsistsRead::Consist* known = in_.consistsRead && fileName.find_first_of(L"\\/") == std::wstring::npos
+                                                 ? in_.consistsRead->find(fileName)
+                                                 : nullptr;
+        if (known) {
+            slot->read = true;
+            slot->references.reserve(known->references.size());
+            for (std::uint32_t i : known->references) slot->references.push_back(in_.consistsRead->text(i));
+            for (std::uint32_t i : known->devices) slot->devices.push_back(in_.consistsRead->text(i));
+            return slot.get();
+        }
         const std::wstring relative = relativeToRoot(shownPath(path), shownPath(simulator_) + L"\\");
         if (!read(L"", relative, path, true)) return nullptr;
         slot->read = true;

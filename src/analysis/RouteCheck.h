@@ -7,8 +7,12 @@
 #include "analysis/StockSet.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tw {
@@ -52,10 +56,38 @@ struct RouteCheckResult {
     std::size_t filesRead = 0;                      // activities, timetables, services and played consists read
 };
 
+// What step 3 read of each consist of the simulator folder's TRAINS\CONSISTS,
+// kept for the route check so that it reads no consist again. Thousands of
+// consists name the same vehicles: each text is held once, a consist holds indices.
+class ConsistsRead {
+public:
+    struct Consist {
+        std::vector<std::uint32_t> references, devices; // into text()
+    };
+    void clear();
+    // fileName as listed in TRAINS\CONSISTS; references as step 3 reads them,
+    // devices as endOfTrainDevices gives them.
+    void add(const std::wstring& fileName, const std::vector<std::wstring>& references,
+             const std::vector<std::wstring>& devices);
+    // The consist of that file name (any case), or null when step 3 did not read it there.
+    const Consist* find(const std::wstring& fileName) const;
+    const std::wstring& text(std::uint32_t index) const { return texts_[index]; }
+    std::size_t size() const { return consists_.size(); }
+
+private:
+    std::uint32_t intern(const std::wstring& text);
+    std::deque<std::wstring> texts_; // a deque: the views below stay valid as it grows
+    std::unordered_map<std::wstring_view, std::uint32_t> index_;
+    std::unordered_map<std::wstring, Consist> consists_; // by upper-case file name
+};
+
 struct RouteCheckInputs {
     std::wstring simulatorFolder;
     const StockSet& stock; // step 2's: a consist's reference absent from it is absent stock
     const StockSet& used;  // step 4's: the stock some consist uses
+    // Step 3's consists: one it read is taken from here, not from the disk
+    // (the check follows the analysis it comes after); others are read.
+    const ConsistsRead* consistsRead = nullptr;
 };
 
 // Runs the check; progress is called before each activity and timetable, and

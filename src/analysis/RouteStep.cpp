@@ -11,7 +11,7 @@ void AnalysisController::onRoutes() {
 bool AnalysisController::stepRoutes() {
     routeResult_.reset();
     std::size_t shownCount = 0;
-    routeResult_ = checkRoutes({analysedScope().simulator, stock_, used_}, [&](std::size_t index, std::size_t count) {
+    routeResult_ = checkRoutes({analysedScope().simulator, stock_, used_, &consistsRead_}, [&](std::size_t index, std::size_t count) {
         if (count != shownCount) {
             shownCount = count;
             startGauge(count);

@@ -110,3 +110,21 @@ TEST_F(RouteCheckTest, ReadsEachFileOnceAndListsEachFolderOnce) {
     // tells that TRAFFIC and PATHS are absent.
     EXPECT_EQ(r.folderListings, 7u);
 }
+
+TEST_F(RouteCheckTest, TakesTheConsistsTheAnalysisReadRatherThanTheDisk) {
+    t.writeUtf16(L"MSTS\\ROUTES\\R\\ACTIVITIES\\a.act",
+                 L"SIMISA\r\n\r\nService_Definition ( S1 ) Service_Definition ( S2 )");
+    service(L"R", L"S1", L"Kept", L"P");
+    service(L"R", L"S2", L"New", L"P");
+    t.touch(L"MSTS\\ROUTES\\R\\PATHS\\P.pat");
+    // Changed on disk since the analysis read it with an absent vehicle and device.
+    consist(L"Kept", {{'E', L"a", L"A"}});
+    consist(L"New", {{'W', L"gone", L"GONE"}}); // not read by the analysis: read now
+    stock.add(L"A\\a.eng");
+    ConsistsRead analysed;
+    analysed.add(L"KEPT.con", {L"B\\b.eng"}, {L"E\\e.eot"});
+    const RouteCheckResult r = checkRoutes({t / L"MSTS", stock, used, &analysed}, nullptr);
+    ASSERT_EQ(r.broken.size(), 1u);
+    EXPECT_EQ(pieces(r.broken[0]), L"stock:B\\b.eng<Kept eot:E\\e.eot<Kept stock:GONE\\GONE.WAG<New ");
+    EXPECT_EQ(r.filesRead, 4u) << "the activity, two services and the one consist not analysed";
+}
