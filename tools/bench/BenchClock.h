@@ -2,6 +2,9 @@
 // Clocks shared by the benchmark programs.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace bench {
 
 // Wall-clock time in seconds.
@@ -22,6 +25,18 @@ inline double cpu() {
         return static_cast<double>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 1e7;
     };
     return s(k) + s(u);
+}
+
+// The shortest of BENCH_REPS runs of f (default 3), in seconds.
+template <typename F> double best(F f) {
+    const char* reps = std::getenv("BENCH_REPS");
+    double shortest = 1e30;
+    for (int i = 0, n = reps ? std::max(1, std::atoi(reps)) : 3; i < n; ++i) {
+        const double t0 = now();
+        f();
+        shortest = std::min(shortest, now() - t0);
+    }
+    return shortest;
 }
 
 } // namespace bench

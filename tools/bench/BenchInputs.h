@@ -1,6 +1,9 @@
 #pragma once
 // The inputs of a benchmark's analysis: one simulator folder, no Train Store.
+#include "analysis/AnalysisController.h"
 #include "analysis/AnalysisView.h"
+#include "analysis/HeadlessView.h"
+#include "scan/FolderScanner.h"
 
 #include <string>
 
@@ -16,6 +19,19 @@ public:
 
 private:
     std::wstring root_;
+};
+
+// One installation after an untimed Run all, headless, ready for a check.
+struct AnalysedInstallation {
+    tw::HeadlessView view;
+    tw::FolderScanner scanner;
+    SimulatorOnly inputs;
+    tw::AnalysisController controller{view, inputs, scanner};
+    explicit AnalysedInstallation(const std::wstring& root) : inputs(root) {
+        view.setButtonEnabled(tw::StepButton::Consists, true);
+        view.setButtonEnabled(tw::StepButton::Stock, true);
+        controller.onRunAll();
+    }
 };
 
 } // namespace bench

@@ -36,16 +36,6 @@ std::size_t listTree(const std::wstring& folder, std::vector<std::wstring>& extr
     return listed;
 }
 
-template <typename F> double best(F f) {
-    const char* reps = std::getenv("BENCH_REPS");
-    double shortest = 1e30;
-    for (int i = 0, n = reps ? std::max(1, std::atoi(reps)) : 3; i < n; ++i) {
-        const double t0 = bench::now();
-        f();
-        shortest = std::min(shortest, bench::now() - t0);
-    }
-    return shortest;
-}
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -54,24 +44,19 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const std::wstring root = argv[1];
-    tw::HeadlessView view;
-    tw::FolderScanner scanner;
-    bench::SimulatorOnly inputs(root);
-    tw::AnalysisController c(view, inputs, scanner);
-    view.setButtonEnabled(tw::StepButton::Consists, true);
-    view.setButtonEnabled(tw::StepButton::Stock, true);
-    c.onRunAll();
+    bench::AnalysedInstallation analysed(root);
+    tw::AnalysisController& c = analysed.controller;
 
     const std::wstring trainset = root + L"\\TRAINS\\TRAINSET";
     std::size_t folders = 0;
-    const double least = best([&] {
+    const double least = bench::best([&] {
         std::vector<std::wstring> extra;
         folders = listTree(trainset, extra);
         std::vector<unsigned char> bytes;
         for (const std::wstring& item : c.stock()) tw::readWholeFile(trainset + L"\\" + item, bytes);
         for (const std::wstring& file : extra) tw::readWholeFile(file, bytes);
     });
-    const double check = best([&] { c.onCheck(); });
+    const double check = bench::best([&] { c.onCheck(); });
     if (!c.checkResult()) {
         std::fprintf(stderr, "bench-check: the analysis did not complete\n");
         return 1;

@@ -22,17 +22,6 @@
 #include <unordered_set>
 
 namespace {
-template <typename F> double best(F f) {
-    const char* reps = std::getenv("BENCH_REPS");
-    double shortest = 1e30;
-    for (int i = 0, n = reps ? std::max(1, std::atoi(reps)) : 3; i < n; ++i) {
-        const double t0 = bench::now();
-        f();
-        shortest = std::min(shortest, bench::now() - t0);
-    }
-    return shortest;
-}
-
 struct Least {
     std::size_t folders = 0, files = 0;
     std::vector<unsigned char> bytes;
@@ -82,15 +71,10 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const std::wstring root = argv[1];
-    tw::HeadlessView view;
-    tw::FolderScanner scanner;
-    bench::SimulatorOnly inputs(root);
-    tw::AnalysisController c(view, inputs, scanner);
-    view.setButtonEnabled(tw::StepButton::Consists, true);
-    view.setButtonEnabled(tw::StepButton::Stock, true);
-    c.onRunAll();
+    bench::AnalysedInstallation analysed(root);
+    tw::AnalysisController& c = analysed.controller;
 
-    const double check = best([&] { c.onRoutes(); });
+    const double check = bench::best([&] { c.onRoutes(); });
     if (!c.routeResult()) {
         std::fprintf(stderr, "bench-routes: the analysis did not complete\n");
         return 1;
@@ -98,7 +82,7 @@ int wmain(int argc, wchar_t** argv) {
     const auto& r = *c.routeResult();
     Least least;
     for (const std::wstring& name : r.unplayedConsists) least.skipped.insert(tw::asciiUpper(name));
-    const double leastTime = best([&] { least.run(tw::extendedPath(root)); });
+    const double leastTime = bench::best([&] { least.run(tw::extendedPath(root)); });
     std::size_t notStarting = 0;
     for (const auto& b : r.broken) notStarting += !b.starts;
     std::printf("routes %.3fs (%zu files read, %zu folders listed)  least work %.3fs (%zu files read, %zu folders listed)\n",
@@ -109,7 +93,7 @@ int wmain(int argc, wchar_t** argv) {
                 r.unplayedConsists.size(), r.onlyUnplayedStock.size(), r.unreadable.size());
     std::printf("ratio routes/least %.2f\n", check / leastTime);
     least.consists = false;
-    const double leastNoConsists = best([&] { least.run(tw::extendedPath(root)); });
+    const double leastNoConsists = bench::best([&] { least.run(tw::extendedPath(root)); });
     std::printf("least work without the consists %.3fs (%zu files read)  ratio routes/least-without-consists %.2f\n",
                 leastNoConsists, least.files, check / leastNoConsists);
     return 0;
