@@ -125,6 +125,20 @@ void flattenLines(std::wstring_view text, std::wstring& flattened) {
     }
 }
 
+std::wstring_view maskedToken(std::wstring_view text, std::size_t at, std::size_t& stop) {
+    const std::size_t n = text.size();
+    while (at < n && text[at] == L' ') ++at;
+    if (at < n && text[at] == L'"') {
+        const std::size_t close = text.find(L'"', at + 1);
+        stop = close == std::wstring_view::npos ? n : close + 1;
+        return text.substr(at + 1, (close == std::wstring_view::npos ? n : close) - at - 1);
+    }
+    stop = at;
+    while (stop < n && text[stop] != L' ' && text[stop] != kOpenMark && text[stop] != kCloseMark && text[stop] != L'"')
+        ++stop;
+    return text.substr(at, stop - at);
+}
+
 void maskBracketsInPlace(std::wstring& out) {
     bool outside = true;
     for (auto& c : out) {

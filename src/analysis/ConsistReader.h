@@ -30,6 +30,11 @@ bool flattenSimulatorText(const std::vector<unsigned char>& bytes, std::wstring&
 // The same line rules applied to a text already decoded (its first line is the header).
 void flattenLines(std::wstring_view text, std::wstring& flattened);
 
+// The token of a masked text that starts at `at`, blanks skipped first: a
+// quoted text (the quotes removed) or a run up to a blank, a mark or a quote.
+// stop becomes the position just after it.
+std::wstring_view maskedToken(std::wstring_view masked, std::size_t at, std::size_t& stop);
+
 // Same length; "(" and ")" outside double quotes become the open and close marks.
 std::wstring maskBrackets(const std::wstring& text);
 void maskBracketsInPlace(std::wstring& text);

@@ -16,19 +16,8 @@ wchar_t upper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(
 
 // The token at `at` (blanks skipped first); `at` ends after it.
 std::wstring token(const std::wstring& text, std::size_t& at) {
-    const std::size_t n = text.size();
-    while (at < n && text[at] == L' ') ++at;
-    if (at < n && text[at] == L'"') {
-        const std::size_t close = text.find(L'"', at + 1);
-        const std::size_t stop = close == std::wstring::npos ? n : close;
-        std::wstring out = text.substr(at + 1, stop - at - 1);
-        at = stop == n ? n : stop + 1;
-        return out;
-    }
     std::size_t stop = at;
-    while (stop < n && text[stop] != L' ' && text[stop] != kOpenMark && text[stop] != kCloseMark && text[stop] != L'"')
-        ++stop;
-    std::wstring out = text.substr(at, stop - at);
+    std::wstring out(maskedToken(text, at, stop));
     at = stop;
     return out;
 }

@@ -89,7 +89,6 @@ bool sameUpper(std::wstring_view a, const wchar_t* b) {
 
 
 bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-bool isTokenEnd(wchar_t c) { return c == L' ' || c == kOpenMark || c == kCloseMark || c == L'"'; }
 
 // UTF-8 into UTF-16; a malformed sequence gives one replacement character.
 void decodeUtf8(const std::vector<unsigned char>& bytes, std::size_t from, std::wstring& out) {
@@ -205,18 +204,7 @@ std::vector<StockReference> stockReferences(const std::wstring& flattened) {
     maskBracketsInPlace(text);
     blankSkippedBlocks(text);
     const std::size_t n = text.size();
-    // The token that starts at `at` (quotes removed), and where it ends.
-    const auto tokenAt = [&](std::size_t at, std::size_t& stop) {
-        while (at < n && text[at] == L' ') ++at;
-        if (at < n && text[at] == L'"') {
-            const std::size_t close = text.find(L'"', at + 1);
-            stop = close == std::wstring::npos ? n : close + 1;
-            return std::wstring_view(text).substr(at + 1, (close == std::wstring::npos ? n : close) - at - 1);
-        }
-        stop = at;
-        while (stop < n && !isTokenEnd(text[stop])) ++stop;
-        return std::wstring_view(text).substr(at, stop - at);
-    };
+    const auto tokenAt = [&](std::size_t at, std::size_t& stop) { return maskedToken(text, at, stop); };
     std::size_t depth = 0;
     std::size_t freightAnimsDepth = 0; // the depth inside the outermost ORTSFreightAnims block; 0 outside
     std::size_t i = 0;

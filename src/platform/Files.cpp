@@ -71,19 +71,36 @@ UniqueFile openForReading(const std::wstring& path) {
     throw cannotOpenFile(shownPath(path), error);
 }
 
-void readOpened(const UniqueFile& f, const std::wstring& path, std::vector<unsigned char>& data) {
+// 0, or the system's error code; data then holds what was read, if anything.
+unsigned long readOpened(const UniqueFile& f, std::vector<unsigned char>& data) {
+    data.clear();
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(f.get(), &size)) failRead(path);
+    if (!::GetFileSizeEx(f.get(), &size)) return ::GetLastError();
     data.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
     while (done < data.size()) {
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
         DWORD got = 0;
-        if (!::ReadFile(f.get(), data.data() + done, chunk, &got, nullptr)) failRead(path);
+        if (!::ReadFile(f.get(), data.data() + done, chunk, &got, nullptr)) {
+            const DWORD error = ::GetLastError();
+            data.resize(done);
+            return error;
+        }
         if (got == 0) break;
         done += got;
     }
     data.resize(done);
+    return 0;
+}
+
+void readOpened(const UniqueFile& f, const std::wstring& path, std::vector<unsigned char>& data) {
+    if (const unsigned long error = readOpened(f, data)) throw cannotOpenFile(shownPath(path), error);
+}
+
+// A folder opens only with backup semantics; its attributes need no other access.
+UniqueFile openFolderAttributes(const std::wstring& path) {
+    return UniqueFile(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 } // namespace
 
@@ -111,30 +128,11 @@ bool readWholeFileIfPresent(const std::wstring& path, std::vector<unsigned char>
 unsigned long readWholeFileOrCode(const std::wstring& path, std::vector<unsigned char>& data) {
     data.clear();
     UniqueFile f = openForReading(path);
-    if (!f) return ::GetLastError();
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(f.get(), &size)) return ::GetLastError();
-    data.resize(static_cast<size_t>(size.QuadPart));
-    size_t done = 0;
-    while (done < data.size()) {
-        DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
-        DWORD got = 0;
-        if (!::ReadFile(f.get(), data.data() + done, chunk, &got, nullptr)) {
-            const DWORD error = ::GetLastError();
-            data.resize(done);
-            return error;
-        }
-        if (got == 0) break;
-        done += got;
-    }
-    data.resize(done);
-    return 0;
+    return f ? readOpened(f, data) : ::GetLastError();
 }
 
 bool folderIdentity(const std::wstring& path, FolderIdentity& identity) {
-    // A folder opens only with backup semantics; reading its attributes needs no other access.
-    UniqueFile f(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    UniqueFile f = openFolderAttributes(path);
     BY_HANDLE_FILE_INFORMATION info{};
     if (!f || !::GetFileInformationByHandle(f.get(), &info)) return false;
     identity.volume = info.dwVolumeSerialNumber;
@@ -143,8 +141,7 @@ bool folderIdentity(const std::wstring& path, FolderIdentity& identity) {
 }
 
 bool finalFolderPath(const std::wstring& path, std::wstring& finalPath) {
-    UniqueFile f(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    UniqueFile f = openFolderAttributes(path);
     if (!f) return false;
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {

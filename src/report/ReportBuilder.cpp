@@ -168,11 +168,7 @@ std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool 
     lines.insert(lines.end() - 1, t(TextKey::CheckFoldersChecked) + L" " + result.simulatorFolder +
                                       (result.storeFolder.empty() ? L"" : L", " + result.storeFolder));
     // A section's title line with its count, then the lines that explain it.
-    const auto header = [&](TextKey key, std::size_t count) {
-        auto block = splitLines(t(key));
-        block[0] += L" " + std::to_wstring(count);
-        lines.insert(lines.end(), block.begin(), block.end());
-    };
+    const auto header = [&](TextKey key, std::size_t count) { appendSectionHeader(lines, t(key), count); };
     // Sizes stand in one column, right-aligned, across both sized sections.
     std::size_t nameWidth = 0, sizeWidth = 0;
     for (const auto* folders : {&result.removable, &result.unneeded})
@@ -248,10 +244,20 @@ std::vector<std::wstring> checkReportLines(const StockCheckResult& result, bool 
 
 void buildCheckReport(const StockCheckResult& result, bool includeTrainStore, ReportTarget& target,
                       bool activitiesRead, std::size_t unreadableFolders) {
-    const auto lines = checkReportLines(result, includeTrainStore, todayShortDate(), activitiesRead, unreadableFolders);
-    target.setCaption(reportTitle(ReportKind::Check));
+    fillReport(target, reportTitle(ReportKind::Check),
+               checkReportLines(result, includeTrainStore, todayShortDate(), activitiesRead, unreadableFolders));
+}
+
+void fillReport(ReportTarget& target, const std::wstring& caption, const std::vector<std::wstring>& lines) {
+    target.setCaption(caption);
     target.clear();
     for (const auto& line : lines) target.appendLine(line);
+}
+
+void appendSectionHeader(std::vector<std::wstring>& lines, const std::wstring& title, std::size_t count) {
+    auto block = splitLines(title);
+    block[0] += L" " + std::to_wstring(count);
+    lines.insert(lines.end(), block.begin(), block.end());
 }
 
 std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::wstring>& items, int count,
@@ -273,11 +279,8 @@ std::vector<std::wstring> reportLines(ReportKind kind, const std::vector<std::ws
 
 void buildReport(ReportKind kind, const std::vector<std::wstring>& items, int count, bool includeTrainStore,
                  ReportTarget& target, bool activitiesRead, std::size_t unreadableFolders) {
-    const auto lines =
-        reportLines(kind, items, count, includeTrainStore, todayShortDate(), activitiesRead, unreadableFolders);
-    target.setCaption(reportTitle(kind));
-    target.clear();
-    for (const auto& line : lines) target.appendLine(line);
+    fillReport(target, reportTitle(kind),
+               reportLines(kind, items, count, includeTrainStore, todayShortDate(), activitiesRead, unreadableFolders));
 }
 
 } // namespace tw

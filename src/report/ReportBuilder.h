@@ -53,6 +53,10 @@ void buildCheckReport(const StockCheckResult& result, bool includeTrainStore, Re
 void appendReportHeader(std::vector<std::wstring>& lines, const std::wstring& countLine, bool includeTrainStore,
                         bool activitiesLine, std::size_t unreadableFolders, const std::wstring& date);
 void appendReportFooter(std::vector<std::wstring>& lines);
+// A section's title (its first line) with the count after it, then its other lines.
+void appendSectionHeader(std::vector<std::wstring>& lines, const std::wstring& title, std::size_t count);
+// Sets the caption, clears the target and appends the lines.
+void fillReport(ReportTarget& target, const std::wstring& caption, const std::vector<std::wstring>& lines);
 
 // A size for a report, 1024 based with one decimal: "KB", "MB" or "GB" in
 // English, "Ko", "Mo" or "Go" and a decimal comma in French.

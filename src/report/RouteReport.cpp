@@ -41,11 +41,7 @@ std::vector<std::wstring> routeReportLines(const RouteCheckResult& result, bool 
                                   std::to_wstring(result.timetablesRead), std::to_wstring(result.trainsRead)}),
                        includeTrainStore, activitiesRead, unreadableFolders + result.unreadable.size(), date);
     // A section's title line with its count, then the lines that explain it.
-    const auto header = [&](TextKey key, std::size_t count) {
-        auto block = splitLines(t(key));
-        block[0] += L" " + std::to_wstring(count);
-        lines.insert(lines.end(), block.begin(), block.end());
-    };
+    const auto header = [&](TextKey key, std::size_t count) { appendSectionHeader(lines, t(key), count); };
     const auto where = [&](const std::wstring& route, const std::wstring& file) {
         if (route.empty()) return file.empty() ? t(TextKey::RouteSimulatorFolder) : file;
         return file.empty() ? route : route + L" : " + file;
@@ -85,10 +81,8 @@ std::vector<std::wstring> routeReportLines(const RouteCheckResult& result, bool 
 
 void buildRouteReport(const RouteCheckResult& result, bool includeTrainStore, ReportTarget& target,
                       bool activitiesRead, std::size_t unreadableFolders) {
-    const auto lines = routeReportLines(result, includeTrainStore, todayShortDate(), activitiesRead, unreadableFolders);
-    target.setCaption(reportTitle(ReportKind::Routes));
-    target.clear();
-    for (const auto& line : lines) target.appendLine(line);
+    fillReport(target, reportTitle(ReportKind::Routes),
+               routeReportLines(result, includeTrainStore, todayShortDate(), activitiesRead, unreadableFolders));
 }
 
 } // namespace tw
